@@ -1,0 +1,32 @@
+#include "base/application_name.h"
+
+#include <mutex>
+
+namespace tessaly {
+namespace {
+
+struct NameStore {
+    std::mutex lock;
+    std::u16string name{kDefaultApplicationName};
+};
+
+NameStore& Store() {
+    static NameStore store;
+    return store;
+}
+
+}  // namespace
+
+void SetApplicationName(std::u16string_view name) {
+    auto& store = Store();
+    std::lock_guard guard(store.lock);
+    store.name = name;
+}
+
+std::u16string ApplicationName() {
+    auto& store = Store();
+    std::lock_guard guard(store.lock);
+    return store.name;
+}
+
+}  // namespace tessaly
