@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "base/unicode.h"
+
 namespace tessaly {
 namespace {
 
@@ -27,6 +29,21 @@ std::u16string ApplicationName() {
     auto& store = Store();
     std::lock_guard guard(store.lock);
     return store.name;
+}
+
+}  // namespace tessaly
+
+namespace tessaly {
+
+std::string ApplicationFileName() {
+    std::string name = ToUtf8(ApplicationName());
+    for (auto& c : name) {
+        if (c == '/' || c == '\0')
+            c = '_';
+    }
+    if (name.empty() || name == "." || name == "..")
+        name = "_" + name;
+    return name;
 }
 
 }  // namespace tessaly

@@ -12,5 +12,7 @@ inline constexpr std::u16string_view kDefaultApplicationName = u"Tessaly";
 
 void SetApplicationName(std::u16string_view name);
 std::u16string ApplicationName();
+// The name as one file-name component (UTF-8, '/' replaced).
+std::string ApplicationFileName();
 
 }  // namespace tessaly

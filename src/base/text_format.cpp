@@ -18,7 +18,8 @@ void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, bool n
     const int fill = spec.width - static_cast<int>(body.size());
     if (fill <= 0 || spec.left) {
         out.append(body);
-        if (fill > 0) out.append(static_cast<size_t>(fill), u' ');
+        if (fill > 0)
+            out.append(static_cast<size_t>(fill), u' ');
         return;
     }
     if (spec.zero && numeric) {
@@ -34,7 +35,8 @@ void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, bool n
 
 std::u16string Widen(const char* text) {
     std::u16string out;
-    for (; *text; ++text) out.push_back(static_cast<unsigned char>(*text));
+    for (; *text; ++text)
+        out.push_back(static_cast<unsigned char>(*text));
     return out;
 }
 
@@ -60,7 +62,8 @@ std::u16string FormatInteger(int64_t value, char16_t conversion) {
 }
 
 std::u16string FormatArgument(const FormatArg* arg, const Spec& spec) {
-    if (arg == nullptr) return {};
+    if (arg == nullptr)
+        return {};
     const auto& v = arg->value();
     switch (spec.conversion) {
         case u's':
@@ -71,19 +74,25 @@ std::u16string FormatArgument(const FormatArg* arg, const Spec& spec) {
             }
             return {};
         case u'c':
-            if (auto* i = std::get_if<int64_t>(&v)) return std::u16string(1, static_cast<char16_t>(*i));
+            if (auto* i = std::get_if<int64_t>(&v))
+                return std::u16string(1, static_cast<char16_t>(*i));
             return {};
         case u'f': {
             double d = 0;
-            if (auto* f = std::get_if<double>(&v)) d = *f;
-            else if (auto* i = std::get_if<int64_t>(&v)) d = static_cast<double>(*i);
-            else return {};
+            if (auto* f = std::get_if<double>(&v))
+                d = *f;
+            else if (auto* i = std::get_if<int64_t>(&v))
+                d = static_cast<double>(*i);
+            else
+                return {};
             char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.*f", spec.precision < 0 ? 6 : spec.precision, d);
+            std::snprintf(buffer, sizeof buffer, "%.*f", spec.precision < 0 ? 6 : spec.precision,
+                          d);
             return Widen(buffer);
         }
         default:
-            if (auto* i = std::get_if<int64_t>(&v)) return FormatInteger(*i, spec.conversion);
+            if (auto* i = std::get_if<int64_t>(&v))
+                return FormatInteger(*i, spec.conversion);
             return {};
     }
 }
@@ -92,7 +101,8 @@ std::u16string FormatArgument(const FormatArg* arg, const Spec& spec) {
 
 std::u16string FormatText(std::u16string_view format, std::initializer_list<FormatArg> args) {
     std::vector<const FormatArg*> list;
-    for (const auto& a : args) list.push_back(&a);
+    for (const auto& a : args)
+        list.push_back(&a);
     size_t next = 0;
     std::u16string out;
     for (size_t i = 0; i < format.size(); ++i) {
@@ -117,7 +127,8 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
             for (++j; j < format.size() && format[j] >= u'0' && format[j] <= u'9'; ++j)
                 spec.precision = spec.precision * 10 + (format[j] - u'0');
         }
-        while (j < format.size() && (format[j] == u'l' || format[j] == u'h')) ++j;
+        while (j < format.size() && (format[j] == u'l' || format[j] == u'h'))
+            ++j;
         if (j >= format.size()) {
             out.append(format.substr(i));
             break;

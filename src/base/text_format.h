@@ -12,7 +12,7 @@
 namespace tessaly {
 
 class FormatArg {
-public:
+  public:
     FormatArg(int v) : value_(static_cast<int64_t>(v)) {}
     FormatArg(unsigned v) : value_(static_cast<int64_t>(v)) {}
     FormatArg(long v) : value_(static_cast<int64_t>(v)) {}
@@ -25,7 +25,7 @@ public:
 
     const std::variant<int64_t, double, std::u16string_view>& value() const { return value_; }
 
-private:
+  private:
     std::variant<int64_t, double, std::u16string_view> value_;
 };
 

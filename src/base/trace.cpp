@@ -50,7 +50,8 @@ bool TraceEnabled() {
 void Trace(int level, const char* format, ...) {
     auto& sink = Sink();
     std::lock_guard guard(sink.lock);
-    if (!sink.file) return;
+    if (!sink.file)
+        return;
     timeval now{};
     gettimeofday(&now, nullptr);
     tm local{};

@@ -83,7 +83,8 @@ std::u16string FromUtf8(std::string_view text) {
         size_t j = i + 1;
         for (; j < text.size() && j <= i + extra; ++j) {
             const auto c = static_cast<unsigned char>(text[j]);
-            if ((c & 0xC0) != 0x80) break;
+            if ((c & 0xC0) != 0x80)
+                break;
             cp = (cp << 6) | (c & 0x3F);
         }
         if (j != i + 1 + extra || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -100,7 +101,8 @@ std::u16string FromUtf8(std::string_view text) {
 std::u16string AsciiLower(std::u16string_view text) {
     std::u16string out(text);
     for (auto& c : out) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
     }
     return out;
 }

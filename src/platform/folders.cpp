@@ -27,23 +27,26 @@ Overrides& TheOverrides() {
 }
 
 std::u16string WithSeparator(std::u16string path) {
-    if (path.empty() || path.back() != u'/') path.push_back(u'/');
+    if (path.empty() || path.back() != u'/')
+        path.push_back(u'/');
     return path;
 }
 
 std::optional<std::u16string> FromEnvironment(const char* name) {
     const char* value = std::getenv(name);
-    if (value == nullptr || *value == '\0') return std::nullopt;
+    if (value == nullptr || *value == '\0')
+        return std::nullopt;
     return FromUtf8(value);
 }
 
 bool IsDirectory(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::u16string HomeFolder() {
-    if (auto home = FromEnvironment("HOME")) return *home;
+    if (auto home = FromEnvironment("HOME"))
+        return *home;
     return u"/tmp";
 }
 
@@ -59,9 +62,11 @@ std::u16string ProgramFolder() {
     {
         auto& overrides = TheOverrides();
         std::lock_guard guard(overrides.lock);
-        if (!overrides.program.empty()) return WithSeparator(overrides.program);
+        if (!overrides.program.empty())
+            return WithSeparator(overrides.program);
     }
-    if (auto env = FromEnvironment("TESSALY_PROGRAM_DIR")) return WithSeparator(*env);
+    if (auto env = FromEnvironment("TESSALY_PROGRAM_DIR"))
+        return WithSeparator(*env);
 
     const std::filesystem::path exe(ToUtf8(ExecutablePath()));
     const auto folder = exe.parent_path();
@@ -77,9 +82,11 @@ std::u16string UserDataFolder() {
     {
         auto& overrides = TheOverrides();
         std::lock_guard guard(overrides.lock);
-        if (!overrides.data.empty()) return WithSeparator(overrides.data);
+        if (!overrides.data.empty())
+            return WithSeparator(overrides.data);
     }
-    if (auto env = FromEnvironment("TESSALY_DATA_DIR")) return WithSeparator(*env);
+    if (auto env = FromEnvironment("TESSALY_DATA_DIR"))
+        return WithSeparator(*env);
 
     std::u16string base;
     if (auto xdg = FromEnvironment("XDG_DATA_HOME")) {
@@ -104,9 +111,12 @@ void SetUserDataFolderOverride(std::u16string_view path) {
 
 bool CreateFolderPath(std::u16string_view path) {
     std::string narrow = ToUtf8(path);
-    while (narrow.size() > 1 && narrow.back() == '/') narrow.pop_back();
-    if (narrow.empty()) return false;
-    if (IsDirectory(narrow)) return true;
+    while (narrow.size() > 1 && narrow.back() == '/')
+        narrow.pop_back();
+    if (narrow.empty())
+        return false;
+    if (IsDirectory(narrow))
+        return true;
     // Every level below the first separator in turn; failures (an existing
     // level) are ignored, only the whole path decides the result.
     const size_t first = narrow.find('/');
@@ -116,7 +126,8 @@ bool CreateFolderPath(std::u16string_view path) {
             ::mkdir(narrow.substr(0, next).c_str(), 0755);
         }
     }
-    if (::mkdir(narrow.c_str(), 0755) == 0) return true;
+    if (::mkdir(narrow.c_str(), 0755) == 0)
+        return true;
     return errno == EEXIST && IsDirectory(narrow);
 }
 

@@ -14,9 +14,11 @@ TEST(Unicode, RoundTripsEveryPlane) {
 }
 
 TEST(Unicode, MalformedInputBecomesReplacementCharacter) {
-    EXPECT_EQ(FromUtf8("a\xff" "b"), u"a\uFFFDb");
-    EXPECT_EQ(FromUtf8("\xe9\x85"), u"\uFFFD");           // cut short
-    EXPECT_EQ(FromUtf8("\xc0\xaf"), u"\uFFFD");           // overlong
+    EXPECT_EQ(FromUtf8("a\xff"
+                       "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xe9\x85"), u"\uFFFD");                              // cut short
+    EXPECT_EQ(FromUtf8("\xc0\xaf"), u"\uFFFD");                              // overlong
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xef\xbf\xbd");  // lone surrogate
 }
 

@@ -11,7 +11,8 @@ namespace tessaly::test {
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tessaly-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
@@ -22,7 +23,8 @@ TempDir::~TempDir() {
 
 std::u16string TempDir::u16(bool trailing_separator) const {
     std::string text = path_.string();
-    if (trailing_separator) text += '/';
+    if (trailing_separator)
+        text += '/';
     return FromUtf8(text);
 }
 

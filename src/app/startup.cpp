@@ -1,0 +1,60 @@
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/app_config.h"
+#include "app/language_choice.h"
+#include "base/trace.h"
+#include "base/unicode.h"
+#include "platform/folders.h"
+
+namespace tessaly {
+
+// Start-up on Windows also initialises GDI+, COM and OLE, enables the debug
+// privilege and may report "GetDpiForMonitor failed"; none of these has a
+// counterpart here. The DPI-awareness decision is the GUI's, from its screen.
+StartupState PrepareStartup(const CommandLine& line) {
+    StartupState state;
+    if (!line.trace_file.empty())
+        SetTraceFile(line.trace_file);
+    if (!line.program_dir.empty())
+        SetProgramFolderOverride(line.program_dir);
+    if (!line.data_dir.empty())
+        SetUserDataFolderOverride(line.data_dir);
+
+    ReadAppConfig();
+
+    state.instance = SingleInstance::Acquire();
+    if (!state.instance) {
+        SendInstanceRequest(InstanceRequest::kActivate);
+        state.outcome = StartupOutcome::kSecondInstance;
+        return state;
+    }
+
+    ChooseLanguageAtStart();
+    CreateFolderPath(UserDataFolder() + u"db");
+    state.start_hidden = StartsHidden(line.text);
+    return state;
+}
+
+int RunApplication(const CommandLine& line, MainWindowHost& host) {
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tessaly: %s\n", line.error.c_str());
+        return 2;
+    }
+    if (line.send) {
+        if (!line.program_dir.empty())
+            SetProgramFolderOverride(line.program_dir);
+        ReadAppConfig();
+        if (SendInstanceRequest(*line.send))
+            return 0;
+        std::fprintf(stderr, "tessaly: no running instance answered\n");
+        return 1;
+    }
+    StartupState state = PrepareStartup(line);
+    if (state.outcome == StartupOutcome::kSecondInstance)
+        return 0;
+    return host.Run(state.start_hidden, *state.instance);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,36 @@
+#pragma once
+// The program's start: configuration, one instance per application name,
+// the language, the per-user folders, then the main window until it closes.
+
+#include "app/command_line.h"
+#include "platform/single_instance.h"
+
+namespace tessaly {
+
+// What runs the main window: the Qt GUI, or a headless stand-in.
+class MainWindowHost {
+  public:
+    virtual ~MainWindowHost() = default;
+    // Runs until the main window closes; the instance's socket delivers the
+    // requests of other processes. Returns the process's exit code.
+    virtual int Run(bool start_hidden, SingleInstance& instance) = 0;
+};
+
+enum class StartupOutcome { kSecondInstance, kReady, kBadArguments };
+
+struct StartupState {
+    StartupOutcome outcome = StartupOutcome::kReady;
+    std::unique_ptr<SingleInstance> instance;
+    bool start_hidden = false;
+};
+
+// Applies the folder and trace options, reads config.xml, takes the
+// instance lock (a second instance asks the first to come to the front),
+// chooses the language and creates the database folder.
+StartupState PrepareStartup(const CommandLine& line);
+
+// The whole start: --send requests are delivered and answered with 0 (sent)
+// or 1 (no instance running); a second instance exits with 0.
+int RunApplication(const CommandLine& line, MainWindowHost& host);
+
+}  // namespace tessaly

@@ -1,0 +1,210 @@
+#include "platform/single_instance.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "base/application_name.h"
+#include "base/trace.h"
+
+namespace tessaly {
+namespace {
+
+struct RequestWord {
+    InstanceRequest request;
+    std::string_view word;
+};
+
+constexpr std::array<RequestWord, 4> kRequestWords{{
+    {InstanceRequest::kActivate, "activate"},
+    {InstanceRequest::kExit, "exit"},
+    {InstanceRequest::kAbout, "about"},
+    {InstanceRequest::kLanguage, "language"},
+}};
+
+std::string RuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat info {};
+    if (runtime != nullptr && *runtime != '\0' && ::stat(runtime, &info) == 0 &&
+        S_ISDIR(info.st_mode)) {
+        return runtime;
+    }
+    return "/tmp";
+}
+
+// /tmp is shared by every user: keep each user's names apart there.
+std::string InstanceBaseName() {
+    std::string name = ApplicationFileName();
+    if (RuntimeFolder() == "/tmp")
+        name = "tessaly-" + std::to_string(::getuid()) + "-" + name;
+    return RuntimeFolder() + "/" + name;
+}
+
+bool FillAddress(const std::string& path, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+void HandleConnection(int fd, const SingleInstance::Handler& handler) {
+    std::string line;
+    char buffer[64];
+    // A client has one short line to say; a slow or silent one is dropped.
+    pollfd p{fd, POLLIN, 0};
+    while (line.size() < 64 && ::poll(&p, 1, 1000) > 0) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        line.append(buffer, static_cast<size_t>(n));
+        if (line.find('\n') != std::string::npos)
+            break;
+    }
+    const auto word = std::string_view(line).substr(0, line.find('\n'));
+    const auto request = InstanceRequestFromWord(word);
+    const char* answer = request ? "ok\n" : "unknown\n";
+    [[maybe_unused]] const ssize_t ignored = ::write(fd, answer, std::strlen(answer));
+    ::close(fd);
+    if (request && handler)
+        handler(*request);
+}
+
+}  // namespace
+
+std::optional<InstanceRequest> InstanceRequestFromWord(std::string_view word) {
+    for (const auto& entry : kRequestWords) {
+        if (entry.word == word)
+            return entry.request;
+    }
+    return std::nullopt;
+}
+
+std::string_view InstanceRequestWord(InstanceRequest request) {
+    for (const auto& entry : kRequestWords) {
+        if (entry.request == request)
+            return entry.word;
+    }
+    return {};
+}
+
+std::string InstanceLockPath() {
+    return InstanceBaseName() + ".lock";
+}
+std::string InstanceSocketPath() {
+    return InstanceBaseName() + ".sock";
+}
+
+std::unique_ptr<SingleInstance> SingleInstance::Acquire() {
+    const std::string path = InstanceLockPath();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // No lock to be had is taken as no other instance.
+        Trace(kTraceDevice, "single instance: cannot open %s: %s", path.c_str(),
+              std::strerror(errno));
+        return std::unique_ptr<SingleInstance>(new SingleInstance(-1, path));
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<SingleInstance>(new SingleInstance(fd, path));
+}
+
+SingleInstance::SingleInstance(int lock_fd, std::string lock_path)
+    : lock_fd_(lock_fd), lock_path_(std::move(lock_path)) {}
+
+SingleInstance::~SingleInstance() {
+    if (listener_.joinable()) {
+        const char wake = 1;
+        [[maybe_unused]] const ssize_t ignored = ::write(wake_fds_[1], &wake, 1);
+        listener_.join();
+    }
+    for (int fd : wake_fds_) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (socket_fd_ >= 0) {
+        ::close(socket_fd_);
+        ::unlink(socket_path_.c_str());
+    }
+    if (lock_fd_ >= 0)
+        ::close(lock_fd_);
+}
+
+bool SingleInstance::Listen(Handler handler) {
+    if (socket_fd_ >= 0)
+        return false;
+    socket_path_ = InstanceSocketPath();
+    sockaddr_un address{};
+    if (!FillAddress(socket_path_, address))
+        return false;
+    // We hold the lock, so a socket file still there is a crashed run's.
+    ::unlink(socket_path_.c_str());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const mode_t old_mask = ::umask(0077);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::umask(old_mask);
+    if (!bound || ::listen(fd, 8) != 0 || ::pipe2(wake_fds_, O_CLOEXEC) != 0) {
+        ::close(fd);
+        return false;
+    }
+    socket_fd_ = fd;
+    handler_ = std::move(handler);
+    listener_ = std::thread([this] { Serve(); });
+    return true;
+}
+
+void SingleInstance::Serve() {
+    for (;;) {
+        std::array<pollfd, 2> fds{{{socket_fd_, POLLIN, 0}, {wake_fds_[0], POLLIN, 0}}};
+        if (::poll(fds.data(), fds.size(), -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents != 0)
+            return;
+        if ((fds[0].revents & POLLIN) == 0)
+            continue;
+        const int client = ::accept4(socket_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client >= 0)
+            HandleConnection(client, handler_);
+    }
+}
+
+bool SendInstanceRequest(InstanceRequest request) {
+    sockaddr_un address{};
+    if (!FillAddress(InstanceSocketPath(), address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    bool delivered = false;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        std::string line(InstanceRequestWord(request));
+        line.push_back('\n');
+        if (::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
+            char answer[16] = {};
+            pollfd p{fd, POLLIN, 0};
+            delivered = ::poll(&p, 1, 2000) > 0 && ::read(fd, answer, sizeof answer - 1) > 0 &&
+                        std::strncmp(answer, "ok", 2) == 0;
+        }
+    }
+    ::close(fd);
+    return delivered;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,87 @@
+#include "platform/folders.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "base/application_name.h"
+#include "base/unicode.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScopedEnv;
+using test::TempDir;
+
+TEST(CreateFolderPath, CreatesEveryMissingLevel) {
+    TempDir dir;
+    const std::u16string path = dir.u16() + u"/one/two/three";
+    EXPECT_TRUE(CreateFolderPath(path));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "one" / "two" / "three"));
+    // A trailing separator names the same folder.
+    EXPECT_TRUE(CreateFolderPath(dir.u16() + u"/one/two/four/"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "one" / "two" / "four"));
+}
+
+TEST(CreateFolderPath, ExistingFolderIsTrueAndAFileIsFalse) {
+    TempDir dir;
+    EXPECT_TRUE(CreateFolderPath(dir.u16()));
+    dir.Write("plain", "x");
+    EXPECT_FALSE(CreateFolderPath(dir.u16() + u"/plain"));
+    EXPECT_FALSE(CreateFolderPath(dir.u16() + u"/plain/below"));
+    EXPECT_FALSE(CreateFolderPath(u""));
+}
+
+TEST(CreateFolderPath, NonAsciiNames) {
+    TempDir dir;
+    EXPECT_TRUE(CreateFolderPath(dir.u16() + u"/\u914d\u7f6e/\u041f"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "\xe9\x85\x8d\xe7\xbd\xae" / "\xd0\x9f"));
+}
+
+TEST(UserDataFolder, FollowsXdgDataHomeAndTheApplicationName) {
+    SetUserDataFolderOverride(u"");
+    ScopedEnv data_dir("TESSALY_DATA_DIR", std::nullopt);
+    ScopedEnv xdg("XDG_DATA_HOME", "/srv/data");
+    SetApplicationName(u"Mouse Tool");
+    EXPECT_EQ(UserDataFolder(), u"/srv/data/Mouse Tool Files/");
+    {
+        ScopedEnv no_xdg("XDG_DATA_HOME", std::nullopt);
+        ScopedEnv home("HOME", "/home/u");
+        EXPECT_EQ(UserDataFolder(), u"/home/u/.local/share/Mouse Tool Files/");
+    }
+    SetApplicationName(kDefaultApplicationName);
+}
+
+TEST(UserDataFolder, OptionBeatsEnvironment) {
+    ScopedEnv data_dir("TESSALY_DATA_DIR", "/from/env");
+    SetUserDataFolderOverride(u"");
+    EXPECT_EQ(UserDataFolder(), u"/from/env/");
+    SetUserDataFolderOverride(u"/from/option/");
+    EXPECT_EQ(UserDataFolder(), u"/from/option/");
+    SetUserDataFolderOverride(u"");
+}
+
+TEST(ProgramFolder, BuildTreeHoldsConfigAndOverridesWin) {
+    ScopedEnv program_dir("TESSALY_PROGRAM_DIR", std::nullopt);
+    SetProgramFolderOverride(u"");
+    const std::u16string exe = ExecutablePath();
+    const fs::path folder = fs::path(ToUtf8(exe)).parent_path();
+    const std::u16string expected =
+        fs::exists(folder / "config.xml")
+            ? FromUtf8(folder.string()) + u"/"
+            : FromUtf8((folder.parent_path() / "share" / "tessaly").string()) + u"/";
+    EXPECT_EQ(ProgramFolder(), expected);
+    {
+        ScopedEnv env("TESSALY_PROGRAM_DIR", "/opt/t");
+        EXPECT_EQ(ProgramFolder(), u"/opt/t/");
+        SetProgramFolderOverride(u"/cli/dir");
+        EXPECT_EQ(ProgramFolder(), u"/cli/dir/");
+        SetProgramFolderOverride(u"");
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
