@@ -1,0 +1,31 @@
+#pragma once
+// Operations on t_macro_data and t_macrorecord. Macros are shared by all
+// profiles; their events refer to them by macro id.
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "storage/rows.h"
+
+namespace tessaly {
+
+// A new macro plays once, with the recorded delays. Returns its id, or 0.
+int AddMacro(std::u16string_view name);
+int AddMacroFull(const MacroInfo& macro);
+bool RenameMacro(int macro_id, std::u16string_view name);
+bool UpdateMacro(const MacroInfo& macro);
+// Removes the macro and, once that succeeded, its events.
+bool DeleteMacro(int macro_id);
+bool GetMacro(int macro_id, MacroInfo& macro);
+int ListMacros(std::vector<MacroInfo>& macros);
+
+// Returns the new record id, or 0.
+int InsertMacroEvent(const MacroEvent& event);
+// All events in one transaction, in the given order.
+void InsertMacroEvents(std::span<const MacroEvent> events);
+// The macro's events in ascending record index, whatever the insert order.
+int ListMacroEvents(int macro_id, std::vector<MacroEvent>& events);
+bool DeleteMacroEvents(int macro_id);
+
+}  // namespace tessaly

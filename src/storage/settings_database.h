@@ -1,0 +1,62 @@
+#pragma once
+// The process-wide connection to the selected model's settings database and
+// the lock every table operation holds for its whole run (and never across
+// two). Opening, switching and closing take the same lock, so a table operation
+// on another thread never sees a connection that is being replaced.
+
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "storage/sqlite_db.h"
+
+namespace tessaly {
+
+class SettingsDatabase {
+  public:
+    // Created on first use, destroyed at process exit.
+    static SettingsDatabase& Instance();
+
+    ~SettingsDatabase();
+    SettingsDatabase(const SettingsDatabase&) = delete;
+    SettingsDatabase& operator=(const SettingsDatabase&) = delete;
+
+    // Opens <user data folder>db/<device attribute>_data.db, creating it with
+    // the schema when it is missing or not a usable database (the bad file is
+    // kept beside it). Any other model's connection is closed first.
+    bool OpenForModel(std::u16string_view user_data_folder, std::u16string_view device_attribute);
+    // Creates the schema in the file last named by OpenForModel; true at once
+    // when a connection is open.
+    bool CreateSchema();
+    void Close();
+
+    bool IsOpened() const;
+    std::string Path() const;  // UTF-8
+
+    // One table operation's hold on the connection.
+    class Session {
+      public:
+        SQLiteDB& db() { return db_; }
+
+      private:
+        friend class SettingsDatabase;
+        Session(std::mutex& lock, SQLiteDB& db) : guard_(lock), db_(db) {}
+        std::unique_lock<std::mutex> guard_;
+        SQLiteDB& db_;
+    };
+    [[nodiscard]] Session Lock();
+
+  private:
+    SettingsDatabase() = default;
+
+    bool OpenExisting();
+    bool CreateSchemaLocked();
+    void CloseLocked();
+
+    mutable std::mutex lock_;
+    SQLiteDB connection_;
+    std::string path_;
+    bool opened_ = false;
+};
+
+}  // namespace tessaly
