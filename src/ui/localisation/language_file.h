@@ -1,0 +1,41 @@
+#pragma once
+// A language file read the way the Windows profile API reads an
+// initialisation file: trimmed values, one pair of enclosing quotes dropped,
+// at most 259 UTF-16 units, and an empty text for anything missing.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/ini_file.h"
+
+namespace tessaly {
+
+inline constexpr std::u16string_view kLanguageSection = u"LAN";
+
+class LanguageFile {
+  public:
+    // The lookup buffer holds 260 units including the terminator.
+    static constexpr size_t kMaxTextLength = 259;
+
+    // A file that is missing or cannot be read gives an empty file.
+    static LanguageFile Read(std::u16string_view path);
+    // UTF-16LE with its mark, or UTF-8 with or without one.
+    static LanguageFile FromBytes(std::string_view bytes);
+
+    // Section and key compare without regard to ASCII case.
+    std::u16string Text(std::u16string_view section, std::u16string_view key) const;
+    // The key is the number in decimal, as "%d" writes it.
+    std::u16string Text(std::u16string_view section, int number) const;
+
+  private:
+    explicit LanguageFile(IniFile ini) : ini_(std::move(ini)) {}
+
+    IniFile ini_;
+};
+
+// "<program folder>language/<lcid>.lan".
+std::u16string LanguageFilePath(int lcid);
+
+}  // namespace tessaly
