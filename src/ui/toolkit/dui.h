@@ -16,6 +16,7 @@
 #include "ui/toolkit/controls/tabs.h"
 #include "ui/toolkit/dialog.h"
 #include "ui/toolkit/file_dialog.h"
+#include "ui/toolkit/headless_backend.h"
 #include "ui/toolkit/image_size.h"
 #include "ui/toolkit/manager.h"
 #include "ui/toolkit/menu_wnd.h"
