@@ -216,5 +216,67 @@ TEST_F(WindowTest, MinimiseAndShowAgain) {
     EXPECT_FALSE(dialog.IsIconic());
 }
 
+// One timer handler killing another timer that is due at the same moment.
+class KillingDialog : public RecordingDialog {
+  public:
+    void OnTimer(uint32_t id) override {
+        RecordingDialog::OnTimer(id);
+        if (id == 1) {
+            KillTimer(2);
+        }
+    }
+};
+
+TEST_F(WindowTest, AKilledTimerDoesNotFireLate) {
+    KillingDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    dialog.SetTimer(1, 100);
+    dialog.SetTimer(2, 100);
+    session.AdvanceTime(100);
+    EXPECT_EQ(dialog.timers, (std::vector<uint32_t>{1}));
+}
+
+TEST_F(WindowTest, ModalRunsNest) {
+    TwoButtonBox outer;
+    TwoButtonBox inner;
+    ASSERT_TRUE(outer.Open({0, 0, 10, 10}, u"Outer"));
+    ASSERT_TRUE(inner.Open({0, 0, 10, 10}, u"Inner"));
+    session.backend().SetModalPolicy([&](MWindow& window) {
+        if (&window == &outer) {
+            EXPECT_EQ(inner.ShowModal(kSwShow), 2);
+            return ModalAnswer::FirstButton();
+        }
+        return ModalAnswer::SecondButton();
+    });
+    EXPECT_EQ(outer.ShowModal(kSwShow), 1);
+    auto runs = session.backend().ModalRuns();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].title, u"Inner");
+    EXPECT_EQ(runs[1].title, u"Outer");
+}
+
+TEST_F(WindowTest, HiddenModalRunStillRuns) {
+    // The main window started with "-hide": ShowModal with 0.
+    TwoButtonBox main;
+    ASSERT_TRUE(main.Open());
+    session.backend().SetModalPolicy([](MWindow& window) {
+        EXPECT_FALSE(window.IsVisible());
+        EXPECT_TRUE(window.IsModal());
+        window.DestroyWindow();
+        return ModalAnswer::None();
+    });
+    EXPECT_EQ(main.ShowModal(kSwHide), 0);
+    EXPECT_FALSE(main.IsModal());
+}
+
+TEST_F(WindowTest, LayoutForAWorkerMoveRunsOnTheUiThread) {
+    RecordingDialog dialog;
+    ASSERT_TRUE(dialog.Open({0, 0, 300, 130}));
+    std::thread([&] { dialog.MoveWindow({0, 0, 302, 132}); }).join();
+    EXPECT_TRUE(dialog.layouts.empty());
+    session.ProcessPending();
+    EXPECT_EQ(dialog.layouts, (std::vector<Rect>{{0, 0, 302, 132}}));
+}
+
 }  // namespace
 }  // namespace tessaly::DUI::test
