@@ -73,11 +73,13 @@ IniFile IniFile::Parse(std::string_view bytes) {
 }
 
 std::string IniFile::Serialise() const {
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on chained
+    // string concatenation at -O3.
     std::string out;
     for (const auto& section : sections_) {
-        out += "[" + ToUtf8(section.name) + "]\n";
+        out.append("[").append(ToUtf8(section.name)).append("]\n");
         for (const auto& entry : section.entries) {
-            out += ToUtf8(entry.name) + "=" + ToUtf8(entry.value) + "\n";
+            out.append(ToUtf8(entry.name)).append("=").append(ToUtf8(entry.value)).append("\n");
         }
     }
     return out;
