@@ -12,7 +12,7 @@
 namespace tessaly {
 
 class XmlTextDocument {
-public:
+  public:
     XmlTextDocument();
     ~XmlTextDocument();
     XmlTextDocument(const XmlTextDocument&) = delete;
@@ -37,7 +37,7 @@ public:
     // True when the last parse found the document well-formed.
     bool IsWellFormed() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

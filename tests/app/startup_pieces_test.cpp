@@ -35,7 +35,9 @@ TEST(DpiAwareness, MonitorScaleTable) {
 
 TEST(CommandLine, HideIsAPlainSubstring) {
     EXPECT_TRUE(StartsHidden(u"-hide"));
-    EXPECT_TRUE(StartsHidden(u"--trace x -hidden"));
+    EXPECT_TRUE(StartsHidden(u"--trace x -hideaway"));
+    // "-hidden" spells h-i-d-d-e-n: it does not hold "-hide".
+    EXPECT_FALSE(StartsHidden(u"-hidden"));
     EXPECT_TRUE(StartsHidden(u"x-hide"));
     EXPECT_FALSE(StartsHidden(u"-Hide"));
     EXPECT_FALSE(StartsHidden(u"-autorun"));

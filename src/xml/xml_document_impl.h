@@ -1,0 +1,54 @@
+#pragma once
+// The state behind XmlTextDocument and the edits on it. Internal.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "xml/xml_index.h"
+#include "xml/xml_text_document.h"
+
+namespace tessaly {
+
+namespace xml {
+
+struct AttributeSpan {
+    size_t name_end = 0;
+    size_t value_start = 0;
+    size_t value_end = 0;
+    bool has_value = false;
+    bool quoted = false;
+};
+
+std::u16string DecodeReferences(std::u16string_view value);
+std::u16string EscapeValue(std::u16string_view value);
+
+}  // namespace xml
+
+struct XmlTextDocument::Impl {
+    enum class Bom { kNone, kUtf8, kUtf16Le, kUtf16Be };
+
+    std::u16string text;
+    std::vector<xml::Entry> index;
+    uint32_t parent = 0;
+    uint32_t current = 0;
+    uint32_t child = 0;
+    Bom bom = Bom::kNone;
+    bool well_formed = false;
+    xml::ResultLog log;
+
+    void Reparse();
+    std::optional<xml::AttributeSpan> FindAttribute(uint32_t slot, std::u16string_view name) const;
+    // Replaces `count` units at `at` inside the start tag of `slot`.
+    void Replace(uint32_t slot, size_t at, size_t count, std::u16string_view with);
+    void AddElement(std::u16string_view name);
+
+  private:
+    // Inserts text at `at`: entries starting there or later move (but
+    // `except`), the elements from `grown` up grow.
+    void Insert(size_t at, std::u16string_view inserted, uint32_t grown, uint32_t except);
+    void Grow(uint32_t from, int32_t delta);
+    void Shift(size_t at, int32_t delta, uint32_t except);
+};
+
+}  // namespace tessaly
