@@ -72,6 +72,8 @@ std::optional<std::pair<size_t, char32_t>> ReadReference(std::u16string_view val
 }  // namespace
 
 std::u16string DecodeReferences(std::u16string_view value) {
+    if (value.find(u'&') == std::u16string_view::npos)
+        return std::u16string(value);
     std::u16string out;
     out.reserve(value.size());
     for (size_t i = 0; i < value.size(); ++i) {
@@ -117,12 +119,18 @@ std::u16string EscapeValue(std::u16string_view value) {
 }  // namespace xml
 
 void XmlTextDocument::Impl::Reparse() {
+    attribute_cache_slot = 0;
     well_formed = xml::ParseDocument(text, index, log);
     parent = current = child = 0;
 }
 
-std::optional<xml::AttributeSpan> XmlTextDocument::Impl::FindAttribute(
-    uint32_t slot, std::u16string_view name) const {
+// Readers ask for several attributes of the same element in turn: its start
+// tag is cut into attributes once and kept until the next edit.
+const std::vector<xml::AttributeSpan>& XmlTextDocument::Impl::Attributes(uint32_t slot) const {
+    if (attribute_cache_slot == slot)
+        return attribute_cache;
+    attribute_cache.clear();
+    attribute_cache_slot = slot;
     const Entry& element = index[slot];
     const size_t tag_end = static_cast<size_t>(element.start) + element.start_tag_length;
     size_t i = static_cast<size_t>(element.start) + 1;
@@ -134,12 +142,11 @@ std::optional<xml::AttributeSpan> XmlTextDocument::Impl::FindAttribute(
             ++i;
         if (i >= tag_end || text[i] == u'/' || text[i] == u'>' || text[i] == u'?')
             break;
-        const size_t name_start = i;
+        xml::AttributeSpan span;
+        span.name_start = i;
         while (i < tag_end && !xml::IsAttributeNameEnd(text[i]))
             ++i;
-        xml::AttributeSpan span;
         span.name_end = i;
-        const auto attribute = std::u16string_view(text).substr(name_start, i - name_start);
         size_t j = i;
         while (j < tag_end && xml::IsXmlSpace(text[j]))
             ++j;
@@ -164,11 +171,23 @@ std::optional<xml::AttributeSpan> XmlTextDocument::Impl::FindAttribute(
             }
         } else {
             span.value_start = span.value_end = i;
-            if (attribute.empty())
+            if (span.name_end == span.name_start) {
                 ++i;  // a stray character: step over it
+                continue;
+            }
         }
-        if (!attribute.empty() && attribute == name)
+        attribute_cache.push_back(span);
+    }
+    return attribute_cache;
+}
+
+std::optional<xml::AttributeSpan> XmlTextDocument::Impl::FindAttribute(
+    uint32_t slot, std::u16string_view name) const {
+    for (const auto& span : Attributes(slot)) {
+        if (std::u16string_view(text).substr(span.name_start, span.name_end - span.name_start) ==
+            name) {
             return span;
+        }
     }
     return std::nullopt;
 }
@@ -189,6 +208,7 @@ void XmlTextDocument::Impl::Grow(uint32_t from, int32_t delta) {
 
 void XmlTextDocument::Impl::Insert(size_t at, std::u16string_view inserted, uint32_t grown,
                                    uint32_t except) {
+    attribute_cache_slot = 0;
     text.insert(at, inserted);
     const auto delta = static_cast<int32_t>(inserted.size());
     Shift(at, delta, except);
@@ -197,6 +217,7 @@ void XmlTextDocument::Impl::Insert(size_t at, std::u16string_view inserted, uint
 
 void XmlTextDocument::Impl::Replace(uint32_t slot, size_t at, size_t count,
                                     std::u16string_view with) {
+    attribute_cache_slot = 0;
     text.replace(at, count, with);
     const auto delta = static_cast<int32_t>(with.size()) - static_cast<int32_t>(count);
     Shift(at + 1, delta, slot);  // everything behind the edited start tag
@@ -245,6 +266,7 @@ void XmlTextDocument::Impl::AddElement(std::u16string_view name) {
             const std::u16string parent_name(xml::ElementName(text, p));
             const size_t slash = tag_end - 2;
             const std::u16string replacement = u">\r\n" + element + u"\r\n</" + parent_name + u">";
+            attribute_cache_slot = 0;
             text.replace(slash, 2, replacement);
             const auto delta = static_cast<int32_t>(replacement.size()) - 2;
             Shift(tag_end, delta, parent);

@@ -13,6 +13,7 @@ namespace tessaly {
 namespace xml {
 
 struct AttributeSpan {
+    size_t name_start = 0;
     size_t name_end = 0;
     size_t value_start = 0;
     size_t value_end = 0;
@@ -36,9 +37,12 @@ struct XmlTextDocument::Impl {
     Bom bom = Bom::kNone;
     bool well_formed = false;
     xml::ResultLog log;
+    mutable uint32_t attribute_cache_slot = 0;  // 0: nothing cached
+    mutable std::vector<xml::AttributeSpan> attribute_cache;
 
     void Reparse();
     std::optional<xml::AttributeSpan> FindAttribute(uint32_t slot, std::u16string_view name) const;
+    const std::vector<xml::AttributeSpan>& Attributes(uint32_t slot) const;
     // Replaces `count` units at `at` inside the start tag of `slot`.
     void Replace(uint32_t slot, size_t at, size_t count, std::u16string_view with);
     void AddElement(std::u16string_view name);

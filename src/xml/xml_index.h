@@ -52,7 +52,9 @@ bool ParseDocument(std::u16string_view text, std::vector<Entry>& index, ResultLo
 // The element's name, cut out of its start tag.
 std::u16string_view ElementName(std::u16string_view text, const Entry& entry);
 
-bool IsXmlSpace(char16_t c);
+inline bool IsXmlSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Links `child` as the last child of `parent`.
 void AppendChild(std::vector<Entry>& index, uint32_t parent, uint32_t child);

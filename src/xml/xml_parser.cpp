@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 
 #include "base/decimal.h"
 #include "xml/xml_index.h"
@@ -6,7 +7,21 @@
 namespace tessaly::xml {
 namespace {
 
-constexpr std::u16string_view kNameEnd = u" \t\n\r<>=\\/?!\"';";
+// The characters that end a name, as a table: names are cut on every
+// navigation step, so this is the hot path of reading.
+constexpr std::u16string_view kNameEndCharacters = u" \t\n\r<>=\\/?!\"';";
+
+constexpr std::array<bool, 128> MakeNameEndTable() {
+    std::array<bool, 128> table{};
+    for (char16_t c : kNameEndCharacters)
+        table[c] = true;
+    return table;
+}
+constexpr std::array<bool, 128> kNameEnd = MakeNameEndTable();
+
+inline bool IsNameEnd(char16_t c) {
+    return c < 128 && kNameEnd[c];
+}
 
 bool IsNameStart(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':' ||
@@ -53,7 +68,7 @@ size_t Parser::Skip(size_t at, std::u16string_view terminator, std::u16string_vi
 
 size_t Parser::StartTag(size_t at) {
     size_t name_end = at + 1;
-    while (name_end < text_.size() && kNameEnd.find(text_[name_end]) == std::u16string_view::npos) {
+    while (name_end < text_.size() && !IsNameEnd(text_[name_end])) {
         ++name_end;
     }
     // Quotes count only where they open a value, after '='.
@@ -113,7 +128,7 @@ size_t Parser::EndTag(size_t at) {
     while (name_start < end && IsXmlSpace(text_[name_start]))
         ++name_start;
     size_t name_end = name_start;
-    while (name_end < end && kNameEnd.find(text_[name_end]) == std::u16string_view::npos)
+    while (name_end < end && !IsNameEnd(text_[name_end]))
         ++name_end;
     const auto name = text_.substr(name_start, name_end - name_start);
     for (size_t depth = open_.size(); depth-- > 0;) {
@@ -301,17 +316,13 @@ void Parser::SetLevels() {
 
 }  // namespace
 
-bool IsXmlSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 std::u16string_view ElementName(std::u16string_view text, const Entry& entry) {
     size_t i = static_cast<size_t>(entry.start) + 1;
     const size_t tag_end = static_cast<size_t>(entry.start) + entry.start_tag_length;
     while (i < tag_end && IsXmlSpace(text[i]))
         ++i;
     size_t end = i;
-    while (end < tag_end && kNameEnd.find(text[end]) == std::u16string_view::npos)
+    while (end < tag_end && !IsNameEnd(text[end]))
         ++end;
     return text.substr(i, end - i);
 }
