@@ -27,7 +27,6 @@ class HidapiBackend : public HidBackend {
 
   private:
     std::filesystem::path sysfs_root_;
-    bool initialised_ = false;
     mutable std::mutex lock_;
     std::set<std::string> enumerated_paths_;
     std::string last_open_error_;
