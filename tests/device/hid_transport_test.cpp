@@ -97,7 +97,7 @@ TEST(HidTransport, LateAnswerIsKeptWithTheRealClock) {
     EXPECT_EQ(buffer[0], 0x10);
 }
 
-TEST(HidTransport, ReportFromAnotherThreadWakesAWaitingRead) {
+TEST(HidTransportConcurrency, ReportFromAnotherThreadWakesAWaitingRead) {
     auto backend = std::make_shared<MemoryHidBackend>();
     auto device = backend->AddDevice({ConfigInfo(), 65, 65});
     HidInterface interface(backend, backend->Open("mem:config"), "mem:config");
