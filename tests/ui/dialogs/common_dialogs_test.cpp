@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+#include "numbered_language.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/dpi_msg_dlg.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/dialogs/save_wait_dlg.h"
+#include "ui/dialogs/update_process_dlg.h"
+#include "ui/dialogs/update_tip_dlg.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly {
+namespace {
+
+using namespace DUI;
+using H = HeadlessBackend;
+using test::NumberedLanguage;
+
+class CommonDialogsTest : public ::testing::Test {
+  protected:
+    NumberedLanguage language;
+    HeadlessSession session;
+};
+
+template <typename T>
+std::u16string TitleOf(const MDialog& dialog, int id, int nth = 0) {
+    auto* control = H::FindAs<T>(dialog, id, nth);
+    return control != nullptr ? control->GetTitle() : u"<missing>";
+}
+
+TEST_F(CommonDialogsTest, MessageBoxReturnsTheButtonPressed) {
+    struct Case {
+        uint32_t buttons;
+        int click;
+        int expected;
+        std::vector<std::u16string> texts;
+    };
+    const Case cases[] = {
+        {kMessageBoxOk, 33, 1, {u"Title", u"Message", u"T20"}},
+        {kMessageBoxConfirm, 33, 1, {u"Title", u"Message", u"T23", u"T25"}},
+        {kMessageBoxConfirm, 34, 2, {u"Title", u"Message", u"T23", u"T25"}},
+    };
+    for (const Case& c : cases) {
+        session.backend().SetModalPolicy([&c](MWindow& window) {
+            auto& box = static_cast<MDialog&>(window);
+            EXPECT_TRUE(box.IsTopMost());
+            EXPECT_EQ(box.GetExStyle(), kWsExToolWindow);
+            EXPECT_TRUE(H::Click(box, c.click));
+            return ModalAnswer::None();
+        });
+        EXPECT_EQ(ShowMessageBox(u"Message", nullptr, u"Title", c.buttons), c.expected);
+        auto runs = session.backend().ModalRuns();
+        ASSERT_FALSE(runs.empty());
+        EXPECT_EQ(runs.back().title, u"MessageBox");
+        EXPECT_EQ(runs.back().texts, c.texts);
+    }
+    EXPECT_EQ(Toolkit::Get().FindWindow("MWindow", u"MessageBox"), 0u) << "destroyed on return";
+}
+
+TEST_F(CommonDialogsTest, MessageBoxButtonBandAndOtherSets) {
+    session.backend().SetModalPolicy([](MWindow& window) {
+        auto& box = static_cast<MDialog&>(window);
+        EXPECT_EQ(box.GetWindowRect().Width(), 430);
+        EXPECT_EQ(H::Find(box, 33)->GetRect(), (Rect{95, 180, 195, 216}));
+        EXPECT_EQ(H::Find(box, 34)->GetRect(), (Rect{235, 180, 335, 216}));
+        EXPECT_EQ(H::Find(box, 34)->GetStyle(), 8);
+        return ModalAnswer::SecondButton();
+    });
+    EXPECT_EQ(ShowMessageBox(u"m", nullptr, u"t", kMessageBoxConfirm), 2);
+
+    session.backend().SetModalPolicy([](MWindow& window) {
+        EXPECT_EQ(H::Find(static_cast<MDialog&>(window), 33), nullptr) << "set 1 has no button";
+        // Closing the popups when the mouse goes away.
+        Toolkit::Get().PostMessage(window.GetSafeHwnd(), kWmClose, 2, 0);
+        return ModalAnswer::None();
+    });
+    EXPECT_EQ(ShowMessageBox(u"m", nullptr, u"t", 1), 2);
+}
+
+TEST_F(CommonDialogsTest, AboutShowsVersionLineAndClosesWithItsButton) {
+    struct Case {
+        int version;
+        std::u16string line;
+    };
+    for (const Case& c : {Case{0, u"T16: v0.0"}, Case{0x123, u"T16: v1.23"},
+                          Case{0x1A05, u"T16: v1.05"}, Case{0xB, u"T16: vb.b"}}) {
+        EXPECT_EQ(FirmwareVersionLine(c.version), c.line) << c.version;
+    }
+    AboutDlg about(0x107);
+    ASSERT_TRUE(about.Open(nullptr));
+    EXPECT_EQ(about.GetTitle(), u"About Window");
+    EXPECT_EQ(about.GetPaintManager().GetBackColor1(), 0x1A1A1Au);
+    EXPECT_EQ(TitleOf<MText>(about, 34), u"T16: v1.07");
+    EXPECT_EQ(TitleOf<MText>(about, 33), u"T16: v1.07");
+    EXPECT_EQ(TitleOf<MText>(about, 35), u"T2");
+    EXPECT_EQ(H::Find(about, 30)->GetRect(), (Rect{460, 15, 479, 34}));
+    EXPECT_EQ(H::Find(about, 30)->GetTooltip(), u"T5");
+    EXPECT_EQ(H::Find(about, 32)->GetRect(), (Rect{120, 80, 380, 120}));
+    session.backend().SetModalPolicy([](MWindow& window) {
+        EXPECT_TRUE(H::Click(static_cast<MDialog&>(window), 30));
+        return ModalAnswer::None();
+    });
+    EXPECT_EQ(about.ShowModal(kSwShow), 1);
+}
+
+TEST_F(CommonDialogsTest, WaitDialogStaysTwoSecondsAfterTheLastShow) {
+    std::unique_ptr<SaveWaitDlg> wait;
+    EXPECT_EQ(ShowSaveWait(wait, nullptr, false), 0);
+    EXPECT_EQ(wait, nullptr) << "save tips off: nothing is created";
+
+    ASSERT_EQ(ShowSaveWait(wait, nullptr, true), 1);
+    ASSERT_NE(wait, nullptr);
+    SaveWaitDlg* first = wait.get();
+    EXPECT_TRUE(wait->IsVisible());
+    EXPECT_EQ(TitleOf<MText>(*wait, 32), u"T630");
+    auto* bar = H::FindAs<MProgress2>(*wait, 33);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsRunning());
+
+    session.AdvanceTime(1000);
+    ASSERT_EQ(ShowSaveWait(wait, nullptr, true), 1);
+    EXPECT_EQ(wait.get(), first) << "created once";
+    session.AdvanceTime(1999);
+    EXPECT_TRUE(wait->IsVisible()) << "2 s after the second show have not passed";
+    session.AdvanceTime(1);
+    EXPECT_FALSE(wait->IsVisible());
+    EXPECT_FALSE(wait->HasTimer(SaveWaitDlg::kHideTimer));
+
+    ASSERT_EQ(ShowSaveWait(wait, nullptr, true), 1);
+    EXPECT_TRUE(wait->IsVisible()) << "shown again after hiding";
+}
+
+TEST_F(CommonDialogsTest, WaitDialogAnimatesWhileShown) {
+    std::unique_ptr<SaveWaitDlg> wait;
+    ASSERT_EQ(ShowSaveWait(wait, nullptr, true), 1);
+    auto* bar = H::FindAs<MProgress2>(*wait, 33);
+    int phase = bar->GetAnimationPhase();
+    session.AdvanceTime(20);
+    EXPECT_NE(bar->GetAnimationPhase(), phase);
+}
+
+TEST_F(CommonDialogsTest, DpiPopupSitsInTheWorkAreaCorner) {
+    session.backend().SetWorkArea({0, 0, 1600, 860});
+    DPIMsgDlg popup;
+    ASSERT_TRUE(popup.Open(nullptr));
+    EXPECT_FALSE(popup.IsVisible()) << "no value yet";
+    EXPECT_TRUE(popup.IsTopMost());
+    session.backend().SetWorkArea({100, 0, 1920, 1040});
+    ShowDpiPopup(&popup, 3200);
+    EXPECT_EQ(popup.GetWindowRect(), (Rect{1618, 908, 1918, 1038}));
+    EXPECT_TRUE(popup.IsVisible());
+    EXPECT_EQ(popup.LastValue(), 3200);
+    EXPECT_EQ(TitleOf<MText>(popup, 31), u"3200");
+    EXPECT_EQ(TitleOf<MText>(popup, 32), u"DPI");
+    EXPECT_EQ(H::FindAs<MProgress>(popup, 33)->GetProgress(), 3200);
+
+    ShowDpiPopup(&popup, 26000);
+    EXPECT_EQ(H::FindAs<MProgress>(popup, 33)->GetProgress(), 16000) << "a full bar";
+    session.AdvanceTime(2000);
+    EXPECT_FALSE(popup.IsVisible());
+
+    ShowDpiPopup(&popup, 800);
+    EXPECT_TRUE(H::Click(popup, 30));
+    EXPECT_FALSE(popup.IsVisible()) << "close button hides";
+}
+
+TEST_F(CommonDialogsTest, DpiPopupFromTheWorkerThread) {
+    DPIMsgDlg popup;
+    ASSERT_TRUE(popup.Open(nullptr));
+    std::thread([&] { ShowDpiPopup(&popup, 1200); }).join();
+    EXPECT_TRUE(popup.IsVisible());
+    session.AdvanceTime(2000);
+    EXPECT_FALSE(popup.IsVisible());
+    popup.CloseWindow();
+    ShowDpiPopup(&popup, 5000);  // a closed popup ignores it
+    EXPECT_EQ(popup.LastValue(), 1200);
+    ShowDpiPopup(nullptr, 5000);
+}
+
+TEST_F(CommonDialogsTest, DownloadProgressUntilClosed) {
+    UpdateProcessDlg dialog;
+    ASSERT_TRUE(dialog.Open(nullptr));
+    EXPECT_EQ(dialog.GetExStyle(), kWsExToolWindow);
+    EXPECT_EQ(dialog.GetBKImage(), u"img_area_content.png");
+    std::thread([&] { dialog.SetDownloadProgress(42); }).join();
+    EXPECT_EQ(TitleOf<MText>(dialog, 31), u"T590: 42%");
+    EXPECT_EQ(H::FindAs<MProgress>(dialog, 32)->GetProgress(), 42);
+    dialog.CloseWindow();
+    dialog.SetDownloadProgress(90);
+    EXPECT_EQ(TitleOf<MText>(dialog, 31), u"T590: 42%");
+}
+
+TEST_F(CommonDialogsTest, UpgradeProgressUsesTheSecondText) {
+    UpdateTipDlg dialog;
+    ASSERT_TRUE(dialog.Open(nullptr));
+    EXPECT_EQ(TitleOf<MText>(dialog, 31, 0), u"T596");
+    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"升级中");
+    dialog.SetUpgradeProgress(7, u"Upgrading");
+    EXPECT_EQ(TitleOf<MText>(dialog, 31, 0), u"T596");
+    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"Upgrading: 7%");
+    EXPECT_EQ(H::FindAs<MProgress>(dialog, 32)->GetProgress(), 7);
+    dialog.CloseWindow();
+    dialog.SetUpgradeProgress(100, u"Done");
+    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"Upgrading: 7%");
+}
+
+}  // namespace
+}  // namespace tessaly
