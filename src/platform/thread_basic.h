@@ -1,0 +1,51 @@
+#pragma once
+// A periodic worker thread: Run is called again and again, with a pause of
+// the interval between passes, until the running flag is cleared.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace tessaly {
+
+class CThreadBasic {
+  public:
+    CThreadBasic() = default;
+    // Joins a thread still running; a subclass must stop it first, since Run
+    // is its own.
+    virtual ~CThreadBasic();
+    CThreadBasic(const CThreadBasic&) = delete;
+    CThreadBasic& operator=(const CThreadBasic&) = delete;
+
+    // False when the thread already runs. looping false runs one pass only.
+    bool StartThread(bool looping = true);
+    // Clears the running flag and waits at most timeout_ms for the thread to
+    // end; true when it ended. A thread that did not end is joined later (by
+    // JoinThread or the destructor), never abandoned.
+    bool StopThread(int timeout_ms);
+    // Blocks until the thread has ended.
+    void JoinThread();
+    bool IsRunning() const { return running_.load(); }
+    // Whether the thread procedure is still executing.
+    bool IsAlive() const;
+    void SetInterval(uint32_t interval_ms) { interval_ms_.store(interval_ms); }
+    uint32_t GetInterval() const { return interval_ms_.load(); }
+
+  protected:
+    // One pass of work, on the worker thread.
+    virtual void Run() = 0;
+
+  private:
+    void ThreadProc(bool looping);
+
+    std::atomic<bool> running_{false};
+    std::atomic<uint32_t> interval_ms_{2};
+    mutable std::mutex mutex_;
+    std::condition_variable done_cv_;
+    bool done_ = true;
+    std::thread thread_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,161 @@
+#pragma once
+// The main window and the controller behind it: it builds and lays out the
+// frame, routes window messages and control events to their owners, keeps
+// the tray icon and the popups, and owns the task list the device worker
+// consumes. It never talks to the mouse itself.
+//
+// Parts of the program built on top of this layer (catalogue, device
+// access, the feature pages, the common dialogs) plug in through
+// MainWindowServices and the handler slots: an empty slot gives 0.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/thread_basic.h"
+#include "ui/main/device_main_def.h"
+#include "ui/main/message_routing.h"
+#include "ui/main/tray_icon.h"
+#include "ui/toolkit/dialog.h"
+
+namespace tessaly::ui {
+
+inline constexpr uint32_t kWmInput = 0x00FF;
+inline constexpr uint32_t kWmDeviceChange = 0x0219;
+inline constexpr uint32_t kWmExitRequest = 1691;
+inline constexpr intptr_t kExitRequestCode = 610;
+inline constexpr uint32_t kWmUpdateAvailable = 1692;
+inline constexpr uint32_t kWmDownloadProgress = 1694;
+inline constexpr uint32_t kWmProfile = 1705;
+inline constexpr uint32_t kWmMacroMenu1 = 1709;
+inline constexpr uint32_t kWmMacroMenu2 = 1710;
+inline constexpr uint32_t kWmMacroMenu3 = 1711;
+inline constexpr uint32_t kWmApplyLanguage = 2022;
+inline constexpr int kCommandTrayExit = 100;
+inline constexpr int kCommandAbout = 102;
+inline constexpr int kStartupTasks[] = {1, 23};
+
+class DeviceMainDlg;
+
+// Window messages whose handling belongs to other parts of the program.
+enum class MessageSlot {
+    kRawInput,          // WM_INPUT while a capture is armed
+    kDeviceChange,      // hot-plug
+    kDownloadProgress,  // 1694
+    kProfileSwitched,   // 1705 with wParam 0, after the profile number is kept
+    kProfileFile,       // 1705 with wParam 1 (import) or 2 (export)
+    kMacroMenu,         // 1709 to 1711; wParam is the message, lParam the item
+    kApplyLanguage,     // 2022
+    kCount,
+};
+
+struct MainWindowServices {
+    // A message box: title, message, button set (0 one button, 4 two);
+    // returns 1 for the first button, 2 for the second.
+    std::function<int(DUI::MWindow& parent, std::u16string_view title, std::u16string_view message,
+                      int buttons)>
+        message_box;
+    // The popup dialogs by title ("DPIMsgDlg", "AboutDlg", "UpdateProcessDlg",
+    // "UpdateTipDlg"); a plain dialog when unset.
+    std::function<std::unique_ptr<DUI::MDialog>(std::u16string_view title)> make_popup;
+    // Opens an address or program with its parameters.
+    std::function<void(std::u16string_view target, std::u16string_view parameters)> shell_open;
+    // Loads the catalogue into the device list.
+    std::function<void(DeviceMainDlg&)> load_catalogue;
+    // Empties the identity list discovery uses.
+    std::function<void()> clear_identities;
+    // The connection mode (0 cable, 1 receiver) of a connected mouse of the
+    // type, or nothing when none is connected.
+    std::function<std::optional<int>(int device_type)> connected_mode;
+    // The type became the selected one: the lookup forgets its device and
+    // the model is selected.
+    std::function<void(int device_type)> select_model;
+    // Empties the set of device types whose state was read.
+    std::function<void()> clear_read_set;
+    // Stops a running macro recording.
+    std::function<void()> stop_recording;
+    // Shows the wait dialog after a write was queued.
+    std::function<void()> show_save_wait;
+    // One pass of the device worker.
+    std::function<void(DeviceMainDlg&)> worker_pass;
+};
+
+class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMainDef {
+  public:
+    using PageHandler = std::function<int(int id, int event, intptr_t param)>;
+    using MessageHandler = std::function<intptr_t(uintptr_t wparam, intptr_t lparam)>;
+
+    explicit DeviceMainDlg(TrayIcon& tray, MainWindowServices services = {});
+    ~DeviceMainDlg() override;
+
+    // Any thread.
+    void QueueTask(int32_t code) { tasks.Append(code); }
+
+    void SetPageHandler(RouteSlot slot, PageHandler handler);
+    void SetMessageHandler(MessageSlot slot, MessageHandler handler);
+    MainWindowServices& Services() { return services_; }
+
+    // Navigation (UI thread).
+    void ShowNoDevice();
+    void ReturnFromSettings();
+    // The tab column with the button page, after a mouse was activated.
+    void ShowDevicePages();
+    // Popups that must not outlive a lost mouse.
+    void ClosePopups();
+    // Close button: hide to the tray or exit, by the stored exit mode.
+    void OnCloseButton();
+    // Removes the tray icon and ends the process at once with 0.
+    void ExitNow();
+
+    // Window operations.
+    intptr_t OnWindowMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override;
+    bool OnInitDialog() override;
+    void InitUI(DUI::Rect client) override;
+    void UISize(DUI::Rect client) override;
+    int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
+    int OnNcActivate(bool active) override;
+    void OnTimer(uint32_t id) override;
+    void CloseWindow() override;
+
+  protected:
+    void Run() override;
+
+  private:
+    void RegisterOwnHandlers();
+    void CreateFrame();
+    void CreateHomePage();
+    void BuildPages();
+    void LayoutPages(DUI::Rect client);
+    std::unique_ptr<DUI::MDialog> MakePopup(std::u16string_view title) const;
+    int MessageBox(int title_text, int message_text, int buttons);
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void CreateDpiPopup();
+    void DestroyPopup(std::unique_ptr<DUI::MDialog>& popup);
+
+    intptr_t OnTrayMessage(intptr_t mouse_message);
+    intptr_t OnRawInput(uintptr_t wparam, intptr_t lparam);
+    intptr_t OnUpdateAvailable(uintptr_t kind);
+    intptr_t OnProfileMessage(uintptr_t wparam, intptr_t lparam);
+    void ShowAbout();
+    intptr_t CallMessageSlot(MessageSlot slot, uintptr_t wparam, intptr_t lparam,
+                             intptr_t fallback);
+
+    int OnTabClick(int index);
+    int OnOpenSettings();
+    int OnActivateDevice();
+    int OnFirmwareCheck();
+    int OnFactoryRestore();
+    void Show(int id, bool visible);
+
+    TrayIcon& tray_;
+    MainWindowServices services_;
+    std::array<PageHandler, static_cast<size_t>(RouteSlot::kCount)> page_handlers_;
+    std::array<MessageHandler, static_cast<size_t>(MessageSlot::kCount)> message_handlers_;
+};
+
+}  // namespace tessaly::ui
