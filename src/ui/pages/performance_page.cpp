@@ -1,0 +1,274 @@
+#include "ui/pages/performance_page.h"
+
+#include <array>
+
+#include "base/text_format.h"
+#include "ui/dialogs/colour_values.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::ui {
+
+using namespace DUI;
+namespace t = text;
+
+namespace {
+
+constexpr std::u16string_view kArea = u"img_area_content.png";
+constexpr std::u16string_view kHelp = u"img_help.png";
+
+constexpr ControlSpec kRows[] = {
+    {.class_name = "MPicture", .id = 109, .flags = ui::kArea, .image = u"img_area_bkg.png"},
+    {.class_name = "MPicture", .id = 110, .flags = ui::kArea, .image = u"img_area_caption.png"},
+    {.class_name = "MText", .id = 111, .flags = ui::kArea, .text = t::kPerformancePageTitle},
+    {.class_name = "MPicture", .id = 112, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 113, .flags = ui::kArea, .text = t::kDpiSettings},
+    {.class_name = "CHelpButton", .id = 114, .image = kHelp, .text = t::kDpiHelp},
+    {.class_name = "CImageButton",
+     .id = 115,
+     .image = u"btn_reset.png",
+     .frames = 4,
+     .tooltip = t::kResetDpi},
+    {.class_name = "DPIControl", .id = 116},
+    {.class_name = "MButton",
+     .id = 118,
+     .image = u"img_button.png",
+     .frames = 4,
+     .text = t::kSendDpi},
+    {.class_name = "MText", .id = 119, .flags = ui::kArea, .text = t::kStageCount},
+    {.class_name = "MComboBox", .id = 120},
+    {.class_name = "DPISlider", .id = 117},
+    {.class_name = "MPicture", .id = 121, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 122, .flags = ui::kArea, .text = t::kReportRate},
+    {.class_name = "CHelpButton", .id = 123, .image = kHelp, .text = t::kReportRateHelp},
+    {.class_name = "CImageButton",
+     .id = 124,
+     .image = u"btn_reset.png",
+     .frames = 4,
+     .tooltip = t::kResetReportRate},
+    {.class_name = "ReporteCtrl", .id = 125},
+    {.class_name = "MPicture", .id = 126, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 127, .flags = ui::kArea, .text = t::kLiftOffDistance},
+    {.class_name = "CHelpButton", .id = 128, .image = kHelp, .text = t::kLiftOffHelp},
+    {.class_name = "CRadioButton",
+     .id = 129,
+     .flags = kChecked,
+     .image = u"btn_radiobox.png",
+     .frames = 8,
+     .literal = u"1.0mm",
+     .group = u"IDC_PER_STC_LOD"},
+    {.class_name = "CRadioButton",
+     .id = 130,
+     .image = u"btn_radiobox.png",
+     .frames = 8,
+     .literal = u"2.0mm",
+     .group = u"IDC_PER_STC_LOD"},
+    {.class_name = "MPicture", .id = 131, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 132, .flags = ui::kArea, .text = t::kSensorSettings},
+    {.class_name = "CHelpButton", .id = 133, .image = kHelp},
+    {.class_name = "CCheckButton",
+     .id = 134,
+     .image = u"btn_checkbox.png",
+     .frames = 8,
+     .text = t::kSensorOption1},
+    {.class_name = "CCheckButton",
+     .id = 134,
+     .image = u"btn_checkbox.png",
+     .frames = 8,
+     .text = t::kSensorOption2},
+    {.class_name = "CCheckButton",
+     .id = 134,
+     .flags = kChecked,
+     .image = u"btn_checkbox.png",
+     .frames = 8,
+     .text = t::kSensorOption3},
+    {.class_name = "MPicture", .id = 137, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 138, .flags = ui::kArea, .text = t::kResponseTime},
+    {.class_name = "NumberEdit", .id = 139, .image = u"img_edit.png"},
+    {.class_name = "MPicture", .id = 140, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 141, .flags = ui::kArea, .text = t::kSleepTime},
+    {.class_name = "MComboBox", .id = 145, .image = u"img_combobox.png", .frames = 4},
+    {.class_name = "MText", .id = 142, .flags = ui::kArea, .text = t::kWakeUp},
+    {.class_name = "CCheckButton",
+     .id = 143,
+     .image = u"btn_checkbox.png",
+     .frames = 8,
+     .text = t::kMoveWakeUp},
+    {.class_name = "CCheckButton",
+     .id = 144,
+     .image = u"btn_checkbox.png",
+     .frames = 8,
+     .text = t::kMoveCloseLight},
+    {.class_name = "MPicture", .id = 146, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText", .id = 147, .flags = ui::kArea, .text = t::kSystemMouseSettings},
+    {.class_name = "MPicture", .id = 148, .flags = ui::kArea, .image = u"icon//icon_windows.png"},
+    {.class_name = "MButton",
+     .id = 149,
+     .image = u"img_button.png",
+     .frames = 4,
+     .text = t::kOpenSystemSettings},
+};
+
+struct StageDefault {
+    int dpi;
+    uint32_t bgr;
+};
+constexpr std::array<StageDefault, 6> kStages{{{800, 0x0009F1},
+                                               {1600, 0xEF6B00},
+                                               {2400, 0x4CF500},
+                                               {3200, 0x20A3FF},
+                                               {6400, 0xFFFF00},
+                                               {26000, 0xC9018F}}};
+
+struct RateDefault {
+    std::u16string_view text;
+    int code;
+    uint32_t bgr;
+};
+constexpr std::array<RateDefault, 4> kRates{{{u"125Hz", 8, 0x0108F1},
+                                             {u"250Hz", 4, 0xED6B00},
+                                             {u"500Hz", 2, 0x4DF600},
+                                             {u"1000Hz", 1, 0x20A3FF}}};
+
+constexpr std::array<std::pair<int, int>, 6> kSleepTimes{
+    {{1, 6}, {2, 12}, {6, 36}, {10, 60}, {20, 120}, {30, 180}}};
+
+constexpr auto Argb = BgrToArgb;
+
+void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* stages = dynamic_cast<DPIControl*>(FindInPage(dlg, page, 116))) {
+        stages->ClearList();
+        for (const StageDefault& stage : kStages) {
+            stages->AddItem(stage.dpi, Argb(stage.bgr));
+        }
+    }
+    if (auto* count = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 120))) {
+        for (int n = 1; n <= 6; ++n) {
+            count->AddItem(Format(u"%d", n), n);
+        }
+        count->SelectData(6);
+    }
+    if (auto* rates = dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, 125))) {
+        for (const RateDefault& rate : kRates) {
+            rates->AddItem(rate.text, rate.code, Argb(rate.bgr));
+        }
+        rates->SelectItem(2);
+    }
+    if (auto* help = dynamic_cast<MControlFont*>(FindInPage(dlg, page, 133))) {
+        auto s = [](int number) { return LoadLanguageString(number); };
+        help->SetTitle(Format(u"%s\n%s\n%s\n%s\n\n%s\n%s\n\n%s\n%s", s(t::kSensorSettings),
+                              s(t::kSensorHelpOption1), s(t::kSensorHelpOption1Line1),
+                              s(t::kSensorHelpOption1Line2), s(t::kSensorHelpOption2),
+                              s(t::kSensorHelpOption2Line1), s(t::kSensorHelpOption3),
+                              s(t::kSensorHelpOption3Line1)));
+    }
+    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
+        std::u16string minutes = LoadLanguageString(t::kMinutes);
+        for (auto [count, data] : kSleepTimes) {
+            sleep->AddItem(Format(u"%d %s", count, minutes), data);
+        }
+    }
+    if (auto* slider = dynamic_cast<DPISlider*>(FindInPage(dlg, page, 117))) {
+        slider->SetSubImage(ImageRole::kThumb, u"img_dpi_bar.png");
+        slider->SetSubImage(ImageRole::kBackground, u"img_area2.png");
+    }
+}
+
+// One group: its area picture, the controls in it (relative to the group's
+// top) and its height, all in page units at scale 1.
+struct Group {
+    int area_id;
+    int height;
+    std::span<const Placement> members;
+};
+
+constexpr int kWidth = 1000;
+constexpr Placement kDpiGroup[] = {
+    {112, 0, {0, 0, kWidth, 190}},         {113, 0, {15, 10, 215, 40}},
+    {114, 0, {220, 13, 244, 37}},          {115, 0, {kWidth - 45, 10, kWidth - 15, 40}},
+    {116, 0, {15, 45, 700, 125}},          {119, 0, {720, 50, 840, 80}},
+    {120, 0, {850, 50, 950, 80}},          {118, 0, {850, 90, 1010, 120}},
+    {117, 0, {15, 135, kWidth - 15, 180}},
+};
+constexpr Placement kRateGroup[] = {
+    {121, 0, {0, 0, kWidth, 70}},        {122, 0, {15, 5, 215, 35}},
+    {123, 0, {220, 8, 244, 32}},         {124, 0, {kWidth - 45, 5, kWidth - 15, 35}},
+    {125, 0, {15, 35, kWidth - 15, 65}},
+};
+constexpr Placement kLiftOffGroup[] = {
+    {126, 0, {0, 0, kWidth, 50}}, {127, 0, {15, 10, 215, 40}},  {128, 0, {220, 13, 244, 37}},
+    {129, 0, {300, 10, 450, 40}}, {130, 0, {460, 10, 610, 40}},
+};
+constexpr Placement kSensorGroup[] = {
+    {131, 0, {0, 0, kWidth, 50}}, {132, 0, {15, 10, 215, 40}},  {133, 0, {220, 13, 244, 37}},
+    {134, 0, {300, 10, 540, 40}}, {134, 1, {550, 10, 790, 40}}, {134, 2, {800, 10, 990, 40}},
+};
+constexpr Placement kResponseGroup[] = {
+    {137, 0, {0, 0, kWidth, 50}},
+    {138, 0, {15, 10, 280, 40}},
+    {139, 0, {300, 10, 400, 40}},
+};
+constexpr Placement kPowerGroup[] = {
+    {140, 0, {0, 0, kWidth, 80}}, {141, 0, {15, 5, 280, 35}},   {145, 0, {300, 5, 450, 35}},
+    {142, 0, {15, 42, 280, 72}},  {143, 0, {300, 42, 600, 72}}, {144, 0, {610, 42, 910, 72}},
+};
+constexpr Placement kWindowsGroup[] = {
+    {146, 0, {0, 0, kWidth, 50}},
+    {147, 0, {15, 10, 400, 40}},
+    {148, 0, {560, 10, 590, 40}},
+    {149, 0, {600, 10, 800, 40}},
+};
+constexpr Group kGroups[] = {
+    {112, 190, kDpiGroup},    {121, 70, kRateGroup},     {126, 50, kLiftOffGroup},
+    {131, 50, kSensorGroup},  {137, 50, kResponseGroup}, {140, 80, kPowerGroup},
+    {146, 50, kWindowsGroup},
+};
+constexpr int kGroupGap = 8;
+constexpr int kFirstGroupTop = 50;
+
+void SetGroupVisible(const MDialog& dlg, const MTabLayout* page, const Group& group, bool visible) {
+    for (const Placement& member : group.members) {
+        if (MControl* control = FindInPage(dlg, page, member.id, member.nth)) {
+            control->SetVisible(visible);
+        }
+    }
+}
+
+}  // namespace
+
+void BuildPerformancePage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
+    CreateControls(dlg, &page, kRows, style);
+    FillInitialState(dlg, &page);
+}
+
+void SetPerformanceGroupsVisible(MDialog& dlg, bool show_liftoff, bool show_sensor) {
+    const MTabLayout* page = FindPage(dlg, kPerformancePageId);
+    SetGroupVisible(dlg, page, kGroups[2], show_liftoff);
+    SetGroupVisible(dlg, page, kGroups[3], show_sensor);
+}
+
+void LayoutPerformancePage(MDialog& dlg, Rect, float scale) {
+    const MTabLayout* page = FindPage(dlg, kPerformancePageId);
+    if (page == nullptr) {
+        return;
+    }
+    constexpr Point kOrigin{230, 80};
+    Place(dlg, page, kOrigin, scale,
+          std::array<Placement, 3>{{{109, 0, {0, 0, kWidth + 30, 658}},
+                                    {110, 0, {0, 0, kWidth + 30, 40}},
+                                    {111, 0, {15, 0, 400, 40}}}});
+    int top = kFirstGroupTop;
+    for (const Group& group : kGroups) {
+        MControl* area = FindInPage(dlg, page, group.area_id);
+        if (area == nullptr || !area->IsVisible()) {
+            continue;
+        }
+        Point origin{kOrigin.x + 15, kOrigin.y + static_cast<int>(static_cast<float>(top) * scale)};
+        Place(dlg, page, origin, scale, group.members);
+        top += group.height + kGroupGap;
+    }
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,152 @@
+#include "ui/pages/settings_page.h"
+
+#include "app/language_state.h"
+#include "app/registry_values.h"
+#include "platform/autostart.h"
+#include "ui/localisation/known_languages.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::ui {
+
+using namespace DUI;
+namespace t = text;
+
+namespace {
+
+constexpr std::u16string_view kButton = u"img_button.png";
+constexpr std::u16string_view kCheck = u"btn_checkbox.png";
+constexpr std::u16string_view kRadio = u"btn_radiobox.png";
+constexpr std::u16string_view kExitGroup = u"IDC_SET_STC_EXITMODE";
+
+constexpr ControlSpec kRows[] = {
+    {.class_name = "MPicture", .id = 272, .flags = ui::kArea, .image = u"img_area_bkg.png"},
+    {.class_name = "CImageButton", .id = 273, .image = u"img_return.png", .frames = 4},
+    {.class_name = "MText", .id = 274, .flags = ui::kArea},
+    {.class_name = "MText", .id = 275, .flags = ui::kArea, .text = t::kLatestVersion},
+    {.class_name = "MButton",
+     .id = 276,
+     .image = kButton,
+     .frames = 4,
+     .text = t::kCheckForUpdates},
+    {.class_name = "MButton", .id = 277, .image = kButton, .frames = 4, .text = t::kFactoryReset},
+    {.class_name = "MText", .id = 278, .flags = ui::kArea, .text = t::kLanguage},
+    {.class_name = "MComboBox", .id = 279, .image = u"img_combobox.png", .frames = 4},
+    {.class_name = "MText", .id = 280, .flags = ui::kArea, .text = t::kStartup},
+    {.class_name = "CCheckButton",
+     .id = 281,
+     .image = kCheck,
+     .frames = 8,
+     .text = t::kStartWithSystem},
+    {.class_name = "CCheckButton",
+     .id = 282,
+     .flags = kDisabled,
+     .image = kCheck,
+     .frames = 8,
+     .text = t::kStartMinimised},
+    {.class_name = "CArea", .id = 283, .flags = ui::kArea},
+    {.class_name = "CArea", .id = 284, .flags = ui::kArea},
+    {.class_name = "MText", .id = 285, .flags = ui::kArea, .text = t::kCloseButtonAction},
+    {.class_name = "CRadioButton",
+     .id = 286,
+     .image = kRadio,
+     .frames = 8,
+     .text = t::kCloseHidesToTray,
+     .group = kExitGroup},
+    {.class_name = "CRadioButton",
+     .id = 287,
+     .image = kRadio,
+     .frames = 8,
+     .text = t::kCloseExits,
+     .group = kExitGroup},
+    {.class_name = "MText", .id = 288, .flags = ui::kArea, .text = t::kCopyright},
+    {.class_name = "CTextButton", .id = 289, .text = t::kWebsite},
+    {.class_name = "CTextButton", .id = 290, .text = t::kFeedback},
+    {.class_name = "CTextButton", .id = 291, .text = t::kFaq},
+};
+
+constexpr Color kWhite = 0xFFFFFFFF;
+constexpr int kLinkProperty = 4;
+
+template <typename T>
+T* Get(const MDialog& dlg, const MTabLayout* page, int id) {
+    return dynamic_cast<T*>(FindInPage(dlg, page, id));
+}
+
+void SetFonts(const MDialog& dlg, const MTabLayout* page, const PageStyle& style) {
+    for (int id : {274, 275, 276, 277, 278, 280, 281, 282, 285, 286, 287}) {
+        if (auto* control = Get<MControlFont>(dlg, page, id)) {
+            control->SetFontWidth(16);
+        }
+    }
+    for (int id : {278, 280, 281, 282, 285, 286, 287}) {
+        Get<MControlFont>(dlg, page, id)->SetTextColor(kWhite);
+    }
+    Get<MControlFont>(dlg, page, 275)->SetTextColor(0xFF00C800);
+    for (int id : {283, 284}) {
+        Get<CArea>(dlg, page, id)->SetColor(0x00E6E6E6);  // transparent
+    }
+    auto* language = Get<MComboBox>(dlg, page, 279);
+    language->SetFont(style.button_font, 14, 0);
+    language->SetAlignment(kAlignCenter);
+    for (int id : {289, 290, 291}) {
+        auto* link = Get<CTextButton>(dlg, page, id);
+        link->SetFontWidth(20);
+        link->SetAlignment(kAlignCenter);
+        link->SetStyle(kLinkProperty);
+    }
+}
+
+void ReadInitialState(const MDialog& dlg, const MTabLayout* page) {
+    auto* language = Get<MComboBox>(dlg, page, 279);
+    for (const KnownLanguage& known : kKnownLanguages) {
+        if (InLanguageSet(known.lcid)) {
+            language->AddItem(known.display_name, known.lcid);
+        }
+    }
+    language->SelectData(CurrentLcid());
+
+    if (AutorunEntryPresent()) {
+        Get<CCheckButton>(dlg, page, 281)->SetCheck(true);
+        auto* minimised = Get<CCheckButton>(dlg, page, 282);
+        minimised->SetEnabled(true);
+        minimised->SetCheck(ReadRegistryNumber(kValueAutorunMinimize) == 1);
+    }
+    bool hide = ReadRegistryNumber(kValueExitMode) == 1;
+    Get<CRadioButton>(dlg, page, hide ? 286 : 287)->SetCheck(true);
+}
+
+constexpr Placement kPlacements[] = {
+    {273, 0, {100, 150, 180, 200}}, {278, 0, {400, 200, 500, 236}}, {279, 0, {400, 236, 550, 266}},
+    {280, 0, {400, 296, 500, 332}}, {281, 0, {400, 332, 600, 362}}, {282, 0, {460, 368, 800, 398}},
+    {285, 0, {400, 428, 520, 464}}, {286, 0, {400, 464, 700, 494}}, {287, 0, {400, 500, 700, 530}},
+    {277, 0, {400, 550, 600, 586}}, {289, 0, {400, 600, 550, 630}}, {290, 0, {560, 600, 710, 630}},
+    {291, 0, {720, 600, 870, 630}},
+};
+
+}  // namespace
+
+void BuildSettingsPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
+    CreateControls(dlg, &page, kRows, style);
+    SetFonts(dlg, &page, style);
+    ReadInitialState(dlg, &page);
+}
+
+void LayoutSettingsPage(MDialog& dlg, Rect client, float s) {
+    const MTabLayout* page = FindPage(dlg, kSettingsPageId);
+    if (page == nullptr) {
+        return;
+    }
+    auto scale = [s](int value) { return static_cast<int>(static_cast<float>(value) * s); };
+    Place(dlg, page, {0, 0}, 1.0f, kPlacements);
+    const Placement scaled[] = {
+        {272, 0, {240, 80, client.right - 240, client.bottom - 50}},
+        {274, 0, {400, 160, 400 + scale(200), 190}},
+        {275, 0, {400 + scale(200), 160, 400 + scale(480), 160 + scale(30)}},
+        {276, 0, {400 + scale(480), 160, 400 + scale(640), 160 + scale(30)}},
+    };
+    Place(dlg, page, {0, 0}, 1.0f, scaled);
+}
+
+}  // namespace tessaly::ui
