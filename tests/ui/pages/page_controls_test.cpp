@@ -201,6 +201,7 @@ TEST_F(PagesTest, SettingsInitialStateWithoutEntries) {
 TEST_F(PagesTest, SettingsInitialStateFromTheStore) {
     SetCurrentLcid(1033);
     ASSERT_TRUE(WriteAutorunEntry(u"/opt/tessaly/tessaly"));
+    ReadRegistryNumber(kValueExitMode);  // creates the program key
     WriteRegistryText(kValueAutorunMinimize, u"1");
     WriteRegistryText(kValueExitMode, u"1");
     BuildSettingsPage(window, *AddPage(56), style);
