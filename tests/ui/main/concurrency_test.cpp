@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "controller_fixture.h"
+#include "ui/toolkit/controls/static_controls.h"
+
+namespace tessaly::ui::test {
+namespace {
+
+using ControllerConcurrency = ControllerFixture;
+
+// A second thread, standing in for the worker, changes controls and the task
+// list while the UI thread handles events and drains posted messages.
+TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
+    Open();
+    std::atomic<int> passes{0};
+    std::atomic<int> taken{0};
+    // The real worker is stopped; this thread stands in for it.
+    ASSERT_TRUE(dlg->StopThread(1000));
+    auto* state = DUI::HeadlessBackend::FindAs<DUI::CDeviceState>(*dlg, 44);
+    auto* battery = DUI::HeadlessBackend::FindAs<DUI::BatteryCtrl>(*dlg, 43);
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        int i = 0;
+        while (!stop.load()) {
+            state->SetTitle(i % 2 ? u"a" : u"b");
+            battery->SetBatteryInfo(i % 100, i % 2);
+            dlg->QueueTask(9);
+            if (dlg->tasks.TakeFront()) {
+                taken.fetch_add(1);
+            }
+            DUI::Toolkit::Get().PostMessage(dlg->GetSafeHwnd(), kWmDownloadProgress, 0, i);
+            ++i;
+            passes.fetch_add(1);
+        }
+    });
+    for (int round = 0; round < 300; ++round) {
+        dlg->QueueTask(6);
+        dlg->OnMessage(48, 2, round % 2 ? 2 : 0, 0);
+        dlg->OnMessage(40, 2, 0, 0);
+        dlg->ReturnFromSettings();
+        session.ProcessPending();
+        (void)state->GetTitle();
+    }
+    stop = true;
+    worker.join();
+    session.ProcessPending();
+    EXPECT_GT(passes.load(), 0);
+    // Every append is either still queued or was taken exactly once.
+    EXPECT_EQ(static_cast<int>(dlg->tasks.Size()) + taken.load(), 2 + 300 + passes.load());
+}
+
+}  // namespace
+}  // namespace tessaly::ui::test
