@@ -1,6 +1,6 @@
 // Which page builders the main window calls, in the order pages are built
-// and laid out. Pages whose builders are not part of the program yet stay
-// empty page areas.
+// and laid out. The button, lighting and macro pages are not part of the
+// program yet: their page areas exist and stay empty.
 
 #include "ui/main/device_main_dlg.h"
 #include "ui/main/page_builders.h"
@@ -8,13 +8,15 @@
 namespace tessaly::ui {
 
 void DeviceMainDlg::BuildPages() {
-    // Button, performance, lighting and macro pages: not built yet.
+    BuildPerformancePage(*this, *performance_page, style);
     BuildInformationPage(*this, *information_page, style);
-    // Settings page: not built yet.
+    BuildSettingsPage(*this, *settings_page, style);
 }
 
 void DeviceMainDlg::LayoutPages(DUI::Rect client) {
+    LayoutPerformancePage(*this, client, scale);
     LayoutInformationPage(*this, client, scale);
+    LayoutSettingsPage(*this, client, scale);
 }
 
 }  // namespace tessaly::ui
