@@ -17,5 +17,7 @@ inline constexpr int kCodePageUtf8 = 65001;
 // characters or more) gives the ANSI code page.
 int CodePageFromEncodingName(std::u16string_view name);
 size_t EncodingNameCount();
+// The table's names in order, for listing them; empty past the end.
+std::u16string_view EncodingNameAt(size_t i);
 
 }  // namespace tessaly
