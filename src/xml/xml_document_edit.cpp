@@ -37,7 +37,10 @@ int HexDigit(char16_t c) {
 
 // The reference at `at` ("&..."): its length and value, or nothing.
 std::optional<std::pair<size_t, char32_t>> ReadReference(std::u16string_view value, size_t at) {
-    const size_t semicolon = value.find(u';', at + 1);
+    // No reference is longer than "&#x" and eight digits and ';', so the
+    // search for ';' stops there: many lone '&' stay linear.
+    constexpr size_t kLongestReference = 12;
+    const size_t semicolon = value.substr(0, at + kLongestReference).find(u';', at + 1);
     if (semicolon == std::u16string_view::npos)
         return std::nullopt;
     const auto body = value.substr(at + 1, semicolon - at - 1);
@@ -122,6 +125,13 @@ void XmlTextDocument::Impl::Reparse() {
     attribute_cache_slot = 0;
     well_formed = xml::ParseDocument(text, index, log);
     parent = current = child = 0;
+}
+
+bool XmlTextDocument::Impl::Refuse() {
+    text.clear();
+    Reparse();
+    well_formed = false;
+    return false;
 }
 
 // Readers ask for several attributes of the same element in turn: its start

@@ -1,6 +1,7 @@
 #pragma once
 // The state behind XmlTextDocument and the edits on it. Internal.
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,13 @@ struct XmlTextDocument::Impl {
     mutable std::vector<xml::AttributeSpan> attribute_cache;
 
     void Reparse();
+    // Offsets in the index are 32-bit: an edit must not take the text to 2^31
+    // units or more.
+    bool HasRoomFor(size_t units) const {
+        return units <= static_cast<size_t>(INT32_MAX) - text.size();
+    }
+    // An empty, ill-formed document in place of a text that cannot be taken.
+    bool Refuse();
     std::optional<xml::AttributeSpan> FindAttribute(uint32_t slot, std::u16string_view name) const;
     const std::vector<xml::AttributeSpan>& Attributes(uint32_t slot) const;
     // Replaces `count` units at `at` inside the start tag of `slot`.

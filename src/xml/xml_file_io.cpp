@@ -199,11 +199,11 @@ bool XmlTextDocument::LoadFile(std::u16string_view path) {
             bytes.append(buffer, n);
         read_ok = std::ferror(file.get()) == 0;
     }
+    // Offsets in the index are 32-bit: no text of 2^31 units or more. A byte
+    // file is refused here when even two bytes a unit would be too many.
     if (!read_ok || bytes.size() / 2 > static_cast<size_t>(INT32_MAX)) {
         LogFileError(d.log, read_ok ? EFBIG : errno);
-        d.Reparse();
-        d.well_formed = false;
-        return false;
+        return d.Refuse();
     }
     file.reset();
 
@@ -274,6 +274,10 @@ bool XmlTextDocument::LoadFile(std::u16string_view path) {
         }
         d.text = Decode(plain, encoding);
         d.log.Add(u"converted_to", {{u"encoding", u"UTF-16"}, {u"length", Number(d.text.size())}});
+    }
+    if (d.text.size() > static_cast<size_t>(INT32_MAX)) {
+        LogFileError(d.log, EFBIG);
+        return d.Refuse();
     }
     d.Reparse();
     return d.well_formed;

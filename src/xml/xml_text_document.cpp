@@ -27,12 +27,9 @@ bool XmlTextDocument::IsWellFormed() const {
 bool XmlTextDocument::SetText(std::u16string_view text) {
     impl_->log.Clear();
     impl_->bom = Impl::Bom::kNone;
-    if (text.size() > static_cast<size_t>(INT32_MAX)) {
-        impl_->text.clear();
-        impl_->Reparse();
-        impl_->well_formed = false;
-        return false;
-    }
+    // Offsets in the index are 32-bit.
+    if (text.size() > static_cast<size_t>(INT32_MAX))
+        return impl_->Refuse();
     impl_->text.assign(text);
     impl_->Reparse();
     return impl_->well_formed;
@@ -87,6 +84,8 @@ bool XmlTextDocument::SetAttribute(std::u16string_view name, std::u16string_view
     if (d.current == 0)
         return false;
     const std::u16string quoted = u"\"" + xml::EscapeValue(value) + u"\"";
+    if (!d.HasRoomFor(name.size() + quoted.size() + 2))
+        return false;
     const Entry& element = d.index[d.current];
     if (const auto found = d.FindAttribute(d.current, name)) {
         if (found->has_value) {
@@ -116,7 +115,13 @@ bool XmlTextDocument::SetAttribute(std::u16string_view name, std::u16string_view
 }
 
 bool XmlTextDocument::AddElement(std::u16string_view name) {
-    impl_->AddElement(name);
+    auto& d = *impl_;
+    // The new element, its line break and, when an empty parent is split,
+    // the parent's end tag.
+    const size_t parent_tag = d.parent != 0 ? d.index[d.parent].start_tag_length : 0;
+    if (!d.HasRoomFor(name.size() + parent_tag + 16))
+        return false;
+    d.AddElement(name);
     return true;
 }
 
