@@ -31,10 +31,12 @@ void Walk(tessaly::XmlTextDocument& doc, int budget) {
         if (doc.FindElement(u"")) {
             (void)doc.GetAttribute(u"a");
             (void)doc.GetAttribute(u"v");
-            if (doc.EnterElement()) ++depth;
+            if (doc.EnterElement())
+                ++depth;
             continue;
         }
-        if (depth == 0 || !doc.LeaveElement()) return;
+        if (depth == 0 || !doc.LeaveElement())
+            return;
         --depth;
     }
 }

@@ -90,6 +90,60 @@ TEST(XmlSetAttribute, SingleQuotesBecomeDoubleAndSpaceBeforeTheEndStays) {
     ASSERT_TRUE(again.SetText(doc.GetText()));
 }
 
+TEST(XmlSetAttribute, EveryPlaceAnAttributeGoes) {
+    struct Case {
+        std::u16string_view before;
+        std::u16string_view name;
+        std::u16string_view after;
+    };
+    const Case cases[] = {
+        // Replaced, quotes included, whatever they were.
+        {u"<x a=\"1\" b=\"2\"/>", u"a", u"<x a=\"9\" b=\"2\"/>"},
+        {u"<x a='1'/>", u"a", u"<x a=\"9\"/>"},
+        {u"<x a=1 b=2 />", u"a", u"<x a=\"9\" b=2 />"},
+        {u"<x a = \"1\"/>", u"a", u"<x a = \"9\"/>"},
+        // A name without a value gets one.
+        {u"<x c d=\"1\"/>", u"c", u"<x c=\"9\" d=\"1\"/>"},
+        // Added after the name or the last attribute, before the white space
+        // ahead of "/>" or ">".
+        {u"<x/>", u"n", u"<x n=\"9\"/>"},
+        {u"<x />", u"n", u"<x n=\"9\" />"},
+        {u"<x>t</x>", u"n", u"<x n=\"9\">t</x>"},
+        {u"<x a=\"1\"  >t</x>", u"n", u"<x a=\"1\" n=\"9\"  >t</x>"},
+        {u"<x a=\"1\"\r\n/>", u"n", u"<x a=\"1\" n=\"9\"\r\n/>"},
+        // Names are case-sensitive: a second attribute.
+        {u"<x A=\"1\"/>", u"a", u"<x A=\"1\" a=\"9\"/>"},
+    };
+    for (const auto& c : cases) {
+        XmlTextDocument doc;
+        doc.SetText(c.before);
+        ASSERT_TRUE(doc.FindElement(u"x"));
+        ASSERT_TRUE(doc.SetAttribute(c.name, u"9"));
+        EXPECT_EQ(doc.GetText(), c.after) << ToUtf8(c.before);
+        EXPECT_EQ(doc.GetAttribute(c.name), u"9") << ToUtf8(c.before);
+    }
+}
+
+TEST(XmlSetAttribute, EditsMoveEverythingBehindTheStartTag) {
+    XmlTextDocument doc;
+    ASSERT_TRUE(doc.SetText(u"<r><a><b v=\"1\"/></a><c v=\"2\"/></r>"));
+    ASSERT_TRUE(doc.FindElement(u"r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindElement(u"a"));
+    ASSERT_TRUE(doc.SetAttribute(u"long", std::u16string(3000, u'x')));
+    ASSERT_TRUE(doc.SetAttribute(u"long", u"short"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindElement(u"b"));
+    EXPECT_EQ(doc.GetAttribute(u"v"), u"1");
+    // Added right after b, inside a, before a's end tag.
+    ASSERT_TRUE(doc.AddElement(u"n"));
+    ASSERT_TRUE(doc.LeaveElement());
+    EXPECT_EQ(doc.GetAttribute(u"long"), u"short");
+    ASSERT_TRUE(doc.FindElement(u"c"));
+    EXPECT_EQ(doc.GetAttribute(u"v"), u"2");
+    EXPECT_EQ(doc.GetText(), u"<r><a long=\"short\"><b v=\"1\"/><n/>\r\n</a><c v=\"2\"/></r>");
+}
+
 TEST(XmlAddElement, PlacementRules) {
     XmlTextDocument doc;
     // An empty root gets two children on lines of their own.
@@ -128,6 +182,62 @@ TEST(XmlAddElement, PlacementRules) {
     EXPECT_FALSE(doc.SetText(u""));
     ASSERT_TRUE(doc.AddElement(u"top"));
     EXPECT_EQ(doc.GetText(), u"<top/>\r\n");
+}
+
+TEST(XmlAddElement, MoreEndsOfTheParentAndTheCurrentElement) {
+    XmlTextDocument doc;
+    // Text after the current element keeps the new element on its line.
+    ASSERT_TRUE(doc.SetText(u"<p><a/>text</p>"));
+    ASSERT_TRUE(doc.FindElement(u"p"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindElement(u"a"));
+    ASSERT_TRUE(doc.AddElement(u"m"));
+    EXPECT_EQ(doc.GetText(), u"<p><a/><m/>\r\ntext</p>");
+
+    // After the last child the white space before the end tag is skipped.
+    ASSERT_TRUE(doc.SetText(u"<p>\r\n<a/>\r\n</p>"));
+    ASSERT_TRUE(doc.FindElement(u"p"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindElement(u"a"));
+    ASSERT_TRUE(doc.AddElement(u"m"));
+    EXPECT_EQ(doc.GetText(), u"<p>\r\n<a/>\r\n<m/>\r\n</p>");
+
+    // An empty-element parent with attributes and a blank is split.
+    ASSERT_TRUE(doc.SetText(u"<p k=\"1\" />"));
+    ASSERT_TRUE(doc.FindElement(u"p"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AddElement(u"n"));
+    EXPECT_EQ(doc.GetText(), u"<p k=\"1\" >\r\n<n/>\r\n</p>");
+    ASSERT_TRUE(doc.LeaveElement());
+    EXPECT_EQ(doc.GetAttribute(u"k"), u"1");
+    ASSERT_TRUE(doc.SetAttribute(u"j", u"2"));
+    EXPECT_EQ(doc.GetText(), u"<p k=\"1\" j=\"2\" >\r\n<n/>\r\n</p>");
+
+    // A parent with text but no child element: before its end tag.
+    ASSERT_TRUE(doc.SetText(u"<p>text</p>"));
+    ASSERT_TRUE(doc.FindElement(u"p"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AddElement(u"n"));
+    EXPECT_EQ(doc.GetText(), u"<p>text<n/>\r\n</p>");
+
+    // At top level after the current element.
+    ASSERT_TRUE(doc.SetText(u"<r/>\r\n<!-- c -->"));
+    ASSERT_TRUE(doc.FindElement(u"r"));
+    ASSERT_TRUE(doc.AddElement(u"s"));
+    EXPECT_EQ(doc.GetText(), u"<r/>\r\n<s/>\r\n<!-- c -->");
+    EXPECT_FALSE(doc.FindElement(u""));  // s is current and last
+
+    // The new element is current and has no remembered child: entering it
+    // and adding splits it in turn.
+    ASSERT_TRUE(doc.SetText(u"<r/>"));
+    ASSERT_TRUE(doc.FindElement(u"r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AddElement(u"a"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AddElement(u"b"));
+    ASSERT_TRUE(doc.LeaveElement());
+    ASSERT_TRUE(doc.AddElement(u"c"));
+    EXPECT_EQ(doc.GetText(), u"<r>\r\n<a>\r\n<b/>\r\n</a>\r\n<c/>\r\n</r>");
 }
 
 TEST(XmlAddElement, EditedDocumentParsesToTheSameTree) {
