@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "base/decimal.h"
 #include "xml/xml_index.h"
@@ -50,7 +51,17 @@ class Parser {
     std::u16string_view text_;
     std::vector<Entry>& index_;
     ResultLog& log_;
+    void Push(uint32_t slot);
+    void Pop();
+    bool IsOpen(std::u16string_view name);
+
     std::vector<uint32_t> open_;  // open elements, innermost last
+    // How many open elements bear each name, kept from the first end tag that
+    // does not close the innermost element on: without it, every lone end
+    // tag would search the whole stack and a crafted text would take
+    // quadratic time. Well-formed texts never pay for it.
+    std::unordered_map<std::u16string_view, uint32_t> open_names_;
+    bool counting_ = false;
     bool ill_formed_ = false;
 };
 
@@ -116,8 +127,30 @@ size_t Parser::StartTag(size_t at) {
     index_.push_back(entry);
     AppendChild(index_, open_.empty() ? 0 : open_.back(), slot);
     if (!empty)
-        open_.push_back(slot);
+        Push(slot);
     return i + 1;
+}
+
+void Parser::Push(uint32_t slot) {
+    open_.push_back(slot);
+    if (counting_)
+        ++open_names_[ElementName(text_, index_[slot])];
+}
+
+void Parser::Pop() {
+    if (counting_)
+        --open_names_[ElementName(text_, index_[open_.back()])];
+    open_.pop_back();
+}
+
+bool Parser::IsOpen(std::u16string_view name) {
+    if (!counting_) {
+        counting_ = true;
+        for (uint32_t slot : open_)
+            ++open_names_[ElementName(text_, index_[slot])];
+    }
+    const auto found = open_names_.find(name);
+    return found != open_names_.end() && found->second != 0;
 }
 
 size_t Parser::EndTag(size_t at) {
@@ -131,14 +164,19 @@ size_t Parser::EndTag(size_t at) {
     while (name_end < end && !IsNameEnd(text_[name_end]))
         ++name_end;
     const auto name = text_.substr(name_start, name_end - name_start);
-    for (size_t depth = open_.size(); depth-- > 0;) {
+    const bool closes_innermost =
+        !open_.empty() && ElementName(text_, index_[open_.back()]) == name;
+    const bool matches = closes_innermost || IsOpen(name);
+    // Each element passed over below is unended and popped, so over the
+    // whole text this search stays linear.
+    for (size_t depth = open_.size(); matches && depth-- > 0;) {
         if (ElementName(text_, index_[open_[depth]]) != name)
             continue;
         Unend(depth + 1);
         Entry& closed = index_[open_[depth]];
         closed.length = static_cast<int32_t>(end - static_cast<size_t>(closed.start));
         closed.end_tag_length = static_cast<uint32_t>(end - at);
-        open_.pop_back();
+        Pop();
         return end;
     }
     log_.Add(u"lone_end_tag", {{u"tagname", std::u16string(name)}, {u"offset", Number(at)}});
@@ -172,7 +210,8 @@ void Parser::Unend(size_t down_to) {
             child = next;
         }
     }
-    open_.resize(down_to);
+    while (open_.size() > down_to)
+        Pop();
 }
 
 size_t Parser::Doctype(size_t at) {

@@ -76,6 +76,31 @@ TEST(XmlWellFormed, UnendedChildrenMoveUpAndStayNavigable) {
     EXPECT_FALSE(doc.FindElement(u""));
 }
 
+TEST(XmlWellFormed, EndTagsAfterAMismatchStillFindTheirElements) {
+    XmlTextDocument doc;
+    // </x> matches nothing; </a> then closes a over the open b; the later
+    // </b> is lone because b was unended; </d> closes d, opened after all
+    // that, over the open e.
+    EXPECT_FALSE(doc.SetText(u"<r><a><b></x><c></c></a></b><d><e></d></r>"));
+    const std::u16string& result = doc.GetResult();
+    EXPECT_NE(result.find(u"<lone_end_tag tagname=\"x\" offset=\"9\"/>"), std::u16string::npos);
+    EXPECT_NE(result.find(u"<unended_start_tag tagname=\"b\" offset=\"6\""), std::u16string::npos);
+    EXPECT_NE(result.find(u"<lone_end_tag tagname=\"b\" offset=\"24\"/>"), std::u16string::npos);
+    EXPECT_NE(result.find(u"<unended_start_tag tagname=\"e\""), std::u16string::npos);
+    EXPECT_EQ(result.find(u"tagname=\"d\""), std::u16string::npos);
+    EXPECT_EQ(result.find(u"tagname=\"r\""), std::u16string::npos);
+    ASSERT_TRUE(doc.FindElement(u"r"));
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.FindElement(u"a"));
+    ASSERT_TRUE(doc.EnterElement());
+    EXPECT_TRUE(doc.FindElement(u"b"));
+    EXPECT_TRUE(doc.FindElement(u"c"));  // moved up out of b
+    ASSERT_TRUE(doc.LeaveElement());
+    ASSERT_TRUE(doc.FindElement(u"d"));
+    ASSERT_TRUE(doc.EnterElement());
+    EXPECT_TRUE(doc.FindElement(u"e"));
+}
+
 TEST(XmlNavigation, FindOnlyMovesForward) {
     XmlTextDocument doc;
     ASSERT_TRUE(doc.SetText(u"<r><a/><b/><a n=\"2\"/></r>"));
