@@ -45,7 +45,9 @@ class Parser {
     size_t EndTag(size_t at);
     size_t Doctype(size_t at);
     size_t Skip(size_t at, std::u16string_view terminator, std::u16string_view type);
-    void Unend(size_t down_to);
+    // `at`: where the element turned out to be unended (an end tag or the
+    // end of the text).
+    void Unend(size_t down_to, size_t at);
     void SetLevels();
 
     std::u16string_view text_;
@@ -172,7 +174,7 @@ size_t Parser::EndTag(size_t at) {
     for (size_t depth = open_.size(); matches && depth-- > 0;) {
         if (ElementName(text_, index_[open_[depth]]) != name)
             continue;
-        Unend(depth + 1);
+        Unend(depth + 1, at);
         Entry& closed = index_[open_[depth]];
         closed.length = static_cast<int32_t>(end - static_cast<size_t>(closed.start));
         closed.end_tag_length = static_cast<uint32_t>(end - at);
@@ -186,7 +188,7 @@ size_t Parser::EndTag(size_t at) {
 
 // Every element open above `down_to` gets no end tag: its children move up
 // to follow it as siblings. Each child moves once, so this stays linear.
-void Parser::Unend(size_t down_to) {
+void Parser::Unend(size_t down_to, size_t at) {
     if (down_to >= open_.size())
         return;
     const uint32_t target = down_to == 0 ? 0 : open_[down_to - 1];
@@ -195,7 +197,7 @@ void Parser::Unend(size_t down_to) {
         const std::u16string name(ElementName(text_, element));
         log_.Add(u"unended_start_tag", {{u"tagname", name},
                                         {u"offset", Number(static_cast<size_t>(element.start))},
-                                        {u"offset2", Number(text_.size())}});
+                                        {u"offset2", Number(at)}});
         ill_formed_ = true;
         element.flags |= kNoEndTag;
         element.length = static_cast<int32_t>(element.start_tag_length);
@@ -307,7 +309,12 @@ bool Parser::Run() {
             } else if (rest.substr(0, 3) == u"<!D") {
                 end = Doctype(at);
             } else {
-                log_.Add(u"exclamation_tag_syntax", {{u"offset", Number(at)}});
+                // "<!-" and "<![" began a comment or a CDATA section that went wrong.
+                const char16_t third = rest.size() > 2 ? rest[2] : 0;
+                const std::u16string_view entry = third == u'-'   ? u"comment_tag_syntax"
+                                                  : third == u'[' ? u"cdata_section_syntax"
+                                                                  : u"exclamation_tag_syntax";
+                log_.Add(entry, {{u"offset", Number(at)}});
                 ill_formed_ = true;
                 end = at + 2;
             }
@@ -322,7 +329,7 @@ bool Parser::Run() {
             break;
         at = end;
     }
-    Unend(0);
+    Unend(0, text_.size());
     SetLevels();
 
     const Entry& doc = index_[0];

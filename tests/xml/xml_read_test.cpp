@@ -17,7 +17,9 @@ TEST(XmlWellFormed, RootRulesAndUnendedElements) {
     EXPECT_FALSE(doc.SetText(u""));
     EXPECT_NE(doc.GetResult().find(u"no_root_element"), std::u16string::npos);
     EXPECT_FALSE(doc.SetText(u"<a><b></a>"));  // b is unended
-    EXPECT_NE(doc.GetResult().find(u"unended_start_tag tagname=\"b\""), std::u16string::npos);
+    EXPECT_NE(
+        doc.GetResult().find(u"<unended_start_tag tagname=\"b\" offset=\"3\" offset2=\"6\"/>"),
+        std::u16string::npos);
     EXPECT_FALSE(doc.SetText(u"<a></b></a>"));  // lone end tag
     EXPECT_NE(doc.GetResult().find(u"lone_end_tag tagname=\"b\""), std::u16string::npos);
 }
@@ -27,7 +29,22 @@ TEST(XmlWellFormed, SyntaxErrorsAndTokens) {
     EXPECT_FALSE(doc.SetText(u"<a>< b</a>"));
     EXPECT_NE(doc.GetResult().find(u"first_tag_syntax"), std::u16string::npos);
     EXPECT_FALSE(doc.SetText(u"<a><!x></a>"));
-    EXPECT_NE(doc.GetResult().find(u"exclamation_tag_syntax"), std::u16string::npos);
+    EXPECT_NE(doc.GetResult().find(u"<exclamation_tag_syntax offset=\"3\"/>"),
+              std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a><!-x-></a>"));
+    EXPECT_NE(doc.GetResult().find(u"<comment_tag_syntax offset=\"3\"/>"), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a><![X[ ]]></a>"));
+    EXPECT_NE(doc.GetResult().find(u"<cdata_section_syntax offset=\"3\"/>"), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a><![CDATA[ open</a>"));
+    EXPECT_NE(doc.GetResult().find(u"type=\"cdata_section\""), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a><? open</a>"));
+    EXPECT_NE(doc.GetResult().find(u"type=\"processing_instruction\""), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a></a"));
+    EXPECT_NE(doc.GetResult().find(u"type=\"end_tag\""), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<a/><"));
+    EXPECT_NE(doc.GetResult().find(u"type=\"tag\""), std::u16string::npos);
+    EXPECT_FALSE(doc.SetText(u"<!DOCTYPE a [ <!ELEMENT a> <a/>"));
+    EXPECT_NE(doc.GetResult().find(u"type=\"document_type\""), std::u16string::npos);
     EXPECT_FALSE(doc.SetText(u"<a><!-- open</a>"));
     EXPECT_NE(doc.GetResult().find(u"type=\"comment\""), std::u16string::npos);
     EXPECT_FALSE(doc.SetText(u"<a b=\"x"));
@@ -86,7 +103,8 @@ TEST(XmlWellFormed, EndTagsAfterAMismatchStillFindTheirElements) {
     EXPECT_NE(result.find(u"<lone_end_tag tagname=\"x\" offset=\"9\"/>"), std::u16string::npos);
     EXPECT_NE(result.find(u"<unended_start_tag tagname=\"b\" offset=\"6\""), std::u16string::npos);
     EXPECT_NE(result.find(u"<lone_end_tag tagname=\"b\" offset=\"24\"/>"), std::u16string::npos);
-    EXPECT_NE(result.find(u"<unended_start_tag tagname=\"e\""), std::u16string::npos);
+    EXPECT_NE(result.find(u"<unended_start_tag tagname=\"e\" offset=\"31\" offset2=\"34\"/>"),
+              std::u16string::npos);
     EXPECT_EQ(result.find(u"tagname=\"d\""), std::u16string::npos);
     EXPECT_EQ(result.find(u"tagname=\"r\""), std::u16string::npos);
     ASSERT_TRUE(doc.FindElement(u"r"));
