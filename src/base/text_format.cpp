@@ -6,7 +6,7 @@
 namespace tessaly {
 namespace {
 
-struct Spec {
+struct Directive {
     bool left = false;
     bool zero = false;
     int width = 0;
@@ -14,15 +14,15 @@ struct Spec {
     char16_t conversion = 0;
 };
 
-void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, bool numeric) {
-    const int fill = spec.width - static_cast<int>(body.size());
-    if (fill <= 0 || spec.left) {
+void Pad(std::u16string& out, std::u16string_view body, const Directive& directive, bool numeric) {
+    const int fill = directive.width - static_cast<int>(body.size());
+    if (fill <= 0 || directive.left) {
         out.append(body);
         if (fill > 0)
             out.append(static_cast<size_t>(fill), u' ');
         return;
     }
-    if (spec.zero && numeric) {
+    if (directive.zero && numeric) {
         size_t sign = (!body.empty() && body[0] == u'-') ? 1 : 0;
         out.append(body.substr(0, sign));
         out.append(static_cast<size_t>(fill), u'0');
@@ -61,15 +61,16 @@ std::u16string FormatInteger(int64_t value, char16_t conversion) {
     return Widen(buffer);
 }
 
-std::u16string FormatArgument(const FormatArg* arg, const Spec& spec) {
+std::u16string FormatArgument(const FormatArg* arg, const Directive& directive) {
     if (arg == nullptr)
         return {};
     const auto& v = arg->value();
-    switch (spec.conversion) {
+    switch (directive.conversion) {
         case u's':
             if (auto* s = std::get_if<std::u16string_view>(&v)) {
-                if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < s->size())
-                    return std::u16string(s->substr(0, static_cast<size_t>(spec.precision)));
+                if (directive.precision >= 0 &&
+                    static_cast<size_t>(directive.precision) < s->size())
+                    return std::u16string(s->substr(0, static_cast<size_t>(directive.precision)));
                 return std::u16string(*s);
             }
             return {};
@@ -86,13 +87,13 @@ std::u16string FormatArgument(const FormatArg* arg, const Spec& spec) {
             else
                 return {};
             char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.*f", spec.precision < 0 ? 6 : spec.precision,
-                          d);
+            std::snprintf(buffer, sizeof buffer, "%.*f",
+                          directive.precision < 0 ? 6 : directive.precision, d);
             return Widen(buffer);
         }
         default:
             if (auto* i = std::get_if<int64_t>(&v))
-                return FormatInteger(*i, spec.conversion);
+                return FormatInteger(*i, directive.conversion);
             return {};
     }
 }
@@ -115,17 +116,17 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
             ++i;
             continue;
         }
-        Spec spec;
+        Directive directive;
         size_t j = i + 1;
         for (; j < format.size() && (format[j] == u'-' || format[j] == u'0'); ++j) {
-            (format[j] == u'-' ? spec.left : spec.zero) = true;
+            (format[j] == u'-' ? directive.left : directive.zero) = true;
         }
         for (; j < format.size() && format[j] >= u'0' && format[j] <= u'9'; ++j)
-            spec.width = spec.width * 10 + (format[j] - u'0');
+            directive.width = directive.width * 10 + (format[j] - u'0');
         if (j < format.size() && format[j] == u'.') {
-            spec.precision = 0;
+            directive.precision = 0;
             for (++j; j < format.size() && format[j] >= u'0' && format[j] <= u'9'; ++j)
-                spec.precision = spec.precision * 10 + (format[j] - u'0');
+                directive.precision = directive.precision * 10 + (format[j] - u'0');
         }
         while (j < format.size() && (format[j] == u'l' || format[j] == u'h'))
             ++j;
@@ -133,11 +134,11 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
             out.append(format.substr(i));
             break;
         }
-        spec.conversion = format[j] == u'i' ? u'd' : format[j];
+        directive.conversion = format[j] == u'i' ? u'd' : format[j];
         const FormatArg* arg = next < list.size() ? list[next] : nullptr;
         ++next;
-        const bool numeric = spec.conversion != u's' && spec.conversion != u'c';
-        Pad(out, FormatArgument(arg, spec), spec, numeric);
+        const bool numeric = directive.conversion != u's' && directive.conversion != u'c';
+        Pad(out, FormatArgument(arg, directive), directive, numeric);
         i = j;
     }
     return out;

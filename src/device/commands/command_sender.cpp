@@ -8,9 +8,9 @@ namespace tessaly {
 ExchangeResult SendCommand(HidInterface* interface, const CommandRequest& request) {
     ExchangeResult result = CommandExchange(interface, request);
     if (!result.ok()) {
-        const CommandSpec* spec = FindCommand(request.command());
-        if (spec != nullptr && spec->failure_trace != nullptr)
-            Trace(kTraceDevice, "%s", spec->failure_trace);
+        const CommandSpec* row = FindCommand(request.command());
+        if (row != nullptr && row->failure_trace != nullptr)
+            Trace(kTraceDevice, "%s", row->failure_trace);
     }
     return result;
 }

@@ -38,8 +38,8 @@ constexpr CommandSpec kCommands[] = {
 }  // namespace
 
 const CommandSpec* FindCommand(uint8_t code) {
-    auto it = std::find_if(std::begin(kCommands), std::end(kCommands), [code](const auto& spec) {
-        return static_cast<uint8_t>(spec.command) == code;
+    auto it = std::find_if(std::begin(kCommands), std::end(kCommands), [code](const auto& row) {
+        return static_cast<uint8_t>(row.command) == code;
     });
     return it == std::end(kCommands) ? nullptr : &*it;
 }
@@ -50,10 +50,10 @@ const CommandSpec& SpecOf(Command command) {
 }
 
 CommandRequest NewRequest(Command command) {
-    const CommandSpec& spec = SpecOf(command);
-    CommandRequest request(static_cast<uint8_t>(command), spec.length);
-    request[3] = spec.write ? 0x01 : 0x00;
-    request[4] = spec.length_byte;
+    const CommandSpec& row = SpecOf(command);
+    CommandRequest request(static_cast<uint8_t>(command), row.length);
+    request[3] = row.write ? 0x01 : 0x00;
+    request[4] = row.length_byte;
     return request;
 }
 
