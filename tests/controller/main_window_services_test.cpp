@@ -1,0 +1,59 @@
+#include "controller/main_window_services.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/shell_open.h"
+#include "ui/dialogs/about_dlg.h"
+#include "ui/dialogs/dpi_msg_dlg.h"
+#include "ui/dialogs/update_process_dlg.h"
+#include "ui/dialogs/update_tip_dlg.h"
+#include "ui/toolkit/headless_backend.h"
+
+namespace tessaly {
+namespace {
+
+TEST(MainWindowServices, PopupsAreTheCommonDialogsByTitle) {
+    ui::MainWindowServices services = MakeMainWindowServices();
+    ASSERT_TRUE(services.make_popup);
+    EXPECT_NE(dynamic_cast<AboutDlg*>(services.make_popup(u"AboutDlg").get()), nullptr);
+    EXPECT_NE(dynamic_cast<DPIMsgDlg*>(services.make_popup(u"DPIMsgDlg").get()), nullptr);
+    EXPECT_NE(dynamic_cast<UpdateProcessDlg*>(services.make_popup(u"UpdateProcessDlg").get()),
+              nullptr);
+    EXPECT_NE(dynamic_cast<UpdateTipDlg*>(services.make_popup(u"UpdateTipDlg").get()), nullptr);
+    EXPECT_EQ(services.make_popup(u"Unknown"), nullptr);
+}
+
+TEST(MainWindowServices, MessageBoxAnswersWithTheChosenButton) {
+    DUI::HeadlessSession session;
+    ui::MainWindowServices services = MakeMainWindowServices();
+    DUI::MDialog parent;
+    ASSERT_TRUE(parent.Create(nullptr, u"Parent", DUI::kDialogStyle, 0, {0, 0, 400, 300}));
+    session.backend().SetModalPolicy(
+        [](DUI::MWindow&) { return DUI::ModalAnswer::SecondButton(); });
+    EXPECT_EQ(services.message_box(parent, u"Title", u"Message", 4), 2);
+    const auto runs = session.backend().ModalRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    parent.DestroyWindow();
+}
+
+TEST(ShellOpen, CommandsForAddressesAndPrograms) {
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(ShellOpenCommand(u"https://example.invalid/", u""),
+              (Words{"xdg-open", "https://example.invalid/"}));
+    EXPECT_EQ(ShellOpenCommand(u"/opt/setup", u"-autorun  \"two words\" x"),
+              (Words{"/opt/setup", "-autorun", "two words", "x"}));
+    EXPECT_EQ(ShellOpenCommand(u"/opt/setup", u"\"\""), (Words{"/opt/setup", ""}));
+}
+
+TEST(ShellOpen, InterceptedAndEmptyTargets) {
+    std::vector<std::string> seen;
+    SetShellOpenInterceptor([&seen](const std::vector<std::string>& command) { seen = command; });
+    EXPECT_FALSE(ShellOpen(u"", u""));
+    EXPECT_TRUE(seen.empty());
+    MakeMainWindowServices().shell_open(u"file:///tmp/x", u"");
+    EXPECT_EQ(seen, (std::vector<std::string>{"xdg-open", "file:///tmp/x"}));
+    SetShellOpenInterceptor({});
+}
+
+}  // namespace
+}  // namespace tessaly
