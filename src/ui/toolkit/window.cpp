@@ -214,6 +214,17 @@ void MWindow::SetIcon(const Icon& icon) {
     NotifyChanged(WindowChange::kIcon);
 }
 
+void MWindow::SetInputMethodEnabled(bool enabled) {
+    auto lock = LockToolkit();
+    input_method_ = enabled;
+    NotifyChanged(WindowChange::kAppearance);
+}
+
+bool MWindow::IsInputMethodEnabled() const {
+    auto lock = LockToolkit();
+    return input_method_;
+}
+
 Icon MWindow::GetIcon() const {
     auto lock = LockToolkit();
     return icon_;

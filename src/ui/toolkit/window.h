@@ -71,6 +71,10 @@ class MWindow : public MObject {
     void KillTimer(uint32_t id);
     bool HasTimer(uint32_t id) const;
     void SetIcon(const Icon& icon);
+    // Whether an input method may compose text in the window; on by default.
+    // Backends that have input methods honour it (kAppearance).
+    void SetInputMethodEnabled(bool enabled);
+    bool IsInputMethodEnabled() const;
     Icon GetIcon() const;
     // 0 while the window does not exist.
     WindowHandle GetSafeHwnd() const;
@@ -131,6 +135,7 @@ class MWindow : public MObject {
     Rect rect_;
     bool visible_ = false;
     bool topmost_ = false;
+    bool input_method_ = true;
     bool minimized_ = false;
     bool maximized_ = false;
     Icon icon_;
