@@ -8,21 +8,9 @@
 #include <vector>
 
 #include "catalogue/device_description.h"
+#include "catalogue/software_links.h"
 
 namespace tessaly {
-
-// The software section's version and addresses; an element that is absent
-// or out of order leaves its text empty.
-struct SoftwareLinks {
-    std::u16string version;
-    std::u16string website;
-    std::u16string feedback;
-    std::u16string qa;
-    std::u16string store;
-    std::u16string upgrade;
-    std::u16string copyright;
-    bool operator==(const SoftwareLinks&) const = default;
-};
 
 struct CatalogueFile {
     // The file was read and well-formed.

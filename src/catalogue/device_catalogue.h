@@ -13,6 +13,7 @@
 #include "catalogue/button_description.h"
 #include "catalogue/device_description.h"
 #include "catalogue/device_options.h"
+#include "catalogue/software_links.h"
 #include "storage/rows.h"
 
 namespace tessaly {
@@ -60,6 +61,9 @@ class DeviceCatalogue {
     DeviceOptions Options() const;
     std::vector<KeyAssignment> DefaultAssignments() const;
 
+    // The software section as the last catalogue load found it.
+    SoftwareLinks Links() const;
+
     void SetDiscoveryHooks(DiscoveryIdentityHooks hooks);
 
     // Writers, used by the catalogue's own reading.
@@ -71,6 +75,7 @@ class DeviceCatalogue {
     // Empties only the copy discovery uses (the main window's close).
     void ClearDiscoveryIdentities();
     void SetSelected(SelectedModel model);
+    void SetLinks(SoftwareLinks links);
     // Back to the state of a fresh process (tests).
     void Reset();
 
@@ -82,6 +87,7 @@ class DeviceCatalogue {
     std::vector<DeviceDescription> identities_;
     std::vector<DeviceDescription> discovery_identities_;
     SelectedModel selected_;
+    SoftwareLinks links_;
     DiscoveryIdentityHooks hooks_;
 };
 

@@ -1,0 +1,244 @@
+#include "catalogue/catalogue_service.h"
+
+#include <memory>
+#include <utility>
+
+#include "app/app_config.h"
+#include "app/registry_values.h"
+#include "catalogue/catalogue_file.h"
+#include "catalogue/description_file.h"
+#include "catalogue/device_catalogue.h"
+#include "platform/folders.h"
+#include "storage/settings_database.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/controls/mouse_controls.h"
+#include "ui/toolkit/controls/static_controls.h"
+
+namespace tessaly {
+namespace {
+
+using ui::DeviceMainDlg;
+
+constexpr int kMousePicture = 31;
+constexpr int kFrameVersion = 36;
+constexpr int kDeviceList = 57;
+constexpr int kButtonList = 68;
+constexpr int kButtonPicture = 108;
+constexpr int kSettingsVersion = 274;
+constexpr int kLightingTabIndex = 4;
+constexpr int kPictureTop = 120;
+constexpr int kPictureRightMargin = 150;
+
+// Ids repeat across pages; the class tells the button controls apart.
+template <typename T>
+T* FindControl(const DeviceMainDlg& dlg, int id) {
+    for (DUI::MControl* control : dlg.Controls()) {
+        if (control->GetId() == id) {
+            if (auto* typed = dynamic_cast<T*>(control)) {
+                return typed;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::u16string ListImageFolder() {
+    return ProgramFolder() + u"skins/" + DUI::Manager::GetTheme() + u"/device/";
+}
+
+std::u16string DescriptionPath(std::u16string_view device_attribute) {
+    return ProgramFolder() + u"device/" + std::u16string(device_attribute) + u".xml";
+}
+
+// Dialog code runs on the UI thread; a selection made by the worker posts it.
+void Relayout(DeviceMainDlg& dlg) {
+    if (DUI::Toolkit::Get().IsUiThread()) {
+        dlg.UISize(dlg.GetClientRect());
+        return;
+    }
+    DUI::Toolkit::Get().PostToWindow(
+        dlg.GetSafeHwnd(), [](DUI::MWindow& window) { window.UISize(window.GetClientRect()); });
+}
+
+void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
+    dlg.software_version = links.version;
+    const std::u16string line = SoftwareVersionLine(links.version);
+    if (auto* text = dynamic_cast<DUI::MControlFont*>(dlg.GetControl(kFrameVersion))) {
+        text->SetTitle(line);
+    }
+    if (auto* text = dynamic_cast<DUI::MControlFont*>(
+            ui::FindInPage(dlg, dlg.settings_page, kSettingsVersion))) {
+        text->SetTitle(line);
+    }
+    dlg.website_address = links.website;
+    dlg.feedback_address = links.feedback;
+    dlg.qa_address = links.qa;
+    dlg.upgrade_address = links.upgrade;
+    DeviceCatalogue::Instance().SetLinks(links);
+}
+
+void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptions& options) {
+    options.mouse_picture = u"device\\" + std::u16string(mouse_img);
+    DUI::MControl* picture = dlg.GetControl(kMousePicture);
+    if (picture == nullptr) {
+        return;
+    }
+    picture->SetImage(options.mouse_picture, 1);
+    const DUI::Size size = picture->GetImageSize();
+    if (size.width > 1) {
+        const DUI::Rect client = dlg.GetClientRect();
+        const int left = (client.right - client.left) - (size.width + kPictureRightMargin);
+        picture->SetRect({left, kPictureTop, left + size.width, kPictureTop + size.height});
+    }
+}
+
+void ApplyLightingPage(DeviceMainDlg& dlg, bool shown, DeviceOptions& options) {
+    options.lighting_page = shown;
+    if (dlg.tab_ctrl != nullptr) {
+        dlg.tab_ctrl->SetItemVisible(kLightingTabIndex, shown);
+    }
+    Relayout(dlg);
+}
+
+void ApplyCustom(DeviceMainDlg& dlg, const CustomSection& custom, DeviceOptions& options) {
+    options.show_dpi_tips = dlg.show_dpi_tips = custom.show_dpi_tips;
+    options.show_save_tips = dlg.show_save_tips = custom.show_save_tips;
+    options.show_lift_off = dlg.show_lift_off = custom.show_lift_off;
+    options.show_sensor = dlg.show_sensor = custom.show_sensor;
+    Relayout(dlg);
+}
+
+void FillButtonControls(DeviceMainDlg& dlg, const std::vector<ButtonDescription>& buttons) {
+    auto* picture = FindControl<DUI::MouseCtrl>(dlg, kButtonPicture);
+    auto* list = FindControl<DUI::MouseKeyCtrl>(dlg, kButtonList);
+    if (picture != nullptr) {
+        picture->DeleteAllItems();
+    }
+    if (list != nullptr) {
+        list->DeleteAllItems();
+    }
+    for (const ButtonDescription& button : buttons) {
+        const std::u16string name = LoadLanguageString(button.name);
+        if (picture != nullptr) {
+            picture->AddItem(name, button.key_value, button.direction, {button.x1, button.y},
+                             {button.x2, button.y});
+        }
+        if (list != nullptr) {
+            list->AddItem(name, LoadLanguageString(button.func_desc), button.key_value);
+        }
+    }
+    if (picture != nullptr) {
+        picture->SelectItem(0);
+    }
+    if (list != nullptr) {
+        list->SelectItem(0);
+        list->FitToItems();
+    }
+}
+
+// light_1 … light_5 are effects 1 … 5, light_6 is effect 0.
+void ApplyLights(const DescriptionFile& file, DeviceOptions& options) {
+    for (size_t i = 0; i < file.lights.size(); ++i) {
+        if (file.lights[i]) {
+            options.lighting_effects[(i + 1) % kLightingEffectCount] = *file.lights[i];
+        }
+    }
+}
+
+void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedModel& model) {
+    DeviceOptions& options = model.options;
+    if (file.mouse_img) {
+        ApplyPicture(dlg, *file.mouse_img, options);
+    }
+    if (file.lighting_page) {
+        ApplyLightingPage(dlg, *file.lighting_page, options);
+    }
+    if (file.custom) {
+        ApplyCustom(dlg, *file.custom, options);
+    }
+    if (file.firmware_address) {
+        options.firmware_address = dlg.firmware_address = *file.firmware_address;
+    }
+    if (file.buttons) {
+        FillButtonControls(dlg, *file.buttons);
+        model.buttons = *file.buttons;
+        model.default_assignments = file.default_assignments;
+    }
+    ApplyLights(file, options);
+}
+
+}  // namespace
+
+void LoadCatalogue(DeviceMainDlg& dlg) {
+    DeviceCatalogue& catalogue = DeviceCatalogue::Instance();
+    catalogue.Clear();
+    auto* list = dlg.GetControlAs<DUI::CDeviceList>(kDeviceList);
+    if (list != nullptr) {
+        list->ClearList();
+    }
+    const CatalogueFile file = ReadCatalogueFile(ConfigFilePath(), ListImageFolder());
+    for (const DeviceDescription& model : file.models) {
+        catalogue.AddModel(model);
+        if (list != nullptr) {
+            list->AddDevice(model.name, model.device_type, model.image);
+        }
+    }
+    for (const DeviceDescription& identity : file.identities) {
+        catalogue.AddIdentity(identity);
+    }
+    if (file.software) {
+        ApplySoftware(dlg, *file.software);
+    }
+    // Keyboard layouts that compose text would swallow the keys the button
+    // and macro pages capture.
+    dlg.SetInputMethodEnabled(false);
+}
+
+void SelectDevice(DeviceMainDlg& dlg, int device_type) {
+    DeviceCatalogue& catalogue = DeviceCatalogue::Instance();
+    SelectedModel model = catalogue.Selected();
+    model.device_type = device_type;
+    const std::optional<DeviceDescription> entry = catalogue.FindModel(device_type);
+    model.name = entry ? entry->name : std::u16string();
+    model.device_attribute = entry ? entry->device_attribute : std::u16string();
+
+    SettingsDatabase::Instance().OpenForModel(UserDataFolder(), model.device_attribute);
+
+    if (const auto file = ReadDescriptionFile(DescriptionPath(model.device_attribute))) {
+        ApplyDescription(dlg, *file, model);
+    }
+    catalogue.SetSelected(std::move(model));
+}
+
+void SelectRememberedDevice(DeviceMainDlg& dlg) {
+    SelectDevice(dlg, ReadDeviceType());
+}
+
+void RememberDevice(int device_type) {
+    // The write itself is skipped when the program key does not exist.
+    WriteDeviceType(device_type);
+}
+
+void InstallCatalogueServices(ui::MainWindowServices& services) {
+    // The window the catalogue was loaded into is the one a selection changes.
+    auto window = std::make_shared<DeviceMainDlg*>(nullptr);
+    services.load_catalogue = [window](DeviceMainDlg& dlg) {
+        *window = &dlg;
+        LoadCatalogue(dlg);
+    };
+    services.select_model = [window](int device_type) {
+        if (*window != nullptr) {
+            SelectDevice(**window, device_type);
+        }
+    };
+    services.clear_identities = [previous = std::move(services.clear_identities)] {
+        if (previous) {
+            previous();
+        }
+        DeviceCatalogue::Instance().ClearDiscoveryIdentities();
+    };
+}
+
+}  // namespace tessaly
