@@ -5,6 +5,7 @@
 #include "app/language_state.h"
 #include "app/registry_values.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/toolkit/manager.h"
 
 namespace tessaly {
 namespace {
@@ -62,6 +63,7 @@ void ChangeLanguage(int lcid) {
         fonts.button = kInterfaceFontName;
         apply = fonts.apply_language;
     }
+    DUI::Manager::SetFontName(kInterfaceFontName);
     // Outside the lock: the handler reads the font names itself.
     if (apply)
         apply();

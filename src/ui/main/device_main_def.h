@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/task_list.h"
+#include "ui/main/localised_texts.h"
 #include "ui/main/page_builders.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/controls/tabs.h"
@@ -47,6 +48,8 @@ struct DeviceMainDef {
     TrayIconRecord tray_record;
     bool tray_added = false;
     DUI::Rect centred_notice;
+    // Texts built from numbered texts at run time, rebuilt by ApplyLanguage.
+    LocalisedTexts localised_texts;
 
     std::unique_ptr<DUI::MDialog> dpi_popup;
     std::unique_ptr<DUI::MDialog> wait_dialog;

@@ -6,6 +6,7 @@
 #include "app/registry_values.h"
 #include "base/application_name.h"
 #include "platform/process_exit.h"
+#include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/window_constants.h"
@@ -42,6 +43,7 @@ DeviceMainDlg::DeviceMainDlg(TrayIcon& tray, MainWindowServices services)
 }
 
 DeviceMainDlg::~DeviceMainDlg() {
+    SetApplyLanguageHandler({});
     // Run belongs to this object: the worker must be gone before it is.
     JoinThread();
 }
@@ -191,7 +193,9 @@ intptr_t DeviceMainDlg::OnWindowMessage(uint32_t message, uintptr_t wparam, intp
          }},
         {kWmApplyLanguage,
          [](DeviceMainDlg& d, uintptr_t w, intptr_t l) -> std::optional<intptr_t> {
-             d.CallMessageSlot(MessageSlot::kApplyLanguage, w, l, 0);
+             d.ApplyLanguage();
+             (void)w;
+             (void)l;
              return std::nullopt;
          }},
     };

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/thread_basic.h"
 #include "ui/main/device_main_def.h"
@@ -49,7 +50,7 @@ enum class MessageSlot {
     kProfileSwitched,   // 1705 with wParam 0, after the profile number is kept
     kProfileFile,       // 1705 with wParam 1 (import) or 2 (export)
     kMacroMenu,         // 1709 to 1711; wParam is the message, lParam the item
-    kApplyLanguage,     // 2022
+    kApplyLanguage,     // 2022 and every change of language, after the window's texts
     kCount,
 };
 
@@ -80,6 +81,9 @@ struct MainWindowServices {
     std::function<void()> stop_recording;
     // Shows the wait dialog after a write was queued.
     std::function<void()> show_save_wait;
+    // The selected model's button names in the current language, in the
+    // order of the button list; empty before a model is read.
+    std::function<std::vector<std::u16string>()> button_names;
     // One pass of the device worker.
     std::function<void(DeviceMainDlg&)> worker_pass;
 };
@@ -110,6 +114,10 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
     void OnCloseButton();
     // Removes the tray icon and ends the process at once with 0.
     void ExitNow();
+    // Every text of the window and its pages again, in the current language
+    // and fonts; then the handler of MessageSlot::kApplyLanguage, for the
+    // refreshes of the parts that fill lists from their own data.
+    void ApplyLanguage();
 
     // Window operations.
     intptr_t OnWindowMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override;

@@ -55,6 +55,8 @@ void DeviceMainDlg::InitUI(DUI::Rect client) {
     CreateHomePage();
     BuildPages();
     UISize(client);
+    // The settings page changes the language on the UI thread.
+    SetApplyLanguageHandler([this] { ApplyLanguage(); });
 }
 
 void DeviceMainDlg::CreateFrame() {

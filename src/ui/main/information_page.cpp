@@ -1,5 +1,5 @@
-// The device information page: firmware rows for the mouse and the receiver.
-// The third row of the original layout is never placed, so it is not built.
+// The device information page: firmware rows for the mouse and the receiver,
+// and a third row that is built but never placed.
 
 #include <array>
 
@@ -25,15 +25,33 @@ struct RowIds {
 constexpr std::array<RowIds, 2> kRows{
     {{237, 243, 246, 248, text::kMouseFirmware}, {238, 244, 247, 249, text::kReceiverFirmware}}};
 
-// The nth control of the class with the id (ids repeat on this page).
+constexpr int kInformationPageId = 55;
+constexpr RowIds kUnplacedRow{239, 245, 0, 250, text::kFactoryResetHidden};
+
+// The control of the class with the id on this page (ids repeat on it, and
+// the lighting page uses some of them too).
 template <typename T>
 T* FindOfClass(const DUI::MDialog& dlg, int id) {
+    const DUI::MTabLayout* page = nullptr;
     for (DUI::MControl* control : dlg.Controls()) {
-        if (control->GetId() == id && control->ClassName() == T::kClassName) {
+        if (control->GetId() == kInformationPageId &&
+            control->ClassName() == DUI::MTabLayout::kClassName) {
+            page = static_cast<const DUI::MTabLayout*>(control);
+        }
+    }
+    for (DUI::MControl* control : dlg.Controls()) {
+        if (control->GetId() == id && control->ClassName() == T::kClassName &&
+            control->GetParentLayout() == page) {
             return static_cast<T*>(control);
         }
     }
     return nullptr;
+}
+
+void SetTitle(DUI::MControlFont* control, int number) {
+    if (control != nullptr) {
+        control->SetTitle(LoadLanguageString(number));
+    }
 }
 
 void Place(DUI::MControl* control, DUI::Rect rect) {
@@ -84,6 +102,34 @@ void BuildInformationPage(DUI::MDialog&, DUI::MTabLayout& page, const PageStyle&
         button->SetFontWidth(16);
         button->SetTextColor(style.frame_text_color);
     }
+
+    page.CreateChildArea<DUI::MPicture>(kUnplacedRow.box, kEmpty)
+        ->SetImage(u"img_area_content.png");
+    page.CreateChildArea<DUI::CRoundArea>(242, kEmpty)->SetColor(DUI::Manager::m_select_color);
+    auto* name = page.CreateChildArea<DUI::MText>(kUnplacedRow.name, kEmpty);
+    name->SetTitle(LoadLanguageString(kUnplacedRow.name_text));
+    name->SetTextColor(style.frame_text_color);
+    auto* button = page.CreateChildControl<DUI::MButton>(kUnplacedRow.button, kEmpty);
+    button->SetImage(u"img_button.png", 4);
+    button->SetTitle(LoadLanguageString(kUnplacedRow.name_text));
+    button->SetTextColor(style.frame_text_color);
+}
+
+void ReapplyInformationPageTexts(DUI::MDialog& dlg, const PageStyle& style) {
+    auto* title = FindOfClass<DUI::MText>(dlg, 194);
+    SetTitle(title, text::kTabDeviceInfo);
+    if (title != nullptr) {
+        title->SetFontName(style.state_font);
+    }
+    for (const RowIds& row : kRows) {
+        // The rows' own refreshes (device state, update check) rebuild
+        // their versions afterwards; until then they read as at start.
+        SetTitle(FindOfClass<DUI::MText>(dlg, row.name), row.name_text);
+        SetTitle(FindOfClass<DUI::MText>(dlg, row.status), text::kLatestVersion);
+        SetTitle(FindOfClass<DUI::MButton>(dlg, row.button), text::kFirmwareCheck);
+    }
+    SetTitle(FindOfClass<DUI::MText>(dlg, kUnplacedRow.name), kUnplacedRow.name_text);
+    SetTitle(FindOfClass<DUI::MButton>(dlg, kUnplacedRow.button), kUnplacedRow.name_text);
 }
 
 void LayoutInformationPage(DUI::MDialog& dlg, DUI::Rect, float scale) {

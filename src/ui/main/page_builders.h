@@ -8,6 +8,7 @@
 // Builders create their controls inside the page they get (page.CreateChild*)
 // with empty rectangles; layouts position them. Both run on the UI thread.
 
+#include <span>
 #include <string>
 
 #include "ui/toolkit/controls/tabs.h"
@@ -44,5 +45,18 @@ void LayoutLightingPage(DUI::MDialog& dlg, DUI::Rect client, float scale);
 void LayoutMacroPage(DUI::MDialog& dlg, DUI::Rect client, float scale);
 void LayoutInformationPage(DUI::MDialog& dlg, DUI::Rect client, float scale);
 void LayoutSettingsPage(DUI::MDialog& dlg, DUI::Rect client, float scale);
+
+// After a change of language, in the same order: every numbered title,
+// tooltip, hint and choice of the page is read again and the fonts follow the
+// style. The button page's names come from the model's button layout; empty
+// names leave the placeholders of a page without a mouse.
+void ReapplyButtonPageTexts(DUI::MDialog& dlg, const PageStyle& style,
+                            std::span<const std::u16string> button_names);
+void ReapplyPerformancePageTexts(DUI::MDialog& dlg, const PageStyle& style);
+void ReapplyLightingPageTexts(DUI::MDialog& dlg, const PageStyle& style);
+// Also the macro names, in the list and in the button page's macro choice.
+void ReapplyMacroPageTexts(DUI::MDialog& dlg, const PageStyle& style);
+void ReapplyInformationPageTexts(DUI::MDialog& dlg, const PageStyle& style);
+void ReapplySettingsPageTexts(DUI::MDialog& dlg, const PageStyle& style);
 
 }  // namespace tessaly::ui

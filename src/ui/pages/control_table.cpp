@@ -19,17 +19,28 @@ MControl* Make(MDialog& dlg, MTabLayout* page, const ControlSpec& row, std::u16s
                 : page->CreateChildControl(row.class_name, row.id, {}, text);
 }
 
-void ApplyStyle(MControl& control, const PageStyle& style) {
+// Titles and labels take the state font, everything else with a text the
+// button font.
+void ApplyFont(MControl& control, const PageStyle& style) {
     auto* font = dynamic_cast<MControlFont*>(&control);
     if (font == nullptr || control.ClassName() == MPicture::kClassName) {
         return;
     }
-    if (control.ClassName() == MText::kClassName) {
-        font->SetFontName(style.state_font);
-        font->SetTextColor(style.frame_text_color);
-    } else {
-        font->SetFontName(style.button_font);
-        font->SetTextColor(style.frame_text_color);
+    font->SetFontName(control.ClassName() == MText::kClassName ? style.state_font
+                                                               : style.button_font);
+}
+
+void ApplyStyle(MControl& control, const PageStyle& style) {
+    ApplyFont(control, style);
+    if (dynamic_cast<MControlFont*>(&control) != nullptr &&
+        control.ClassName() != MPicture::kClassName) {
+        control.SetTextColor(style.frame_text_color);
+    }
+}
+
+void ApplyTip(MControl& control, int tip) {
+    if (auto* edit = dynamic_cast<MEdit*>(&control); edit != nullptr && tip != 0) {
+        edit->SetTipInfo(LoadLanguageString(tip));
     }
 }
 
@@ -51,6 +62,7 @@ void CreateControls(MDialog& dlg, MTabLayout* page, std::span<const ControlSpec>
         if (row.tooltip != 0) {
             control->SetTooltip(LoadLanguageString(row.tooltip));
         }
+        ApplyTip(*control, row.tip);
         if (auto* checkable = dynamic_cast<CheckableButton*>(control)) {
             if (!row.group.empty()) {
                 checkable->SetGroup(row.group);
@@ -75,6 +87,42 @@ void AddListItems(MControl* list, std::span<const ListItemSpec> items) {
         std::u16string text =
             item.text != 0 ? LoadLanguageString(item.text) : std::u16string(item.literal);
         target->AddItem(text, item.data);
+    }
+}
+
+void ReapplyTexts(const MDialog& dlg, const MTabLayout* page, std::span<const ControlSpec> rows,
+                  const PageStyle& style) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ControlSpec& row = rows[i];
+        // Rows sharing an id are created in table order.
+        int nth = 0;
+        for (size_t j = 0; j < i; ++j) {
+            nth += rows[j].id == row.id ? 1 : 0;
+        }
+        MControl* control = FindInPage(dlg, page, row.id, nth);
+        if (control == nullptr) {
+            continue;
+        }
+        ApplyFont(*control, style);
+        if (auto* font = dynamic_cast<MControlFont*>(control); font != nullptr && row.text != 0) {
+            font->SetTitle(LoadLanguageString(row.text));
+        }
+        if (row.tooltip != 0) {
+            control->SetTooltip(LoadLanguageString(row.tooltip));
+        }
+        ApplyTip(*control, row.tip);
+    }
+}
+
+void ReapplyListItems(MControl* list, std::span<const ListItemSpec> items) {
+    auto* target = dynamic_cast<ListControl*>(list);
+    if (target == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].text != 0) {
+            target->SetItemText(static_cast<int>(i), LoadLanguageString(items[i].text));
+        }
     }
 }
 

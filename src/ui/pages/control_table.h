@@ -31,6 +31,7 @@ struct ControlSpec {
     std::u16string_view literal = {};  // a fixed text, used without a number
     int tooltip = 0;
     std::u16string_view group = {};
+    int tip = 0;  // an edit field's hint, a language number
 };
 
 struct ListItemSpec {
@@ -45,6 +46,14 @@ struct ListItemSpec {
 void CreateControls(DUI::MDialog& dlg, DUI::MTabLayout* page, std::span<const ControlSpec> rows,
                     const PageStyle& style);
 void AddListItems(DUI::MControl* list, std::span<const ListItemSpec> items);
+
+// After a change of language: every numbered title, tooltip and hint of the
+// rows is read again, and the fonts follow the style; colours stay. The rows
+// must be the ones the page was built from, in the same order.
+void ReapplyTexts(const DUI::MDialog& dlg, const DUI::MTabLayout* page,
+                  std::span<const ControlSpec> rows, const PageStyle& style);
+// The numbered items, by index; literal items keep their text.
+void ReapplyListItems(DUI::MControl* list, std::span<const ListItemSpec> items);
 
 // The tab layout with the id, or null.
 DUI::MTabLayout* FindPage(const DUI::MDialog& dlg, int page_id);

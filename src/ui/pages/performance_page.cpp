@@ -137,6 +137,21 @@ constexpr std::array<std::pair<int, int>, 6> kSleepTimes{
 
 constexpr auto Argb = BgrToArgb;
 
+std::u16string SleepTimeText(int minutes) {
+    return Format(u"%d %s", minutes, LoadLanguageString(t::kMinutes));
+}
+
+void SetSensorHelp(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* help = dynamic_cast<MControlFont*>(FindInPage(dlg, page, 133))) {
+        auto s = [](int number) { return LoadLanguageString(number); };
+        help->SetTitle(Format(u"%s\n%s\n%s\n%s\n\n%s\n%s\n\n%s\n%s", s(t::kSensorSettings),
+                              s(t::kSensorHelpOption1), s(t::kSensorHelpOption1Line1),
+                              s(t::kSensorHelpOption1Line2), s(t::kSensorHelpOption2),
+                              s(t::kSensorHelpOption2Line1), s(t::kSensorHelpOption3),
+                              s(t::kSensorHelpOption3Line1)));
+    }
+}
+
 void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
     if (auto* stages = dynamic_cast<DPIControl*>(FindInPage(dlg, page, 116))) {
         stages->ClearList();
@@ -156,20 +171,12 @@ void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
         }
         rates->SelectItem(2);
     }
-    if (auto* help = dynamic_cast<MControlFont*>(FindInPage(dlg, page, 133))) {
-        auto s = [](int number) { return LoadLanguageString(number); };
-        help->SetTitle(Format(u"%s\n%s\n%s\n%s\n\n%s\n%s\n\n%s\n%s", s(t::kSensorSettings),
-                              s(t::kSensorHelpOption1), s(t::kSensorHelpOption1Line1),
-                              s(t::kSensorHelpOption1Line2), s(t::kSensorHelpOption2),
-                              s(t::kSensorHelpOption2Line1), s(t::kSensorHelpOption3),
-                              s(t::kSensorHelpOption3Line1)));
-    }
     if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
-        std::u16string minutes = LoadLanguageString(t::kMinutes);
         for (auto [count, data] : kSleepTimes) {
-            sleep->AddItem(Format(u"%d %s", count, minutes), data);
+            sleep->AddItem(SleepTimeText(count), data);
         }
     }
+    SetSensorHelp(dlg, page);
     if (auto* slider = dynamic_cast<DPISlider*>(FindInPage(dlg, page, 117))) {
         slider->SetSubImage(ImageRole::kThumb, u"img_dpi_bar.png");
         slider->SetSubImage(ImageRole::kBackground, u"img_area2.png");
@@ -241,6 +248,17 @@ void SetGroupVisible(const MDialog& dlg, const MTabLayout* page, const Group& gr
 void BuildPerformancePage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     CreateControls(dlg, &page, kRows, style);
     FillInitialState(dlg, &page);
+}
+
+void ReapplyPerformancePageTexts(MDialog& dlg, const PageStyle& style) {
+    const MTabLayout* page = FindPage(dlg, kPerformancePageId);
+    ReapplyTexts(dlg, page, kRows, style);
+    SetSensorHelp(dlg, page);
+    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
+        for (size_t i = 0; i < kSleepTimes.size(); ++i) {
+            sleep->SetItemText(static_cast<int>(i), SleepTimeText(kSleepTimes[i].first));
+        }
+    }
 }
 
 void SetPerformanceGroupsVisible(MDialog& dlg, bool show_liftoff, bool show_sensor) {

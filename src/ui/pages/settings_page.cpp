@@ -133,6 +133,14 @@ void BuildSettingsPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     ReadInitialState(dlg, &page);
 }
 
+void ReapplySettingsPageTexts(MDialog& dlg, const PageStyle& style) {
+    const MTabLayout* page = FindPage(dlg, kSettingsPageId);
+    ReapplyTexts(dlg, page, kRows, style);
+    if (auto* language = Get<MComboBox>(dlg, page, 279)) {
+        language->SetFontName(style.button_font);
+    }
+}
+
 void LayoutSettingsPage(MDialog& dlg, Rect client, float s) {
     const MTabLayout* page = FindPage(dlg, kSettingsPageId);
     if (page == nullptr) {

@@ -1,0 +1,251 @@
+#include "ui/pages/macro_page.h"
+
+#include "base/text_format.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/button_page.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::ui {
+
+using namespace DUI;
+namespace t = text;
+
+namespace {
+
+constexpr std::u16string_view kButton = u"img_button.png";
+constexpr std::u16string_view kContent = u"img_area_content.png";
+constexpr std::u16string_view kRadio = u"btn_radiobox.png";
+constexpr std::u16string_view kDelayGroup = u"IDC_MACRO_STC_DELAYSET";
+constexpr std::u16string_view kPlayGroup = u"IDC_MACRO_RADIO_LOOP1";
+
+constexpr ControlSpec Picture(int id, std::u16string_view image, uint32_t flags = 0) {
+    return {.class_name = "MPicture", .id = id, .flags = kArea | flags, .image = image};
+}
+constexpr ControlSpec Label(int id, int text, uint32_t flags = 0) {
+    return {.class_name = "MText", .id = id, .flags = kArea | flags, .text = text};
+}
+constexpr ControlSpec Button(int id, int text) {
+    return {.class_name = "MButton", .id = id, .image = kButton, .frames = 4, .text = text};
+}
+constexpr ControlSpec Radio(int id, int text, std::u16string_view group) {
+    return {.class_name = "CRadioButton",
+            .id = id,
+            .image = kRadio,
+            .frames = 8,
+            .text = text,
+            .group = group};
+}
+
+constexpr ControlSpec kRows[] = {
+    Picture(150, u"img_area_bkg.png"),
+    Picture(151, u"img_area_caption.png"),
+    Label(152, t::kMacroPageTitle),
+    Picture(153, kContent),
+    Label(154, t::kMacroList),
+    {.class_name = "MacroList", .id = 156, .image = u"img_list_bkg.png"},
+    Button(157, t::kNewMacro),
+    Button(158, t::kDelete),
+    Picture(155, kContent),
+    Label(160, t::kEventList),
+    Picture(159, u"img_list_bkg.png"),
+    Label(163, t::kColumnNumber),
+    Label(164, t::kColumnEvent),
+    Label(165, t::kColumnEdit),
+    {.class_name = "CRecordList", .id = 166, .image = u"icon\\icon_list.png"},
+    Picture(170, kContent),
+    Button(167, t::kInsert),
+    Button(168, t::kDeleteEvent),
+    Button(169, t::kClearEvents),
+    {.class_name = "CIconButton",
+     .id = 172,
+     .image = kButton,
+     .frames = 4,
+     .text = t::kStartRecording},
+    Picture(161, kContent),
+    Label(173, t::kDelaySettings),
+    Radio(174, t::kNoDelay, kDelayGroup),
+    Radio(175, t::kRecordedDelay, kDelayGroup),
+    Radio(176, t::kFixedDelay, kDelayGroup),
+    {.class_name = "CArea", .id = 177, .flags = kArea},
+    {.class_name = "MEdit", .id = 178, .flags = kDisabled, .literal = u"10"},
+    {.class_name = "MText", .id = 179, .flags = kArea, .literal = u"ms"},
+    Picture(162, kContent),
+    Label(180, t::kPlaySettings),
+    Radio(181, t::kPlayWhileHeld, kPlayGroup),
+    Radio(182, t::kPlayUntilPressedAgain, kPlayGroup),
+    Radio(183, t::kPlayTimes, kPlayGroup),
+    {.class_name = "MEdit", .id = 184, .flags = kDisabled, .image = u"img_edit.png"},
+    Picture(171, kContent, kHidden),
+    Label(185, t::kEventKind, kHidden),
+    {.class_name = "MComboBox",
+     .id = 186,
+     .flags = kHidden,
+     .image = u"img_combobox.png",
+     .frames = 4},
+    Label(189, t::kEventValue, kHidden),
+    {.class_name = "MEdit", .id = 187, .flags = kHidden, .image = u"img_edit.png"},
+    {.class_name = "MComboBox",
+     .id = 188,
+     .flags = kHidden,
+     .image = u"img_combobox.png",
+     .frames = 4},
+    {.class_name = "MButton",
+     .id = 190,
+     .flags = kHidden,
+     .image = u"img_recorditem_up.png",
+     .frames = 4},
+    {.class_name = "MButton",
+     .id = 191,
+     .flags = kHidden,
+     .image = u"img_recorditem_down.png",
+     .frames = 4},
+};
+
+constexpr ListItemSpec kMouseButtons[] = {
+    {t::kLeftButton, {}, 1}, {t::kRightButton, {}, 3}, {t::kMiddleButton, {}, 2},
+    {t::kForward, {}, 5},    {t::kBack, {}, 6},
+};
+
+// The single item of the kind choice, by its data.
+struct Kind {
+    intptr_t data;
+    int text;
+};
+constexpr Kind kKinds[] = {
+    {1, t::kKindMouseButton},
+    {2, t::kKindKey},
+    {3, t::kKindDelay},
+};
+
+template <typename T>
+T* Get(const MDialog& dlg, const MTabLayout* page, int id) {
+    return dynamic_cast<T*>(FindInPage(dlg, page, id));
+}
+
+void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* list = Get<MacroList>(dlg, page, 156)) {
+        list->SetSubImage(ImageRole::kEdit, u"btn_more.png");
+    }
+    if (auto* events = Get<CRecordList>(dlg, page, 166)) {
+        events->SetSubImage(ImageRole::kItem, u"img_list_bkg.png");
+        events->SetSubImage(ImageRole::kMore, u"btn_more.png");
+    }
+    if (auto* record = Get<CIconButton>(dlg, page, 172)) {
+        record->SetIcon(u"icon\\icon_rec.png", 1);
+    }
+    for (int id : {178, 184}) {
+        auto* field = Get<MEdit>(dlg, page, id);
+        field->SetInputMode(EditMode::kNumber);
+        field->SetLimitText(5);
+    }
+    AddListItems(FindInPage(dlg, page, 188), kMouseButtons);
+}
+
+// Three columns at the content origin (230, 80): the macros, the events, the
+// settings with the event editor below them.
+constexpr Placement kPlacements[] = {
+    {150, 0, {0, 0, 1030, 658}},     {151, 0, {0, 0, 1030, 40}},
+    {152, 0, {15, 0, 400, 40}},
+
+    {153, 0, {15, 50, 275, 648}},    {154, 0, {30, 55, 260, 85}},
+    {156, 0, {30, 90, 260, 560}},    {157, 0, {30, 575, 140, 605}},
+    {158, 0, {150, 575, 260, 605}},
+
+    {155, 0, {285, 50, 705, 648}},   {160, 0, {300, 55, 690, 85}},
+    {159, 0, {300, 90, 690, 120}},   {163, 0, {300, 90, 380, 120}},
+    {164, 0, {380, 90, 600, 120}},   {165, 0, {600, 90, 690, 120}},
+    {166, 0, {300, 120, 690, 510}},  {170, 0, {300, 520, 690, 640}},
+    {167, 0, {310, 530, 430, 560}},  {168, 0, {435, 530, 555, 560}},
+    {169, 0, {560, 530, 680, 560}},  {172, 0, {310, 575, 680, 610}},
+
+    {161, 0, {715, 50, 1015, 210}},  {173, 0, {730, 55, 1000, 85}},
+    {174, 0, {730, 90, 1000, 115}},  {175, 0, {730, 120, 1000, 145}},
+    {176, 0, {730, 150, 860, 175}},  {177, 0, {870, 150, 950, 175}},
+    {178, 0, {872, 152, 948, 173}},  {179, 0, {955, 150, 1000, 175}},
+
+    {162, 0, {715, 220, 1015, 380}}, {180, 0, {730, 225, 1000, 255}},
+    {181, 0, {730, 260, 1000, 285}}, {182, 0, {730, 290, 1000, 315}},
+    {183, 0, {730, 320, 860, 345}},  {184, 0, {870, 320, 950, 345}},
+
+    {171, 0, {715, 390, 1015, 648}}, {185, 0, {730, 400, 1000, 430}},
+    {186, 0, {730, 435, 1000, 465}}, {189, 0, {730, 475, 1000, 505}},
+    {187, 0, {730, 510, 1000, 540}}, {188, 0, {730, 510, 1000, 540}},
+    {190, 0, {730, 560, 860, 590}},  {191, 0, {870, 560, 1000, 590}},
+};
+
+bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool EndsWith(std::u16string_view text, std::u16string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+}  // namespace
+
+std::u16string TranslateMacroName(std::u16string_view name) {
+    std::u16string result(name);
+    for (std::u16string_view prefix :
+         {std::u16string_view(u"Custom"), std::u16string_view(u"自定义")}) {
+        if (StartsWith(result, prefix)) {
+            result = LoadLanguageString(t::kCustom) + result.substr(prefix.size());
+            break;
+        }
+    }
+    for (std::u16string_view suffix :
+         {std::u16string_view(u"Copy"), std::u16string_view(u"复制")}) {
+        if (EndsWith(result, suffix)) {
+            // The part before the first occurrence, as the name was written.
+            result = Format(u"%s %s", result.substr(0, result.find(suffix)),
+                            LoadLanguageString(t::kCopy));
+            break;
+        }
+    }
+    return result;
+}
+
+void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
+    CreateControls(dlg, &page, kRows, style);
+    FillInitialState(dlg, &page);
+}
+
+void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
+    if (const MTabLayout* page = FindPage(dlg, kMacroPageId)) {
+        Place(dlg, page, {230, 80}, scale, kPlacements);
+    }
+}
+
+void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
+    const MTabLayout* page = FindPage(dlg, kMacroPageId);
+    ReapplyTexts(dlg, page, kRows, style);
+    ReapplyListItems(FindInPage(dlg, page, 188), kMouseButtons);
+    if (auto* kind = Get<MComboBox>(dlg, page, 186); kind != nullptr && kind->GetItemCount() > 0) {
+        for (const Kind& row : kKinds) {
+            if (row.data == kind->GetItemData(0)) {
+                kind->SetItemText(0, LoadLanguageString(row.text));
+            }
+        }
+    }
+    if (auto* field = Get<MEdit>(dlg, page, 187);
+        field != nullptr && !field->GetTipInfo().empty()) {
+        field->SetTipInfo(LoadLanguageString(t::kPressAKeyEvent));
+    }
+    auto* macros = Get<MacroList>(dlg, page, 156);
+    const MTabLayout* panel = dynamic_cast<const MTabLayout*>(
+        FindInPage(dlg, FindPage(dlg, kButtonPageId), kCustomKeyPageId));
+    auto* choice = dynamic_cast<MComboBox*>(FindInPage(dlg, panel, 77));
+    if (macros == nullptr) {
+        return;
+    }
+    for (int i = 0; i < macros->GetItemCount(); ++i) {
+        const std::u16string shown = TranslateMacroName(macros->GetItemText(i));
+        macros->ModifyItemString(i, shown);
+        if (choice != nullptr) {
+            choice->SetItemText(i, shown);
+        }
+    }
+}
+
+}  // namespace tessaly::ui

@@ -1,0 +1,19 @@
+#pragma once
+// The macro page (page 53): the macro list, the event list of the selected
+// macro with its buttons, the delay and play settings and the editor of the
+// selected event (hidden until an event is selected).
+
+#include <string>
+#include <string_view>
+
+#include "ui/main/page_builders.h"
+
+namespace tessaly::ui {
+
+inline constexpr int kMacroPageId = 53;
+
+// A macro name as shown in the current language: a "Custom"/"自定义" prefix
+// becomes the word for custom and a "Copy"/"复制" suffix the word for copy.
+std::u16string TranslateMacroName(std::u16string_view name);
+
+}  // namespace tessaly::ui
