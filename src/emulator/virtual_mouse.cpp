@@ -1,0 +1,284 @@
+#include "emulator/virtual_mouse.h"
+
+#include <filesystem>
+
+#include "device/device_change_events.h"
+#include "device/hid_transport.h"
+#include "platform/device_notifications.h"
+
+namespace tessaly::emulator {
+namespace {
+
+constexpr size_t kUpgradeReportLength = 64;
+constexpr size_t kPointerReportLength = 8;
+constexpr size_t kConfigOutputLength = 65;
+
+const char* LinkName(MouseLink link) {
+    return link == MouseLink::kCable ? "cable" : "receiver";
+}
+
+struct CollectionRow {
+    int interface_number;
+    uint16_t usage_page;
+    uint16_t usage;
+};
+
+}  // namespace
+
+VirtualMouse::VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMouseConfig config)
+    : backend_(std::move(backend)), config_(std::move(config)), latency_(config_.latency) {
+    state_ = config_.state_file.empty() ? VirtualMouseState::Factory()
+                                        : LoadMouseState(config_.state_file);
+    state_.identity = config_.identity;
+    cable_.config = config_.cable;
+    receiver_.config = config_.receiver;
+    for (MouseLink link : {MouseLink::kCable, MouseLink::kReceiver}) {
+        if (LinkOf(link).config.plugged) {
+            LinkOf(link).plugged = true;
+            AddDevices(link);
+        }
+    }
+}
+
+VirtualMouse::~VirtualMouse() {
+    for (MouseLink link : {MouseLink::kCable, MouseLink::kReceiver}) {
+        for (const auto& device : LinkOf(link).devices) {
+            device->SetFirmware(nullptr);
+            backend_->RemoveDevice(device->Info().path);
+        }
+    }
+    std::lock_guard guard(lock_);
+    SaveState();
+}
+
+std::string VirtualMouse::Path(MouseLink link, int interface_number) const {
+    return "virtual:" + config_.name + ":" + LinkName(link) + ":" +
+           std::to_string(interface_number);
+}
+
+std::string VirtualMouse::InterfaceName(MouseLink link, int interface_number) const {
+    const auto& ids = LinkOf(link).config;
+    return FormatHidInterfaceName(ids.vendor_id, ids.product_id, interface_number,
+                                  Path(link, interface_number));
+}
+
+void VirtualMouse::AddDevices(MouseLink link) {
+    Link& l = LinkOf(link);  // its config never changes
+    const uint16_t config_page =
+        config_.vendor_collection ? kConfigVendorUsagePage : kConfigUsagePage;
+    const uint16_t config_usage = config_.vendor_collection ? kConfigVendorUsage : kConfigUsage;
+    const CollectionRow rows[] = {
+        {kPointerInterface, 0x0001, 0x0002},
+        {kUpgradeInterface, kUpgradeUsagePage, kUpgradeUsage},
+        {kConfigInterface, config_page, config_usage},
+    };
+    std::vector<std::shared_ptr<MemoryHidDevice>> devices;
+    for (const auto& row : rows) {
+        MemoryHidDeviceConfig device;
+        device.info = {Path(link, row.interface_number),
+                       l.config.vendor_id,
+                       l.config.product_id,
+                       l.config.release_number,
+                       row.usage_page,
+                       row.usage,
+                       row.interface_number};
+        if (row.interface_number == kConfigInterface) {
+            device.input_length = config_.config_input_length;
+            device.output_length = kConfigOutputLength;
+        } else if (row.interface_number == kUpgradeInterface) {
+            device.input_length = device.output_length = kUpgradeReportLength;
+        } else {
+            device.input_length = device.output_length = kPointerReportLength;
+        }
+        auto added = backend_->AddDevice(device);
+        if (!added)
+            continue;
+        if (row.interface_number == kConfigInterface) {
+            added->SetFirmware([this, link](MemoryHidDevice& d, std::span<const uint8_t> r) {
+                OnConfigReport(link, d, r);
+            });
+        } else if (row.interface_number == kUpgradeInterface) {
+            added->SetFirmware([this, link](MemoryHidDevice&, std::span<const uint8_t> r) {
+                OnUpgradeReport(link, r);
+            });
+        }
+        devices.push_back(std::move(added));
+    }
+    std::lock_guard guard(lock_);
+    l.devices = std::move(devices);
+}
+
+bool VirtualMouse::Plug(MouseLink link) {
+    {
+        std::lock_guard guard(lock_);
+        if (LinkOf(link).plugged)
+            return false;
+        LinkOf(link).plugged = true;
+        LinkOf(link).loader = UpgradeLoader();
+    }
+    AddDevices(link);
+    for (int i : {kPointerInterface, kUpgradeInterface, kConfigInterface})
+        RaiseDeviceChange(DeviceChangeKind::kArrival, InterfaceName(link, i));
+    return true;
+}
+
+bool VirtualMouse::Unplug(MouseLink link) {
+    std::vector<std::shared_ptr<MemoryHidDevice>> devices;
+    {
+        std::lock_guard guard(lock_);
+        if (!LinkOf(link).plugged)
+            return false;
+        LinkOf(link).plugged = false;
+        devices = std::move(LinkOf(link).devices);
+        LinkOf(link).devices.clear();
+    }
+    for (const auto& device : devices) {
+        device->SetFirmware(nullptr);
+        backend_->RemoveDevice(device->Info().path);
+    }
+    for (int i : {kPointerInterface, kUpgradeInterface, kConfigInterface})
+        RaiseDeviceChange(DeviceChangeKind::kRemoval, InterfaceName(link, i));
+    return true;
+}
+
+bool VirtualMouse::Plugged(MouseLink link) const {
+    std::lock_guard guard(lock_);
+    return LinkOf(link).plugged;
+}
+
+void VirtualMouse::SwitchMouse(bool on) {
+    std::vector<uint8_t> report;
+    {
+        std::lock_guard guard(lock_);
+        if (state_.mouse_on == on)
+            return;
+        state_.mouse_on = on;
+        report = LinkNotificationReport(state_);
+        SaveState();
+    }
+    Send(MouseLink::kReceiver, std::move(report));
+}
+
+void VirtualMouse::SetBattery(uint8_t level, bool charging, bool notify) {
+    std::vector<uint8_t> report;
+    {
+        std::lock_guard guard(lock_);
+        state_.battery_level = level > 100 ? 100 : level;
+        state_.charging = charging;
+        report = LinkNotificationReport(state_);
+    }
+    if (notify)
+        Send(MouseLink::kReceiver, std::move(report));
+}
+
+void VirtualMouse::PressDpiButton() {
+    MouseLink link = MouseLink::kCable;
+    std::vector<uint8_t> report;
+    {
+        std::lock_guard guard(lock_);
+        if (!cable_.plugged) {
+            if (!receiver_.plugged || !state_.mouse_on)
+                return;
+            link = MouseLink::kReceiver;
+        }
+        state_.SetDpiStageByte(NextDpiStage(state_.DpiStageByte()));
+        report = DpiStageNotificationReport(state_.DpiStageByte());
+        SaveState();
+    }
+    Send(link, std::move(report));
+}
+
+void VirtualMouse::SetLatency(std::chrono::nanoseconds latency) {
+    std::lock_guard guard(lock_);
+    latency_ = latency;
+}
+
+void VirtualMouse::SetSilent(MouseLink link, bool silent) {
+    std::lock_guard guard(lock_);
+    LinkOf(link).silent = silent;
+}
+
+void VirtualMouse::Script(MouseLink link, AnswerScript script) {
+    std::lock_guard guard(lock_);
+    LinkOf(link).scripts.push_back(std::move(script));
+}
+
+VirtualMouseState VirtualMouse::State() const {
+    std::lock_guard guard(lock_);
+    return state_;
+}
+
+std::shared_ptr<MemoryHidDevice> VirtualMouse::Device(MouseLink link, int interface_number) const {
+    std::lock_guard guard(lock_);
+    const auto& devices = LinkOf(link).devices;
+    for (const auto& device : devices) {
+        if (device->Info().interface_number == interface_number)
+            return device;
+    }
+    return nullptr;
+}
+
+UpgradeLoader VirtualMouse::Loader(MouseLink link) const {
+    std::lock_guard guard(lock_);
+    return LinkOf(link).loader;
+}
+
+void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
+                                  std::span<const uint8_t> report) {
+    std::vector<uint8_t> answer;
+    std::optional<AnswerScript> script;
+    std::chrono::nanoseconds latency;
+    {
+        std::lock_guard guard(lock_);
+        Link& l = LinkOf(link);
+        if (l.silent)
+            return;
+        if (!l.scripts.empty()) {
+            script = std::move(l.scripts.front());
+            l.scripts.pop_front();
+        }
+        latency = latency_;
+        answer = firmware_.Answer(link, report);
+        SaveState();
+    }
+    if (script && script->kind == AnswerScript::Kind::kSilent)
+        return;
+    if (script && script->kind == AnswerScript::Kind::kStatus && answer.size() > 1)
+        answer[1] = script->status;
+    if (script && script->kind == AnswerScript::Kind::kLate)
+        latency = script->delay;
+    auto frame = [this](std::vector<uint8_t> data) {
+        data.insert(data.begin(), 0x00);
+        data.resize(config_.config_input_length, 0);
+        return data;
+    };
+    if (script && script->kind == AnswerScript::Kind::kSlipIn)
+        device.QueueInput(frame(script->report), latency);
+    device.QueueInput(frame(std::move(answer)), latency);
+}
+
+void VirtualMouse::OnUpgradeReport(MouseLink link, std::span<const uint8_t> report) {
+    std::lock_guard guard(lock_);
+    LinkOf(link).loader.OnReport(report);
+}
+
+void VirtualMouse::Send(MouseLink link, std::vector<uint8_t> data) {
+    auto device = Device(link, kConfigInterface);
+    if (!device)
+        return;
+    data.insert(data.begin(), 0x00);
+    data.resize(config_.config_input_length, 0);
+    std::chrono::nanoseconds latency;
+    {
+        std::lock_guard guard(lock_);
+        latency = latency_;
+    }
+    device->QueueInput(std::move(data), latency);
+}
+
+void VirtualMouse::SaveState() {
+    if (!config_.state_file.empty())
+        SaveMouseState(state_, config_.state_file);
+}
+
+}  // namespace tessaly::emulator

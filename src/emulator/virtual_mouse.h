@@ -1,0 +1,139 @@
+#pragma once
+// The virtual mouse: one mouse reachable through its cable and through its
+// receiver, each a composite USB device on the in-memory backend with the
+// pointer collection on interface 0 (which discovery skips), the upgrade
+// interface on 1 and the configuration interface on 2. Plugging and
+// unplugging raise the same arrival and removal events as udev does, one per
+// interface. Tests script its answers; `--emulate` runs it on the real clock.
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "device/hid_backend_memory.h"
+#include "emulator/mouse_firmware.h"
+#include "emulator/upgrade_loader.h"
+#include "emulator/virtual_mouse_state.h"
+
+namespace tessaly::emulator {
+
+struct VirtualLinkConfig {
+    uint16_t vendor_id = 0;
+    uint16_t product_id = 0;
+    uint16_t release_number = 0x0100;
+    bool plugged = false;  // present from the start, without an arrival event
+};
+
+struct VirtualMouseConfig {
+    std::string name = "mouse";  // keeps the paths of two virtual mice apart
+    VirtualLinkConfig cable;     // the model's mode 0 ids
+    VirtualLinkConfig receiver;  // the model's mode 1 ids
+    MouseIdentity identity;
+    // 0xFF01/0x0010 when set, else 0x0001/0x0000.
+    bool vendor_collection = true;
+    size_t config_input_length = 65;  // 33 or 65, report ID included
+    std::chrono::nanoseconds latency = std::chrono::milliseconds(1);
+    // Settings persist here between runs when set.
+    std::string state_file;
+};
+
+// What happens to the next answer of a link, instead of a plain answer.
+struct AnswerScript {
+    enum class Kind { kSilent, kStatus, kLate, kSlipIn };
+    Kind kind = Kind::kSilent;
+    uint8_t status = kStatusUnknownCommand;  // kStatus
+    std::chrono::nanoseconds delay{};        // kLate: answer after this
+    std::vector<uint8_t> report;             // kSlipIn: N sent just before the answer
+
+    static AnswerScript Silent() { return {}; }
+    static AnswerScript Status(uint8_t status) {
+        AnswerScript s;
+        s.kind = Kind::kStatus;
+        s.status = status;
+        return s;
+    }
+    static AnswerScript Late(std::chrono::nanoseconds delay) {
+        AnswerScript s;
+        s.kind = Kind::kLate;
+        s.delay = delay;
+        return s;
+    }
+    static AnswerScript SlipIn(std::vector<uint8_t> report) {
+        AnswerScript s;
+        s.kind = Kind::kSlipIn;
+        s.report = std::move(report);
+        return s;
+    }
+};
+
+inline constexpr int kPointerInterface = 0;
+inline constexpr int kUpgradeInterface = 1;
+inline constexpr int kConfigInterface = 2;
+
+class VirtualMouse {
+  public:
+    VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMouseConfig config);
+    ~VirtualMouse();
+    VirtualMouse(const VirtualMouse&) = delete;
+    VirtualMouse& operator=(const VirtualMouse&) = delete;
+
+    // False when the link is already in that state.
+    bool Plug(MouseLink link);
+    bool Unplug(MouseLink link);
+    bool Plugged(MouseLink link) const;
+
+    // The mouse behind the receiver; the receiver reports the change (0xC0).
+    void SwitchMouse(bool on);
+    // With `notify`, the receiver reports the new pair in a 0xC0 report.
+    void SetBattery(uint8_t level, bool charging, bool notify = false);
+    // Cycles the stage within the count and reports it (0xC2) on the link the
+    // mouse is using: the cable when plugged, else the receiver.
+    void PressDpiButton();
+
+    void SetLatency(std::chrono::nanoseconds latency);
+    // While silent, a link answers nothing at all.
+    void SetSilent(MouseLink link, bool silent);
+    // Scripts apply to the following answers of the link, one each, in order.
+    void Script(MouseLink link, AnswerScript script);
+
+    VirtualMouseState State() const;
+    std::shared_ptr<MemoryHidDevice> Device(MouseLink link, int interface_number) const;
+    // The HID path of an interface, and the interface name events carry.
+    std::string Path(MouseLink link, int interface_number) const;
+    std::string InterfaceName(MouseLink link, int interface_number) const;
+    UpgradeLoader Loader(MouseLink link) const;
+
+  private:
+    struct Link {
+        VirtualLinkConfig config;
+        bool plugged = false;
+        bool silent = false;
+        std::deque<AnswerScript> scripts;
+        UpgradeLoader loader;
+        std::vector<std::shared_ptr<MemoryHidDevice>> devices;  // by interface number
+    };
+
+    Link& LinkOf(MouseLink link) { return link == MouseLink::kCable ? cable_ : receiver_; }
+    const Link& LinkOf(MouseLink link) const {
+        return link == MouseLink::kCable ? cable_ : receiver_;
+    }
+    void AddDevices(MouseLink link);
+    void OnConfigReport(MouseLink link, MemoryHidDevice& device, std::span<const uint8_t> report);
+    void OnUpgradeReport(MouseLink link, std::span<const uint8_t> report);
+    void Send(MouseLink link, std::vector<uint8_t> data);
+    void SaveState();
+
+    std::shared_ptr<MemoryHidBackend> backend_;
+    const VirtualMouseConfig config_;
+    mutable std::mutex lock_;
+    VirtualMouseState state_;
+    MouseFirmware firmware_{state_};
+    std::chrono::nanoseconds latency_;
+    Link cable_;
+    Link receiver_;
+};
+
+}  // namespace tessaly::emulator

@@ -1,0 +1,50 @@
+#pragma once
+// What the virtual mouse remembers: its identity, battery and link, and each
+// setting as the payload of the write command that set it, since every read
+// answers that payload back in the same places (R[5 + j] of the write is
+// A[4 + j] of the read).
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tessaly::emulator {
+
+struct MouseIdentity {
+    std::array<uint8_t, 4> device_id{'T', 'M', '0', '1'};
+    uint8_t sensor_code = 0x01;
+    uint8_t report_flags = 0x40;                          // 0x10, 0x20 or 0x40
+    std::array<uint8_t, 2> receiver_version{0x01, 0x05};  // 0x20: "105"
+};
+
+// A setting's payload; at most the 27 payload bytes of a request.
+using SettingBytes = std::vector<uint8_t>;
+
+struct VirtualMouseState {
+    MouseIdentity identity;
+    uint8_t battery_level = 100;  // 0 … 100; A[13], N[2]
+    bool charging = false;        // A[12], N[3]
+    bool mouse_on = true;         // the mouse behind the receiver
+    // Keyed by the write command's code (0x02 … 0x07, 0x09).
+    std::map<uint8_t, SettingBytes> settings;
+    // Macro images by button: the button byte, then four bytes per event.
+    std::map<uint8_t, std::vector<uint8_t>> macros;
+
+    // Factory values of every setting (0x0F restores them).
+    static std::map<uint8_t, SettingBytes> FactorySettings();
+    static VirtualMouseState Factory();
+
+    // DPI stage byte (index × 16 + count) of the 0x03 setting.
+    uint8_t DpiStageByte() const;
+    void SetDpiStageByte(uint8_t value);
+};
+
+// The state file (the identity comes from the model, not from it): one "key=hex bytes" line per
+// value. Unknown or malformed lines are skipped, so a damaged file gives factory values for what it
+// lost.
+bool SaveMouseState(const VirtualMouseState& state, const std::string& path);
+VirtualMouseState LoadMouseState(const std::string& path);
+
+}  // namespace tessaly::emulator
