@@ -200,6 +200,18 @@ TEST_F(ModelSelectionTest, PictureStaysAtTheSelectionsPlaceWithoutARelayout) {
               (DUI::Rect{1400 - size.width - 150, 120, 1250, 120 + size.height}));
 }
 
+TEST_F(ModelSelectionTest, SelectionOffTheUiThreadLeavesTheRelayoutToIt) {
+    Open();
+    std::thread worker([&] { SelectDevice(*dlg, 11); });
+    worker.join();
+    const DUI::Size size = PictureSize("tx7w.png");
+    EXPECT_EQ(Control(31)->GetRect().top, 120);
+    EXPECT_EQ(ButtonList()->GetItemCount(), 3);
+    DUI::Toolkit::Get().ProcessPending();
+    EXPECT_EQ(Control(31)->GetRect(),
+              (DUI::Rect{1300 - size.width - 150, 135, 1150, 135 + size.height}));
+}
+
 TEST_F(ModelSelectionTest, PictureWithoutSizeLeavesTheControlWhereItWas) {
     WriteProgramFile("device/beta.xml", R"(<mouse><image_file mouse_img="missing.png"/></mouse>)");
     Open();
