@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,9 +83,12 @@ std::string FormatHidInterfaceName(uint16_t vendor_id, uint16_t product_id, int 
 }
 
 std::string HidNodeOfInterfaceName(const std::string& name) {
+    // Windows writes the name in lower case; ours is upper case.
     const std::string prefix = kNamePrefix;
-    if (name.rfind(prefix, 0) != 0)
+    if (name.size() < prefix.size() ||
+        strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) != 0) {
         return name;
+    }
     const auto first = name.find('#', prefix.size());
     const auto last = name.rfind('#');
     if (first == std::string::npos || last <= first)
