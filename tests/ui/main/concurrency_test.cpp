@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "controller_fixture.h"
+#include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/static_controls.h"
 
 namespace tessaly::ui::test {
@@ -53,6 +55,35 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
     EXPECT_GE(passes.load(), 50);
     // Every append is either still queued or was taken exactly once.
     EXPECT_EQ(static_cast<int>(dlg->tasks.Size()) + taken.load(), 2 + rounds + passes.load());
+}
+
+// The worker sets a status text that a change of language rebuilds; texts
+// re-applied on the UI thread never replace a newer one with an older one.
+TEST_F(ControllerConcurrency, WorkerStatusTextsWhileTheLanguageIsApplied) {
+    Open();
+    ASSERT_TRUE(dlg->StopThread(1000));
+    auto* status = dynamic_cast<DUI::MControlFont*>(FindInPage(*dlg, dlg->information_page, 246));
+    ASSERT_NE(status, nullptr);
+    auto text_of = [](int i) {
+        const std::string digits = std::to_string(i);
+        return std::u16string(digits.begin(), digits.end());
+    };
+    std::atomic<int> last{-1};
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        for (int i = 0; !stop.load(); ++i) {
+            dlg->localised_texts.SetTitle(status, [i, text_of] { return text_of(i); });
+            last.store(i);
+        }
+    });
+    for (int round = 0; (round < 50 || last.load() < 50) && round < 20000; ++round) {
+        dlg->OnWindowMessage(kWmApplyLanguage, 0, 0);
+    }
+    stop = true;
+    worker.join();
+    EXPECT_EQ(status->GetTitle(), text_of(last.load())) << "the newest text stays";
+    dlg->OnWindowMessage(kWmApplyLanguage, 0, 0);
+    EXPECT_EQ(status->GetTitle(), text_of(last.load()));
 }
 
 }  // namespace
