@@ -68,6 +68,12 @@ TEST_F(Init, FramePlacedByTheTableAtDesignSize) {
     // Never placed.
     EXPECT_TRUE(Control(41)->GetRect().IsEmpty());
     EXPECT_TRUE(Control(46)->GetRect().IsEmpty());
+    for (int id : {60, 61, 239, 242, 245, 250}) {
+        ASSERT_NE(Control(id), nullptr) << id;
+        EXPECT_TRUE(Control(id)->GetRect().IsEmpty()) << id;
+    }
+    EXPECT_EQ(Control(250)->ClassName(), "MButton");
+    EXPECT_EQ(Control(250)->GetParentLayout(), dlg->information_page);
 }
 
 TEST_F(Init, LargerClientFollowsTheFormulas) {
