@@ -16,6 +16,7 @@ struct CommandLine {
     std::u16string program_dir;
     std::u16string data_dir;
     std::string trace_file;
+    std::string hid_trace_file;           // --hid-trace FILE: one line per HID report
     std::optional<InstanceRequest> send;  // --send activate|exit|about|language
     std::vector<std::string> rest;        // arguments not taken here
     std::string error;                    // set when an option is malformed
