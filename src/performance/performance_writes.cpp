@@ -6,12 +6,24 @@
 #include "performance/factory_values.h"
 #include "performance/page_refresh.h"
 #include "performance/performance_store.h"
+#include "performance/performance_tasks.h"
 
 namespace tessaly {
 namespace {
 
 uint8_t Byte(int value) {
     return static_cast<uint8_t>(value);
+}
+
+using TaskBody = bool (*)(HidInterface*, PerformanceHost&, const DUI::MDialog*);
+
+struct TaskRow {
+    int32_t code;
+    TaskBody body;
+};
+
+bool ProfileWrite(bool (*write)(HidInterface*, int), HidInterface* mouse, PerformanceHost& host) {
+    return write(mouse, host.CurrentProfile());
 }
 
 }  // namespace
@@ -72,6 +84,43 @@ bool RestoreDpiStages(HidInterface* mouse, PerformanceHost& host, const DUI::MDi
     const bool stages = WriteDpiStages(mouse, profile, host.Device());
     const bool colours = WriteDpiColours(mouse, profile);
     return stages && colours;
+}
+
+std::optional<bool> RunPerformanceTask(int32_t code, HidInterface* mouse, PerformanceHost& host,
+                                       const DUI::MDialog* window) {
+    static constexpr TaskRow kTasks[] = {
+        {kTaskWriteDpiStages,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return WriteDpiStages(m, h.CurrentProfile(), h.Device());
+         }},
+        {kTaskWriteDpiColours,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return ProfileWrite(WriteDpiColours, m, h);
+         }},
+        {kTaskWriteReportRate,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return ProfileWrite(WriteReportRate, m, h);
+         }},
+        {kTaskWriteLiftOffSensor,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return ProfileWrite(WriteLiftOffSensor, m, h);
+         }},
+        {kTaskWriteSleepResponse,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return ProfileWrite(WriteSleepResponse, m, h);
+         }},
+        {kTaskWriteResponseTime,
+         [](HidInterface* m, PerformanceHost& h, const DUI::MDialog*) {
+             return ProfileWrite(WriteSleepResponse, m, h);
+         }},
+        {kTaskRestoreDpiStages, RestoreDpiStages},
+    };
+    for (const TaskRow& row : kTasks) {
+        if (row.code == code) {
+            return row.body(mouse, host, window);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace tessaly

@@ -4,6 +4,9 @@
 // command; true when the mouse acknowledged it. Failure traces are the
 // command sender's; what else a failure calls for is the caller's.
 
+#include <cstdint>
+#include <optional>
+
 #include "device/hid_transport.h"
 #include "performance/device_state.h"
 #include "performance/performance_host.h"
@@ -28,5 +31,10 @@ bool WriteSleepResponse(HidInterface* mouse, int profile);
 // Task 18: the factory stages into the host's profile, shown on the page
 // of `window` (when given), then tasks 9 and 10. True when both were sent.
 bool RestoreDpiStages(HidInterface* mouse, PerformanceHost& host, const DUI::MDialog* window);
+
+// The body of task 9 … 14 or 18 for the host's profile; nothing for any
+// other code, which belongs to another part of the task table.
+std::optional<bool> RunPerformanceTask(int32_t code, HidInterface* mouse, PerformanceHost& host,
+                                       const DUI::MDialog* window);
 
 }  // namespace tessaly

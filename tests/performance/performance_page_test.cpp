@@ -1,9 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "device/memory_mouse.h"
 #include "performance/page_events.h"
 #include "performance/page_refresh.h"
 #include "performance/performance_controls.h"
+#include "performance/performance_writes.h"
 #include "performance/sensor_limits.h"
 #include "performance_fixture.h"
 #include "storage/config_store.h"
@@ -327,6 +329,25 @@ TEST_F(PerformancePage, ResetButtonsAndTheSystemSettings) {
 
     ASSERT_TRUE(Click(149));
     EXPECT_EQ(host.system_settings, 1);
+}
+
+TEST_F(PerformancePage, RestoringTheStagesReloadsTheDpiControls) {
+    host.description_file = store.WriteFile("tx.xml", R"(<mouse><mouse_info>
+<dpi_info default_dpi="1" dpi_count="3"><dpi_1 value="400" color="#0000FF"/>
+<dpi_2 value="900" color="#00FF00"/><dpi_3 value="1500" color="#FF0000"/></dpi_info>
+</mouse_info></mouse>)");
+    Refresh();
+    MemoryMouse mouse;
+    mouse.AnswerEverything();
+    ASSERT_TRUE(RestoreDpiStages(mouse.interface.get(), host, dlg.get()));
+    DUI::DPIControl* stages = Page().Stages();
+    EXPECT_EQ(stages->GetItemCount(), 3);
+    EXPECT_EQ(stages->GetSelectItem(), 1);
+    EXPECT_EQ(stages->GetDPIValue(2), 1500);
+    EXPECT_EQ(stages->GetDPIColorValue(2), BgrToArgb(0x0000FF));
+    EXPECT_EQ(Page().StageCount()->GetCurData(), 3);
+    EXPECT_EQ(Page().Slider()->GetProgress(), 18);
+    EXPECT_EQ(mouse.device->WrittenReports().size(), 2u);
 }
 
 }  // namespace

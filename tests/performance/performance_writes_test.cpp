@@ -143,5 +143,22 @@ TEST_F(PerformanceWrites, RestoreSendsTheFactoryStagesAndColours) {
     EXPECT_EQ(reports[1][9], 0xFF) << "green of stage 1";
 }
 
+TEST_F(PerformanceWrites, TheTaskTableRunsTheBodyOfEachCode) {
+    const struct {
+        int32_t code;
+        uint8_t command;
+    } kRows[] = {{9, 0x03}, {10, 0x04}, {11, 0x02}, {12, 0x06}, {13, 0x07}, {14, 0x07}};
+    for (const auto& row : kRows) {
+        const std::optional<bool> sent = RunPerformanceTask(row.code, Mouse(), host, nullptr);
+        ASSERT_TRUE(sent.has_value()) << row.code;
+        EXPECT_TRUE(*sent);
+        EXPECT_EQ(LastReport()[1], row.command) << row.code;
+    }
+    const size_t written = mouse.device->WrittenReports().size();
+    EXPECT_FALSE(RunPerformanceTask(8, Mouse(), host, nullptr).has_value());
+    EXPECT_FALSE(RunPerformanceTask(20, Mouse(), host, nullptr).has_value());
+    EXPECT_EQ(mouse.device->WrittenReports().size(), written);
+}
+
 }  // namespace
 }  // namespace tessaly::test
