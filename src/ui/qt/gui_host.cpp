@@ -1,0 +1,245 @@
+#include "ui/qt/gui_host.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/dpi_awareness.h"
+#include "app/language_state.h"
+#include "base/application_name.h"
+#include "base/trace.h"
+#include "base/unicode.h"
+#include "controller/main_window_services.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/main/device_main_dlg.h"
+#include "ui/qt/desktop_links.h"
+#include "ui/qt/qt_backend.h"
+#include "ui/qt/qt_tray_icon.h"
+#include "ui/qt/theme.h"
+#include "ui/toolkit/controls/tabs.h"
+#include "ui/toolkit/manager.h"
+
+namespace tessaly::qt {
+namespace {
+
+constexpr DUI::Rect kMainRect{0, 0, 1300, 788};
+constexpr int kSettingsButton = 40;
+constexpr int kTabControl = 48;
+constexpr int kScreenshotSettleMs = 400;
+
+struct PageRow {
+    const char* name;
+    int tab;  // -1: the settings page
+};
+constexpr PageRow kPages[] = {
+    {"home", 0},     {"buttons", 1}, {"performance", 2}, {"macros", 3},
+    {"lighting", 4}, {"info", 5},    {"settings", -1},
+};
+
+// The Windows start decides from the screen whether the process is
+// "DPI-aware" (draws at device pixels) or lets the system stretch its
+// bitmap. Qt 6 is always DPI-aware: it draws every window at the screen's
+// device pixel ratio, crisply, and passes fractional desktop scales through
+// (the rounding policy set before the application exists). Stretching a
+// bitmap has no Qt counterpart and would only blur, so both outcomes draw
+// through Qt's scaling; the decision, fed from the real screen, is traced.
+void ApplyDpiDecision(QApplication& application) {
+    const QScreen* screen = application.primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const qreal ratio = screen->devicePixelRatio();
+    const QSize pixels = screen->geometry().size() * ratio;
+    const int dpi = static_cast<int>(screen->logicalDotsPerInchX() * ratio + 0.5);
+    const bool aware = ShouldBeDpiAware(pixels.width(), pixels.height(), dpi);
+    Trace(2, "screen %dx%d at %d dpi: %s", pixels.width(), pixels.height(), dpi,
+          aware ? "drawn at device pixels" : "scaled by the desktop");
+}
+
+void PrintLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+void Navigate(ui::DeviceMainDlg& window, const std::string& page) {
+    for (const PageRow& row : kPages) {
+        if (page != row.name) {
+            continue;
+        }
+        auto& toolkit = DUI::Toolkit::Get();
+        if (row.tab < 0) {
+            if (DUI::MControl* settings = window.GetControl(kSettingsButton)) {
+                toolkit.DeliverControlEvent(*settings, DUI::kEventActivated, 0);
+            }
+        } else if (row.tab > 0) {
+            window.ShowDevicePages();
+            if (auto* tabs = window.GetControlAs<DUI::MTabCtrl>(kTabControl)) {
+                toolkit.DeliverControlEvent(*tabs, DUI::kEventActivated, row.tab);
+            }
+        }
+    }
+}
+
+// Waits until the window is shown and nothing changed for a while, then
+// saves it and ends the process.
+void ScheduleScreenshot(QtBackend& backend, ui::DeviceMainDlg& window, const GuiOptions& options) {
+    auto* timer = new QTimer(qApp);
+    auto* clock = new QElapsedTimer();
+    clock->start();
+    bool* navigated = new bool(false);
+    QObject::connect(
+        timer, &QTimer::timeout, [&backend, &window, options, timer, clock, navigated] {
+            QWidget* widget = backend.WindowWidgetOf(window.GetSafeHwnd());
+            if (widget == nullptr || !widget->isVisible()) {
+                return;
+            }
+            if (!*navigated) {
+                *navigated = true;
+                Navigate(window, options.page);
+                clock->restart();
+                return;
+            }
+            if (clock->elapsed() < kScreenshotSettleMs) {
+                return;
+            }
+            backend.Flush();
+            timer->stop();
+            const bool saved =
+                widget->grab().save(QString::fromStdString(options.screenshot), "PNG");
+            PrintLine(saved ? options.screenshot : "tessaly: cannot write " + options.screenshot);
+            delete clock;
+            delete navigated;
+            window.ExitNow();
+        });
+    timer->start(50);
+}
+
+void ForwardRequest(DUI::WindowHandle main, InstanceRequest request) {
+    auto& toolkit = DUI::Toolkit::Get();
+    switch (request) {
+        case InstanceRequest::kActivate:
+            // Also from the tray: shown normally and brought to the front.
+            toolkit.PostToWindow(main, [](DUI::MWindow& window) {
+                window.ShowWindow(DUI::kSwShowNormal);
+                window.SetWindowPos(DUI::kHwndTop, 0, 0, 0, 0, DUI::kSwpNoMove | DUI::kSwpNoSize);
+            });
+            break;
+        case InstanceRequest::kExit:
+            toolkit.PostMessage(main, ui::kWmExitRequest, 0, ui::kExitRequestCode);
+            break;
+        case InstanceRequest::kAbout:
+            toolkit.PostMessage(main, DUI::kWmCommand, ui::kCommandAbout, 0);
+            break;
+        case InstanceRequest::kLanguage:
+            toolkit.PostMessage(main, ui::kWmApplyLanguage, 0, 0);
+            break;
+    }
+}
+
+}  // namespace
+
+std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
+                                          std::string* error) {
+    GuiOptions options;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& word = rest[i];
+        const bool has_value = i + 1 < rest.size();
+        if (word == "--screenshot" && has_value) {
+            options.screenshot = rest[++i];
+        } else if (word == "--page" && has_value) {
+            options.page = rest[++i];
+            bool known = false;
+            for (const PageRow& row : kPages) {
+                known = known || options.page == row.name;
+            }
+            if (!known) {
+                *error = "unknown page " + options.page;
+                return std::nullopt;
+            }
+        } else if (word == "--lang" && has_value) {
+            char* end = nullptr;
+            const long lcid = std::strtol(rest[i + 1].c_str(), &end, 10);
+            if (end == rest[i + 1].c_str() || *end != '\0' || lcid <= 0 || lcid > 0xFFFF) {
+                *error = "bad language " + rest[i + 1];
+                return std::nullopt;
+            }
+            options.lcid = static_cast<int>(lcid);
+            ++i;
+        }
+    }
+    return options;
+}
+
+void ChooseQtPlatform() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+GuiHost::GuiHost(int& argc, char** argv, GuiOptions options)
+    : argc_(argc), argv_(argv), options_(std::move(options)) {}
+
+int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
+    ChooseQtPlatform();
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QApplication application(argc_, argv_);
+    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    application.setQuitOnLastWindowClosed(false);
+    ApplyDpiDecision(application);
+    InstallFontFallbacks();
+    if (options_.lcid) {
+        SetCurrentLcid(*options_.lcid);
+        ReloadLanguageFiles();
+    }
+
+    QtBackend backend;
+    backend.Start();
+    QtTrayIcon tray;
+    ui::MainWindowServices services = MakeMainWindowServices();
+    services.shell_open = OpenTarget;
+    auto window = std::make_unique<ui::DeviceMainDlg>(tray, std::move(services));
+
+    // Hidden in a tray nobody can see, the window could never come back.
+    const bool tray_available = QtTrayIcon::Available();
+    const bool hidden = start_hidden && tray_available && options_.screenshot.empty();
+    PrintLine(ToUtf8(ApplicationName()) + " running" + (start_hidden ? ", hidden" : "") +
+              (start_hidden && !hidden ? " (no tray: window shown)" : "") +
+              " (stop it with: tessaly --send exit)");
+
+    window->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0, kMainRect);
+    window->CenterWindow();
+    const DUI::WindowHandle main = window->GetSafeHwnd();
+    backend.SetHiddenHandler([&window, main](DUI::WindowHandle hidden_window) {
+        if (hidden_window == main && !window->tray_added) {
+            // Closing to a tray that does not exist: exit instead.
+            DUI::Toolkit::Get().PostMessage(main, DUI::kWmCommand, ui::kCommandTrayExit, 0);
+        }
+    });
+    if (!instance.Listen([main](InstanceRequest request) {
+            PrintLine(std::string(InstanceRequestWord(request)));
+            ForwardRequest(main, request);
+        })) {
+        std::fprintf(stderr, "tessaly: cannot open the instance socket\n");
+    }
+    if (!options_.screenshot.empty()) {
+        ScheduleScreenshot(backend, *window, options_);
+    }
+    window->ShowModal(hidden ? DUI::kSwHide : DUI::kSwShowNormal);
+
+    // The window was closed: the worker stops (within its time-out) and the
+    // window goes before the toolkit returns to its own backend.
+    window.reset();
+    backend.Flush();
+    backend.Stop();
+    return 1;
+}
+
+}  // namespace tessaly::qt

@@ -1,0 +1,39 @@
+#pragma once
+// The GUI start-up after the shared steps (configuration, single instance,
+// language, folders): the Qt application with the scale policy the screen
+// calls for, the backend, the tray, the main window created, centred and
+// run, and the shutdown. Also the screenshot run (--screenshot).
+
+#include <optional>
+#include <string>
+
+#include "app/startup.h"
+
+namespace tessaly::qt {
+
+struct GuiOptions {
+    std::string screenshot;   // a PNG of the main window, then exit 0
+    std::string page;         // home, buttons, performance, macros, lighting, info, settings
+    std::optional<int> lcid;  // the language of this run only
+};
+
+// Takes --screenshot FILE, --page NAME and --lang LCID out of the arguments
+// the shared command line left; an error text for anything else.
+std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest, std::string* error);
+
+// Without DISPLAY or WAYLAND_DISPLAY (and no platform chosen) Qt runs
+// offscreen. Before the QApplication exists.
+void ChooseQtPlatform();
+
+class GuiHost : public MainWindowHost {
+  public:
+    GuiHost(int& argc, char** argv, GuiOptions options);
+    int Run(bool start_hidden, SingleInstance& instance) override;
+
+  private:
+    int& argc_;
+    char** argv_;
+    GuiOptions options_;
+};
+
+}  // namespace tessaly::qt

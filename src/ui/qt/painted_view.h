@@ -1,0 +1,48 @@
+#pragma once
+// Every control class without a fitting native widget: drawn by
+// control_painters, and turning mouse and keyboard input into the event
+// codes the pages expect (2 activated, 5 a list item's "more" button, 9 a
+// DPI stage's colour, 27 a palette pick, 29 an in-place edit finished).
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/qt/control_view.h"
+
+namespace tessaly::qt {
+
+class PaintedView : public QWidget, public ControlView {
+  public:
+    PaintedView(DUI::MControl& control, QWidget& parent);
+    QWidget& widget() override { return *this; }
+    void Refresh(DUI::ControlChange change) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    enum class Input { kNone, kClick, kItems, kSlider, kPalette };
+    Input InputKind() const;
+    bool Deliver(int event, intptr_t param);
+    void PickColour(QPoint point);
+    void StartInPlaceEdit(int index);
+    void FinishInPlaceEdit();
+
+    bool hover_ = false;
+    bool pressed_ = false;
+    int hover_item_ = -1;
+    int drag_value_ = -1;
+    QPointer<QLineEdit> in_place_;
+};
+
+}  // namespace tessaly::qt

@@ -1,0 +1,396 @@
+#include "ui/qt/qt_backend.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QThread>
+#include <algorithm>
+
+#include "ui/qt/control_view.h"
+#include "ui/qt/file_chooser.h"
+#include "ui/qt/theme.h"
+#include "ui/qt/window_widget.h"
+#include "ui/toolkit/dialog.h"
+#include "ui/toolkit/menu_wnd.h"
+
+namespace tessaly::qt {
+namespace {
+
+constexpr int kModalPollMs = 15;
+
+bool IsMenu(const DUI::MWindow& window) {
+    return dynamic_cast<const DUI::MenuWnd*>(&window) != nullptr;
+}
+
+}  // namespace
+
+QtBackend::QtBackend() {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] { RunToolkit(); });
+    modal_poll_.setInterval(kModalPollMs);
+    connect(&modal_poll_, &QTimer::timeout, this, [this] { CheckModalLoops(); });
+}
+
+QtBackend::~QtBackend() {
+    Stop();
+}
+
+void QtBackend::Start() {
+    if (!started_) {
+        DUI::Toolkit::Get().Start(*this, clock_);
+        started_ = true;
+    }
+}
+
+void QtBackend::Stop() {
+    if (started_) {
+        DUI::Toolkit::Get().Stop();
+        started_ = false;
+    }
+}
+
+void QtBackend::SetHiddenHandler(std::function<void(DUI::WindowHandle)> handler) {
+    hidden_handler_ = std::move(handler);
+}
+
+// --- notifications: any thread, toolkit lock held --------------------------
+
+void QtBackend::Queue(Note note) {
+    bool post = false;
+    {
+        std::lock_guard lock(mutex_);
+        notes_.push_back(note);
+        post = !flush_posted_;
+        flush_posted_ = true;
+    }
+    if (post) {
+        QMetaObject::invokeMethod(
+            this, [this] { Flush(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtBackend::WindowCreated(const DUI::MWindow& window) {
+    if (IsMenu(window)) {
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        live_windows_.insert(window.GetSafeHwnd());
+    }
+    Queue({NoteKind::kWindowCreated, window.GetSafeHwnd()});
+}
+
+void QtBackend::WindowChanged(const DUI::MWindow& window, DUI::WindowChange change) {
+    if (!IsMenu(window)) {
+        Queue({NoteKind::kWindowChanged, window.GetSafeHwnd(), nullptr, static_cast<int>(change)});
+    }
+}
+
+void QtBackend::WindowDestroyed(const DUI::MWindow& window) {
+    const DUI::WindowHandle handle = window.GetSafeHwnd();
+    {
+        std::lock_guard lock(mutex_);
+        if (live_windows_.erase(handle) == 0) {
+            return;
+        }
+        std::erase_if(live_controls_,
+                      [handle](const auto& entry) { return entry.second == handle; });
+    }
+    // On the UI thread (the rule) the views stop feeding input at once; the
+    // widgets go when the queue is applied.
+    if (QThread::currentThread() == thread()) {
+        DetachWindow(handle);
+    }
+    Queue({NoteKind::kWindowDestroyed, handle});
+}
+
+void QtBackend::ControlCreated(const DUI::MControl& control) {
+    const DUI::MDialog* owner = control.GetOwner();
+    if (owner == nullptr) {
+        return;
+    }
+    const DUI::WindowHandle handle = owner->GetSafeHwnd();
+    {
+        std::lock_guard lock(mutex_);
+        if (live_windows_.count(handle) == 0) {
+            return;
+        }
+        live_controls_[&control] = handle;
+    }
+    Queue({NoteKind::kControlCreated, handle, &control});
+}
+
+void QtBackend::ControlChanged(const DUI::MControl& control, DUI::ControlChange change) {
+    Queue({NoteKind::kControlChanged, 0, &control, static_cast<int>(change)});
+}
+
+void QtBackend::MenuOpened(const DUI::MenuWnd& menu) {
+    Queue({NoteKind::kMenuOpened, menu.GetSafeHwnd()});
+}
+
+void QtBackend::Wake() {
+    if (!wake_posted_.exchange(true)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                wake_posted_ = false;
+                RunToolkit();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+// --- the UI thread ------------------------------------------------------------
+
+bool QtBackend::IsLiveControl(const DUI::MControl* control) const {
+    std::lock_guard lock(mutex_);
+    return live_controls_.count(control) != 0;
+}
+
+void QtBackend::Flush() {
+    std::vector<Note> notes;
+    {
+        std::lock_guard lock(mutex_);
+        notes.swap(notes_);
+        flush_posted_ = false;
+    }
+    for (const Note& note : notes) {
+        Apply(note);
+    }
+    CheckModalLoops();
+}
+
+void QtBackend::Apply(const Note& note) {
+    switch (note.kind) {
+        case NoteKind::kWindowCreated:
+            ApplyWindowCreated(note.window);
+            break;
+        case NoteKind::kWindowChanged: {
+            auto found = windows_.find(note.window);
+            if (found != windows_.end() && found->second) {
+                const auto change = static_cast<DUI::WindowChange>(note.change);
+                const bool was_visible = found->second->isVisible();
+                found->second->Refresh(change);
+                if (change == DUI::WindowChange::kVisibility && was_visible &&
+                    !found->second->isVisible() && hidden_handler_) {
+                    hidden_handler_(note.window);
+                }
+            }
+            break;
+        }
+        case NoteKind::kWindowDestroyed:
+            ApplyWindowDestroyed(note.window);
+            break;
+        case NoteKind::kControlCreated:
+            if (IsLiveControl(note.control)) {
+                ApplyControlCreated(*note.control, note.window);
+            }
+            break;
+        case NoteKind::kControlChanged:
+            if (IsLiveControl(note.control)) {
+                ApplyControlChanged(*note.control, static_cast<DUI::ControlChange>(note.change));
+            }
+            break;
+        case NoteKind::kMenuOpened:
+            ApplyMenu(note.window);
+            break;
+    }
+}
+
+void QtBackend::ApplyWindowCreated(DUI::WindowHandle handle) {
+    {
+        std::lock_guard lock(mutex_);
+        if (live_windows_.count(handle) == 0) {
+            return;
+        }
+    }
+    DUI::MWindow* model = DUI::Toolkit::Get().WindowFromHandle(handle);
+    if (model == nullptr) {
+        return;
+    }
+    QWidget* parent = WindowWidgetOf(model->GetParentHandle());
+    auto* widget = new WindowWidget(handle, parent);
+    widget->setStyleSheet(StyleSheet());
+    windows_[handle] = widget;
+    widget->Refresh(DUI::WindowChange::kVisibility);
+}
+
+void QtBackend::DetachWindow(DUI::WindowHandle handle) {
+    for (auto& [control, view] : views_) {
+        if (view.window == handle) {
+            view.view->Detach();
+        }
+    }
+    auto found = windows_.find(handle);
+    if (found != windows_.end() && found->second) {
+        found->second->Detach();
+    }
+}
+
+void QtBackend::ApplyWindowDestroyed(DUI::WindowHandle handle) {
+    DetachWindow(handle);
+    std::erase_if(views_, [handle](const auto& entry) { return entry.second.window == handle; });
+    auto found = windows_.find(handle);
+    if (found == windows_.end()) {
+        return;
+    }
+    if (QPointer<WindowWidget> widget = found->second) {
+        widget->hide();
+        widget->deleteLater();
+    }
+    windows_.erase(found);
+}
+
+void QtBackend::ApplyControlCreated(const DUI::MControl& control, DUI::WindowHandle handle) {
+    auto window = windows_.find(handle);
+    if (window == windows_.end() || !window->second || views_.count(&control) != 0) {
+        return;
+    }
+    // The model hands out const controls; input goes back through it.
+    auto& model = const_cast<DUI::MControl&>(control);
+    ControlView* view = MakeControlView(model, *window->second);
+    views_[&control] = {handle, view};
+}
+
+void QtBackend::ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change) {
+    auto found = views_.find(&control);
+    if (found == views_.end()) {
+        return;
+    }
+    found->second.view->Refresh(change);
+    // A page shown or hidden shows or hides everything on it.
+    if (change == DUI::ControlChange::kVisibility) {
+        RefreshShownStates(found->second.window);
+    }
+    if (change == DUI::ControlChange::kFocus && control.HasFocus()) {
+        found->second.view->widget().setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QtBackend::RefreshShownStates(DUI::WindowHandle handle) {
+    for (auto& [control, view] : views_) {
+        if (view.window == handle) {
+            view.view->Refresh(DUI::ControlChange::kVisibility);
+        }
+    }
+}
+
+void QtBackend::ApplyMenu(DUI::WindowHandle handle) {
+    auto* menu = dynamic_cast<DUI::MenuWnd*>(DUI::Toolkit::Get().WindowFromHandle(handle));
+    if (menu == nullptr) {
+        return;
+    }
+    auto* popup = new QMenu(WindowWidgetOf(menu->GetOwnerHandle()));
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setStyleSheet(StyleSheet());
+    popup->setMinimumWidth(menu->GetWindowRect().Width());
+    for (const DUI::MenuItem& item : menu->Items()) {
+        QAction* action = popup->addAction(ToQString(item.text));
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [handle, id] {
+            if (auto* open =
+                    dynamic_cast<DUI::MenuWnd*>(DUI::Toolkit::Get().WindowFromHandle(handle))) {
+                DUI::Toolkit::Get().DeliverMenuChoice(*open, id);
+            }
+        });
+    }
+    // Dismissed without a choice: the model's menu closes too. The choice,
+    // if any, is delivered before this runs.
+    connect(popup, &QMenu::aboutToHide, this, [handle] {
+        QTimer::singleShot(0, [handle] {
+            if (DUI::Toolkit::Get().WindowFromHandle(handle) != nullptr) {
+                DUI::Toolkit::Get().DeliverClose(handle);
+            }
+        });
+    });
+    const DUI::Rect at = menu->GetWindowRect();
+    popup->popup(QPoint(at.left, at.top));
+}
+
+void QtBackend::RunToolkit() {
+    DUI::Toolkit& toolkit = DUI::Toolkit::Get();
+    toolkit.ProcessPending();
+    if (const std::optional<int64_t> due = toolkit.NextTimerDueMs()) {
+        const int64_t wait = std::max<int64_t>(0, *due - toolkit.clock().NowMs());
+        timer_.start(static_cast<int>(std::min<int64_t>(wait, 60'000)));
+    } else {
+        timer_.stop();
+    }
+    CheckModalLoops();
+}
+
+void QtBackend::CheckModalLoops() {
+    for (auto& [window, loop] : modal_loops_) {
+        if (window->IsModalEnded() || !window->IsCreated()) {
+            loop->quit();
+        }
+    }
+}
+
+void QtBackend::RunModal(DUI::MWindow& window) {
+    Flush();
+    QEventLoop loop;
+    modal_loops_.emplace_back(&window, &loop);
+    if (QWidget* widget = WindowWidgetOf(window.GetSafeHwnd())) {
+        const bool shown = widget->isVisible();
+        widget->hide();
+        widget->setWindowModality(widget->parentWidget() != nullptr ? Qt::WindowModal
+                                                                    : Qt::ApplicationModal);
+        if (shown) {
+            widget->show();
+            widget->raise();
+            widget->activateWindow();
+        }
+    }
+    modal_poll_.start();
+    if (!window.IsModalEnded() && window.IsCreated()) {
+        loop.exec();
+    }
+    modal_loops_.pop_back();
+    if (modal_loops_.empty()) {
+        modal_poll_.stop();
+    }
+    if (QWidget* widget = WindowWidgetOf(window.GetSafeHwnd())) {
+        widget->setWindowModality(Qt::NonModal);
+    }
+}
+
+std::optional<std::u16string> QtBackend::ChooseFile(const DUI::FileDialogRequest& request) {
+    const std::optional<QString> chosen =
+        RunFileDialog(WindowWidgetOf(request.owner), request.save,
+                      ToQString(request.filter_description), ToQString(request.filter_pattern));
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return FromQString(*chosen);
+}
+
+DUI::Rect QtBackend::WorkArea() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return Backend::WorkArea();
+    }
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+}
+
+DUI::Point QtBackend::CursorPos() const {
+    const QPoint at = QCursor::pos();
+    return {at.x(), at.y()};
+}
+
+QWidget* QtBackend::WindowWidgetOf(DUI::WindowHandle window) const {
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : found->second.data();
+}
+
+QWidget* QtBackend::ControlWidgetOf(const DUI::MControl& control) const {
+    auto found = views_.find(&control);
+    return found == views_.end() ? nullptr : &found->second.view->widget();
+}
+
+}  // namespace tessaly::qt
