@@ -72,6 +72,8 @@ int SetStageValueTyped(PerformanceHost& host, int stage, std::u16string_view tex
     WriteConfigNumber(host.CurrentProfile(), StageValueKey(stage), dpi);
     host.QueueTask(kTaskWriteDpiStages);
     if (!IsDeviceStage(host, stage)) {
+        // The second write must carry the stage it switches to.
+        WriteConfigNumber(host.CurrentProfile(), u"dpi_index", stage);
         SwitchDeviceStage(host, stage);
     }
     return dpi;

@@ -18,7 +18,8 @@ void SetStageCount(PerformanceHost& host, int n);
 void SelectStage(PerformanceHost& host, int stage);
 // The typed value, normalised for the sensor, is stored and returned (the
 // caller writes it back into the edit field). Queues the stages without the
-// wait dialog; a stage other than the mouse's is then also selected.
+// wait dialog; a stage other than the mouse's then becomes the current
+// stage (dpi_index) and is sent again with the popup and the wait dialog.
 int SetStageValueTyped(PerformanceHost& host, int stage, std::u16string_view text);
 // The slider position (offset included) as DPI, stored and returned; sent
 // only when final (the slider was released).

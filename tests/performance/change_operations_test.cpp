@@ -88,6 +88,7 @@ TEST_F(ChangeOperations, TypedValuesAreNormalisedForTheSensor) {
     EXPECT_EQ(Stored(u"dpi_group2_value"), 50);
     EXPECT_THAT(host.log, ElementsAre("task 9", "task 9", "popup 50", "wait"));
     EXPECT_EQ(host.state.device_stage.load(), 2);
+    EXPECT_EQ(host.tasks[1].dpi_index, 2) << "the second write switches the mouse";
 
     host.state.sensor_code = 37;
     EXPECT_EQ(SetStageValueTyped(host, 2, u"7430"), 7000);
