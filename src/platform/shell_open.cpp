@@ -59,7 +59,13 @@ bool ShellOpen(std::u16string_view target, std::u16string_view parameters) {
     if (target.empty()) {
         return false;
     }
-    const std::vector<std::string> command = ShellOpenCommand(target, parameters);
+    return StartProgram(ShellOpenCommand(target, parameters));
+}
+
+bool StartProgram(const std::vector<std::string>& command) {
+    if (command.empty()) {
+        return false;
+    }
     {
         std::lock_guard lock(g_mutex);
         if (g_interceptor) {

@@ -18,6 +18,9 @@ std::vector<std::string> ShellOpenCommand(std::u16string_view target,
 // Starts the command without waiting for it; false when it could not start.
 bool ShellOpen(std::u16string_view target, std::u16string_view parameters);
 
+// Starts the argument vector without waiting; false when it could not start.
+bool StartProgram(const std::vector<std::string>& command);
+
 // Tests see the command instead of a process being started; empty restores.
 void SetShellOpenInterceptor(std::function<void(const std::vector<std::string>&)> interceptor);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/desktop_mouse_settings.h"
 #include "platform/shell_open.h"
 #include "ui/dialogs/about_dlg.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
@@ -53,6 +54,26 @@ TEST(ShellOpen, InterceptedAndEmptyTargets) {
     MakeMainWindowServices().shell_open(u"file:///tmp/x", u"");
     EXPECT_EQ(seen, (std::vector<std::string>{"xdg-open", "file:///tmp/x"}));
     SetShellOpenInterceptor({});
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(DesktopMouseSettings, FirstInstalledProgramWins) {
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(DesktopMouseSettingsCommand([](const std::string&) { return false; }), Words{});
+    EXPECT_EQ(
+        DesktopMouseSettingsCommand([](const std::string& p) { return p == "systemsettings"; }),
+        (Words{"systemsettings", "kcm_mouse"}));
+    EXPECT_EQ(DesktopMouseSettingsCommand([](const std::string& p) {
+                  return p == "xfce4-mouse-settings" || p == "lxqt-config-input";
+              }),
+              (Words{"xfce4-mouse-settings"}));
+    EXPECT_EQ(DesktopMouseSettingsCommand([](const std::string&) { return true; }),
+              (Words{"gnome-control-center", "mouse"}));
 }
 
 }  // namespace

@@ -1,0 +1,175 @@
+#include "controller/controller.h"
+
+#include "catalogue/catalogue_service.h"
+#include "catalogue/device_catalogue.h"
+#include "controller/main_window_services.h"
+#include "performance/factory_values.h"
+#include "performance/page_events.h"
+#include "performance/page_refresh.h"
+#include "performance/performance_writes.h"
+#include "platform/desktop_mouse_settings.h"
+#include "platform/folders.h"
+#include "ui/dialogs/dpi_msg_dlg.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/toolkit/controls/device_list.h"
+
+namespace tessaly {
+
+Controller::Controller(DeviceManager& devices) : devices_(devices) {}
+
+Controller::~Controller() = default;
+
+ui::MainWindowServices Controller::Services() {
+    ui::MainWindowServices services = MakeMainWindowServices();
+    InstallCatalogueServices(services);
+    services.load_catalogue = [this,
+                               load = std::move(services.load_catalogue)](ui::DeviceMainDlg& dlg) {
+        Attach(dlg);
+        if (load) {
+            load(dlg);
+        }
+    };
+    services.select_model = [this, select = std::move(services.select_model)](int type) {
+        if (select) {
+            select(type);
+        }
+        if (window_) {
+            ApplyPerformanceVisibility(*window_);
+        }
+        if (worker_) {
+            worker_->LoadProfiles();
+        }
+    };
+    services.clear_identities = [this, clear = std::move(services.clear_identities)] {
+        if (clear) {
+            clear();
+        }
+        devices_.ClearIdentities();
+    };
+    services.connected_mode = [this](int type) { return ConnectedMode(type); };
+    services.clear_read_set = [this] { state_.ClearReadSet(); };
+    services.show_save_wait = [this] { ShowSaveWait(); };
+    services.worker_pass = [this](ui::DeviceMainDlg&) {
+        if (worker_) {
+            worker_->Pass();
+        }
+    };
+    return services;
+}
+
+void Controller::Attach(ui::DeviceMainDlg& dlg) {
+    if (window_ == &dlg) {
+        return;
+    }
+    window_ = &dlg;
+    worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_);
+    worker_->SetPageRefresh(WorkerPage::kProfiles, [this] { worker_->LoadProfiles(); });
+    worker_->SetPageRefresh(WorkerPage::kPerformance,
+                            [this] { RefreshPerformancePage(*window_, *this); });
+    worker_->SetFactoryValues([this] { ApplyFactoryValues(*this, FactoryScope::kAll, window_); });
+    worker_->SetModelLoader([this](int type) { LoadModel(type); });
+    InstallTaskBodies();
+    InstallPerformancePage(dlg, *this);
+}
+
+void Controller::LoadModel(int device_type) {
+    SelectDevice(*window_, device_type);
+    ApplyPerformanceVisibility(*window_);
+    worker_->LoadProfiles();
+}
+
+void Controller::SetWriteBody(int code, std::function<bool(HidInterface*)> write) {
+    worker_->SetTaskBody(code, [this, write = std::move(write)] {
+        if (!write(devices_.CurrentInterface())) {
+            worker_->CommandFailureHandling();
+        }
+    });
+}
+
+void Controller::InstallTaskBodies() {
+    SetWriteBody(
+        9, [this](HidInterface* mouse) { return WriteDpiStages(mouse, CurrentProfile(), state_); });
+    SetWriteBody(10,
+                 [this](HidInterface* mouse) { return WriteDpiColours(mouse, CurrentProfile()); });
+    SetWriteBody(11,
+                 [this](HidInterface* mouse) { return WriteReportRate(mouse, CurrentProfile()); });
+    SetWriteBody(
+        12, [this](HidInterface* mouse) { return WriteLiftOffSensor(mouse, CurrentProfile()); });
+    SetWriteBody(
+        13, [this](HidInterface* mouse) { return WriteSleepResponse(mouse, CurrentProfile()); });
+    SetWriteBody(18,
+                 [this](HidInterface* mouse) { return RestoreDpiStages(mouse, *this, window_); });
+}
+
+// The device list mirrors discovery and the link notifications, and the
+// toolkit lets the UI thread read it while the worker updates it.
+std::optional<int> Controller::ConnectedMode(int device_type) const {
+    auto* list = window_ ? window_->GetControlAs<DUI::CDeviceList>(57) : nullptr;
+    if (!list) {
+        return std::nullopt;
+    }
+    for (const DUI::DeviceRow& row : list->Devices()) {
+        if (row.type != device_type) {
+            continue;
+        }
+        if (row.state[kConnectionCable] > 0) {
+            return kConnectionCable;
+        }
+        if (row.state[kConnectionReceiver] > 0) {
+            return kConnectionReceiver;
+        }
+    }
+    return std::nullopt;
+}
+
+int Controller::CurrentProfile() const {
+    return window_ ? window_->current_profile.load() : 1;
+}
+
+void Controller::QueueTask(int32_t code) {
+    if (window_) {
+        window_->QueueTask(code);
+    }
+}
+
+void Controller::ShowSaveWait() {
+    if (!window_) {
+        return;
+    }
+    // The window keeps the dialog so that closing popups hides it too.
+    std::unique_ptr<DUI::MDialog>& slot = window_->wait_dialog;
+    std::unique_ptr<SaveWaitDlg> wait;
+    if (dynamic_cast<SaveWaitDlg*>(slot.get()) != nullptr) {
+        wait.reset(static_cast<SaveWaitDlg*>(slot.release()));
+    }
+    tessaly::ShowSaveWait(wait, window_, window_->show_save_tips);
+    if (wait) {
+        slot = std::move(wait);
+    }
+}
+
+bool Controller::ShowDpiTips() const {
+    return window_ && window_->show_dpi_tips;
+}
+
+void Controller::ShowDpiPopup(int dpi) {
+    if (window_) {
+        tessaly::ShowDpiPopup(dynamic_cast<DPIMsgDlg*>(window_->dpi_popup.get()), dpi);
+    }
+}
+
+int Controller::ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                               uint32_t buttons) {
+    return tessaly::ShowMessageBox(message, window_, title, buttons);
+}
+
+std::u16string Controller::DescriptionFilePath() const {
+    return ProgramFolder() + u"device/" + DeviceCatalogue::Instance().Selected().device_attribute +
+           u".xml";
+}
+
+void Controller::OpenSystemMouseSettings() {
+    OpenDesktopMouseSettings();
+}
+
+}  // namespace tessaly

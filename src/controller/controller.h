@@ -1,0 +1,56 @@
+#pragma once
+// The program's controller: what the main window needs from the layers
+// above it. It owns the device state and the worker, implements the hosts
+// the feature pages call, and fills the window's services. One per main
+// window; it must outlive the window's worker thread.
+
+#include <memory>
+#include <optional>
+
+#include "controller/device_worker.h"
+#include "performance/performance_host.h"
+#include "ui/dialogs/save_wait_dlg.h"
+#include "ui/main/device_main_dlg.h"
+
+namespace tessaly {
+
+class Controller : public PerformanceHost {
+  public:
+    explicit Controller(DeviceManager& devices = DeviceManager::Instance());
+    ~Controller() override;
+
+    // The services for the main window; they refer to this controller.
+    ui::MainWindowServices Services();
+
+    DeviceState& Device() override { return state_; }
+    DeviceWorker* Worker() { return worker_.get(); }
+    ui::DeviceMainDlg* Window() { return window_; }
+
+    // PerformanceHost.
+    int CurrentProfile() const override;
+    void QueueTask(int32_t code) override;
+    void ShowSaveWait() override;
+    bool ShowDpiTips() const override;
+    void ShowDpiPopup(int dpi) override;
+    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                       uint32_t buttons) override;
+    std::u16string DescriptionFilePath() const override;
+    void OpenSystemMouseSettings() override;
+
+  private:
+    // On the UI thread, as the window initialises, before the worker starts.
+    void Attach(ui::DeviceMainDlg& dlg);
+    void InstallTaskBodies();
+    // A write body: the command failure handling follows a failed write.
+    void SetWriteBody(int code, std::function<bool(HidInterface*)> write);
+    void LoadModel(int device_type);
+    std::optional<int> ConnectedMode(int device_type) const;
+
+    DeviceManager& devices_;
+    DeviceState state_;
+    ui::DeviceMainDlg* window_ = nullptr;
+    std::unique_ptr<DeviceWorker> worker_;
+    std::unique_ptr<SaveWaitDlg> save_wait_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,255 @@
+#include "controller/device_worker.h"
+
+#include <chrono>
+#include <thread>
+
+#include "base/trace.h"
+#include "catalogue/device_catalogue.h"
+#include "controller/window_discovery_host.h"
+#include "device/commands/answer_decoders.h"
+#include "device/commands/command_builders.h"
+#include "device/commands/command_sender.h"
+#include "storage/key_table.h"
+#include "storage/light_table.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kReconnectDelayMs = 500;
+constexpr int kFactoryProfiles = 4;
+constexpr int kStoredProfiles = 5;
+constexpr int kFactoryLightEffect = 4;
+
+void SleepFor(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace
+
+DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state)
+    : dlg_(dlg),
+      devices_(devices),
+      state_(state),
+      sleep_(SleepFor),
+      discovery_(std::make_unique<WindowDiscoveryHost>(dlg, [this](int type) {
+          if (load_model_) {
+              load_model_(type);
+          }
+      })) {}
+
+DeviceWorker::~DeviceWorker() = default;
+
+void DeviceWorker::SelectRememberedDevice() {
+    tessaly::SelectRememberedDevice(devices_, *discovery_);
+}
+
+void DeviceWorker::RefreshDeviceList() {
+    tessaly::RefreshDeviceList(devices_, *discovery_);
+}
+
+void DeviceWorker::SetTaskBody(int code, TaskBody body) {
+    bodies_[code] = std::move(body);
+}
+
+void DeviceWorker::SetPageRefresh(WorkerPage page, std::function<void()> refresh) {
+    refreshes_[static_cast<size_t>(page)] = std::move(refresh);
+}
+
+void DeviceWorker::SetFactoryValues(std::function<void()> apply_all) {
+    factory_values_ = std::move(apply_all);
+}
+
+void DeviceWorker::SetModelLoader(std::function<void(int)> load_model) {
+    load_model_ = std::move(load_model);
+}
+
+void DeviceWorker::Pass() {
+    busy_.store(true);
+    if (std::optional<int32_t> code = dlg_.tasks.TakeFront()) {
+        RunTask(*code);
+        busy_.store(false);
+        return;
+    }
+    busy_.store(false);
+    if (dlg_.device_present.load()) {
+        NotificationPoll();
+    }
+}
+
+// The codes the worker runs itself; every other code runs the body its layer
+// delivered, or nothing.
+void DeviceWorker::RunTask(int code) {
+    switch (code) {
+        case 1:
+            SelectRememberedDevice();
+            ConnectSequence(0);
+            break;
+        case 2:
+            SelectRememberedDevice();
+            ConnectSequence(1);
+            break;
+        case 3:
+            ReconnectSequence();
+            break;
+        case 4:
+            ActivateSelected();
+            break;
+        case 5:
+            WriteEverything();
+            break;
+        case 14:
+            RunBody(13);
+            break;
+        case 20:
+            RestoreFactorySettings();
+            break;
+        default:
+            RunBody(code);
+            break;
+    }
+}
+
+void DeviceWorker::RunBody(int code) {
+    auto it = bodies_.find(code);
+    if (it != bodies_.end() && it->second) {
+        it->second();
+    }
+}
+
+bool DeviceWorker::HasLighting() const {
+    return DeviceCatalogue::Instance().Options().lighting_page;
+}
+
+void DeviceWorker::RefreshPage(WorkerPage page) {
+    if (page == WorkerPage::kLighting && !HasLighting()) {
+        return;
+    }
+    if (const auto& refresh = refreshes_[static_cast<size_t>(page)]) {
+        refresh();
+    }
+}
+
+void DeviceWorker::RefreshPages(bool with_profiles) {
+    if (with_profiles) {
+        RefreshPage(WorkerPage::kProfiles);
+    }
+    RefreshPage(WorkerPage::kButtons);
+    RefreshPage(WorkerPage::kMacros);
+    RefreshPage(WorkerPage::kPerformance);
+    RefreshPage(WorkerPage::kLighting);
+}
+
+void DeviceWorker::ConnectSequence(int delay_ms) {
+    if (delay_ms > 0) {
+        sleep_(delay_ms);
+    }
+    state_.mouse_reachable.store(0);
+    RefreshDeviceList();
+    const int kind = devices_.ConnectionKind();
+    if (kind == -1) {
+        return;
+    }
+    RefreshPages(true);
+    if (!FullRead(FullReadKind::kConnect)) {
+        Trace(kTraceDevice, "获取鼠标数据异常, 当前模式: %d", kind);
+        return;
+    }
+    RefreshPages(false);
+    RefreshInformationPage();
+    RunBody(24);
+}
+
+void DeviceWorker::ReconnectSequence() {
+    sleep_(kReconnectDelayMs);
+    state_.mouse_reachable.store(0);
+    RefreshDeviceList();
+    const int kind = devices_.ConnectionKind();
+    if (kind == -1) {
+        return;
+    }
+    if (!FullRead(FullReadKind::kConnect)) {
+        Trace(kTraceDevice, "获取鼠标数据异常, 当前模式: %d", kind);
+        return;
+    }
+    RefreshPages(false);
+    RefreshInformationPage();
+}
+
+void DeviceWorker::ActivateSelected() {
+    RefreshPages(true);
+    if (!FullRead(FullReadKind::kConnect)) {
+        Trace(kTraceDevice, "获取鼠标数据异常");
+        return;
+    }
+    RefreshPages(false);
+    RefreshInformationPage();
+}
+
+void DeviceWorker::WriteEverything() {
+    RefreshPage(WorkerPage::kButtons);
+    RefreshPage(WorkerPage::kPerformance);
+    RefreshPage(WorkerPage::kLighting);
+    RunBody(6);
+    if (HasLighting()) {
+        RunBody(8);
+    }
+    for (int code : {9, 10, 11, 12, 13}) {
+        RunBody(code);
+    }
+}
+
+void DeviceWorker::RestoreFactorySettings() {
+    SendCommand(devices_.CurrentInterface(), BuildRestoreFactory());
+    LoadProfiles();
+    for (int profile = 1; profile <= kFactoryProfiles; ++profile) {
+        dlg_.current_profile.store(profile);
+        if (factory_values_) {
+            factory_values_();
+        }
+    }
+    dlg_.current_profile.store(1);
+    for (int profile = 1; profile <= kStoredProfiles; ++profile) {
+        DeleteProfileKeys(profile);
+    }
+    const bool lighting = HasLighting();
+    if (lighting) {
+        for (int profile = 1; profile <= kStoredProfiles; ++profile) {
+            DeleteLights(profile);
+        }
+        RefreshPage(WorkerPage::kLighting);
+    }
+    RefreshPage(WorkerPage::kButtons);
+    RefreshPage(WorkerPage::kMacros);
+    if (factory_values_) {
+        factory_values_();
+    }
+    RefreshPage(WorkerPage::kPerformance);
+    if (lighting) {
+        ResetLightingToFactory();
+    }
+}
+
+// The mouse's own factory lighting, then effect 4 when it chose another.
+void DeviceWorker::ResetLightingToFactory() {
+    HidInterface* mouse = devices_.CurrentInterface();
+    sleep_(100);
+    SendCommand(mouse, BuildResetLighting());
+    sleep_(100);
+    const ExchangeResult read = SendCommand(mouse, BuildReadRequest(Command::kReadLighting));
+    if (read.ok()) {
+        if (auto lighting = DecodeLighting(read.answer.bytes())) {
+            const int profile = dlg_.current_profile.load();
+            state_.current_light_effect.store(lighting->effect);
+            SetActiveLight(profile, lighting->effect);
+            if (lighting->effect != kFactoryLightEffect) {
+                sleep_(50);
+                SendCommand(mouse, BuildResetLighting());
+                state_.current_light_effect.store(kFactoryLightEffect);
+                SetActiveLight(profile, kFactoryLightEffect);
+            }
+        }
+    }
+    RefreshPage(WorkerPage::kLighting);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,102 @@
+#pragma once
+// The device worker: one pass takes one queued task and runs its body, or,
+// with a device present and nothing queued, listens for the reports the
+// mouse sends by itself. Everything here runs on the worker thread, except
+// construction and the Set… calls, which come before the thread starts.
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "device/device_discovery.h"
+#include "device/device_manager.h"
+#include "performance/device_state.h"
+#include "ui/main/device_main_dlg.h"
+
+namespace tessaly {
+
+// Pages whose refresh belongs to their own layer.
+enum class WorkerPage { kProfiles, kButtons, kMacros, kPerformance, kLighting, kCount };
+
+// Which reads FullRead makes: after connecting (with the receiver's version)
+// or after a link notification (without, and with the other sensor table).
+enum class FullReadKind { kConnect, kLinkRestored };
+
+class DeviceWorker {
+  public:
+    using TaskBody = std::function<void()>;
+    using Sleeper = std::function<void(int ms)>;
+
+    DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state);
+    ~DeviceWorker();
+
+    // Bodies other layers deliver (button table, lighting, DPI writes, the
+    // update checks …). A code without a body is consumed and does nothing.
+    void SetTaskBody(int code, TaskBody body);
+    void SetPageRefresh(WorkerPage page, std::function<void()> refresh);
+    // Applies the model's factory values (all of them) to the current
+    // profile; used when profiles are created and by the factory reset.
+    void SetFactoryValues(std::function<void()> apply_all);
+    // Loads the model of a type (description file and database).
+    void SetModelLoader(std::function<void(int device_type)> load_model);
+    // Tests replace the waits of the sequences.
+    void SetSleeper(Sleeper sleeper) { sleep_ = std::move(sleeper); }
+
+    // One pass of the worker loop.
+    void Pass();
+    // A task is being taken or run (tests wait for the worker to settle).
+    bool Busy() const { return busy_.load(); }
+    void RunTask(int code);
+
+    // Discovery and the window's device list.
+    void SelectRememberedDevice();
+    void RefreshDeviceList();
+
+    bool FullRead(FullReadKind kind);
+    void NotificationPoll();
+    void CommandFailureHandling();
+    void RefreshInformationPage();
+
+    // Profiles of the selected model.
+    void LoadProfiles();
+    void ShowProfileName();
+
+  private:
+    void ConnectSequence(int delay_ms);
+    void ReconnectSequence();
+    void ActivateSelected();
+    void WriteEverything();
+    void RestoreFactorySettings();
+    void ResetLightingToFactory();
+    void RefreshPages(bool with_profiles);
+    void RefreshPage(WorkerPage page);
+    void RunBody(int code);
+    bool HasLighting() const;
+
+    void StoreStateReads();
+    void ReadReceiverVersion();
+    void ApplyIdentity(const InfoBlock& info, SensorRead read);
+    void OnStageNotification(int count, int index);
+    void OnLinkNotification(bool connected, const std::array<uint8_t, 2>& battery, int type);
+    void ShowLinkRestored(int type);
+    void ShowLinkLost(int type);
+    void PollReceiverStates();
+    void ReRead();
+    void ShowBattery(int value, int charge);
+    void SetDeviceListState(int type, int mode, int state);
+
+    ui::DeviceMainDlg& dlg_;
+    DeviceManager& devices_;
+    DeviceState& state_;
+    std::map<int, TaskBody> bodies_;
+    std::array<std::function<void()>, static_cast<size_t>(WorkerPage::kCount)> refreshes_;
+    std::function<void()> factory_values_;
+    std::function<void(int)> load_model_;
+    Sleeper sleep_;
+    std::unique_ptr<DiscoveryHost> discovery_;
+    std::atomic<bool> busy_{false};
+};
+
+}  // namespace tessaly

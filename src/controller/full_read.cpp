@@ -1,0 +1,199 @@
+// Reading the mouse's state into the store and the identity facts into the
+// controller, and the information page's version rows.
+
+#include "base/decimal.h"
+#include "base/text_format.h"
+#include "base/trace.h"
+#include "controller/device_worker.h"
+#include "controller/window_controls.h"
+#include "device/commands/answer_decoders.h"
+#include "device/commands/command_builders.h"
+#include "device/commands/command_sender.h"
+#include "performance/dpi_conversions.h"
+#include "performance/page_refresh.h"
+#include "performance/report_rates.h"
+#include "storage/config_store.h"
+#include "storage/light_table.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/controls/static_controls.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kMinimumStoredDpi = 50;
+
+void Store(int profile, std::u16string_view key, int value) {
+    SetConfigValue(profile, key, IntToDecimal(value));
+}
+
+std::optional<CommandAnswer> Read(HidInterface* mouse, Command command) {
+    const ExchangeResult result = SendCommand(mouse, BuildReadRequest(command));
+    if (!result.ok()) {
+        return std::nullopt;
+    }
+    return result.answer;
+}
+
+// "<caption>: V<first digit>.<last two>" of a version text.
+std::u16string VersionRow(int caption, std::u16string_view version, std::u16string_view prefix) {
+    const std::u16string first(version.substr(0, 1));
+    const std::u16string last(version.size() >= 2 ? version.substr(version.size() - 2) : version);
+    return Format(u"%s: %s%s.%s", LoadLanguageString(caption), prefix, first, last);
+}
+
+}  // namespace
+
+void DeviceWorker::ShowBattery(int value, int charge) {
+    if (auto* battery = dlg_.GetControlAs<DUI::BatteryCtrl>(43)) {
+        battery->SetBatteryInfo(value, charge);
+    }
+}
+
+void DeviceWorker::ApplyIdentity(const InfoBlock& info, SensorRead read) {
+    const std::optional<IdentityAnswer> identity = DecodeIdentity(info);
+    if (!identity) {
+        return;
+    }
+    state_.sensor_code.store(identity->sensor_code);
+    // The offset belongs to the sensor alone, so a model read after one with
+    // an offset is not shifted.
+    state_.SetLimits(
+        LimitsForSensor(identity->sensor_code, read, SliderOffsetForSensor(identity->sensor_code)));
+    ApplySensorLimits(dlg_, state_);
+    state_.report_capability.store(ReportCapability(identity->report_flags));
+    state_.battery_first.store(identity->battery[0]);
+    state_.battery_second.store(identity->battery[1]);
+    state_.mouse_reachable.store(identity->reachable);
+    ShowBattery(identity->battery[1], identity->battery[0]);
+    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57)) {
+        list->SetDeviceBattery(dlg_.selected_device_type.load(), identity->battery[0],
+                               identity->battery[1]);
+    }
+}
+
+bool DeviceWorker::FullRead(FullReadKind kind) {
+    state_.mouse_reachable.store(0);
+    ShowBattery(state_.battery_second.load(), 100);
+    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57)) {
+        list->SetDeviceBattery(dlg_.selected_device_type.load(), state_.battery_first.load(), 100);
+    }
+    devices_.CurrentInterface();
+    if (const DeviceEntry* entry = devices_.CurrentEntry()) {
+        ApplyIdentity(entry->info, kind == FullReadKind::kConnect ? SensorRead::kConnect
+                                                                  : SensorRead::kNotification);
+    }
+    if (state_.mouse_reachable.load() == 0) {
+        Trace(kTraceDevice, "无线设备未连接");
+        CommandFailureHandling();
+        return false;
+    }
+    if (!state_.MarkRead(dlg_.selected_device_type.load())) {
+        return true;
+    }
+    SendCommand(devices_.CurrentInterface(), BuildReadRequest(Command::kReadUnused));
+    StoreStateReads();
+    if (kind == FullReadKind::kConnect && devices_.ConnectionKind() == kConnectionReceiver) {
+        ReadReceiverVersion();
+    }
+    return true;
+}
+
+// Each read that fails is skipped; its stored values stay as they were.
+void DeviceWorker::StoreStateReads() {
+    HidInterface* mouse = devices_.CurrentInterface();
+    const int profile = dlg_.current_profile.load();
+    if (auto answer = Read(mouse, Command::kReadReportRate)) {
+        if (auto rate = DecodeReportRate(answer->bytes())) {
+            Store(profile, u"report_rate", *rate);
+            Store(profile, u"report_rate_wireless", *rate);
+        }
+    }
+    if (auto answer = Read(mouse, Command::kReadDpiStages)) {
+        if (auto stages = DecodeDpiStages(answer->bytes())) {
+            Store(profile, u"dpi_flag", stages->count);
+            Store(profile, u"dpi_count", stages->count);
+            Store(profile, u"dpi_index", stages->index);
+            const uint16_t sensor = state_.sensor_code.load();
+            for (int i = 0; i < kDpiStages; ++i) {
+                const int dpi = DeviceCodeToDpi(sensor, stages->codes[static_cast<size_t>(i)]);
+                // A stage coded too low for a real value keeps what is stored.
+                if (dpi >= kMinimumStoredDpi) {
+                    Store(profile, Format(u"dpi_group%d_value", i), dpi);
+                }
+            }
+        }
+    }
+    if (auto answer = Read(mouse, Command::kReadDpiColours)) {
+        if (auto colours = DecodeDpiColours(answer->bytes())) {
+            for (int i = 0; i < kDpiStages; ++i) {
+                Store(profile, Format(u"dpi_group%d_rgb", i),
+                      static_cast<int>((*colours)[static_cast<size_t>(i)]));
+            }
+        }
+    }
+    if (auto answer = Read(mouse, Command::kReadLighting)) {
+        if (auto lighting = DecodeLighting(answer->bytes())) {
+            state_.current_light_effect.store(lighting->effect);
+            SetActiveLight(profile, lighting->effect);
+            LightSetting light;
+            if (GetLight(profile, lighting->effect, light)) {
+                light.brightness = lighting->brightness;
+                light.speed = lighting->speed;
+                UpdateLight(lighting->effect, light);
+            }
+        }
+    }
+    if (auto answer = Read(mouse, Command::kReadLiftOffSensor)) {
+        if (auto lift = DecodeLiftOffSensor(answer->bytes())) {
+            Store(profile, u"liftoff_height", lift->liftoff_height);
+            Store(profile, u"sensor_flag", lift->sensor_flag);
+        }
+    }
+    if (auto answer = Read(mouse, Command::kReadSleepResponse)) {
+        if (auto sleep = DecodeSleepResponse(answer->bytes())) {
+            Store(profile, u"sleep_light", sleep->sleep_light);
+            Store(profile, u"move_wakeup", sleep->move_wakeup);
+            Store(profile, u"move_closelight", sleep->move_closelight);
+            Store(profile, u"button_respondtime", sleep->button_respondtime);
+        }
+    }
+}
+
+void DeviceWorker::ReadReceiverVersion() {
+    auto answer = Read(devices_.CurrentInterface(), Command::kReadVersion);
+    if (!answer) {
+        return;
+    }
+    if (auto version = DecodeVersion(answer->bytes())) {
+        const std::u16string text(version->begin(), version->end());
+        state_.SetDeviceVersion(text);
+        SetLocalisedTitle(dlg_, 243, [text] { return VersionRow(551, text, u""); });
+        SetLocalisedTitle(dlg_, 246, [] { return LoadLanguageString(580); });
+    }
+}
+
+void DeviceWorker::RefreshInformationPage() {
+    SetLocalisedTitle(dlg_, 243, [] { return LoadLanguageString(551); });
+    SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
+    SetLocalisedTitle(dlg_, 246, [] { return std::u16string(); });
+    SetLocalisedTitle(dlg_, 247, [] { return std::u16string(); });
+    const int kind = devices_.ConnectionKind();
+    const uint32_t version = devices_.VersionByMode(kind).value_or(0);
+    const std::u16string hex = Format(u"%X", static_cast<int>(version));
+    if (kind == kConnectionReceiver) {
+        state_.SetReceiverVersion(hex);
+        SetLocalisedTitle(dlg_, 244, [hex] { return VersionRow(551, hex, u"V"); });
+        SetLocalisedTitle(dlg_, 247, [] { return LoadLanguageString(580); });
+        SetControlEnabled(dlg_, 248, false);
+        SetControlEnabled(dlg_, 249, true);
+    } else {
+        state_.SetDeviceVersion(hex);
+        SetLocalisedTitle(dlg_, 243, [hex] { return VersionRow(551, hex, u"V"); });
+        SetLocalisedTitle(dlg_, 246, [] { return LoadLanguageString(580); });
+        SetControlEnabled(dlg_, 248, true);
+        SetControlEnabled(dlg_, 249, false);
+    }
+}
+
+}  // namespace tessaly

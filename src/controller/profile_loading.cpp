@@ -1,0 +1,51 @@
+// The profiles of the selected model: a new database gets its four, each
+// with the model's factory values.
+
+#include "base/text_format.h"
+#include "controller/device_worker.h"
+#include "controller/window_controls.h"
+#include "profiles/profile_names.h"
+#include "storage/profile_table.h"
+#include "ui/localisation/language_strings.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kNewProfiles = 4;
+constexpr int kProfileWord = 61;
+
+}  // namespace
+
+void DeviceWorker::LoadProfiles() {
+    std::vector<ProfileInfo> profiles;
+    ListProfiles(profiles);
+    if (profiles.empty()) {
+        for (int n = 1; n <= kNewProfiles; ++n) {
+            ProfileInfo profile;
+            profile.name = Format(u"%s %d", LoadLanguageString(kProfileWord), n);
+            AddProfile(profile);
+            dlg_.current_profile.store(n);
+            if (factory_values_) {
+                factory_values_();
+            }
+        }
+        SetActiveProfile(1);
+    }
+    int current = GetActiveProfile();
+    if (current < 1) {
+        SetActiveProfile(1);
+        current = GetActiveProfile();
+    }
+    dlg_.current_profile.store(current);
+    ShowProfileName();
+}
+
+void DeviceWorker::ShowProfileName() {
+    SetLocalisedTitle(dlg_, 45, [profile = dlg_.current_profile.load()] {
+        std::u16string name;
+        GetProfileName(profile, name);
+        return DisplayProfileName(name);
+    });
+}
+
+}  // namespace tessaly

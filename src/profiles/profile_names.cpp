@@ -1,0 +1,24 @@
+#include "profiles/profile_names.h"
+
+#include "base/text_format.h"
+#include "ui/localisation/language_strings.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kProfileWord = 61;
+
+}  // namespace
+
+std::u16string DisplayProfileName(std::u16string_view stored) {
+    for (std::u16string_view prefix :
+         {std::u16string_view(u"Profile"), std::u16string_view(u"配置")}) {
+        if (stored.starts_with(prefix)) {
+            // The remainder keeps its leading blank.
+            return Format(u"%s %s", LoadLanguageString(kProfileWord), stored.substr(prefix.size()));
+        }
+    }
+    return std::u16string(stored);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,205 @@
+#include <fstream>
+#include <sstream>
+
+#include "base/trace.h"
+#include "device/commands/command_builders.h"
+#include "device/commands/command_sender.h"
+#include "performance/change_operations.h"
+#include "performance/dpi_conversions.h"
+#include "storage/key_table.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/controls/dpi_control.h"
+#include "worker_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using emulator::MouseLink;
+
+std::u16string Text(int number) {
+    return LoadLanguageString(number);
+}
+
+TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+
+    EXPECT_TRUE(dlg->device_present.load());
+    EXPECT_EQ(dlg->selected_device_type.load(), kWirelessType);
+    EXPECT_EQ(Title(44), Text(51));
+    // The mouse's own settings reached the store: four stages of 800 … 6400.
+    EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
+    EXPECT_EQ(Stored(1, u"dpi_group3_value"), u"6400");
+    EXPECT_EQ(Stored(1, u"report_rate"), u"1");
+    EXPECT_EQ(Stored(1, u"sleep_light"), u"5");
+    // … and the pages show them.
+    auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(*dlg, dlg->performance_page, 116));
+    ASSERT_NE(stages, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return stages->GetDPIValue(1) == 1600; }));
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_NE(Title(45).find(Text(61)), std::u16string::npos);
+    EXPECT_EQ(controller->Device().Limits().max_dpi, 24000);
+    // The battery indicator draws the level first, then the charging flag.
+    auto* battery = dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, 43));
+    ASSERT_NE(battery, nullptr);
+    EXPECT_EQ(battery->GetBatteryValue(), 100);
+    EXPECT_EQ(battery->GetChargeValue(), 0);
+}
+
+TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
+    EXPECT_FALSE(dlg->device_present.load());
+    EXPECT_FALSE(dlg->device_online.load());
+}
+
+TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    SetConfigValue(1, u"dpi_group0_value", u"1234");
+    mouse->SetBattery(40, true);
+    dlg->QueueTask(2);
+    auto* battery = dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, 43));
+    ASSERT_TRUE(WaitFor([&] { return battery->GetBatteryValue() == 40; }));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(battery->GetChargeValue(), 1);
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"1234");
+}
+
+TEST_F(WorkerTest, TenDpiEditsLeaveTheMouseWithTheLastValue) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    for (int i = 1; i <= 10; ++i) {
+        SetStageValueTyped(*controller, 0, IntToDecimal(1000 + 100 * i));
+    }
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"2000");
+    ASSERT_TRUE(WaitFor([&] {
+        const auto stages = mouse->State().settings.at(0x03);
+        const int code = stages[1] | (stages[2] << 8);
+        return code == DpiToDeviceCode(kSensor, 2000);
+    }));
+}
+
+TEST_F(WorkerTest, StageNotificationsUpdateStoreAndPage) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    // Count 2, stage 4: both differ from what is known, each is taken.
+    std::vector<uint8_t> report(65, 0);
+    report[1] = 0xC2;
+    report[2] = 0x42;
+    mouse->Device(MouseLink::kCable, emulator::kConfigInterface)->QueueInput(report);
+    ASSERT_TRUE(WaitFor([&] { return controller->Device().device_stage.load() == 4; }));
+    EXPECT_EQ(controller->Device().device_stage_count.load(), 2);
+    EXPECT_EQ(Stored(1, u"dpi_count"), u"2");
+    EXPECT_EQ(Stored(1, u"dpi_index"), u"4");
+
+    // The mouse's own button: the next stage of its four.
+    mouse->PressDpiButton();
+    EXPECT_TRUE(WaitFor(
+        [&] { return Stored(1, u"dpi_count") == u"4" && Stored(1, u"dpi_index") == u"1"; }));
+}
+
+TEST_F(WorkerTest, TheReceiverLosesAndRegainsTheMouse) {
+    Plug(false, true);
+    Open();
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(44), Text(52));
+    EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
+
+    mouse->SwitchMouse(false);
+    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
+    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
+    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
+
+    mouse->SwitchMouse(true);
+    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load() && Title(44) == Text(52); }));
+    EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
+}
+
+TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
+    const std::string trace = (user.path() / "trace.txt").string();
+    ASSERT_TRUE(SetTraceFile(trace));
+    Plug(false, true);
+    mouse->SwitchMouse(false);
+    Open();
+    ASSERT_TRUE(Settled());
+    // The failure handling still shows the receiver as connected.
+    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(52); }));
+    EXPECT_FALSE(controller->Device().WasRead(kWirelessType));
+    SetTraceFile("");
+    std::ifstream in(trace);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("无线设备未连接"), std::string::npos);
+}
+
+TEST_F(WorkerTest, AStageCodedZeroKeepsItsStoredValue) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    // Another program leaves the mouse with a third stage coded 0.
+    const std::string path = mouse->Path(MouseLink::kCable, emulator::kConfigInterface);
+    HidInterface other(backend, backend->Open(path), path);
+    DpiStagesValues values;
+    values.count = 4;
+    values.codes = {16, 32, 0, 128, 0, 0};
+    ASSERT_TRUE(SendCommand(&other, BuildDpiStages(values)).ok());
+
+    SetConfigValue(1, u"dpi_group0_value", u"999");
+    SetConfigValue(1, u"dpi_group2_value", u"777");
+    controller->Device().ClearReadSet();
+    dlg->QueueTask(2);
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
+    EXPECT_EQ(Stored(1, u"dpi_group2_value"), u"777");
+    EXPECT_EQ(Stored(1, u"dpi_group3_value"), u"6400");
+}
+
+TEST_F(WorkerTest, FactoryResetRestoresProfilesAndDeletesAssignments) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    const std::u16string factory = Stored(2, u"dpi_group0_value");
+    for (int profile = 1; profile <= 4; ++profile) {
+        SetConfigValue(profile, u"dpi_group0_value", u"4321");
+    }
+    KeyAssignment assignment;
+    assignment.profile = 3;
+    assignment.key_code = 2;
+    assignment.macro_type = 1;
+    assignment.macro_value = 0x10;
+    SaveKeyAssignment(assignment);
+    std::vector<KeyAssignment> assignments;
+    ASSERT_EQ(ListKeyAssignments(3, assignments), 1);
+
+    dlg->QueueTask(20);
+    ASSERT_TRUE(Settled());
+    for (int profile = 1; profile <= 4; ++profile) {
+        EXPECT_EQ(Stored(profile, u"dpi_group0_value"), factory) << profile;
+    }
+    assignments.clear();
+    EXPECT_EQ(ListKeyAssignments(3, assignments), 0);
+    EXPECT_EQ(dlg->current_profile.load(), 1);
+}
+
+TEST_F(WorkerTest, TasksWithoutBodiesAreConsumed) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    for (int code : {7, 15, 16, 19, 21, 22, 25, 99}) {
+        dlg->QueueTask(code);
+    }
+    EXPECT_TRUE(Settled());
+    EXPECT_TRUE(dlg->device_online.load());
+}
+
+}  // namespace
+}  // namespace tessaly::test
