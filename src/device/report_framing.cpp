@@ -11,9 +11,16 @@ namespace {
 constexpr uint8_t kStatusOk = 0x00;
 constexpr uint8_t kReadIdentity = 0x10;
 
+// The reports the mouse sends by itself. A link report for a lost mouse has
+// N[1] = 0 where an answer has its status, so it would pass for an answer and
+// its bytes be taken for the command's data; no command has these codes.
+constexpr uint8_t kLinkReport = 0xC0;
+constexpr uint8_t kStageReport = 0xC2;
+
 // A report counts as an answer only when it is long enough to hold a status.
 bool IsValidAnswer(std::span<const uint8_t> report) {
-    return report.size() >= 2 && report[1] == kStatusOk;
+    return report.size() >= 2 && report[1] == kStatusOk && report[0] != kLinkReport &&
+           report[0] != kStageReport;
 }
 
 }  // namespace

@@ -74,6 +74,30 @@ TEST(CommandExchange, SkipsAnswersWithAnotherStatusAndUnsolicitedReports) {
     EXPECT_EQ(result.reads, 2 + 3 + 1);
 }
 
+TEST(CommandExchange, LinkReportOfALostMouseIsNotTakenForTheAnswer) {
+    MemoryMouse mouse;
+    mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t> r) {
+        // N[1] = 0 stands where an answer has its status.
+        d.QueueInput(ConfigReport({0xC0, 0x00, 0x50, 0x00}), 1ms);
+        d.QueueInput(AnswerTo(r, 0x00, {0x03}), 2ms);
+    });
+    const auto result =
+        CommandExchange(mouse.interface.get(), BuildReadRequest(Command::kReadReportRate));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.answer[0], 0x12);
+    EXPECT_EQ(result.answer[4], 0x03);
+    EXPECT_EQ(result.reads, 2);
+
+    InfoBlock block{};
+    mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t> r) {
+        d.QueueInput(ConfigReport({0xC0, 0x00}), 1ms);
+        d.QueueInput(AnswerTo(r, 0x00, {'T', 'M', '0', '1'}), 2ms);
+    });
+    ASSERT_TRUE(ReadDeviceInfo(*mouse.interface, block));
+    EXPECT_EQ(block[0], 0x10);
+    EXPECT_EQ(block[4], 'T');
+}
+
 TEST(CommandExchange, GivesUpAfterFiftyReads) {
     MemoryMouse mouse;
     mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t> r) {
