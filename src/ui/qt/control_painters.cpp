@@ -76,7 +76,62 @@ void RoundedBox(QPainter& p, QRectF r, QColor fill, QColor border, qreal radius 
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
+// Image buttons without a title whose image the skin lacks: a glyph for
+// what the image shows.
+struct Glyph {
+    std::u16string_view image;
+    const char16_t* text;
+    bool caption;  // window buttons: flat, only the glyph
+};
+constexpr Glyph kGlyphs[] = {
+    {u"sysbtn_close.png", u"\u2715", true},       {u"btn_close.png", u"\u2715", true},
+    {u"sysbtn_min.png", u"\u2014", true},         {u"sysbtn_setting.png", u"\u2699", true},
+    {u"sysbtn_maximize.png", u"\u25a1", true},    {u"sysbtn_restore.png", u"\u2750", true},
+    {u"btn_reset.png", u"\u21ba", false},         {u"img_return.png", u"\u2190", false},
+    {u"img_btn_pre.png", u"\u2039", false},       {u"img_btn_next.png", u"\u203a", false},
+    {u"btn_more.png", u"\u22ef", false},          {u"img_help.png", u"?", false},
+    {u"img_recorditem_up.png", u"\u25b2", false}, {u"img_recorditem_down.png", u"\u25bc", false},
+};
+
+const Glyph* GlyphFor(const MControlFont& c) {
+    if (!c.GetTitle().empty()) {
+        return nullptr;
+    }
+    const std::u16string image = c.GetImage();
+    for (const Glyph& glyph : kGlyphs) {
+        if (image == glyph.image) {
+            return &glyph;
+        }
+    }
+    return nullptr;
+}
+
+bool PaintGlyphButton(QPainter& p, const MControlFont& c, const PaintState& s) {
+    const Glyph* glyph = GlyphFor(c);
+    if (glyph == nullptr) {
+        return false;
+    }
+    const bool close = glyph->image.find(u"close") != std::u16string_view::npos;
+    if (s.hover && c.IsEnabled()) {
+        const QColor hover =
+            close && glyph->caption ? QColor(0xe5, 0x48, 0x4d) : Theme::PanelRaised();
+        RoundedBox(p, Whole(s), s.pressed ? hover.darker(120) : hover, Qt::transparent, 4);
+    } else if (!glyph->caption) {
+        RoundedBox(p, Whole(s), Theme::PanelRaised(), Theme::Border(), 4);
+    }
+    QFont font = p.font();
+    font.setPixelSize(std::max(10, std::min(s.size.width(), s.size.height()) / 2));
+    p.setFont(font);
+    p.setPen(c.IsEnabled() ? (s.hover && close ? QColor(Qt::white) : Theme::Text())
+                           : Theme::Disabled());
+    p.drawText(Whole(s), Qt::AlignCenter, QString::fromUtf16(glyph->text));
+    return true;
+}
+
 void PaintPlainButton(QPainter& p, const MControlFont& c, const PaintState& s, bool on) {
+    if (SkinImage(c.GetImage()).isNull() && PaintGlyphButton(p, c, s)) {
+        return;
+    }
     if (!DrawSkin(p, c, s, ButtonFrame(c, s))) {
         QColor fill = on ? Theme::Accent() : Theme::PanelRaised();
         if (s.hover && c.IsEnabled()) {
@@ -216,15 +271,19 @@ void PaintColorButton(QPainter& p, const MControl& c, const PaintState& s) {
     }
 }
 
-void PaintPicture(QPainter& p, const MControl& c, const PaintState& s) {
-    DrawSkin(p, c, s, 0);
-}
-
 void PaintText(QPainter& p, const MControl& c, const PaintState& s) {
     const auto& f = static_cast<const MControlFont&>(c);
     UseFont(p, f);
     p.setPen(ControlText(c));
     p.drawText(Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
+}
+
+void PaintPicture(QPainter& p, const MControl& c, const PaintState& s) {
+    // Pictures the skin lacks are mostly panel backgrounds: a panel stands in.
+    if (!DrawSkin(p, c, s, 0) && !c.GetImage().empty()) {
+        RoundedBox(p, Whole(s), Theme::Panel(), Qt::transparent, 8);
+    }
+    PaintText(p, c, s);
 }
 
 void PaintArea(QPainter& p, const MControl& c, const PaintState& s) {

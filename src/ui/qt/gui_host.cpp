@@ -210,10 +210,6 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     // Hidden in a tray nobody can see, the window could never come back.
     const bool tray_available = QtTrayIcon::Available();
     const bool hidden = start_hidden && tray_available && options_.screenshot.empty();
-    PrintLine(ToUtf8(ApplicationName()) + " running" + (start_hidden ? ", hidden" : "") +
-              (start_hidden && !hidden ? " (no tray: window shown)" : "") +
-              " (stop it with: tessaly --send exit)");
-
     window->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0, kMainRect);
     window->CenterWindow();
     const DUI::WindowHandle main = window->GetSafeHwnd();
@@ -229,6 +225,11 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
         })) {
         std::fprintf(stderr, "tessaly: cannot open the instance socket\n");
     }
+    // Once printed, other processes can reach this one.
+    PrintLine(ToUtf8(ApplicationName()) + " running" + (start_hidden ? ", hidden" : "") +
+              (start_hidden && !hidden ? " (no tray: window shown)" : "") +
+              " (stop it with: tessaly --send exit)");
+
     if (!options_.screenshot.empty()) {
         ScheduleScreenshot(backend, *window, options_);
     }

@@ -1,5 +1,6 @@
 #include "ui/qt/painted_view.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,7 +103,7 @@ void PaintedView::paintEvent(QPaintEvent*) {
     state.hover_item = hover_item_;
     state.drag_value = drag_value_;
     PaintControl(painter, *c, state);
-    if (hasFocus() && InputKind() != Input::kNone) {
+    if (hasFocus() && keyboard_focus_ && InputKind() != Input::kNone) {
         painter.setPen(QPen(Theme::Accent(), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
@@ -239,6 +240,9 @@ void PaintedView::keyPressEvent(QKeyEvent* event) {
 
 void PaintedView::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    // The focus ring is for keyboard users only.
+    keyboard_focus_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
 }
 

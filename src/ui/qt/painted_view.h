@@ -38,6 +38,7 @@ class PaintedView : public QWidget, public ControlView {
     void StartInPlaceEdit(int index);
     void FinishInPlaceEdit();
 
+    bool keyboard_focus_ = false;
     bool hover_ = false;
     bool pressed_ = false;
     int hover_item_ = -1;

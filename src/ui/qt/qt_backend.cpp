@@ -82,6 +82,12 @@ void QtBackend::WindowCreated(const DUI::MWindow& window) {
         live_windows_.insert(window.GetSafeHwnd());
     }
     Queue({NoteKind::kWindowCreated, window.GetSafeHwnd()});
+    // Controls made before the window existed were never announced.
+    if (auto* dialog = dynamic_cast<const DUI::MDialog*>(&window)) {
+        for (const DUI::MControl* control : dialog->Controls()) {
+            ControlCreated(*control);
+        }
+    }
 }
 
 void QtBackend::WindowChanged(const DUI::MWindow& window, DUI::WindowChange change) {
