@@ -1,5 +1,6 @@
 #include "ui/qt/control_painters.h"
 
+#include <QFontMetrics>
 #include <QPainterPath>
 #include <algorithm>
 #include <string_view>
@@ -43,6 +44,21 @@ int TextFlags(const MControlFont& c, int fallback_horizontal) {
         flags |= Qt::TextWordWrap;
     }
     return flags;
+}
+
+// Single-line texts shrink (down to 9 px) and then elide rather than being
+// cut off at the control's edge.
+void DrawFitted(QPainter& p, const QRect& r, int flags, const QString& text) {
+    if ((flags & Qt::TextWordWrap) != 0 || text.isEmpty()) {
+        p.drawText(r, flags, text);
+        return;
+    }
+    QFont font = p.font();
+    while (QFontMetrics(font).horizontalAdvance(text) > r.width() && font.pixelSize() > 9) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    p.setFont(font);
+    p.drawText(r, flags, QFontMetrics(font).elidedText(text, Qt::ElideRight, r.width()));
 }
 
 QColor ControlText(const MControl& c) {
@@ -148,7 +164,7 @@ void PaintPlainButton(QPainter& p, const MControlFont& c, const PaintState& s, b
     }
     UseFont(p, c);
     p.setPen(on ? QColor(Qt::white) : ControlText(c));
-    p.drawText(Whole(s).adjusted(6, 0, -6, 0), TextFlags(c, Qt::AlignHCenter),
+    DrawFitted(p, Whole(s).adjusted(6, 0, -6, 0), TextFlags(c, Qt::AlignHCenter),
                ToQString(c.GetTitle()));
 }
 
@@ -175,8 +191,8 @@ void PaintIconButton(QPainter& p, const MControl& c, const PaintState& s) {
     const DUI::Rect text_rect = b.GetTextRect();
     UseFont(p, b);
     p.setPen(s.hover ? Theme::Accent() : ControlText(c));
-    p.drawText(text_rect.IsEmpty() ? Whole(s) : ToQRect(text_rect), TextFlags(b, Qt::AlignHCenter),
-               ToQString(b.GetTitle()));
+    DrawFitted(p, text_rect.IsEmpty() ? Whole(s) : ToQRect(text_rect),
+               TextFlags(b, Qt::AlignHCenter), ToQString(b.GetTitle()));
 }
 
 void PaintTextButton(QPainter& p, const MControl& c, const PaintState& s) {
@@ -190,7 +206,7 @@ void PaintTextButton(QPainter& p, const MControl& c, const PaintState& s) {
         UseFont(p, f);
     }
     p.setPen(s.hover ? Theme::AccentHover() : Theme::Accent());
-    p.drawText(Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
+    DrawFitted(p, Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
 }
 
 void PaintHelpButton(QPainter& p, const MControl& c, const PaintState& s) {
@@ -247,7 +263,7 @@ void PaintCheckLike(QPainter& p, const MControl& c, const PaintState& s, bool ra
     }
     UseFont(p, b);
     p.setPen(ControlText(c));
-    p.drawText(QRect(box + 8, 0, s.size.width() - box - 8, s.size.height()),
+    DrawFitted(p, QRect(box + 8, 0, s.size.width() - box - 8, s.size.height()),
                Qt::AlignLeft | Qt::AlignVCenter, ToQString(b.GetTitle()));
 }
 
@@ -275,7 +291,7 @@ void PaintText(QPainter& p, const MControl& c, const PaintState& s) {
     const auto& f = static_cast<const MControlFont&>(c);
     UseFont(p, f);
     p.setPen(ControlText(c));
-    p.drawText(Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
+    DrawFitted(p, Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
 }
 
 void PaintPicture(QPainter& p, const MControl& c, const PaintState& s) {
