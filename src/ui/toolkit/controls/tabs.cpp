@@ -43,6 +43,16 @@ std::u16string MTabCtrl::GetItemText(int index) const {
     return InRange(index) ? items_[index].text : std::u16string();
 }
 
+std::u16string MTabCtrl::GetItemIcon(int index) const {
+    auto lock = LockToolkit();
+    return InRange(index) ? items_[index].icon : std::u16string();
+}
+
+int MTabCtrl::GetItemIconFrames(int index) const {
+    auto lock = LockToolkit();
+    return InRange(index) ? items_[index].icon_frames : 0;
+}
+
 bool MTabCtrl::SetItemVisible(int index, bool visible) {
     auto lock = LockToolkit();
     if (!InRange(index)) {

@@ -63,6 +63,9 @@ class MTabCtrl : public MControlFont {
     int GetItemID(int index) const;
     bool SetItemText(int index, std::u16string_view text);
     std::u16string GetItemText(int index) const;
+    // The item's icon file and its frame count, for the backend.
+    std::u16string GetItemIcon(int index) const;
+    int GetItemIconFrames(int index) const;
     bool SetItemVisible(int index, bool visible);
     bool IsItemVisible(int index) const;
     int GetItemCount() const;
