@@ -17,7 +17,11 @@ namespace tessaly {
 
 Controller::Controller(DeviceManager& devices) : devices_(devices) {}
 
-Controller::~Controller() = default;
+Controller::~Controller() {
+    if (window_) {
+        SetDeviceChangeHandler(nullptr);
+    }
+}
 
 ui::MainWindowServices Controller::Services() {
     ui::MainWindowServices services = MakeMainWindowServices();
@@ -70,6 +74,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     worker_->SetModelLoader([this](int type) { LoadModel(type); });
     InstallTaskBodies();
     InstallPerformancePage(dlg, *this);
+    FollowDeviceChanges();
 }
 
 void Controller::LoadModel(int device_type) {

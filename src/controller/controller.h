@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "controller/device_worker.h"
+#include "device/device_change_events.h"
 #include "performance/performance_host.h"
 #include "ui/dialogs/save_wait_dlg.h"
 #include "ui/main/device_main_dlg.h"
@@ -44,13 +46,17 @@ class Controller : public PerformanceHost {
     // A write body: the command failure handling follows a failed write.
     void SetWriteBody(int code, std::function<bool(HidInterface*)> write);
     void LoadModel(int device_type);
+    // Arrivals and removals of HID interfaces, from udev or the virtual
+    // mouse, reach the UI thread and queue tasks 2 and 3.
+    void FollowDeviceChanges();
+    void OnDeviceChange(DeviceChangeKind kind, const std::string& interface_name);
     std::optional<int> ConnectedMode(int device_type) const;
 
     DeviceManager& devices_;
     DeviceState state_;
     ui::DeviceMainDlg* window_ = nullptr;
     std::unique_ptr<DeviceWorker> worker_;
-    std::unique_ptr<SaveWaitDlg> save_wait_;
+    std::unique_ptr<SystemDeviceChanges> system_changes_;
 };
 
 }  // namespace tessaly

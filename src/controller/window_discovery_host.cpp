@@ -24,6 +24,10 @@ void WindowDiscoveryHost::WriteRememberedType(int type) {
 }
 
 std::vector<IdentityRecord> WindowDiscoveryHost::CatalogueIdentities() {
+    return CatalogueIdentityRecords();
+}
+
+std::vector<IdentityRecord> CatalogueIdentityRecords() {
     std::vector<IdentityRecord> records;
     for (const DeviceDescription& identity : DeviceCatalogue::Instance().Identities()) {
         records.push_back({identity.vendor_id, identity.product_id, identity.device_type,

@@ -8,6 +8,9 @@
 
 namespace tessaly {
 
+// The catalogue's identities as discovery and hot-plug match them. Any thread.
+std::vector<IdentityRecord> CatalogueIdentityRecords();
+
 class WindowDiscoveryHost : public DiscoveryHost {
   public:
     WindowDiscoveryHost(ui::DeviceMainDlg& dlg, std::function<void(int type)> load_model)

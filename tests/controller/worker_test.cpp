@@ -190,6 +190,20 @@ TEST_F(WorkerTest, FactoryResetRestoresProfilesAndDeletesAssignments) {
     EXPECT_EQ(dlg->current_profile.load(), 1);
 }
 
+TEST_F(WorkerTest, PluggingTheCableConnectsAndUnpluggingDisconnects) {
+    Plug(false, false);
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_FALSE(dlg->device_present.load());
+
+    ASSERT_TRUE(mouse->Plug(MouseLink::kCable));
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(44), Text(51));
+
+    ASSERT_TRUE(mouse->Unplug(MouseLink::kCable));
+    EXPECT_TRUE(WaitFor([&] { return !dlg->device_present.load() && Title(44) == Text(50); }));
+}
+
 TEST_F(WorkerTest, TasksWithoutBodiesAreConsumed) {
     Plug(true, false);
     Open();
