@@ -76,12 +76,14 @@ def minus(shape, hole):
 # --- drawing
 
 
-def render(size, layers):
-    """layers: (shape, (r, g, b, a)) painted in order; returns RGBA rows."""
-    pixels = [[(0, 0, 0, 0)] * size for _ in range(size)]
+def render(size, layers, width=None):
+    """layers: (shape, (r, g, b, a)) painted in order; returns RGBA rows.
+    Shapes see y in 0..1 and x in 0..width/size."""
+    width = width or size
+    pixels = [[(0, 0, 0, 0)] * width for _ in range(size)]
     step = 1.0 / (size * SAMPLES)
     for py in range(size):
-        for px in range(size):
+        for px in range(width):
             r = g = b = a = 0.0
             for shape, colour in layers:
                 hits = 0
@@ -156,6 +158,38 @@ def program_icon():
     return header + entries + b"".join(images)
 
 
+# Stroke letters in a box 0.6 wide and 1 high.
+LETTERS = {
+    "T": [(0, 0, 0.6, 0), (0.3, 0, 0.3, 1)],
+    "E": [(0, 0, 0, 1), (0, 0, 0.55, 0), (0, 0.5, 0.45, 0.5), (0, 1, 0.55, 1)],
+    "S": [(0.55, 0.02, 0.12, 0.02), (0.12, 0.02, 0.02, 0.22), (0.02, 0.22, 0.12, 0.44),
+          (0.12, 0.44, 0.48, 0.56), (0.48, 0.56, 0.58, 0.78), (0.58, 0.78, 0.46, 0.98),
+          (0.46, 0.98, 0.02, 0.98)],
+    "A": [(0, 1, 0.3, 0), (0.3, 0, 0.6, 1), (0.12, 0.62, 0.48, 0.62)],
+    "L": [(0, 0, 0, 1), (0, 1, 0.55, 1)],
+    "Y": [(0, 0, 0.3, 0.5), (0.6, 0, 0.3, 0.5), (0.3, 0.5, 0.3, 1)],
+}
+
+
+def word(text, left, top, height, stroke):
+    strokes = []
+    x = left
+    for letter in text:
+        for x0, y0, x1, y1 in LETTERS[letter]:
+            strokes.append(line(x + x0 * height, top + y0 * height, x + x1 * height,
+                                top + y1 * height, stroke))
+        x += 0.85 * height
+    return union(*strokes)
+
+
+def logo(height, width):
+    """The mark on the left, the name beside it (shapes in units of the height)."""
+    layers = list(mark())
+    name = word("TESSALY", 1.25, 0.28, 0.44, 0.085)
+    layers.append((name, (0xE8, 0xEA, 0xEE, 255)))
+    return render(height, layers, width)
+
+
 TAB_SHAPES = {
     "tab_home": union(polygon([(0.5, 0.12), (0.9, 0.5), (0.1, 0.5)]),
                       minus(rect(0.22, 0.45, 0.78, 0.88), rect(0.42, 0.6, 0.58, 0.88))),
@@ -181,7 +215,7 @@ FRAME_COLOURS = [(0x8D, 0x93, 0xA0, 255), (0xE8, 0xEA, 0xEE, 255), ACCENT + (255
 
 def main():
     write("Tessaly.ico", program_icon())
-    write("logo.png", png_bytes(render(96, mark())))
+    write("logo.png", png_bytes(logo(40, 180)))
     for name, shape in TAB_SHAPES.items():
         frames = [render(24, [(shape, colour)]) for colour in FRAME_COLOURS]
         write(os.path.join("icon", name + ".png"), png_bytes(side_by_side(frames)))
