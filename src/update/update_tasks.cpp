@@ -1,0 +1,173 @@
+#include "update/update_tasks.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/text_format.h"
+#include "base/unicode.h"
+#include "platform/folders.h"
+#include "platform/process_exit.h"
+#include "platform/shell_open.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "update/archive_extract.h"
+#include "update/firmware_upgrade.h"
+#include "update/http_client.h"
+#include "update/update_texts.h"
+#include "update/version_compare.h"
+
+namespace tessaly {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kAfterUpgradeMs = 100;
+
+std::u16string LatestVersionText(std::u16string_view) {
+    return LoadLanguageString(text::kLatestVersion);
+}
+
+std::u16string NewSoftwareText(std::u16string_view version) {
+    return Format(u"%s: v%s", LoadLanguageString(text::kNewVersionFound), version);
+}
+
+// "V<first character>.<last two characters>", as the firmware rows show it.
+std::u16string NewFirmwareText(std::u16string_view version) {
+    const std::u16string_view major = version.substr(0, 1);
+    const std::u16string_view minor =
+        version.size() >= 2 ? version.substr(version.size() - 2) : std::u16string_view();
+    return Format(u"%s: V%s.%s", LoadLanguageString(text::kNewVersionFound), major, minor);
+}
+
+std::string Narrow(std::u16string_view path) {
+    return ToUtf8(path);
+}
+
+bool Exists(std::u16string_view path) {
+    std::error_code ignored;
+    return fs::exists(fs::path(Narrow(path)), ignored);
+}
+
+void Remove(std::u16string_view path) {
+    std::error_code ignored;
+    fs::remove(fs::path(Narrow(path)), ignored);
+}
+
+// Extracts the archive into the folder; the archive goes when it opened.
+void Unpack(std::u16string_view archive, std::u16string_view folder) {
+    if (ExtractArchive(Narrow(archive), Narrow(folder))) {
+        Remove(archive);
+    }
+}
+
+}  // namespace
+
+bool UpdateChecksEnabled() {
+    const char* off = std::getenv("TESSALY_NO_UPDATE_CHECK");
+    return off == nullptr || *off == '\0' || std::string_view(off) == "0";
+}
+
+std::u16string DownloadFolder() {
+    return UserDataFolder() + u"temp/";
+}
+
+void RunSoftwareCheck(UpdateHost& host) {
+    host.SetNewSoftwareVersion(u"");
+    if (!UpdateChecksEnabled()) {
+        return;
+    }
+    const FetchResult answer = FetchText(host.SoftwareUpdateAddress() + u"version");
+    if (answer.text.empty() || answer.text.size() > kMaxSoftwareVersionLength) {
+        return;
+    }
+    host.SetNewSoftwareVersion(answer.text);
+    if (CompareVersions(host.LocalSoftwareVersion(), answer.text) >= 1) {
+        host.ShowSoftwareStatus(NewSoftwareText, answer.text, true);
+        host.PostUpdateAvailable(1);
+    } else {
+        host.ShowSoftwareStatus(LatestVersionText, answer.text, false);
+    }
+}
+
+void RunFirmwareCheck(UpdateHost& host) {
+    host.SetNewFirmwareVersion(u"");
+    const std::u16string address = host.FirmwareAddress();
+    if (!UpdateChecksEnabled() || address.empty()) {
+        return;
+    }
+    const FetchResult answer = FetchText(address + u"/mouse/version");
+    if (!answer.text.empty() && answer.text.size() <= kMaxFirmwareVersionLength) {
+        host.SetNewFirmwareVersion(answer.text);
+    }
+    const std::u16string found = host.NewFirmwareVersion();
+    const std::u16string device = host.DeviceVersion();
+    if (found.empty() || device.empty()) {
+        return;
+    }
+    if (CompareVersions(device, found) >= 1) {
+        host.ShowFirmwareStatus(NewFirmwareText, found, true);
+        host.PostUpdateAvailable(2);
+    } else {
+        host.ShowFirmwareStatus(LatestVersionText, found, false);
+    }
+}
+
+void RunSoftwareDownload(UpdateHost& host) {
+    const std::u16string version = host.NewSoftwareVersion();
+    const std::u16string archive_name = Format(kSoftwareArchivePattern, version);
+    const std::u16string address = Format(u"%s//%s", host.SoftwareUpdateAddress(), archive_name);
+    const std::u16string folder = DownloadFolder();
+    CreateFolderPath(folder);
+    const std::u16string target = folder + archive_name;
+    Remove(target);
+    DownloadToFile(address, Narrow(target),
+                   [&host](int percent) { host.PostDownloadProgress(percent); });
+    if (Exists(target)) {
+        Unpack(target, folder);
+        const std::u16string setup = folder + Format(kSoftwareSetupPattern, version);
+        if (Exists(setup)) {
+            ShellOpen(setup, u"");
+            ExitProcessNow(0);
+            return;
+        }
+    }
+    // Nothing to start: the progress dialog has no close control of its own.
+    host.CloseDownloadDialog();
+    host.ReportFailure(text::kSoftwareUpdateTitle, kDownloadFailedText);
+}
+
+void RunFirmwareUpdate(UpdateHost& host) {
+    host.SetUpgradeProgress(5, text::kDownloading);
+    const std::u16string version = host.NewFirmwareVersion();
+    const std::u16string archive_name = Format(kFirmwareArchivePattern, version);
+    const std::u16string address = Format(u"%s//mouse//%s", host.FirmwareAddress(), archive_name);
+    const std::u16string folder = DownloadFolder();
+    {
+        std::error_code ignored;
+        // The folder itself without its separator: a link is removed, not followed.
+        fs::remove_all(fs::path(Narrow(folder)).parent_path(), ignored);
+    }
+    CreateFolderPath(folder);
+    const std::u16string target = folder + archive_name;
+    Remove(target);
+    DownloadToFile(address, Narrow(target),
+                   [&host](int percent) { host.PostDownloadProgress(percent); });
+    UpgradeOutcome outcome = UpgradeOutcome::kNoImage;
+    if (Exists(target)) {
+        host.SetUpgradeProgress(7, text::kPreparingUpgrade);
+        Unpack(target, folder);
+        const UpgradeEnvironment environment{
+            [&host](int ms) { host.Sleep(ms); },
+            [&host](int percent, int text) { host.SetUpgradeProgress(percent, text); }};
+        outcome = UpgradeFirmware(
+            host.Devices(), Narrow(folder + Format(kFirmwareImagePattern, version)), environment);
+    }
+    host.Sleep(kAfterUpgradeMs);
+    host.CloseUpgradeDialog();
+    host.Sleep(kAfterUpgradeMs);
+    if (outcome != UpgradeOutcome::kComplete) {
+        host.ReportFailure(text::kMouseFirmware, kUpgradeFailedText);
+    }
+}
+
+}  // namespace tessaly

@@ -1,0 +1,36 @@
+#pragma once
+// The update tasks of the worker: the software check (task 23), the
+// firmware check (task 24, also the last step of connecting), the software
+// download that starts the setup (task 26) and the firmware download and
+// upgrade (task 27).
+//
+// TESSALY_NO_UPDATE_CHECK set to anything but "" or "0" turns the two checks
+// off (tests, and machines without a network).
+
+#include <string>
+#include <string_view>
+
+#include "update/update_host.h"
+
+namespace tessaly {
+
+inline constexpr std::u16string_view kSoftwareArchivePattern = u"Mouse-Setup-%s.zip";
+inline constexpr std::u16string_view kSoftwareSetupPattern = u"Mouse-Setup-%s.exe";
+inline constexpr std::u16string_view kFirmwareArchivePattern = u"firmware-%s.zip";
+inline constexpr std::u16string_view kFirmwareImagePattern = u"firmware     -%s.bin";
+
+// Answers longer than these are not versions (an error page, say).
+inline constexpr size_t kMaxSoftwareVersionLength = 10;
+inline constexpr size_t kMaxFirmwareVersionLength = 9;
+
+bool UpdateChecksEnabled();
+// "<user data folder>temp/".
+std::u16string DownloadFolder();
+
+void RunSoftwareCheck(UpdateHost& host);
+void RunFirmwareCheck(UpdateHost& host);
+// Ends the process after opening the setup; returns only when there was none.
+void RunSoftwareDownload(UpdateHost& host);
+void RunFirmwareUpdate(UpdateHost& host);
+
+}  // namespace tessaly
