@@ -583,8 +583,18 @@ void PaintTabs(QPainter& p, const MControl& c, const PaintState& s) {
             p.fillRect(QRect(rects[i].left(), rects[i].top(), 4, rects[i].height()),
                        Theme::Accent());
         }
+        const int frames = std::max(1, tabs.GetItemIconFrames(index));
+        const int frame = on ? 2 : index == s.hover_item ? 1 : 0;
+        const QPixmap icon =
+            SkinFrame(tabs.GetItemIcon(index), frames, std::min(frame, frames - 1));
+        int text_left = 24;
+        if (!icon.isNull()) {
+            const QSize fit = icon.size().scaled(24, 24, Qt::KeepAspectRatio);
+            p.drawPixmap(QRect(QPoint(24, rects[i].center().y() - fit.height() / 2), fit), icon);
+            text_left = 60;
+        }
         p.setPen(on ? Theme::Text() : Theme::TextDim());
-        p.drawText(rects[i].adjusted(24, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter,
+        p.drawText(rects[i].adjusted(text_left, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter,
                    ToQString(tabs.GetItemText(index)));
     }
 }

@@ -17,7 +17,7 @@ bool IsNumberEdit(const DUI::MEdit& edit) {
 }  // namespace
 
 EditView::EditView(DUI::MEdit& edit, QWidget& parent) : QLineEdit(&parent), ControlView(edit) {
-    setAttribute(Qt::WA_InputMethodEnabled, true);
+    setAttribute(Qt::WA_InputMethodEnabled, parent.testAttribute(Qt::WA_InputMethodEnabled));
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { OnEdited(text); });
     connect(this, &QLineEdit::returnPressed, this, [this] { OnReturn(); });
 }
@@ -78,6 +78,7 @@ void EditView::OnReturn() {
 
 void EditView::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
+    // Focus the model gave comes back here; the model ignores the repeat.
     if (DUI::MEdit* model = edit()) {
         DUI::Toolkit::Get().DeliverFocus(*model, true);
     }

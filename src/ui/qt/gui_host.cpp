@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
@@ -120,6 +121,37 @@ void ScheduleScreenshot(QtBackend& backend, ui::DeviceMainDlg& window, const Gui
     timer->start(50);
 }
 
+// Start-up measurements end here: the first paint of the main window.
+class FirstFrameWatch : public QObject {
+  public:
+    explicit FirstFrameWatch(ui::DeviceMainDlg& window) : window_(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [this] { window_.ExitNow(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    ui::DeviceMainDlg& window_;
+    bool seen_ = false;
+};
+
+void WatchFirstFrame(QtBackend& backend, ui::DeviceMainDlg& window) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [&backend, &window, poll] {
+        if (QWidget* widget = backend.WindowWidgetOf(window.GetSafeHwnd())) {
+            auto* watch = new FirstFrameWatch(window);
+            watch->setParent(widget);
+            widget->installEventFilter(watch);
+            widget->update();
+            poll->stop();
+        }
+    });
+    poll->start(0);
+}
+
 void ForwardRequest(DUI::WindowHandle main, InstanceRequest request) {
     auto& toolkit = DUI::Toolkit::Get();
     switch (request) {
@@ -152,6 +184,8 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
         const bool has_value = i + 1 < rest.size();
         if (word == "--screenshot" && has_value) {
             options.screenshot = rest[++i];
+        } else if (word == "--first-frame") {
+            options.first_frame = true;
         } else if (word == "--page" && has_value) {
             options.page = rest[++i];
             bool known = false;
@@ -232,6 +266,9 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
 
     if (!options_.screenshot.empty()) {
         ScheduleScreenshot(backend, *window, options_);
+    }
+    if (options_.first_frame) {
+        WatchFirstFrame(backend, *window);
     }
     window->ShowModal(hidden ? DUI::kSwHide : DUI::kSwShowNormal);
 

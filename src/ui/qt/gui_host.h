@@ -12,9 +12,10 @@
 namespace tessaly::qt {
 
 struct GuiOptions {
-    std::string screenshot;   // a PNG of the main window, then exit 0
-    std::string page;         // home, buttons, performance, macros, lighting, info, settings
-    std::optional<int> lcid;  // the language of this run only
+    std::string screenshot;    // a PNG of the main window, then exit 0
+    std::string page;          // home, buttons, performance, macros, lighting, info, settings
+    std::optional<int> lcid;   // the language of this run only
+    bool first_frame = false;  // exit 0 once the main window was first painted
 };
 
 // Takes --screenshot FILE, --page NAME and --lang LCID out of the arguments

@@ -16,8 +16,9 @@ namespace tessaly::qt {
 WindowWidget::WindowWidget(DUI::WindowHandle window, QWidget* parent)
     : QWidget(parent, Qt::Window), window_(window) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    // Key names and shortcuts must reach the model untranslated.
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+    // The main window takes keys without an input method (key assignment
+    // reads them raw); its edits follow it.
+    setAttribute(Qt::WA_InputMethodEnabled, parent != nullptr);
     if (DUI::MWindow* model = Model()) {
         Qt::WindowFlags flags = Qt::Window;
         if ((model->GetStyle() & DUI::kWsPopup) != 0) {
@@ -56,6 +57,8 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
             if (model->IsVisible() && !isVisible()) {
                 ApplyGeometry(*model);
                 show();
+            } else if (model->IsVisible() && isMinimized() && !model->IsIconic()) {
+                showNormal();
             } else if (!model->IsVisible() && isVisible()) {
                 hide();
             }
@@ -76,6 +79,9 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
                 setWindowFlag(Qt::WindowStaysOnTopHint, model->IsTopMost());
             }
             if (model->IsVisible()) {
+                if (isMinimized() && !model->IsIconic()) {
+                    showNormal();
+                }
                 show();
                 raise();
                 activateWindow();
