@@ -16,6 +16,8 @@ namespace tessaly {
 namespace {
 
 constexpr int kReconnectDelayMs = 500;
+// As long as a notification read may block, so a task waits no longer.
+constexpr int kIdleWaitMs = 100;
 constexpr int kFactoryProfiles = 4;
 constexpr int kStoredProfiles = 5;
 constexpr int kFactoryLightEffect = 4;
@@ -73,6 +75,9 @@ void DeviceWorker::Pass() {
     busy_.store(false);
     if (dlg_.device_present.load()) {
         NotificationPoll();
+    } else {
+        // Nothing to listen to: sleep until a task comes, as a poll would.
+        dlg_.tasks.WaitNotEmpty(std::chrono::milliseconds(kIdleWaitMs));
     }
 }
 

@@ -3,8 +3,16 @@
 namespace tessaly {
 
 void TaskList::Append(int32_t code) {
-    std::lock_guard lock(mutex_);
-    codes_.push_back(code);
+    {
+        std::lock_guard lock(mutex_);
+        codes_.push_back(code);
+    }
+    appended_.notify_all();
+}
+
+bool TaskList::WaitNotEmpty(std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return appended_.wait_for(lock, timeout, [this] { return !codes_.empty(); });
 }
 
 std::optional<int32_t> TaskList::TakeFront() {
