@@ -3,8 +3,11 @@
 #include "app/language_state.h"
 #include "app/registry_values.h"
 #include "platform/autostart.h"
+#include "platform/folders.h"
 #include "ui/localisation/known_languages.h"
+#include "ui/localisation/language_change.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/device_main_dlg.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 
@@ -125,7 +128,76 @@ constexpr Placement kPlacements[] = {
     {291, 0, {720, 600, 870, 630}},
 };
 
+constexpr int kSoftwareCheckTask = 23;
+
+void OnLanguageChosen(const MDialog& dlg, const MTabLayout* page) {
+    auto* language = Get<MComboBox>(dlg, page, 279);
+    if (language != nullptr && language->GetCurSel() >= 0) {
+        ChangeLanguage(static_cast<int>(language->GetCurData()));
+    }
+}
+
+void OnStartWithDesktop(const MDialog& dlg, const MTabLayout* page) {
+    auto* start = Get<CCheckButton>(dlg, page, 281);
+    auto* minimised = Get<CCheckButton>(dlg, page, 282);
+    if (start == nullptr || minimised == nullptr) {
+        return;
+    }
+    if (start->GetCheck()) {
+        minimised->SetEnabled(true);
+        WriteAutorunEntry(ExecutablePath());
+        return;
+    }
+    minimised->SetCheck(false);
+    minimised->SetEnabled(false);
+    WriteRegistryText(kValueAutorunMinimize, u"0");
+    DeleteAutorunEntry();
+}
+
+void OnStartMinimised(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* minimised = Get<CCheckButton>(dlg, page, 282)) {
+        WriteRegistryText(kValueAutorunMinimize, minimised->GetCheck() ? u"1" : u"0");
+    }
+}
+
+void OnExitMode(const MDialog& dlg, const MTabLayout* page) {
+    auto* hide = Get<CRadioButton>(dlg, page, 286);
+    WriteRegistryText(kValueExitMode, hide != nullptr && hide->GetCheck() ? u"1" : u"0");
+}
+
 }  // namespace
+
+int OnSettingsPageEvent(DeviceMainDlg& dlg, int id) {
+    const MTabLayout* page = dlg.settings_page;
+    switch (id) {
+        case 273:
+            dlg.ReturnFromSettings();
+            return 1;
+        case 276:
+            dlg.QueueTask(kSoftwareCheckTask);
+            return 1;
+        case 279:
+            OnLanguageChosen(dlg, page);
+            return 1;
+        case 281:
+            OnStartWithDesktop(dlg, page);
+            return 1;
+        case 282:
+            OnStartMinimised(dlg, page);
+            return 1;
+        case 286:
+        case 287:
+            OnExitMode(dlg, page);
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+void InstallSettingsPageEvents(DeviceMainDlg& dlg) {
+    dlg.SetPageHandler(RouteSlot::kSettingsPage,
+                       [&dlg](int id, int, intptr_t) { return OnSettingsPageEvent(dlg, id); });
+}
 
 void BuildSettingsPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     CreateControls(dlg, &page, kRows, style);

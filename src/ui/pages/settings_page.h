@@ -7,6 +7,15 @@
 
 namespace tessaly::ui {
 
+class DeviceMainDlg;
+
 inline constexpr int kSettingsPageId = 56;
+
+// The page's own events: return, update check (task 23), language, start
+// with the desktop session, start minimised and the close button's
+// behaviour. Factory reset and the links are the main window's.
+void InstallSettingsPageEvents(DeviceMainDlg& dlg);
+// One activation of a control of the page; 1 when it was the page's.
+int OnSettingsPageEvent(DeviceMainDlg& dlg, int id);
 
 }  // namespace tessaly::ui

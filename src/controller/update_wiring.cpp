@@ -1,0 +1,138 @@
+#include "controller/update_wiring.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "controller/window_controls.h"
+#include "ui/dialogs/update_process_dlg.h"
+#include "ui/dialogs/update_tip_dlg.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/pages/control_table.h"
+#include "ui/pages/settings_page.h"
+#include "ui/toolkit/toolkit.h"
+#include "update/update_tasks.h"
+
+namespace tessaly {
+namespace {
+
+// How long a progress dialog may take to enter its modal run before the
+// worker closes it regardless.
+constexpr auto kModalStartLimit = std::chrono::seconds(3);
+constexpr auto kModalPoll = std::chrono::milliseconds(10);
+
+void SleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Runs `work` on the live dialog with the title, under the toolkit lock.
+template <typename Dialog, typename Work>
+bool WithDialog(std::u16string_view title, Work work) {
+    auto lock = DUI::LockToolkit();
+    DUI::Toolkit& toolkit = DUI::Toolkit::Get();
+    auto* dialog = dynamic_cast<Dialog*>(
+        toolkit.WindowFromHandle(toolkit.FindWindow(DUI::MWindow::kClassName, title)));
+    if (dialog == nullptr) {
+        return false;
+    }
+    work(*dialog);
+    return true;
+}
+
+// The window shows the dialog modally right after queueing the task; a close
+// before its run began would leave the run without an end.
+void CloseModalDialog(std::u16string_view title) {
+    const auto deadline = std::chrono::steady_clock::now() + kModalStartLimit;
+    bool modal = false;
+    while (WithDialog<DUI::MDialog>(title, [&](DUI::MDialog& d) { modal = d.IsModal(); }) &&
+           !modal && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kModalPoll);
+    }
+    WithDialog<DUI::MDialog>(title, [](DUI::MDialog& d) { d.DoOK(); });
+}
+
+class WindowUpdateHost : public UpdateHost {
+  public:
+    WindowUpdateHost(Controller& controller, ui::DeviceMainDlg& dlg)
+        : controller_(controller), dlg_(dlg) {}
+
+    std::u16string SoftwareUpdateAddress() const override { return dlg_.upgrade_address; }
+    std::u16string LocalSoftwareVersion() const override { return dlg_.software_version; }
+    std::u16string FirmwareAddress() const override { return dlg_.firmware_address; }
+    std::u16string DeviceVersion() const override { return controller_.Device().DeviceVersion(); }
+    std::u16string NewSoftwareVersion() const override { return dlg_.new_software_version; }
+    void SetNewSoftwareVersion(std::u16string version) override {
+        dlg_.new_software_version = std::move(version);
+    }
+    std::u16string NewFirmwareVersion() const override { return dlg_.new_firmware_version; }
+    void SetNewFirmwareVersion(std::u16string version) override {
+        dlg_.new_firmware_version = std::move(version);
+    }
+
+    void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
+        if (auto* status =
+                dynamic_cast<DUI::MControlFont*>(ui::FindInPage(dlg_, dlg_.settings_page, 275))) {
+            dlg_.localised_texts.SetTitle(status, [build, version] { return build(version); });
+        }
+        if (DUI::MControl* button = ui::FindInPage(dlg_, dlg_.settings_page, 276)) {
+            button->SetEnabled(enabled);
+        }
+    }
+    void ShowFirmwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
+        SetLocalisedTitle(dlg_, 246, [build, version] { return build(version); });
+        SetControlEnabled(dlg_, 248, enabled);
+    }
+
+    void PostUpdateAvailable(int kind) override {
+        DUI::Toolkit::Get().PostMessage(dlg_.GetSafeHwnd(), ui::kWmUpdateAvailable,
+                                        static_cast<uintptr_t>(kind), 1);
+    }
+    void PostDownloadProgress(int percent) override {
+        DUI::Toolkit::Get().PostMessage(dlg_.GetSafeHwnd(), ui::kWmDownloadProgress, 0, percent);
+    }
+
+    void SetUpgradeProgress(int percent, int text) override {
+        const std::u16string label = LoadLanguageString(text);
+        WithDialog<UpdateTipDlg>(UpdateTipDlg::kTitle, [&](UpdateTipDlg& tip) {
+            tip.SetUpgradeProgress(percent, label);
+        });
+    }
+    void CloseUpgradeDialog() override { CloseModalDialog(UpdateTipDlg::kTitle); }
+    void CloseDownloadDialog() override { CloseModalDialog(UpdateProcessDlg::kTitle); }
+    void ReportFailure(int title_text, int message_text) override {
+        ui::DeviceMainDlg* dlg = &dlg_;
+        DUI::Toolkit::Get().PostToWindow(
+            dlg_.GetSafeHwnd(), [dlg, title_text, message_text](DUI::MWindow&) {
+                if (dlg->Services().message_box) {
+                    dlg->Services().message_box(*dlg, LoadLanguageString(title_text),
+                                                LoadLanguageString(message_text), 0);
+                }
+            });
+    }
+
+    DeviceManager& Devices() override { return controller_.Devices(); }
+    void Sleep(int ms) override { SleepMs(ms); }
+
+  private:
+    Controller& controller_;
+    ui::DeviceMainDlg& dlg_;
+};
+
+}  // namespace
+
+void InstallUpdates(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
+    auto host = std::make_shared<WindowUpdateHost>(controller, dlg);
+    worker.SetTaskBody(23, [host] { RunSoftwareCheck(*host); });
+    worker.SetTaskBody(24, [host] { RunFirmwareCheck(*host); });
+    worker.SetTaskBody(26, [host] { RunSoftwareDownload(*host); });
+    worker.SetTaskBody(27, [host] { RunFirmwareUpdate(*host); });
+    dlg.SetMessageHandler(ui::MessageSlot::kDownloadProgress, [&dlg](uintptr_t, intptr_t percent) {
+        if (auto* progress = dynamic_cast<UpdateProcessDlg*>(dlg.update_progress.get())) {
+            progress->SetDownloadProgress(static_cast<int>(percent));
+        }
+        return intptr_t{1};
+    });
+    ui::InstallSettingsPageEvents(dlg);
+}
+
+}  // namespace tessaly
