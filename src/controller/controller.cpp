@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/main_window_services.h"
+#include "controller/update_wiring.h"
 #include "performance/factory_values.h"
 #include "performance/page_events.h"
 #include "performance/page_refresh.h"
@@ -75,6 +76,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     InstallTaskBodies();
     InstallPerformancePage(dlg, *this);
     FollowDeviceChanges();
+    InstallUpdates(*this, dlg, *worker_);
 }
 
 void Controller::LoadModel(int device_type) {

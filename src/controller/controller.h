@@ -27,6 +27,7 @@ class Controller : public PerformanceHost {
     DeviceState& Device() override { return state_; }
     DeviceWorker* Worker() { return worker_.get(); }
     ui::DeviceMainDlg* Window() { return window_; }
+    DeviceManager& Devices() { return devices_; }
 
     // PerformanceHost.
     int CurrentProfile() const override;
