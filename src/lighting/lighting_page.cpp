@@ -1,0 +1,297 @@
+#include "lighting/lighting_page.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "base/decimal.h"
+#include "base/text_format.h"
+#include "catalogue/device_catalogue.h"
+#include "lighting/light_defaults.h"
+#include "storage/light_table.h"
+#include "ui/dialogs/colour_values.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/pages/lighting_page.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kEffectList = 197;
+constexpr int kResetButton = 201;
+constexpr int kBrightnessSlider = 204;
+constexpr int kSpeedSlider = 207;
+constexpr int kSpeedText = 206;
+constexpr int kFirstPreset = 209;
+constexpr int kLastPreset = 216;
+constexpr int kFirstSlot = 218;
+constexpr int kSlotCount = 7;
+constexpr int kPalette = 226;
+constexpr int kPreview = 227;
+constexpr int kRedField = 231;
+constexpr int kBlueField = 233;
+constexpr int kEventFieldChanged = 26;
+constexpr int kEventPaletteMoved = 27;
+constexpr int kEventReleased = DUI::kEventActivated;
+constexpr int kStoredProfiles = 5;
+constexpr uint32_t kTwoButtons = 4;
+constexpr int kSecondButton = 2;
+constexpr int kComponentMax = 255;
+
+template <typename T>
+T* Get(const DUI::MDialog& dlg, int id) {
+    return dynamic_cast<T*>(ui::FindInPage(dlg, ui::FindPage(dlg, ui::kLightingPageId), id));
+}
+
+int Component(uint32_t colour, int index) {
+    return static_cast<int>((colour >> (8 * index)) & 0xFF);
+}
+
+}  // namespace
+
+void LightingPage::Refresh() {
+    const int profile = host_.CurrentProfile();
+    CreateDefaultLights(profile, DeviceCatalogue::Instance().Options());
+    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    if (list == nullptr) {
+        return;
+    }
+    list->DeleteAllItems();
+    std::vector<LightSetting> lights;
+    ListLights(profile, lights);
+    for (const LightSetting& light : lights) {
+        list->AddItem(LoadLanguageString(light.reserved), light.mode);
+    }
+    const int effect = GetActiveLightMode(profile);
+    host_.Device().current_light_effect.store(effect);
+    list->SelectData(effect);
+    ShowEffect();
+}
+
+bool LightingPage::ShowEffect() {
+    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    if (list == nullptr) {
+        return false;
+    }
+    const int profile = host_.CurrentProfile();
+    const int mode = static_cast<int>(list->GetCurData());
+    LightSetting light;
+    if (!GetLight(profile, mode, light)) {
+        return false;
+    }
+    shown_mode_.store(mode);
+    SetActiveLight(profile, mode);
+    const auto mask = static_cast<uint32_t>(light.config_func);
+    mask_.store(mask);
+    ui::SetLightingGroupsVisible(dlg_, mask);
+    if ((mask & kLightBrightness) != 0) {
+        Get<DUI::LightSlider>(dlg_, kBrightnessSlider)->SetProgress(light.brightness);
+    }
+    if ((mask & kLightSpeed) != 0) {
+        Get<DUI::LightSlider>(dlg_, kSpeedSlider)->SetProgress(light.speed);
+    }
+    ui::RefreshLightingValueTexts(dlg_);
+    if ((mask & kLightColourSlots) != 0) {
+        Get<DUI::CColorButton>(dlg_, kFirstSlot)->SetCheck(true);
+        for (int i = 0; i < kSlotCount; ++i) {
+            Get<DUI::CColorButton>(dlg_, kFirstSlot + i)
+                ->SetColor(BgrToArgb(static_cast<uint32_t>(light.color_values[i])));
+        }
+    }
+    Relayout();
+    return true;
+}
+
+void LightingPage::Relayout() {
+    ui::LayoutLightingPage(dlg_, dlg_.GetClientRect(), dlg_.scale);
+}
+
+void LightingPage::QueueWrite() {
+    host_.QueueTask(kTaskWriteLighting);
+    host_.ShowSaveWait();
+}
+
+void LightingPage::SelectEffect() {
+    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    if (list == nullptr || list->GetCurSel() < 0) {
+        return;
+    }
+    host_.Device().current_light_effect.store(static_cast<int>(list->GetCurData()));
+    ShowEffect();
+    QueueWrite();
+}
+
+void LightingPage::OnSlider(int control_id, int event) {
+    auto* slider = Get<DUI::LightSlider>(dlg_, control_id);
+    if (slider == nullptr) {
+        return;
+    }
+    if (event != kEventReleased) {
+        if (control_id == kSpeedSlider) {
+            Get<DUI::MText>(dlg_, kSpeedText)
+                ->SetTitle(Format(u"%s：%d", LoadLanguageString(text::kSpeedValue),
+                                  slider->GetProgress()));
+        } else {
+            ui::RefreshLightingValueTexts(dlg_);
+        }
+        return;
+    }
+    ui::RefreshLightingValueTexts(dlg_);
+    const int mode = shown_mode_.load();
+    LightSetting light;
+    if (!GetLight(host_.CurrentProfile(), mode, light)) {
+        return;
+    }
+    (control_id == kSpeedSlider ? light.speed : light.brightness) = slider->GetProgress();
+    UpdateLight(mode, light);
+    QueueWrite();
+}
+
+void LightingPage::ShowComponents(uint32_t colour) {
+    for (int i = 0; i < 3; ++i) {
+        if (auto* field = Get<DUI::MEdit>(dlg_, kRedField + i)) {
+            field->SetTitle(IntToDecimal(Component(colour, i)));
+        }
+    }
+}
+
+void LightingPage::OnPreset(int control_id) {
+    auto* preset = Get<DUI::CColorButton>(dlg_, control_id);
+    if (preset == nullptr) {
+        return;
+    }
+    const uint32_t colour = ArgbToBgr(preset->GetColor());
+    ShowComponents(colour);
+    ApplyLightColour(colour);
+}
+
+void LightingPage::OnPalette(int event) {
+    auto* palette = Get<DUI::MPalette>(dlg_, kPalette);
+    if (palette == nullptr) {
+        return;
+    }
+    for (int id = kFirstPreset; id <= kLastPreset; ++id) {
+        Get<DUI::CColorButton>(dlg_, id)->SetCheck(false);
+    }
+    const uint32_t colour = ArgbToBgr(palette->GetSelectColor());
+    ShowComponents(colour);
+    // Only the end of a drag is sent, not every colour on the way.
+    if (event == DUI::kEventActivated) {
+        ApplyLightColour(colour);
+    }
+}
+
+void LightingPage::OnColourField(int control_id) {
+    auto* field = Get<DUI::MEdit>(dlg_, control_id);
+    if (field == nullptr) {
+        return;
+    }
+    const int typed = DecimalToInt(field->GetTitle());
+    const int limited = std::clamp(typed, 0, kComponentMax);
+    if (limited != typed) {
+        field->SetTitle(IntToDecimal(limited));
+    }
+    std::array<int, 3> parts{};
+    for (int i = 0; i < 3; ++i) {
+        parts[i] = std::clamp(DecimalToInt(Get<DUI::MEdit>(dlg_, kRedField + i)->GetTitle()), 0,
+                              kComponentMax);
+    }
+    ApplyLightColour(BgrFromComponents(parts[0], parts[1], parts[2]));
+}
+
+void LightingPage::ApplyLightColour(uint32_t colour) {
+    if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
+        preview->SetColor(BgrToArgb(colour));
+    }
+    const int mode = shown_mode_.load();
+    LightSetting light;
+    if (!GetLight(host_.CurrentProfile(), mode, light)) {
+        return;
+    }
+    light.color_values[0] = static_cast<int>(colour);
+    if ((mask_.load() & kLightColourSlots) != 0) {
+        for (int i = 0; i < kSlotCount; ++i) {
+            auto* slot = Get<DUI::CColorButton>(dlg_, kFirstSlot + i);
+            if (slot->GetCheck()) {
+                slot->SetColor(BgrToArgb(colour));
+                break;
+            }
+        }
+        for (int i = 0; i < kSlotCount; ++i) {
+            light.color_values[i] = static_cast<int>(
+                ArgbToBgr(Get<DUI::CColorButton>(dlg_, kFirstSlot + i)->GetColor()));
+        }
+    }
+    UpdateLight(mode, light);
+    QueueWrite();
+}
+
+void LightingPage::ResetLighting() {
+    if (host_.ShowMessageBox(LoadLanguageString(text::kResetLightingQuestion),
+                             LoadLanguageString(text::kResetLightingTitle),
+                             kTwoButtons) == kSecondButton) {
+        return;
+    }
+    const DeviceOptions options = DeviceCatalogue::Instance().Options();
+    if (options.lighting_page) {
+        for (int profile = 1; profile <= kStoredProfiles; ++profile) {
+            DeleteLights(profile);
+        }
+        CreateDefaultLights(host_.CurrentProfile(), options);
+    }
+    host_.QueueTask(kTaskRestoreLighting);
+    host_.ShowSaveWait();
+}
+
+int LightingPage::OnEdit(int control_id, int event) {
+    switch (control_id) {
+        case kBrightnessSlider:
+        case kSpeedSlider:
+            OnSlider(control_id, event);
+            return 1;
+        case kPalette:
+            if (event == kEventPaletteMoved || event == DUI::kEventActivated) {
+                OnPalette(event);
+            }
+            return 1;
+        default:
+            if (control_id >= kRedField && control_id <= kBlueField) {
+                if (event == kEventFieldChanged) {
+                    OnColourField(control_id);
+                }
+                return 1;
+            }
+            return 0;
+    }
+}
+
+int LightingPage::OnButton(int control_id) {
+    if (control_id == kEffectList) {
+        SelectEffect();
+        return 1;
+    }
+    if (control_id == kResetButton) {
+        ResetLighting();
+        return 1;
+    }
+    if (control_id >= kFirstPreset && control_id <= kLastPreset) {
+        OnPreset(control_id);
+        return 1;
+    }
+    return 0;
+}
+
+std::shared_ptr<LightingPage> InstallLightingPage(ui::DeviceMainDlg& dlg, LightingHost& host) {
+    auto page = std::make_shared<LightingPage>(dlg, host);
+    dlg.SetPageHandler(ui::RouteSlot::kLightingEdit, [page](int control_id, int event, intptr_t) {
+        return page->OnEdit(control_id, event);
+    });
+    dlg.SetPageHandler(ui::RouteSlot::kLightingPage, [page](int control_id, int, intptr_t) {
+        return page->OnButton(control_id);
+    });
+    return page;
+}
+
+}  // namespace tessaly

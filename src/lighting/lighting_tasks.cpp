@@ -1,0 +1,59 @@
+#include "lighting/lighting_tasks.h"
+
+#include "device/commands/answer_decoders.h"
+#include "device/commands/command_builders.h"
+#include "device/commands/command_sender.h"
+#include "storage/light_table.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kRestorePauseMs = 100;
+
+LightingValues ValuesOf(const LightSetting& light) {
+    LightingValues values;
+    values.effect = light.mode;
+    values.brightness = light.brightness;
+    values.speed = light.speed;
+    for (size_t i = 0; i < values.colours.size(); ++i) {
+        values.colours[i] = static_cast<uint32_t>(light.color_values[i]);
+    }
+    return values;
+}
+
+}  // namespace
+
+bool WriteLighting(HidInterface* mouse, int profile, int effect) {
+    LightSetting light;
+    if (!GetLight(profile, effect, light)) {
+        return true;
+    }
+    return SendCommand(mouse, BuildLighting(ValuesOf(light))).ok();
+}
+
+bool RestoreLighting(HidInterface* mouse, int profile, DeviceState& state,
+                     const std::function<void(int ms)>& sleep) {
+    SendCommand(mouse, BuildRestoreLighting());
+    if (sleep) {
+        sleep(kRestorePauseMs);
+    }
+    const ExchangeResult read = SendCommand(mouse, BuildReadRequest(Command::kReadLighting));
+    if (!read.ok()) {
+        return false;
+    }
+    const std::optional<LightingAnswer> answer = DecodeLighting(read.answer.bytes());
+    if (!answer) {
+        return false;
+    }
+    state.current_light_effect.store(answer->effect);
+    SetActiveLight(profile, answer->effect);
+    LightSetting light;
+    if (GetLight(profile, answer->effect, light)) {
+        light.brightness = answer->brightness;
+        light.speed = answer->speed;
+        UpdateLight(answer->effect, light);
+    }
+    return true;
+}
+
+}  // namespace tessaly
