@@ -1,0 +1,74 @@
+#include "buttons/button_controls.h"
+
+#include "ui/pages/control_table.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kCombinationPanel[] = {90, 91, 92, 93, 94, 95, 96, 97, 98};
+constexpr int kRepeatPanel[] = {99, 100, 101, 102, 103, 104, 105, 106, 107};
+
+}  // namespace
+
+DUI::MouseKeyCtrl* ButtonControls::List() const {
+    return dynamic_cast<DUI::MouseKeyCtrl*>(
+        ui::FindInPage(window_, window_.button_page, button_id::kList));
+}
+
+DUI::MouseCtrl* ButtonControls::Picture() const {
+    return dynamic_cast<DUI::MouseCtrl*>(
+        ui::FindInPage(window_, window_.button_page, button_id::kPicture));
+}
+
+DUI::MTabLayout* ButtonControls::Panel() const {
+    return window_.custom_key_page;
+}
+
+DUI::MControl* ButtonControls::Background() const {
+    return ui::FindInPage(window_, window_.button_page, button_id::kBackground);
+}
+
+DUI::MControl* ButtonControls::InPanel(int id, int nth) const {
+    return window_.custom_key_page ? ui::FindInPage(window_, window_.custom_key_page, id, nth)
+                                   : nullptr;
+}
+
+DUI::MControlFont* ButtonControls::ButtonName() const {
+    return dynamic_cast<DUI::MControlFont*>(InPanel(button_id::kButtonName));
+}
+
+DUI::MComboBox2* ButtonControls::Choice(int id) const {
+    // The shortcut choice shares its id with its caption, created first.
+    const int nth = id == button_id::kShortcutChoice ? 1 : 0;
+    return dynamic_cast<DUI::MComboBox2*>(InPanel(id, nth));
+}
+
+DUI::MButton2* ButtonControls::DisableButton() const {
+    return dynamic_cast<DUI::MButton2*>(InPanel(button_id::kDisable));
+}
+
+DUI::MButton3* ButtonControls::ModifierBox(int id) const {
+    return dynamic_cast<DUI::MButton3*>(InPanel(id));
+}
+
+DUI::MEdit* ButtonControls::Field(int id) const {
+    return dynamic_cast<DUI::MEdit*>(InPanel(id));
+}
+
+void ButtonControls::ShowCombinationPanel(bool shown) const {
+    for (int id : kCombinationPanel) {
+        if (DUI::MControl* control = InPanel(id)) {
+            control->SetVisible(shown);
+        }
+    }
+}
+
+void ButtonControls::ShowRepeatPanel(bool shown) const {
+    for (int id : kRepeatPanel) {
+        if (DUI::MControl* control = InPanel(id)) {
+            control->SetVisible(shown);
+        }
+    }
+}
+
+}  // namespace tessaly

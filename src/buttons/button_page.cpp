@@ -1,0 +1,577 @@
+#include "buttons/button_page.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/language_state.h"
+#include "base/decimal.h"
+#include "base/text_format.h"
+#include "buttons/assignment_model.h"
+#include "buttons/assignment_text.h"
+#include "buttons/key_function_table.h"
+#include "buttons/key_usage.h"
+#include "catalogue/device_catalogue.h"
+#include "storage/key_table.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/toolkit/window_constants.h"
+
+namespace tessaly {
+namespace {
+
+namespace id = button_id;
+
+constexpr uint32_t kOneButton = 0;
+constexpr uint32_t kTwoButtons = 4;
+constexpr int kFirstButton = 1;
+
+// Which category each choice assigns, and where it rests.
+struct ChoiceRow {
+    int choice;
+    int category;
+};
+constexpr ChoiceRow kChoiceCategories[] = {
+    {id::kMouseChoice, kCategoryMouse}, {id::kMultimediaChoice, kCategoryMultimedia},
+    {id::kMacroChoice, kCategoryMacro}, {id::kShortcutChoice, kCategoryShortcut},
+    {id::kDpiChoice, kCategoryDpi},     {id::kSpecialChoice, kCategorySpecial},
+};
+
+struct RestingItem {
+    int choice;
+    int item;
+};
+constexpr RestingItem kRestingItems[] = {
+    {id::kMouseChoice, 0},
+    {id::kMultimediaChoice, 3},
+    {id::kMacroChoice, 0},
+    {id::kShortcutChoice, 2},
+};
+
+constexpr int kModifierBoxes[] = {id::kCtrl, id::kWin, id::kAlt, id::kShift};
+
+int CategoryOfChoice(int choice) {
+    for (const ChoiceRow& row : kChoiceCategories) {
+        if (row.choice == choice) {
+            return row.category;
+        }
+    }
+    return 0;
+}
+
+int ChoiceOfCategory(int category) {
+    for (const ChoiceRow& row : kChoiceCategories) {
+        if (row.category == category) {
+            return row.choice;
+        }
+    }
+    return 0;
+}
+
+bool IsSidedModifier(int code) {
+    return code >= 160 && code <= 165;
+}
+
+std::u16string FactoryText(const std::vector<KeyAssignment>& factory, int key_code) {
+    for (const KeyAssignment& entry : factory) {
+        if (entry.key_code == key_code) {
+            return DescribeFactory(entry);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+// --- events -------------------------------------------------------------------
+
+int ButtonPage::OnPageEvent(int control, int, intptr_t) {
+    switch (control) {
+        case id::kList:
+            SelectFromList();
+            return 1;
+        case id::kPicture:
+            SelectFromPicture();
+            return 1;
+        case id::kResetAll:
+            ResetAll();
+            return 1;
+        case id::kResetButton:
+            ResetCurrent();
+            return 1;
+        case id::kOpenCombination:
+            OpenCombination();
+            return 1;
+        case id::kOpenRepeat:
+            OpenRepeat();
+            return 1;
+        case id::kDisable:
+            Disable();
+            return 1;
+        default:
+            if (CategoryOfChoice(control) != 0) {
+                AssignChoice(control);
+                return 1;
+            }
+            return 0;
+    }
+}
+
+int ButtonPage::OnPanelEvent(int control, int, intptr_t) {
+    switch (control) {
+        case id::kApplyCombination:
+            ApplyCombination();
+            return 1;
+        case id::kCloseCombination:
+            Controls().ShowCombinationPanel(false);
+            return 1;
+        case id::kApplyRepeat:
+            ApplyRepeat();
+            return 1;
+        case id::kCloseRepeat:
+            Controls().ShowRepeatPanel(false);
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+int ButtonPage::OnEditEvent(int control, int event, intptr_t) {
+    if (control == id::kCapturedKey) {
+        if (event == DUI::kEventSetFocus) {
+            StartCapture();
+        } else if (event == DUI::kEventKillFocus) {
+            StopCapture();
+        }
+        return 1;
+    }
+    if (event != DUI::kEventKillFocus) {
+        return 1;
+    }
+    if (control == id::kRepeatSecond) {
+        ClampField(control, 0, 255);
+    } else if (control == id::kRepeatFirst) {
+        ClampField(control, 5, 255);
+    }
+    return 1;
+}
+
+// --- selecting a button ---------------------------------------------------------
+
+void ButtonPage::SelectFromList() {
+    const ButtonControls c = Controls();
+    DUI::MouseKeyCtrl* list = c.List();
+    if (list == nullptr) {
+        return;
+    }
+    const int index = list->GetCurSel();
+    const float s = window_.scale;
+    const int width = index < 0 ? 260 : 500;
+    if (index >= 0) {
+        if (DUI::MouseCtrl* picture = c.Picture()) {
+            picture->SelectItem(index);
+        }
+        SelectIndex(index);
+    }
+    if (DUI::MControl* background = c.Background()) {
+        background->SetRect(
+            {230, 80, 230 + static_cast<int>(width * s), 80 + static_cast<int>(658 * s)});
+    }
+    if (DUI::MTabLayout* panel = c.Panel()) {
+        panel->SetVisible(index >= 0);
+    }
+}
+
+void ButtonPage::SelectFromPicture() {
+    const ButtonControls c = Controls();
+    DUI::MouseCtrl* picture = c.Picture();
+    DUI::MouseKeyCtrl* list = c.List();
+    if (picture == nullptr || list == nullptr) {
+        return;
+    }
+    const int index = picture->GetCurSel();
+    list->SelectItem(index);
+    SelectIndex(index);
+}
+
+void ButtonPage::SelectIndex(int index) {
+    const ButtonControls c = Controls();
+    DUI::MouseKeyCtrl* list = c.List();
+    current_key_ = list->GetItemKeyValue(index);
+    if (DUI::MControlFont* name = c.ButtonName()) {
+        name->SetTitle(list->GetItemText(index));
+    }
+    RefreshPanel();
+}
+
+// --- refreshing -------------------------------------------------------------------
+
+void ButtonPage::RefreshPanel() {
+    const ButtonControls c = Controls();
+    c.ShowCombinationPanel(false);
+    c.ShowRepeatPanel(false);
+    for (int box : kModifierBoxes) {
+        if (DUI::MButton3* check = c.ModifierBox(box)) {
+            check->SetCheck(false);
+        }
+    }
+    // One mark at a time: the toolkit does not group the choices.
+    for (const ChoiceRow& row : kChoiceCategories) {
+        if (DUI::MComboBox2* choice = c.Choice(row.choice)) {
+            choice->SetCheck(false);
+        }
+    }
+    if (DUI::MButton2* disable = c.DisableButton()) {
+        disable->SetCheck(false);
+    }
+    for (const RestingItem& rest : kRestingItems) {
+        if (DUI::MComboBox2* choice = c.Choice(rest.choice)) {
+            choice->SelectItem(rest.item);
+        }
+    }
+    DUI::MComboBox2* mouse = c.Choice(id::kMouseChoice);
+    if (mouse != nullptr) {
+        mouse->SetCheck(true);
+    }
+
+    KeyAssignment row;
+    if (!GetKeyAssignment(host_->CurrentProfile(), current_key_.load(), row)) {
+        return;
+    }
+    if (row.macro_type == kCategoryMouse) {
+        if (mouse != nullptr) {
+            mouse->SelectData(row.macro_value);
+        }
+        return;
+    }
+    if (row.macro_type == kCategoryKeyboard || row.macro_type == kCategoryRepeat) {
+        return;
+    }
+    if (mouse != nullptr) {
+        mouse->SelectItem(0);
+        mouse->SetCheck(false);
+    }
+    if (row.macro_type == kCategoryDisable) {
+        if (DUI::MButton2* disable = c.DisableButton()) {
+            disable->SetCheck(true);
+        }
+        return;
+    }
+    if (DUI::MComboBox2* own = c.Choice(ChoiceOfCategory(row.macro_type))) {
+        own->SetCheck(true);
+        own->SelectData(row.macro_value);
+    } else if (mouse != nullptr) {
+        // A category no choice shows: the resting state.
+        mouse->SetCheck(true);
+    }
+}
+
+void ButtonPage::ShowFactoryTexts() {
+    DUI::MouseKeyCtrl* list = Controls().List();
+    if (list == nullptr) {
+        return;
+    }
+    const std::vector<KeyAssignment> factory = DeviceCatalogue::Instance().DefaultAssignments();
+    for (int i = 0; i < list->GetItemCount(); ++i) {
+        const int key = list->GetItemKeyValue(i);
+        list->SetItemKeyDesc(key, FactoryText(factory, key));
+    }
+}
+
+void ButtonPage::RefreshList() {
+    const ButtonControls c = Controls();
+    DUI::MouseKeyCtrl* list = c.List();
+    if (list == nullptr) {
+        return;
+    }
+    current_key_ = 0;
+    list->SelectItem(0);
+    if (DUI::MouseCtrl* picture = c.Picture()) {
+        picture->SelectItem(0);
+    }
+    if (DUI::MControlFont* name = c.ButtonName()) {
+        name->SetTitle(list->GetItemText(0));
+    }
+    ShowFactoryTexts();
+    std::vector<KeyAssignment> rows;
+    ListKeyAssignments(host_->CurrentProfile(), rows);
+    const int lcid = CurrentLcid();
+    for (const KeyAssignment& row : rows) {
+        list->SetItemKeyDesc(row.key_code, DescribeAssignment(row, lcid));
+    }
+    RefreshPanel();
+}
+
+// --- assigning ----------------------------------------------------------------------
+
+bool ButtonPage::RefuseLockedKey() {
+    if (current_key_.load() != kLockedKeyCode) {
+        return false;
+    }
+    host_->ShowMessageBox(LoadLanguageString(text::kPrimaryButtonLocked),
+                          LoadLanguageString(text::kButtonNoticeTitle), kOneButton);
+    return true;
+}
+
+void ButtonPage::QueueWrite() {
+    host_->QueueTask(kTaskWriteButtonTable);
+    host_->ShowSaveWait();
+}
+
+void ButtonPage::SaveAndSend(const KeyAssignment& assignment) {
+    if (StoreAssignment(assignment) > 0) {
+        if (DUI::MouseKeyCtrl* list = Controls().List()) {
+            list->SetItemKeyDesc(assignment.key_code, assignment.macro_desc);
+        }
+    }
+    QueueWrite();
+}
+
+void ButtonPage::AssignChoice(int control) {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    const ButtonControls c = Controls();
+    c.ShowCombinationPanel(false);
+    c.ShowRepeatPanel(false);
+    DUI::MComboBox2* choice = c.Choice(control);
+    if (choice == nullptr) {
+        return;
+    }
+    const int category = CategoryOfChoice(control);
+    const KeyAssignment assignment =
+        MakeAssignment(host_->CurrentProfile(), current_key_.load(), category,
+                       static_cast<int>(choice->GetCurData()), 0, choice->GetTitle());
+    if (category == kCategoryMacro) {
+        SetPendingMacroKey(assignment.key_code);
+    }
+    for (const ChoiceRow& row : kChoiceCategories) {
+        if (DUI::MComboBox2* other = c.Choice(row.choice)) {
+            other->SetCheck(row.choice == control);
+        }
+    }
+    if (DUI::MButton2* disable = c.DisableButton()) {
+        disable->SetCheck(false);
+    }
+    SaveAndSend(assignment);
+}
+
+void ButtonPage::Disable() {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    const ButtonControls c = Controls();
+    c.ShowCombinationPanel(false);
+    c.ShowRepeatPanel(false);
+    for (const ChoiceRow& row : kChoiceCategories) {
+        if (DUI::MComboBox2* choice = c.Choice(row.choice)) {
+            choice->SetCheck(false);
+        }
+    }
+    if (DUI::MButton2* disable = c.DisableButton()) {
+        disable->SetCheck(true);
+    }
+    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryDisable, 1, 0,
+                               LoadLanguageString(text::kDisable)));
+}
+
+// --- the key-combination panel --------------------------------------------------------
+
+void ButtonPage::OpenCombination() {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    {
+        std::lock_guard lock(capture_mutex_);
+        captured_code_ = 0;
+    }
+    const ButtonControls c = Controls();
+    c.ShowRepeatPanel(false);
+    c.ShowCombinationPanel(true);
+    for (int box : kModifierBoxes) {
+        if (DUI::MButton3* check = c.ModifierBox(box)) {
+            check->SetCheck(false);
+        }
+    }
+    if (DUI::MEdit* field = c.Field(id::kCapturedKey)) {
+        field->SetTitle(u"");
+        field->OnFocus(0);
+    }
+}
+
+void ButtonPage::StartCapture() {
+    if (DUI::MEdit* field = Controls().Field(id::kCapturedKey)) {
+        field->SetTitle(u"");
+    }
+    std::lock_guard lock(capture_mutex_);
+    capture_.reset();
+    capture_ = std::make_unique<CaptureSet>(window_, kCaptureCustomKey);
+}
+
+void ButtonPage::StopCapture() {
+    std::lock_guard lock(capture_mutex_);
+    capture_.reset();
+}
+
+intptr_t ButtonPage::OnCapturedKey(const RawKeyEvent& key) {
+    if (IsSidedModifier(key.code)) {
+        return 0;
+    }
+    {
+        std::lock_guard lock(capture_mutex_);
+        captured_code_ = key.code;
+    }
+    if (DUI::MEdit* field = Controls().Field(id::kCapturedKey)) {
+        field->SetTitle(key.name);
+    }
+    return 1;
+}
+
+int ButtonPage::CapturedKeyCode() const {
+    std::lock_guard lock(capture_mutex_);
+    return captured_code_;
+}
+
+void ButtonPage::ApplyCombination() {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    const ButtonControls c = Controls();
+    auto checked = [&c](int box) {
+        DUI::MButton3* check = c.ModifierBox(box);
+        return check != nullptr && check->GetCheck();
+    };
+    const bool shift = checked(id::kShift);
+    const bool ctrl = checked(id::kCtrl);
+    const bool win = checked(id::kWin);
+    const bool alt = checked(id::kAlt);
+    const int usage = VirtualKeyToUsage(CapturedKeyCode());
+    const int modifiers = (shift ? kModifierShift : 0) | (ctrl ? kModifierCtrl : 0) |
+                          (win ? kModifierWin : 0) | (alt ? kModifierAlt : 0);
+    if (usage == 0 && modifiers == 0) {
+        return;
+    }
+    DUI::MEdit* field = c.Field(id::kCapturedKey);
+    const std::u16string name = field ? field->GetTitle() : std::u16string();
+    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryKeyboard,
+                               usage, modifiers,
+                               FormatKeyCombination(shift, ctrl, win, alt, name)));
+}
+
+// --- the repeat panel -------------------------------------------------------------------
+
+void ButtonPage::OpenRepeat() {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    const ButtonControls c = Controls();
+    c.ShowCombinationPanel(false);
+    c.ShowRepeatPanel(true);
+    const std::pair<int, std::u16string_view> fields[] = {{id::kRepeatFirst, u"5"},
+                                                          {id::kRepeatSecond, u"1"}};
+    for (const auto& [field_id, text] : fields) {
+        if (DUI::MEdit* field = c.Field(field_id)) {
+            field->SetTitle(text);
+            field->OnFocus(0);
+        }
+    }
+}
+
+void ButtonPage::ClampField(int field_id, int low, int high) {
+    DUI::MEdit* field = Controls().Field(field_id);
+    if (field == nullptr) {
+        return;
+    }
+    const int typed = DecimalToInt(field->GetTitle());
+    const int clamped = std::clamp(typed, low, high);
+    if (clamped != typed) {
+        field->SetTitle(Format(u"%d", clamped));
+    }
+}
+
+void ButtonPage::ApplyRepeat() {
+    if (RefuseLockedKey()) {
+        return;
+    }
+    // A number typed and applied without leaving the field is held to the
+    // same limits as one that lost the focus.
+    ClampField(id::kRepeatFirst, 5, 255);
+    ClampField(id::kRepeatSecond, 0, 255);
+    const ButtonControls c = Controls();
+    DUI::MEdit* first = c.Field(id::kRepeatFirst);
+    DUI::MEdit* second = c.Field(id::kRepeatSecond);
+    const int value = first ? DecimalToInt(first->GetTitle()) : 0;
+    const int value2 = second ? DecimalToInt(second->GetTitle()) : 0;
+    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryRepeat, value,
+                               value2, LoadLanguageString(text::kRapidFire)));
+}
+
+// --- resets --------------------------------------------------------------------------------
+
+bool ButtonPage::ConfirmReset() {
+    // Only a confirmed question resets: a box that could not run is no yes.
+    return host_->ShowMessageBox(LoadLanguageString(text::kResetButtonsQuestion),
+                                 LoadLanguageString(text::kResetButtonsTitle),
+                                 kTwoButtons) == kFirstButton;
+}
+
+void ButtonPage::ResetAll() {
+    if (!ConfirmReset()) {
+        return;
+    }
+    const ButtonControls c = Controls();
+    current_key_ = 0;
+    if (DUI::MouseKeyCtrl* list = c.List()) {
+        list->SelectItem(0);
+        if (DUI::MControlFont* name = c.ButtonName()) {
+            name->SetTitle(list->GetItemText(0));
+        }
+    }
+    if (DUI::MouseCtrl* picture = c.Picture()) {
+        picture->SelectItem(0);
+    }
+    ShowFactoryTexts();
+    ResetAllKeys(host_->CurrentProfile());
+    RefreshPanel();
+    QueueWrite();
+}
+
+void ButtonPage::ResetCurrent() {
+    if (!ConfirmReset()) {
+        return;
+    }
+    const int key = current_key_.load();
+    ResetKey(host_->CurrentProfile(), key);
+    if (DUI::MouseKeyCtrl* list = Controls().List()) {
+        list->SetItemKeyDesc(key,
+                             FactoryText(DeviceCatalogue::Instance().DefaultAssignments(), key));
+    }
+    RefreshPanel();
+    QueueWrite();
+}
+
+// --- installation ------------------------------------------------------------------------
+
+std::shared_ptr<ButtonPage> InstallButtonPage(ui::DeviceMainDlg& window,
+                                              std::shared_ptr<ButtonHost> host) {
+    auto page = std::make_shared<ButtonPage>(window, std::move(host));
+    window.SetPageHandler(ui::RouteSlot::kButtonPage,
+                          [page](int control, int event, intptr_t param) {
+                              return page->OnPageEvent(control, event, param);
+                          });
+    window.SetPageHandler(ui::RouteSlot::kCustomKeyPage,
+                          [page](int control, int event, intptr_t param) {
+                              return page->OnPanelEvent(control, event, param);
+                          });
+    window.SetPageHandler(ui::RouteSlot::kCustomKeyEdit,
+                          [page](int control, int event, intptr_t param) {
+                              return page->OnEditEvent(control, event, param);
+                          });
+    std::weak_ptr<ButtonPage> weak = page;
+    SetCaptureConsumer(kCaptureCustomKey, [weak](const RawKeyEvent& key) -> intptr_t {
+        auto alive = weak.lock();
+        return alive ? alive->OnCapturedKey(key) : 1;
+    });
+    return page;
+}
+
+}  // namespace tessaly
