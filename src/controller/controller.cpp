@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
+#include "controller/buttons_wiring.h"
 #include "controller/main_window_services.h"
 #include "controller/update_wiring.h"
 #include "performance/factory_values.h"
@@ -77,6 +78,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     InstallPerformancePage(dlg, *this);
     FollowDeviceChanges();
     InstallUpdates(*this, dlg, *worker_);
+    InstallButtons(*this, dlg, *worker_);
 }
 
 void Controller::LoadModel(int device_type) {
