@@ -1,0 +1,49 @@
+#include "controller/buttons_wiring.h"
+
+#include <memory>
+
+#include "buttons/button_host.h"
+#include "buttons/button_page.h"
+#include "buttons/key_capture.h"
+#include "buttons/key_function_table.h"
+
+namespace tessaly {
+namespace {
+
+class ControllerButtonHost : public ButtonHost {
+  public:
+    explicit ControllerButtonHost(Controller& controller) : controller_(controller) {}
+    int CurrentProfile() const override { return controller_.CurrentProfile(); }
+    void QueueTask(int32_t code) override { controller_.QueueTask(code); }
+    void ShowSaveWait() override { controller_.ShowSaveWait(); }
+    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                       uint32_t buttons) override {
+        return controller_.ShowMessageBox(message, title, buttons);
+    }
+
+  private:
+    Controller& controller_;
+};
+
+}  // namespace
+
+void InstallButtons(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
+    std::shared_ptr<ButtonPage> page =
+        InstallButtonPage(dlg, std::make_shared<ControllerButtonHost>(controller));
+    worker.SetTaskBody(kTaskWriteButtonTable, [&controller, &worker] {
+        if (!WriteButtonTable(controller.Devices().CurrentInterface(),
+                              controller.CurrentProfile())) {
+            worker.CommandFailureHandling();
+        }
+    });
+    worker.SetPageRefresh(WorkerPage::kButtons, [page] { page->RefreshList(); });
+    dlg.SetMessageHandler(ui::MessageSlot::kApplyLanguage, [page](uintptr_t, intptr_t) {
+        page->RefreshList();
+        return intptr_t{0};
+    });
+    dlg.SetMessageHandler(ui::MessageSlot::kRawInput, [&dlg](uintptr_t, intptr_t lparam) {
+        return RouteRawInput(dlg.capture_mode.load(), lparam);
+    });
+}
+
+}  // namespace tessaly
