@@ -8,6 +8,15 @@ namespace tessaly::ui {
 
 using namespace DUI;
 
+namespace {
+
+constexpr int kList = 31;
+constexpr int kImportButton = 32;
+constexpr int kExportButton = 33;
+constexpr int kEventEditDone = 29;
+
+}  // namespace
+
 Rect ProfileDlg::RectAbove(Rect name) {
     return {name.left, name.top - 210, name.right, name.top - 5};
 }
@@ -23,17 +32,94 @@ void ProfileDlg::InitUI(Rect client) {
     background->SetImage(u"img_area_content.png");
     background->SetShowMode(3, 10);
 
-    auto* list = CreateControl<DListBox>(31, {10, 10, w - 10, h - 45});
+    auto* list = CreateControl<DListBox>(kList, {10, 10, w - 10, h - 45});
     list->SetFontWidth(14);
     list->SetAlignment(kAlignCenter);
     list->SetSubImage(ImageRole::kBackground, u"img_list_bkg.png");
+    for (const ProfileListItem& profile : profiles_) {
+        list->AddItem(profile.name, profile.id);
+    }
+    list->SelectData(current_profile_);
 
-    auto* import = CreateControl<MButton>(32, {10, h - 35, w / 2 - 5, h - 7},
+    auto* import = CreateControl<MButton>(kImportButton, {10, h - 35, w / 2 - 5, h - 7},
                                           LoadLanguageString(text::kImport));
     import->SetImage(u"img_button.png", 4);
-    auto* exporting = CreateControl<MButton>(33, {w / 2 + 5, h - 35, w - 10, h - 7},
+    auto* exporting = CreateControl<MButton>(kExportButton, {w / 2 + 5, h - 35, w - 10, h - 7},
                                              LoadLanguageString(text::kExport));
     exporting->SetImage(u"img_button.png", 4);
+}
+
+void ProfileDlg::Post(ProfileRequest request, int profile) const {
+    Toolkit::Get().PostMessage(main_window_, kProfileRequestMessage,
+                               static_cast<uintptr_t>(request), profile);
+}
+
+void ProfileDlg::SwitchToRenamed() const {
+    if (renamed_) {
+        Post(ProfileRequest::kSwitch, renamed_profile_);
+    }
+}
+
+int ProfileDlg::SelectedProfile() const {
+    auto* list = GetControlAs<DListBox>(kList);
+    return list != nullptr ? static_cast<int>(list->GetCurData()) : 0;
+}
+
+void ProfileDlg::OnRenamed() {
+    auto* list = GetControlAs<DListBox>(kList);
+    if (list == nullptr || list->GetCurSel() < 0) {
+        return;
+    }
+    const std::u16string name = list->GetItemText(list->GetCurSel());
+    if (name.empty()) {
+        return;
+    }
+    const int profile = static_cast<int>(list->GetCurData());
+    if (rename_) {
+        rename_(profile, name);
+    }
+    renamed_profile_ = profile;
+    renamed_ = true;
+}
+
+void ProfileDlg::Close(bool ok) {
+    closing_ = true;
+    if (ok) {
+        DoOK();
+    } else {
+        DoCancel();
+    }
+}
+
+int ProfileDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
+    if (closing_) {
+        return 0;
+    }
+    if (id == kList && event == kEventActivated) {
+        Post(ProfileRequest::kSwitch, SelectedProfile());
+        Close(true);
+        return 1;
+    }
+    if (id == kList && event == kEventEditDone) {
+        OnRenamed();
+        return 1;
+    }
+    if ((id == kImportButton || id == kExportButton) && event == kEventActivated) {
+        SwitchToRenamed();
+        Post(id == kImportButton ? ProfileRequest::kImport : ProfileRequest::kExport,
+             SelectedProfile());
+        Close(true);
+        return 1;
+    }
+    return 0;
+}
+
+int ProfileDlg::OnNcActivate(bool active) {
+    if (!active && !closing_ && IsCreated()) {
+        SwitchToRenamed();
+        Close(false);
+    }
+    return MDialog::OnNcActivate(active);
 }
 
 }  // namespace tessaly::ui

@@ -1,0 +1,21 @@
+#pragma once
+// Export and import of a profile through the file dialog. UI thread.
+
+#include "profiles/profiles_host.h"
+#include "ui/main/device_main_dlg.h"
+
+namespace tessaly {
+
+inline constexpr int kTaskWriteEverything = 5;
+
+// Saves the profile's buttons (and the current profile's other settings,
+// which the dialog made the same profile) to a file the user chooses.
+// False when cancelled or not written.
+bool ExportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host, int profile);
+
+// Reads a file the user chooses into the current profile, renames the
+// profile after the file and sends everything. False when cancelled or the
+// file is not a profile file (then nothing changes).
+bool ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host);
+
+}  // namespace tessaly
