@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/buttons_wiring.h"
+#include "controller/lighting_wiring.h"
 #include "controller/main_window_services.h"
 #include "controller/update_wiring.h"
 #include "performance/factory_values.h"
@@ -79,6 +80,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     FollowDeviceChanges();
     InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
+    lighting_ = InstallLighting(*this, dlg, *worker_);
 }
 
 void Controller::LoadModel(int device_type) {

@@ -16,6 +16,8 @@
 
 namespace tessaly {
 
+class LightingWiring;
+
 class Controller : public PerformanceHost {
   public:
     explicit Controller(DeviceManager& devices = DeviceManager::Instance());
@@ -58,6 +60,7 @@ class Controller : public PerformanceHost {
     ui::DeviceMainDlg* window_ = nullptr;
     std::unique_ptr<DeviceWorker> worker_;
     std::unique_ptr<SystemDeviceChanges> system_changes_;
+    std::unique_ptr<LightingWiring> lighting_;
 };
 
 }  // namespace tessaly

@@ -1,0 +1,81 @@
+#include "controller/lighting_wiring.h"
+
+#include <chrono>
+#include <thread>
+
+#include "catalogue/device_catalogue.h"
+#include "controller/controller.h"
+#include "lighting/lighting_tasks.h"
+#include "profiles/profile_dialog.h"
+
+namespace tessaly {
+namespace {
+
+void SleepFor(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool HasLighting() {
+    return DeviceCatalogue::Instance().Options().lighting_page;
+}
+
+}  // namespace
+
+int LightingWiring::CurrentProfile() const {
+    return controller_.CurrentProfile();
+}
+
+void LightingWiring::QueueTask(int32_t code) {
+    controller_.QueueTask(code);
+}
+
+void LightingWiring::ShowSaveWait() {
+    controller_.ShowSaveWait();
+}
+
+int LightingWiring::ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                                   uint32_t buttons) {
+    return controller_.ShowMessageBox(message, title, buttons);
+}
+
+DeviceState& LightingWiring::Device() {
+    return controller_.Device();
+}
+
+void LightingWiring::SetCurrentProfile(int profile) {
+    dlg_.current_profile.store(profile);
+}
+
+void LightingWiring::ShowProfileName() {
+    worker_.ShowProfileName();
+}
+
+bool LightingWiring::DevicePresent() const {
+    return dlg_.device_present.load();
+}
+
+std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::DeviceMainDlg& dlg,
+                                                DeviceWorker& worker) {
+    auto wiring = std::make_unique<LightingWiring>(controller, dlg, worker);
+    LightingWiring& host = *wiring;
+    std::shared_ptr<LightingPage> page = InstallLightingPage(dlg, host);
+    wiring->page_ = page;
+    worker.SetPageRefresh(WorkerPage::kLighting, [page] { page->Refresh(); });
+    worker.SetTaskBody(kTaskWriteLighting, [&controller, &worker, &host] {
+        if (!WriteLighting(controller.Devices().CurrentInterface(), host.CurrentProfile(),
+                           host.Device().current_light_effect.load())) {
+            worker.CommandFailureHandling();
+        }
+    });
+    worker.SetTaskBody(kTaskRestoreLighting, [&controller, &host, page] {
+        RestoreLighting(controller.Devices().CurrentInterface(), host.CurrentProfile(),
+                        host.Device(), SleepFor);
+        if (HasLighting()) {
+            page->Refresh();
+        }
+    });
+    InstallProfiles(dlg, host);
+    return wiring;
+}
+
+}  // namespace tessaly
