@@ -1,0 +1,230 @@
+#include <gmock/gmock.h>
+
+#include "lighting/light_defaults.h"
+#include "lighting_fixture.h"
+#include "ui/dialogs/colour_values.h"
+
+namespace tessaly::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using T = NumberedLanguage;
+
+constexpr std::array<bool, kLightingEffectCount> kAllEffects{true, true, true, true, true, true};
+constexpr std::array<bool, kLightingEffectCount> kSteadyAndOff{true, false, false,
+                                                               true, false, false};
+
+std::vector<int> Modes(int profile) {
+    std::vector<LightSetting> lights;
+    ListLights(profile, lights);
+    std::vector<int> modes;
+    for (const LightSetting& light : lights) {
+        modes.push_back(light.mode);
+    }
+    return modes;
+}
+
+TEST_F(LightingTest, ANewProfileGetsOneDefaultRowPerEffectWithTheFirstActive) {
+    page->Refresh();
+    EXPECT_THAT(Modes(profile), ElementsAre(1, 2, 3, 4, 5, 0));
+    const LightSetting breathing = Row(2);
+    EXPECT_EQ(breathing.name, u"呼吸");
+    EXPECT_EQ(breathing.reserved, 281);
+    EXPECT_EQ(breathing.config_func, 0x813);
+    EXPECT_EQ(breathing.brightness, 4);
+    EXPECT_EQ(breathing.speed, 2);
+    EXPECT_EQ(breathing.colorful, 1);
+    EXPECT_EQ(breathing.color_values[2], 0xFF0000);
+    EXPECT_EQ(breathing.color_values[6], 0xFFFFFF);
+    EXPECT_EQ(Row(0).config_func, 0);
+    EXPECT_EQ(Row(3).config_func, 0x11);
+    EXPECT_EQ(GetActiveLightMode(profile), 1);
+
+    auto* list = In<DUI::MComboBox>(197);
+    ASSERT_EQ(list->GetItemCount(), 6);
+    EXPECT_EQ(list->GetItemText(0), T::T(280));
+    EXPECT_EQ(list->GetItemText(5), T::T(285));
+    EXPECT_EQ(list->GetItemData(5), 0);
+    EXPECT_EQ(list->GetCurData(), 1);
+    EXPECT_EQ(page->ShownMode(), 1);
+
+    // A second refresh finds rows and adds none.
+    page->Refresh();
+    EXPECT_EQ(CountLights(profile), 6);
+    EXPECT_EQ(In<DUI::MComboBox>(197)->GetItemCount(), 6);
+}
+
+TEST_F(LightingTest, AModelWithoutTheFirstEffectShowsTheOffEffect) {
+    UseModel(OfferedEffects(kSteadyAndOff));
+    ASSERT_TRUE(CreateDefaultLights(profile, DeviceCatalogue::Instance().Options()));
+    EXPECT_THAT(Modes(profile), ElementsAre(3, 0));
+    EXPECT_EQ(GetActiveLightMode(profile), 0);
+    EXPECT_EQ(Row(0).status, 0);
+
+    page->Refresh();
+    EXPECT_EQ(In<DUI::MComboBox>(197)->GetCurData(), 0);
+    EXPECT_EQ(page->ShownMode(), 0);
+    EXPECT_EQ(Row(0).status, 1);  // showing it made it the active one
+    EXPECT_EQ(Row(3).status, 0);
+}
+
+TEST_F(LightingTest, TheMaskDecidesTheGroupsAndTheContentHeight) {
+    page->Refresh();
+    struct Case {
+        int mode;
+        bool brightness, speed, colour, slots;
+        int height;
+    };
+    const Case cases[] = {
+        {2, true, true, true, true, 658},      // 0x813
+        {3, true, false, true, false, 658},    // 0x11
+        {0, false, false, false, false, 170},  // 0
+        {1, true, true, false, false, 430},    // 3
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ChooseEffect(c.mode)) << c.mode;
+        EXPECT_EQ(Visible(204), c.brightness) << c.mode;
+        EXPECT_EQ(Visible(207), c.speed) << c.mode;
+        EXPECT_EQ(Visible(226), c.colour) << c.mode;
+        EXPECT_EQ(Visible(218), c.slots) << c.mode;
+        EXPECT_EQ(In(192)->GetRect().Height(), c.height) << c.mode;
+        EXPECT_EQ(GetActiveLightMode(profile), c.mode);
+        EXPECT_EQ(host.state.current_light_effect.load(), c.mode);
+    }
+    EXPECT_THAT(host.tasks, ElementsAre(8, 8, 8, 8));
+    EXPECT_EQ(host.waits, 4);
+}
+
+TEST_F(LightingTest, ShowingAnEffectPutsItsValuesOnThePage) {
+    page->Refresh();
+    LightSetting breathing = Row(2);
+    breathing.brightness = 1;
+    breathing.speed = 3;
+    breathing.color_values[4] = 0x123456;
+    ASSERT_TRUE(UpdateLight(2, breathing));
+    ASSERT_TRUE(ChooseEffect(2));
+    EXPECT_EQ(In<DUI::LightSlider>(204)->GetProgress(), 1);
+    EXPECT_EQ(In<DUI::LightSlider>(207)->GetProgress(), 3);
+    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 25%");
+    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u": 3");
+    EXPECT_EQ(In<DUI::CColorButton>(222)->GetColor(), BgrToArgb(0x123456));
+    EXPECT_TRUE(In<DUI::CColorButton>(218)->GetCheck());
+}
+
+TEST_F(LightingTest, TheSlidersStoreOnReleaseOnly) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(2));
+    host.tasks.clear();
+
+    // Dragging moves only the texts; the speed text then has a full-width colon.
+    ASSERT_TRUE(Deliver(207, 3, 4));
+    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u"：4");
+    ASSERT_TRUE(Deliver(204, 3, 3));
+    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 75%");
+    EXPECT_EQ(Row(2).speed, 2);
+    EXPECT_EQ(Row(2).brightness, 4);
+    EXPECT_THAT(host.tasks, IsEmpty());
+
+    ASSERT_TRUE(Deliver(204, DUI::kEventActivated, 3));
+    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 75%");
+    EXPECT_EQ(Row(2).brightness, 3);
+    ASSERT_TRUE(Deliver(207, DUI::kEventActivated, 4));
+    EXPECT_EQ(Row(2).speed, 4);
+    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u": 4");
+    EXPECT_THAT(host.tasks, ElementsAre(8, 8));
+}
+
+TEST_F(LightingTest, APresetGoesIntoTheFirstCheckedSlot) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(2));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 220));
+    EXPECT_FALSE(In<DUI::CColorButton>(218)->GetCheck());
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 213));  // 0x06FF00
+
+    const LightSetting breathing = Row(2);
+    EXPECT_EQ(breathing.color_values[2], 0x06FF00);
+    for (int i : {0, 1, 3, 4, 5, 6}) {
+        EXPECT_EQ(breathing.color_values[i], kDefaultLightColours[i]) << i;
+    }
+    EXPECT_EQ(In<DUI::CColorButton>(220)->GetColor(), BgrToArgb(0x06FF00));
+    EXPECT_EQ(In<DUI::CArea>(227)->GetColor(), BgrToArgb(0x06FF00));
+    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"0");
+    EXPECT_EQ(In<DUI::MEdit>(232)->GetTitle(), u"255");
+    EXPECT_EQ(In<DUI::MEdit>(233)->GetTitle(), u"6");
+    EXPECT_EQ(host.tasks.back(), 8);
+}
+
+TEST_F(LightingTest, WithoutSlotsTheColourIsColourValueOne) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(3));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 211));  // 0xFF0C00
+    EXPECT_EQ(Row(3).color_values[0], 0xFF0C00);
+    EXPECT_EQ(Row(3).color_values[1], kDefaultLightColours[1]);
+}
+
+TEST_F(LightingTest, TypedComponentsAreLimitedTo255) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(3));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 232, u"0"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 233, u"16"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 231, u"300"));
+    ASSERT_TRUE(Deliver(231, 26));
+    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"255");
+    EXPECT_EQ(Row(3).color_values[0], 0x1000FF);
+    EXPECT_EQ(In<DUI::CArea>(227)->GetColor(), BgrToArgb(0x1000FF));
+}
+
+TEST_F(LightingTest, ThePaletteAppliesOnlyItsFinalColour) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(3));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 210));
+    host.tasks.clear();
+
+    ASSERT_TRUE(Deliver(226, 27, static_cast<intptr_t>(BgrToArgb(0x102030))));
+    EXPECT_FALSE(In<DUI::CColorButton>(210)->GetCheck());
+    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"48");
+    EXPECT_EQ(Row(3).color_values[0], 0xFF00F0);  // still the preset
+    EXPECT_THAT(host.tasks, IsEmpty());
+
+    ASSERT_TRUE(Deliver(226, DUI::kEventActivated, static_cast<intptr_t>(BgrToArgb(0x405060))));
+    EXPECT_EQ(Row(3).color_values[0], 0x405060);
+    EXPECT_THAT(host.tasks, ElementsAre(8));
+}
+
+TEST_F(LightingTest, ResetAsksThenRecreatesTheRowsAndRestores) {
+    page->Refresh();
+    LightSetting steady = Row(3);
+    steady.brightness = 0;
+    ASSERT_TRUE(UpdateLight(3, steady));
+    const int other = AddProfile(NamedProfile(u"Profile 2"));
+    ASSERT_TRUE(CreateDefaultLights(other, DeviceCatalogue::Instance().Options()));
+
+    host.box_answer = 2;
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 201));
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].message, T::T(276));
+    EXPECT_EQ(host.boxes[0].title, T::T(275));
+    EXPECT_EQ(host.boxes[0].buttons, 4u);
+    EXPECT_EQ(Row(3).brightness, 0);
+    EXPECT_THAT(host.tasks, IsEmpty());
+
+    host.box_answer = 1;
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 201));
+    EXPECT_EQ(Row(3).brightness, 4);
+    EXPECT_EQ(CountLights(other), 0);
+    EXPECT_THAT(host.tasks, ElementsAre(17));
+    EXPECT_EQ(host.waits, 1);
+}
+
+TEST_F(LightingTest, AProfileWithoutTheChosenRowLeavesThePageAsItWas) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(2));
+    ASSERT_TRUE(DeleteLights(profile));
+    ASSERT_TRUE(ChooseEffect(0));
+    EXPECT_EQ(page->ShownMode(), 2);
+    EXPECT_TRUE(Visible(218));
+}
+
+}  // namespace
+}  // namespace tessaly::test
