@@ -1,0 +1,204 @@
+#include "update/update_tasks.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/unicode.h"
+#include "platform/folders.h"
+#include "platform/process_exit.h"
+#include "platform/shell_open.h"
+#include "support/scoped_env.h"
+#include "ui/localisation/text_ids.h"
+#include "update/test_http_server.h"
+#include "update/update_texts.h"
+
+namespace tessaly::test {
+namespace {
+
+// Records what the tasks do to the window.
+class RecordingHost : public UpdateHost {
+  public:
+    std::u16string SoftwareUpdateAddress() const override { return software_address; }
+    std::u16string LocalSoftwareVersion() const override { return local_version; }
+    std::u16string FirmwareAddress() const override { return firmware_address; }
+    std::u16string DeviceVersion() const override { return device_version; }
+    std::u16string NewSoftwareVersion() const override { return new_software; }
+    void SetNewSoftwareVersion(std::u16string v) override { new_software = std::move(v); }
+    std::u16string NewFirmwareVersion() const override { return new_firmware; }
+    void SetNewFirmwareVersion(std::u16string v) override { new_firmware = std::move(v); }
+    void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
+        software_status.push_back({build(version), enabled});
+    }
+    void ShowFirmwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
+        firmware_status.push_back({build(version), enabled});
+    }
+    void PostUpdateAvailable(int kind) override { offers.push_back(kind); }
+    void PostDownloadProgress(int percent) override { progress.push_back(percent); }
+    void SetUpgradeProgress(int percent, int text) override {
+        upgrade_steps.push_back({percent, text});
+    }
+    void CloseUpgradeDialog() override { ++upgrade_closed; }
+    void CloseDownloadDialog() override { ++download_closed; }
+    void ReportFailure(int title, int message) override { failures.push_back({title, message}); }
+    DeviceManager& Devices() override { return devices; }
+    void Sleep(int) override {}
+
+    std::u16string software_address, local_version = u"1.0.1", firmware_address, device_version;
+    std::u16string new_software, new_firmware;
+    std::vector<std::pair<std::u16string, bool>> software_status, firmware_status;
+    std::vector<int> offers, progress;
+    std::vector<std::pair<int, int>> upgrade_steps, failures;
+    int upgrade_closed = 0, download_closed = 0;
+    DeviceManager devices;
+};
+
+class UpdateTasksTest : public ::testing::Test {
+  protected:
+    UpdateTasksTest() {
+        SetUserDataFolderOverride(user.u16(true));
+        SetProcessExitInterceptor([this](int code) { exits.push_back(code); });
+        SetShellOpenInterceptor(
+            [this](const std::vector<std::string>& command) { opened.push_back(command); });
+        host.software_address = FromUtf8(server.Address());
+        host.firmware_address = FromUtf8(server.Address() + "fw");
+    }
+    ~UpdateTasksTest() override {
+        SetUserDataFolderOverride(u"");
+        SetProcessExitInterceptor({});
+        SetShellOpenInterceptor({});
+    }
+    std::filesystem::path Downloads() const { return user.path() / "temp"; }
+
+    ScopedEnv no_proxy{"http_proxy", std::nullopt};
+    ScopedEnv checks_on{"TESSALY_NO_UPDATE_CHECK", std::nullopt};
+    TempDir user;
+    TestHttpServer server;
+    RecordingHost host;
+    std::vector<int> exits;
+    std::vector<std::vector<std::string>> opened;
+};
+
+TEST_F(UpdateTasksTest, SoftwareCheckOffersOnlyANewerOrDifferentVersion) {
+    ASSERT_TRUE(server.Running());
+    server.Root().Write("version", "1.0.2");
+    RunSoftwareCheck(host);
+    EXPECT_EQ(host.new_software, u"1.0.2");
+    ASSERT_EQ(host.software_status.size(), 1u);
+    EXPECT_TRUE(host.software_status[0].second);
+    EXPECT_NE(host.software_status[0].first.find(u": v1.0.2"), std::u16string::npos);
+    EXPECT_EQ(host.offers, std::vector<int>{1});
+
+    server.Root().Write("version", "0.9.9");
+    RunSoftwareCheck(host);
+    EXPECT_FALSE(host.software_status.back().second);
+    EXPECT_EQ(host.offers, std::vector<int>{1});
+}
+
+TEST_F(UpdateTasksTest, AnErrorPageOrADeadServerChangesNothing) {
+    ASSERT_TRUE(server.Running());
+    RunSoftwareCheck(host);  // 404: a page longer than ten characters
+    host.firmware_address = FromUtf8(server.Address() + "nothing");
+    host.device_version = u"105";
+    RunFirmwareCheck(host);
+    host.software_address = u"http://update.tessaly.invalid/";
+    RunSoftwareCheck(host);
+    EXPECT_TRUE(host.software_status.empty());
+    EXPECT_TRUE(host.firmware_status.empty());
+    EXPECT_TRUE(host.offers.empty());
+    EXPECT_TRUE(host.new_software.empty());
+    EXPECT_TRUE(host.new_firmware.empty());
+}
+
+TEST_F(UpdateTasksTest, TheChecksCanBeSwitchedOff) {
+    ASSERT_TRUE(server.Running());
+    server.Root().Write("version", "1.0.2");
+    ScopedEnv off{"TESSALY_NO_UPDATE_CHECK", "1"};
+    RunSoftwareCheck(host);
+    EXPECT_TRUE(host.new_software.empty());
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(UpdateTasksTest, FirmwareCheckReadsMouseVersionAndShowsMajorAndMinor) {
+    ASSERT_TRUE(server.Running());
+    std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
+    server.Root().Write("fw/mouse/version", "107");
+    host.device_version = u"105";
+    RunFirmwareCheck(host);
+    EXPECT_EQ(host.new_firmware, u"107");
+    ASSERT_EQ(host.firmware_status.size(), 1u);
+    EXPECT_NE(host.firmware_status[0].first.find(u": V1.07"), std::u16string::npos);
+    EXPECT_TRUE(host.firmware_status[0].second);
+    EXPECT_EQ(host.offers, std::vector<int>{2});
+
+    // Without a device version nothing is compared.
+    host.device_version.clear();
+    RunFirmwareCheck(host);
+    EXPECT_EQ(host.firmware_status.size(), 1u);
+    // Ten characters are too many for a firmware version.
+    host.device_version = u"105";
+    server.Root().Write("fw/mouse/version", "1234567890");
+    RunFirmwareCheck(host);
+    EXPECT_TRUE(host.new_firmware.empty());
+    EXPECT_EQ(host.offers, std::vector<int>{2});
+}
+
+TEST_F(UpdateTasksTest, SoftwareDownloadStartsTheSetupAndEnds) {
+    ASSERT_TRUE(server.Running());
+    host.new_software = u"1.0.2";
+    ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
+                        {{"Mouse-Setup-1.0.2.exe", "#!/bin/sh\n"}}));
+    RunSoftwareDownload(host);
+    const std::string setup = (Downloads() / "Mouse-Setup-1.0.2.exe").string();
+    EXPECT_TRUE(std::filesystem::exists(setup));
+    EXPECT_FALSE(std::filesystem::exists(Downloads() / "Mouse-Setup-1.0.2.zip"));
+    EXPECT_EQ(opened, (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(host.progress.back(), 100);
+    EXPECT_EQ(host.download_closed, 0);
+    EXPECT_NE(server.Requests().find("GET ///Mouse-Setup-1.0.2.zip"), std::string::npos);
+}
+
+TEST_F(UpdateTasksTest, AFailedSoftwareDownloadClosesTheDialogAndSaysSo) {
+    ASSERT_TRUE(server.Running());
+    host.new_software = u"1.0.3";
+    // A missing archive, then an archive without the setup.
+    RunSoftwareDownload(host);
+    ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.3.zip").string(),
+                        {{"readme.txt", "no setup"}}));
+    RunSoftwareDownload(host);
+    EXPECT_TRUE(exits.empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(host.download_closed, 2);
+    EXPECT_EQ(host.failures, (std::vector<std::pair<int, int>>{
+                                 {text::kSoftwareUpdateTitle, kDownloadFailedText},
+                                 {text::kSoftwareUpdateTitle, kDownloadFailedText}}));
+}
+
+TEST_F(UpdateTasksTest, FirmwareUpdateWithoutTheMouseEndsWithTheFailureText) {
+    ASSERT_TRUE(server.Running());
+    host.new_firmware = u"107";
+    std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
+    ASSERT_TRUE(MakeZip((server.Root().path() / "fw/mouse/firmware-107.zip").string(),
+                        {{"firmware     -107.bin", std::string(100, 'f')}}));
+    // Whatever was in the download folder before is gone.
+    std::filesystem::create_directories(Downloads());
+    const auto stale = Downloads() / "stale.txt";
+    std::ofstream(stale) << "old";
+    RunFirmwareUpdate(host);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_FALSE(std::filesystem::exists(Downloads() / "firmware     -107.bin"));
+    EXPECT_EQ(host.upgrade_steps, (std::vector<std::pair<int, int>>{{5, text::kDownloading},
+                                                                    {7, text::kPreparingUpgrade},
+                                                                    {10, text::kPreparingUpgrade},
+                                                                    {10, kUpgradeFailedText}}));
+    EXPECT_EQ(host.upgrade_closed, 1);
+    EXPECT_EQ(host.failures,
+              (std::vector<std::pair<int, int>>{{text::kMouseFirmware, kUpgradeFailedText}}));
+    EXPECT_NE(server.Requests().find("GET /fw//mouse//firmware-107.zip"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaly::test
