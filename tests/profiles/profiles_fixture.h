@@ -1,0 +1,131 @@
+#pragma once
+// A settings database with four profiles in a temporary data folder, a
+// numbered language, and helpers to fill and compare one profile's settings.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/decimal.h"
+#include "base/text_format.h"
+#include "base/unicode.h"
+#include "catalogue/device_catalogue.h"
+#include "lighting/light_defaults.h"
+#include "storage/config_store.h"
+#include "storage/key_table.h"
+#include "storage/light_table.h"
+#include "storage/profile_table.h"
+#include "storage/storage_fixture.h"
+#include "ui/dialogs/numbered_language.h"
+
+namespace tessaly::test {
+
+inline constexpr std::u16string_view kProfileKeys[] = {
+    u"dpi_flag",           u"dpi_index",        u"dpi_count",      u"dpi_group0_value",
+    u"dpi_group1_value",   u"dpi_group5_value", u"dpi_group0_rgb", u"dpi_group5_rgb",
+    u"button_respondtime", u"report_rate",      u"sensor_flag",    u"liftoff_height",
+    u"scroll_flag",        u"e-sports_flag",    u"sleep_light",    u"move_wakeup",
+    u"move_closelight",
+};
+
+class ProfileStore {
+  public:
+    ProfileStore() {
+        SetUserDataFolderOverride(dir.u16(true));
+        CreateFolderPath(UserDataFolder() + u"db");
+        opened = SettingsDatabase::Instance().OpenForModel(UserDataFolder(), u"P100");
+        for (int n = 1; n <= 4; ++n) {
+            AddProfile(NamedProfile(Format(u"Profile %d", n)));
+        }
+        SetActiveProfile(1);
+        SelectedModel model;
+        model.device_type = 1;
+        DeviceCatalogue::Instance().SetSelected(model);
+    }
+    ~ProfileStore() {
+        DeviceCatalogue::Instance().Reset();
+        SettingsDatabase::Instance().Close();
+        SetUserDataFolderOverride(u"");
+    }
+    std::u16string Path(const std::string& name) const {
+        return FromUtf8((dir.path() / name).string());
+    }
+    std::string Read(const std::u16string& path) const {
+        std::ifstream in(ToUtf8(path), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void Write(const std::u16string& path, const std::string& text) const {
+        std::ofstream(ToUtf8(path), std::ios::binary) << text;
+    }
+
+    TempDir dir;
+    bool opened = false;
+};
+
+inline std::u16string Stored(int profile, std::u16string_view key) {
+    std::u16string value;
+    GetConfigValue(profile, key, value);
+    return value;
+}
+
+inline KeyAssignment Key(int profile, int key_code, int type, int value, std::u16string desc) {
+    KeyAssignment key;
+    key.profile = profile;
+    key.key_code = key_code;
+    key.macro_type = type;
+    key.macro_value = value;
+    key.macro_value2 = value + 1;
+    key.macro_value3 = value + 2;
+    key.macro_desc = std::move(desc);
+    return key;
+}
+
+// Every setting a profile file carries, different from the defaults.
+inline void FillProfile(int profile) {
+    SaveKeyAssignment(Key(profile, 1, 2, 0x10, u"Ctrl+C"));
+    SaveKeyAssignment(Key(profile, 5, 7, 3, u"a <\"quoted\"> & 'b'"));
+    CreateDefaultLights(profile, DeviceOptions{});
+    LightSetting breathing;
+    GetLight(profile, 2, breathing);
+    breathing.brightness = 1;
+    breathing.speed = 3;
+    breathing.direction = 1;
+    breathing.colorful = 0;
+    breathing.color_index = 5;
+    breathing.color_values = {1, 2, 3, 4, 5, 6, 0x123456};
+    UpdateLight(2, breathing);
+    SetActiveLight(profile, 2);
+    int n = 7;
+    for (std::u16string_view key : kProfileKeys) {
+        SetConfigValue(profile, key, IntToDecimal(n++));
+    }
+}
+
+inline std::vector<KeyAssignment> Keys(int profile) {
+    std::vector<KeyAssignment> keys;
+    ListKeyAssignments(profile, keys);
+    return keys;
+}
+
+inline std::vector<LightSetting> Lights(int profile) {
+    std::vector<LightSetting> lights;
+    ListLights(profile, lights);
+    return lights;
+}
+
+inline bool HaveXmllint() {
+    return std::system("command -v xmllint >/dev/null 2>&1") == 0;
+}
+
+// xmllint's verdict on the file: 0 when it is well-formed XML.
+inline int Xmllint(const std::u16string& path) {
+    return std::system(("xmllint --noout '" + ToUtf8(path) + "' 2>/dev/null").c_str());
+}
+
+}  // namespace tessaly::test
