@@ -89,37 +89,43 @@ void Navigate(ui::DeviceMainDlg& window, const std::string& page) {
 
 // Waits until the window is shown and nothing changed for a while, then
 // saves it and ends the process.
-void ScheduleScreenshot(QtBackend& backend, ui::DeviceMainDlg& window, const GuiOptions& options) {
-    auto* timer = new QTimer(qApp);
-    auto* clock = new QElapsedTimer();
-    clock->start();
-    bool* navigated = new bool(false);
-    QObject::connect(
-        timer, &QTimer::timeout, [&backend, &window, options, timer, clock, navigated] {
-            QWidget* widget = backend.WindowWidgetOf(window.GetSafeHwnd());
-            if (widget == nullptr || !widget->isVisible()) {
-                return;
-            }
-            if (!*navigated) {
-                *navigated = true;
-                Navigate(window, options.page);
-                clock->restart();
-                return;
-            }
-            if (clock->elapsed() < kScreenshotSettleMs) {
-                return;
-            }
-            backend.Flush();
-            timer->stop();
-            const bool saved =
-                widget->grab().save(QString::fromStdString(options.screenshot), "PNG");
-            PrintLine(saved ? options.screenshot : "tessaly: cannot write " + options.screenshot);
-            delete clock;
-            delete navigated;
-            window.ExitNow();
-        });
-    timer->start(50);
-}
+class ScreenshotTaker : public QObject {
+  public:
+    ScreenshotTaker(QtBackend& backend, ui::DeviceMainDlg& window, GuiOptions options)
+        : QObject(qApp), backend_(backend), window_(window), options_(std::move(options)) {
+        connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start(50);
+    }
+
+  private:
+    void Poll() {
+        QWidget* widget = backend_.WindowWidgetOf(window_.GetSafeHwnd());
+        if (widget == nullptr || !widget->isVisible()) {
+            return;
+        }
+        if (!navigated_) {
+            navigated_ = true;
+            Navigate(window_, options_.page);
+            settle_.start();
+            return;
+        }
+        if (settle_.elapsed() < kScreenshotSettleMs) {
+            return;
+        }
+        backend_.Flush();
+        timer_.stop();
+        const bool saved = widget->grab().save(QString::fromStdString(options_.screenshot), "PNG");
+        PrintLine(saved ? options_.screenshot : "tessaly: cannot write " + options_.screenshot);
+        window_.ExitNow();
+    }
+
+    QtBackend& backend_;
+    ui::DeviceMainDlg& window_;
+    GuiOptions options_;
+    QTimer timer_;
+    QElapsedTimer settle_;
+    bool navigated_ = false;
+};
 
 // Start-up measurements end here: the first paint of the main window.
 class FirstFrameWatch : public QObject {
@@ -265,7 +271,7 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
               " (stop it with: tessaly --send exit)");
 
     if (!options_.screenshot.empty()) {
-        ScheduleScreenshot(backend, *window, options_);
+        new ScreenshotTaker(backend, *window, options_);  // owned by the application
     }
     if (options_.first_frame) {
         WatchFirstFrame(backend, *window);

@@ -1,6 +1,7 @@
 #include "ui/qt/painted_view.h"
 
 #include <QFocusEvent>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -275,8 +276,7 @@ void PaintedView::StartInPlaceEdit(int index) {
     }
     auto* edit = new QLineEdit(text, this);
     if (dynamic_cast<DUI::DPIControl*>(c) != nullptr) {
-        edit->setInputMask(QString());
-        edit->setValidator(nullptr);
+        edit->setValidator(new QIntValidator(0, 999999, edit));
     }
     edit->setGeometry(ItemRects(*c, size())[static_cast<size_t>(index)].adjusted(4, 4, -4, -4));
     edit->selectAll();
