@@ -1,0 +1,198 @@
+#include "profiles/profile_dialog.h"
+
+#include <gmock/gmock.h>
+
+#include "profiles/profile_file.h"
+#include "profiles/profile_names.h"
+#include "profiles/profile_transfer.h"
+#include "profiles_fixture.h"
+#include "ui/main/controller_fixture.h"
+#include "ui/pages/profile_dlg.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using H = DUI::HeadlessBackend;
+using T = NumberedLanguage;
+
+class FakeProfilesHost : public ProfilesHost {
+  public:
+    int CurrentProfile() const override { return profile; }
+    void SetCurrentProfile(int id) override { profile = id; }
+    void QueueTask(int32_t code) override { tasks.push_back(code); }
+    void ShowProfileName() override { ++names_shown; }
+    bool DevicePresent() const override { return present; }
+    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                       uint32_t buttons) override {
+        boxes.push_back({std::u16string(message), std::u16string(title), buttons});
+        return 1;
+    }
+    struct Box {
+        std::u16string message;
+        std::u16string title;
+        uint32_t buttons;
+    };
+    int profile = 1;
+    bool present = true;
+    std::vector<int32_t> tasks;
+    int names_shown = 0;
+    std::vector<Box> boxes;
+};
+
+class ProfileDialogTest : public ui::test::ControllerFixture {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(store.opened);
+        Open();
+        dlg->ShowDevicePages();
+        InstallProfiles(*dlg, host);
+    }
+    // Opens the dialog from the profile name control; `act` plays the user.
+    void OpenDialog(std::function<void(DUI::MDialog&)> act) {
+        session.backend().SetModalPolicy([act](DUI::MWindow& window) {
+            act(static_cast<DUI::MDialog&>(window));
+            return DUI::ModalAnswer::None();
+        });
+        ASSERT_TRUE(H::Click(*dlg, 45));
+        session.ProcessPending();
+    }
+    static std::u16string ProfileName(int profile) {
+        std::u16string name;
+        GetProfileName(profile, name);
+        return name;
+    }
+
+    T language;
+    ProfileStore store;
+    FakeProfilesHost host;
+};
+
+TEST(DisplayProfileNameTest, ProfileAndConfigurationPrefixesTakeTheLanguagesWord) {
+    T language;
+    EXPECT_EQ(DisplayProfileName(u"Profile 1"), T::T(61) + u"  1");
+    EXPECT_EQ(DisplayProfileName(u"配置3"), T::T(61) + u" 3");
+    EXPECT_EQ(DisplayProfileName(u"Work"), u"Work");
+    EXPECT_EQ(DisplayProfileName(u"profile 2"), u"profile 2");
+    EXPECT_EQ(DisplayProfileName(u"Profil"), u"Profil");
+}
+
+TEST_F(ProfileDialogTest, WithoutAMouseOnlyTheMessageBoxShows) {
+    host.present = false;
+    ASSERT_TRUE(H::Click(*dlg, 45));
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].message, T::T(57));
+    EXPECT_EQ(host.boxes[0].title, T::T(576));
+    EXPECT_EQ(host.boxes[0].buttons, 0u);
+    EXPECT_THAT(session.backend().ModalRuns(), IsEmpty());
+}
+
+TEST_F(ProfileDialogTest, ListsTheProfilesAndSwitchesOnAClick) {
+    host.profile = 2;
+    dlg->current_profile = 2;
+    RenameProfile(3, u"Work");
+    OpenDialog([](DUI::MDialog& d) {
+        EXPECT_EQ(d.GetTitle(), u"ProfileDlg");
+        auto* list = H::FindAs<DUI::DListBox>(d, 31);
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->GetItemCount(), 4);
+        EXPECT_EQ(list->GetItemText(0), T::T(61) + u"  1");
+        EXPECT_EQ(list->GetItemText(2), u"Work");
+        EXPECT_EQ(list->GetCurData(), 2);
+        EXPECT_TRUE(H::Deliver(d, 31, DUI::kEventActivated, 3));
+    });
+    // The window keeps the number and queues task 5; the handler does the rest.
+    EXPECT_EQ(dlg->current_profile.load(), 4);
+    EXPECT_EQ(GetActiveProfile(), 4);
+    EXPECT_EQ(host.names_shown, 1);
+    std::vector<int32_t> queued;  // after the start-up tasks
+    while (std::optional<int32_t> code = dlg->tasks.TakeFront()) {
+        queued.push_back(*code);
+    }
+    EXPECT_THAT(queued, ElementsAre(1, 23, 5));
+    ASSERT_EQ(session.backend().ModalRuns().size(), 1u);
+    EXPECT_EQ(session.backend().ModalRuns()[0].result, 1);
+}
+
+TEST_F(ProfileDialogTest, TheDialogSitsAboveTheNameControl) {
+    const DUI::Rect name = dlg->GetControl(45)->GetRect();
+    OpenDialog([name](DUI::MDialog& d) {
+        const DUI::Rect rect = d.GetWindowRect();
+        EXPECT_EQ(rect.left, name.left);
+        EXPECT_EQ(rect.right, name.right);
+        EXPECT_EQ(rect.top, name.top - 210);
+        EXPECT_EQ(rect.bottom, name.top - 5);
+        EXPECT_EQ(d.GetStyle(), 0x96000000u);
+        d.DoCancel();
+    });
+}
+
+TEST_F(ProfileDialogTest, ARenameIsStoredAndSwitchedToBeforeAnExport) {
+    session.backend().SetFileAnswer(store.Path("renamed.xml"));
+    OpenDialog([](DUI::MDialog& d) {
+        auto* list = H::FindAs<DUI::DListBox>(d, 31);
+        list->SelectItem(1);
+        ASSERT_TRUE(H::Type(d, 31, u""));
+        ASSERT_TRUE(H::Deliver(d, 31, 29));  // an empty name is ignored
+        ASSERT_TRUE(H::Type(d, 31, u"Games"));
+        ASSERT_TRUE(H::Deliver(d, 31, 29));
+        EXPECT_TRUE(H::Click(d, 33));
+    });
+    EXPECT_EQ(ProfileName(2), u"Games");
+    EXPECT_EQ(dlg->current_profile.load(), 2);
+    ASSERT_EQ(session.backend().FileRequests().size(), 1u);
+    EXPECT_TRUE(session.backend().FileRequests()[0].save);
+    EXPECT_EQ(session.backend().FileRequests()[0].filter_description, u"Profile (*.xml)");
+    EXPECT_NE(store.Read(store.Path("renamed.xml")).find("<profileinfo"), std::string::npos);
+}
+
+TEST_F(ProfileDialogTest, LosingActivationAfterARenameSwitchesToIt) {
+    OpenDialog([](DUI::MDialog& d) {
+        H::FindAs<DUI::DListBox>(d, 31)->SelectItem(2);
+        ASSERT_TRUE(H::Type(d, 31, u"Office"));
+        ASSERT_TRUE(H::Deliver(d, 31, 29));
+        DUI::Toolkit::Get().DeliverActivate(d.GetSafeHwnd(), false);
+    });
+    EXPECT_EQ(ProfileName(3), u"Office");
+    EXPECT_EQ(dlg->current_profile.load(), 3);
+    EXPECT_EQ(session.backend().ModalRuns()[0].result, 2);
+}
+
+TEST_F(ProfileDialogTest, ImportRenamesTheCurrentProfileAfterTheFile) {
+    FillProfile(1);
+    const std::u16string exported = store.Path("Work.xml");
+    ASSERT_TRUE(WriteProfileFile(exported, 1, 1, u"Somebody else's name", {.lighting = true}));
+    host.profile = 2;
+    session.backend().SetFileAnswer(exported);
+    OpenDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, 32)); });
+    EXPECT_EQ(ProfileName(2), u"Work");
+    EXPECT_EQ(Keys(2).size(), Keys(1).size());
+    EXPECT_EQ(host.names_shown, 1);
+    EXPECT_THAT(host.tasks, ElementsAre(5));
+    ASSERT_EQ(session.backend().FileRequests().size(), 1u);
+    EXPECT_FALSE(session.backend().FileRequests()[0].save);
+    EXPECT_EQ(session.backend().FileRequests()[0].filter_description, u"MouseKey (*.xml)");
+}
+
+TEST_F(ProfileDialogTest, ACancelledFileDialogChangesNothing) {
+    SaveKeyAssignment(Key(1, 2, 1, 4, u"k"));
+    session.backend().SetFileAnswer(std::nullopt);
+    EXPECT_FALSE(ImportProfile(*dlg, host));
+    EXPECT_FALSE(ExportProfile(*dlg, host, 1));
+    EXPECT_EQ(Keys(1).size(), 1u);
+    EXPECT_EQ(ProfileName(1), u"Profile 1");
+    EXPECT_THAT(host.tasks, IsEmpty());
+}
+
+TEST_F(ProfileDialogTest, SwitchProfileMakesItCurrentAndSendsEverything) {
+    SwitchProfile(host, 3);
+    EXPECT_EQ(host.profile, 3);
+    EXPECT_EQ(GetActiveProfile(), 3);
+    EXPECT_EQ(host.names_shown, 1);
+    EXPECT_THAT(host.tasks, ElementsAre(5));
+}
+
+}  // namespace
+}  // namespace tessaly::test
