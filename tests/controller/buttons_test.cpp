@@ -1,0 +1,306 @@
+// The button page on the whole program: the headless window, the worker and
+// the virtual mouse, which keeps the button table it receives.
+
+#include <linux/input-event-codes.h>
+
+#include <vector>
+
+#include "buttons/assignment_model.h"
+#include "controller/worker_fixture.h"
+#include "platform/raw_keyboard_input.h"
+#include "storage/key_table.h"
+#include "storage/macro_table.h"
+#include "ui/localisation/language_change.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Slots 0 … 8 with the built-in defaults and nothing for key code 8.
+Bytes DefaultTable() {
+    return {0x10, 0x01, 0x00, 0x10, 0x02, 0x00, 0x10, 0x04, 0x00, 0x10, 0x08, 0x00, 0x10, 0x10,
+            0x00, 0x40, 0x01, 0x00, 0x60, 0x04, 0x00, 0x60, 0x04, 0x00, 0x00, 0x00, 0x00};
+}
+
+class ButtonsTest : public WorkerTest {
+  protected:
+    void Start() {
+        Plug(true, false);
+        Open();
+        ASSERT_TRUE(Connected());
+        ShowButtonPage();
+    }
+    // As after the user activated the mouse.
+    void ShowButtonPage() {
+        dlg->ShowDevicePages();
+        session.ProcessPending();
+        ASSERT_TRUE(dlg->button_page->IsShown());
+    }
+    DUI::MControl* OnPage(int id) { return ui::FindInPage(*dlg, dlg->button_page, id); }
+    DUI::MControl* OnPanel(int id, int nth = 0) {
+        return ui::FindInPage(*dlg, dlg->custom_key_page, id, nth);
+    }
+    template <typename T>
+    T* PanelAs(int id, int nth = 0) {
+        return dynamic_cast<T*>(OnPanel(id, nth));
+    }
+    DUI::MouseKeyCtrl* List() { return dynamic_cast<DUI::MouseKeyCtrl*>(OnPage(68)); }
+    bool Act(DUI::MControl* control, intptr_t param = 0) {
+        const bool delivered = control && DUI::Toolkit::Get().DeliverControlEvent(
+                                              *control, DUI::kEventActivated, param);
+        session.ProcessPending();
+        return delivered;
+    }
+    bool Focus(DUI::MControl* control, bool focused) {
+        const bool delivered = control && DUI::Toolkit::Get().DeliverFocus(*control, focused);
+        session.ProcessPending();
+        return delivered;
+    }
+    void SelectButton(int index) { ASSERT_TRUE(Act(OnPage(68), index)); }
+    void Key(int linux_code, bool pressed) {
+        DeliverWindowKey(linux_code, pressed, true);
+        session.ProcessPending();
+    }
+    Bytes ButtonTable() { return mouse->State().settings.at(0x09); }
+    bool MouseHasTable(const Bytes& expected) {
+        return WaitFor([&] { return ButtonTable() == expected; }) && Settled();
+    }
+    static std::optional<KeyAssignment> StoredRow(int key_code) {
+        KeyAssignment row;
+        if (!GetKeyAssignment(1, key_code, row)) {
+            return std::nullopt;
+        }
+        return row;
+    }
+    bool ShowedMessage(int text) {
+        for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
+            for (const std::u16string& shown : run.texts) {
+                if (shown == LoadLanguageString(text)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(ButtonsTest, AMultimediaFunctionReachesTheMouse) {
+    Start();
+    SelectButton(1);
+    EXPECT_TRUE(dlg->custom_key_page->IsVisible());
+    EXPECT_EQ(PanelAs<DUI::MControlFont>(70)->GetTitle(), List()->GetItemText(1));
+    // Item 4 of the multimedia choice is play/pause (value 2).
+    ASSERT_TRUE(Act(OnPanel(75), 4));
+
+    Bytes expected = DefaultTable();
+    expected[3] = 0x80;
+    expected[4] = 0xCD;
+    expected[5] = 0x00;
+    EXPECT_TRUE(MouseHasTable(expected));
+    const std::optional<KeyAssignment> row = StoredRow(1);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->macro_type, 3);
+    EXPECT_EQ(row->macro_value, 2);
+    EXPECT_EQ(List()->GetItemKeyDesc(1), LoadLanguageString(121));
+}
+
+TEST_F(ButtonsTest, ResetOfAllSendsTheDefaultSlotsAndAnEmptyKey8) {
+    Start();
+    SaveKeyAssignment(MakeAssignment(1, 8, kCategoryDisable, 1, 0, u"x"));
+    SaveKeyAssignment(MakeAssignment(1, 3, kCategoryKeyboard, 0x04, 0x03, u"Shift+ Ctrl + A"));
+    dlg->QueueTask(6);
+    Bytes assigned = DefaultTable();
+    assigned[9] = 0x70;
+    assigned[10] = 0x03;
+    assigned[11] = 0x04;
+    assigned[24] = 0x60;
+    ASSERT_TRUE(MouseHasTable(assigned));
+
+    ASSERT_TRUE(Act(OnPage(67)));
+    EXPECT_TRUE(ShowedMessage(170));
+    EXPECT_TRUE(MouseHasTable(DefaultTable()));
+    std::vector<KeyAssignment> rows;
+    EXPECT_EQ(ListKeyAssignments(1, rows), 0);
+    EXPECT_EQ(List()->GetItemKeyDesc(3), LoadLanguageString(110));
+}
+
+TEST_F(ButtonsTest, AResetAnsweredNoChangesNothing) {
+    Start();
+    SaveKeyAssignment(MakeAssignment(1, 3, kCategoryDisable, 1, 0, u"x"));
+    session.backend().SetModalAnswer(DUI::ModalAnswer::SecondButton());
+    ASSERT_TRUE(Act(OnPage(67)));
+    EXPECT_TRUE(StoredRow(3));
+}
+
+TEST_F(ButtonsTest, KeyCodeZeroIsRefusedButCanBeReset) {
+    Start();
+    SaveKeyAssignment(MakeAssignment(1, 0, kCategoryMouse, 3, 0, u"x"));
+    SelectButton(0);
+    ASSERT_TRUE(Act(OnPanel(73), 2));
+    EXPECT_TRUE(ShowedMessage(175));
+    EXPECT_EQ(StoredRow(0)->macro_value, 3);
+    ASSERT_TRUE(Act(OnPanel(89)));
+    ASSERT_TRUE(Act(OnPanel(85)));
+    EXPECT_FALSE(OnPanel(93)->IsVisible());
+    EXPECT_EQ(StoredRow(0)->macro_type, kCategoryMouse);
+
+    ASSERT_TRUE(Act(OnPanel(71)));
+    EXPECT_FALSE(StoredRow(0));
+}
+
+TEST_F(ButtonsTest, DisableOnKey3StoresTypeNineAndSendsItsSlot) {
+    Start();
+    SelectButton(3);
+    ASSERT_TRUE(Act(OnPanel(89)));
+    const std::optional<KeyAssignment> row = StoredRow(3);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->macro_type, 9);
+    EXPECT_EQ(row->macro_value, 1);
+    EXPECT_TRUE(PanelAs<DUI::MButton2>(89)->GetCheck());
+    Bytes expected = DefaultTable();
+    expected[9] = 0x60;
+    expected[10] = 0x00;
+    EXPECT_TRUE(MouseHasTable(expected));
+}
+
+TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
+    Start();
+    SelectButton(2);
+    ASSERT_TRUE(Act(OnPanel(85)));
+    auto* field = PanelAs<DUI::MEdit>(93);
+    ASSERT_TRUE(field->IsShown());
+    ASSERT_TRUE(Focus(field, true));
+    EXPECT_TRUE(dlg->capture_armed.load());
+    EXPECT_EQ(dlg->capture_mode.load(), 10);
+
+    Key(KEY_LEFTCTRL, true);
+    Key(KEY_LEFTCTRL, false);
+    EXPECT_EQ(field->GetTitle(), u"");
+    ASSERT_TRUE(Act(OnPanel(94)));  // Ctrl
+    Key(KEY_A, true);
+    Key(KEY_A, false);
+    EXPECT_EQ(field->GetTitle(), u"A");
+    ASSERT_TRUE(Act(OnPanel(98)));
+
+    const std::optional<KeyAssignment> row = StoredRow(2);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->macro_type, 2);
+    EXPECT_EQ(row->macro_value, 0x04);
+    EXPECT_EQ(row->macro_value2, 0x01);
+    EXPECT_EQ(row->macro_desc, u"Ctrl + A");
+    EXPECT_EQ(List()->GetItemKeyDesc(2), u"Ctrl + A");
+    EXPECT_TRUE(field->IsVisible());  // the panel stays open
+    Bytes expected = DefaultTable();
+    expected[6] = 0x70;
+    expected[7] = 0x01;
+    expected[8] = 0x04;
+    EXPECT_TRUE(MouseHasTable(expected));
+
+    ASSERT_TRUE(Focus(field, false));
+    EXPECT_FALSE(dlg->capture_armed.load());
+    Key(KEY_B, true);
+    EXPECT_EQ(field->GetTitle(), u"A");
+}
+
+TEST_F(ButtonsTest, AnEmptyCombinationStoresNothing) {
+    Start();
+    SelectButton(2);
+    ASSERT_TRUE(Act(OnPanel(85)));
+    ASSERT_TRUE(Act(OnPanel(98)));
+    EXPECT_FALSE(StoredRow(2));
+}
+
+TEST_F(ButtonsTest, RepeatFieldsAreClampedWhenTheyLoseTheFocus) {
+    Start();
+    SelectButton(4);
+    ASSERT_TRUE(Act(OnPanel(87)));
+    auto* first = PanelAs<DUI::MEdit>(105);
+    auto* second = PanelAs<DUI::MEdit>(102);
+    EXPECT_EQ(first->GetTitle(), u"5");
+    EXPECT_EQ(second->GetTitle(), u"1");
+    ASSERT_TRUE(Focus(first, true));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 105, u"3"));
+    ASSERT_TRUE(Focus(first, false));
+    EXPECT_EQ(first->GetTitle(), u"5");
+    ASSERT_TRUE(Focus(second, true));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 102, u"999"));
+    ASSERT_TRUE(Focus(second, false));
+    EXPECT_EQ(second->GetTitle(), u"255");
+
+    ASSERT_TRUE(Act(OnPanel(106)));
+    const std::optional<KeyAssignment> row = StoredRow(4);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->macro_type, 7);
+    EXPECT_EQ(row->macro_value, 5);
+    EXPECT_EQ(row->macro_value2, 255);
+    EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(182));
+}
+
+TEST_F(ButtonsTest, AMacroAssignmentChecksTheMacroChoice) {
+    Start();
+    const int macro = AddMacro(u"Custom1");
+    ASSERT_GT(macro, 0);
+    // The macro page keeps this choice in step with the macros.
+    auto* choice = PanelAs<DUI::MComboBox2>(77);
+    choice->AddItem(u"Other", macro + 1);
+    choice->AddItem(u"Custom1", macro);
+    SaveKeyAssignment(MakeAssignment(1, 2, kCategoryMacro, macro, 0, u"Custom1"));
+    SelectButton(2);
+    EXPECT_TRUE(choice->GetCheck());
+    EXPECT_EQ(choice->GetCurData(), macro);
+    EXPECT_FALSE(PanelAs<DUI::MComboBox2>(73)->GetCheck());
+
+    SelectButton(1);
+    EXPECT_FALSE(choice->GetCheck());
+    EXPECT_TRUE(PanelAs<DUI::MComboBox2>(73)->GetCheck());
+}
+
+TEST_F(ButtonsTest, ChoosingAMacroSendsTheTableWithTheMacroSlot) {
+    MacroInfo info;
+    info.name = u"M";
+    info.play_times = 3;
+    Start();
+    const int macro = AddMacroFull(info);
+    auto* choice = PanelAs<DUI::MComboBox2>(77);
+    choice->AddItem(u"M", macro);
+    SelectButton(5);
+    ASSERT_TRUE(Act(choice, 0));
+    Bytes expected = DefaultTable();
+    expected[15] = 0x90;
+    expected[16] = 0x25;
+    expected[17] = 0x03;
+    EXPECT_TRUE(MouseHasTable(expected));
+    EXPECT_EQ(TakePendingMacroKey(), -1);
+}
+
+TEST_F(ButtonsTest, TheListShowsStoredRowsAfterReadsAndInTheNewLanguage) {
+    Start();
+    SelectButton(3);
+    SaveKeyAssignment(MakeAssignment(1, 4, kCategoryMultimedia, 1, 0, u"stored"));
+    SaveKeyAssignment(MakeAssignment(1, 5, kCategoryDpi, 1, 0, u"DPI +"));
+    // A profile switch refreshes the pages and writes everything.
+    dlg->QueueTask(5);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(120));
+    EXPECT_EQ(List()->GetItemKeyDesc(5), u"DPI +");
+    EXPECT_EQ(List()->GetItemKeyDesc(0), LoadLanguageString(106));
+    EXPECT_EQ(List()->GetCurSel(), 0);
+    Bytes expected = DefaultTable();
+    expected[12] = 0x80;
+    expected[13] = 0x83;
+    expected[14] = 0x01;
+    expected[16] = 0x02;
+    EXPECT_EQ(ButtonTable(), expected);
+
+    ChangeLanguage(2052);
+    session.ProcessPending();
+    EXPECT_NE(LoadLanguageString(120), u"Media player");
+    EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(120));
+    EXPECT_EQ(List()->GetItemKeyDesc(0), LoadLanguageString(106));
+}
+
+}  // namespace
+}  // namespace tessaly::test
