@@ -42,6 +42,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.data_dir = FromUtf8(value);
         } else if (TakeValue(arguments, i, "--hid-trace", value, line.error)) {
             line.hid_trace_file = value;
+        } else if (TakeValue(arguments, i, "--emulator-state", value, line.error)) {
+            line.emulator_state_file = value;
+            line.emulate = true;
+        } else if (arguments[i] == "--emulate") {
+            line.emulate = true;
         } else if (TakeValue(arguments, i, "--trace", value, line.error)) {
             line.trace_file = value;
         } else if (TakeValue(arguments, i, "--send", value, line.error)) {

@@ -17,6 +17,8 @@ struct CommandLine {
     std::u16string data_dir;
     std::string trace_file;
     std::string hid_trace_file;           // --hid-trace FILE: one line per HID report
+    bool emulate = false;                 // --emulate: the virtual mouse instead of real ones
+    std::string emulator_state_file;      // --emulator-state FILE: its settings persist there
     std::optional<InstanceRequest> send;  // --send activate|exit|about|language
     std::vector<std::string> rest;        // arguments not taken here
     std::string error;                    // set when an option is malformed

@@ -1,4 +1,5 @@
-// The HID traffic trace option of both programs.
+// The device options of both programs: the HID traffic trace and the
+// virtual mouse.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ TEST(HidTraceOption, WithoutAValueIsAnError) {
     const CommandLine line = ParseCommandLine({"--hid-trace"});
     EXPECT_EQ(line.error, "--hid-trace needs a value");
     EXPECT_TRUE(line.hid_trace_file.empty());
+}
+
+TEST(EmulateOption, AloneOrWithAStateFile) {
+    EXPECT_FALSE(ParseCommandLine({}).emulate);
+    EXPECT_TRUE(ParseCommandLine({"--emulate"}).emulate);
+    const CommandLine with_state = ParseCommandLine({"--emulator-state", "/tmp/mouse.state"});
+    EXPECT_TRUE(with_state.emulate);
+    EXPECT_EQ(with_state.emulator_state_file, "/tmp/mouse.state");
+    EXPECT_EQ(ParseCommandLine({"--emulator-state"}).error, "--emulator-state needs a value");
 }
 
 }  // namespace
