@@ -76,18 +76,19 @@ class TestHttpServer {
 // pairs, in order; a name ending with "/" is a folder.
 inline bool MakeZip(const std::string& path,
                     const std::vector<std::pair<std::string, std::string>>& entries) {
-    std::string script = "import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1], 'w')\n";
-    std::vector<std::string> arguments{"python3", "-c", "", path};
+    TempDir contents;
+    std::vector<std::string> arguments{
+        "python3", "-c",
+        "import sys, zipfile\n"
+        "z = zipfile.ZipFile(sys.argv[1], 'w')\n"
+        "for i in range(2, len(sys.argv), 2):\n"
+        "    z.writestr(zipfile.ZipInfo(sys.argv[i]), open(sys.argv[i + 1], 'rb').read())\n"
+        "z.close()\n",
+        path};
     for (size_t i = 0; i < entries.size(); ++i) {
-        const std::string n = std::to_string(2 + 2 * i);
-        const std::string c = std::to_string(3 + 2 * i);
-        script += "z.writestr(zipfile.ZipInfo(sys.argv[" + n + "]), sys.argv[" + c +
-                  "].encode('latin-1'))\n";
         arguments.push_back(entries[i].first);
-        arguments.push_back(entries[i].second);
+        arguments.push_back(contents.Write(std::to_string(i), entries[i].second).string());
     }
-    script += "z.close()\n";
-    arguments[2] = script;
     return RunProgram("/usr/bin/env", arguments, {}) == 0;
 }
 

@@ -1,0 +1,295 @@
+// Updates and the settings page, end to end: the whole program on the
+// headless toolkit, a virtual mouse, and a loopback update server.
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/language_state.h"
+#include "platform/autostart.h"
+#include "platform/shell_open.h"
+#include "support/scoped_env.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/controls/buttons.h"
+#include "ui/toolkit/controls/item_lists.h"
+#include "update/firmware_reports.h"
+#include "update/test_http_server.h"
+#include "update/update_texts.h"
+#include "worker_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using DUI::HeadlessBackend;
+using emulator::MouseLink;
+
+std::u16string Text(int number) {
+    return LoadLanguageString(number);
+}
+
+class UpdateTest : public WorkerTest {
+  protected:
+    UpdateTest() : previous_languages_(LanguageSet()) {
+        ClearLanguageSet();
+        AddToLanguageSet(1033);
+        AddToLanguageSet(2052);
+        SetShellOpenInterceptor([this](const std::vector<std::string>& command) {
+            std::lock_guard lock(mutex_);
+            opened_.push_back(command);
+        });
+        SetProcessExitInterceptor([this](int code) {
+            std::lock_guard lock(mutex_);
+            exits_.push_back(code);
+        });
+        // Progress dialogs stay up until the worker closes them (or, for the
+        // setup, until the process would have ended).
+        session.backend().SetModalPolicy([this](DUI::MWindow& window) {
+            if (window.GetTitle() != u"UpdateTipDlg" && window.GetTitle() != u"UpdateProcessDlg") {
+                return DUI::ModalAnswer::FirstButton();
+            }
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!window.IsModalEnded() && Exits().empty() &&
+                   std::chrono::steady_clock::now() < deadline) {
+                session.ProcessPending();
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            return DUI::ModalAnswer::None();
+        });
+    }
+    ~UpdateTest() override {
+        SetShellOpenInterceptor({});
+        ClearLanguageSet();
+        for (int lcid : previous_languages_) {
+            AddToLanguageSet(lcid);
+        }
+    }
+
+    // The window and the mouse, without update checks against the shipped
+    // addresses; then the test server's address.
+    void OpenConnected() {
+        {
+            ScopedEnv off("TESSALY_NO_UPDATE_CHECK", "1");
+            Plug(true, false);
+            Open();
+            ASSERT_TRUE(Connected());
+        }
+        ASSERT_TRUE(server.Running());
+        dlg->upgrade_address = FromUtf8(server.Address());
+        dlg->firmware_address = FromUtf8(server.Address() + "fw");
+        // The settings page's controls take clicks only while it shows.
+        ASSERT_TRUE(HeadlessBackend::Click(*dlg, 40));
+        ASSERT_TRUE(dlg->settings_page->IsVisible());
+    }
+    DUI::MControl* SettingsControl(int id) { return ui::FindInPage(*dlg, dlg->settings_page, id); }
+    template <typename T>
+    T* SettingsControlAs(int id) {
+        return dynamic_cast<T*>(SettingsControl(id));
+    }
+    bool ClickSetting(int id) {
+        return DUI::Toolkit::Get().DeliverControlEvent(*SettingsControl(id), DUI::kEventActivated,
+                                                       0);
+    }
+    std::vector<int> Exits() {
+        std::lock_guard lock(mutex_);
+        return exits_;
+    }
+    std::vector<std::vector<std::string>> Opened() {
+        std::lock_guard lock(mutex_);
+        return opened_;
+    }
+    std::vector<std::u16string> ModalTitles() {
+        std::vector<std::u16string> titles;
+        for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
+            titles.push_back(run.title);
+        }
+        return titles;
+    }
+
+    ScopedEnv no_proxy_{"http_proxy", std::nullopt};
+    ScopedEnv no_https_proxy_{"https_proxy", std::nullopt};
+    TestHttpServer server;
+    TempDir config_home;
+    ScopedEnv xdg_config_{"XDG_CONFIG_HOME", config_home.path().string()};
+
+  private:
+    std::vector<int> previous_languages_;
+    std::mutex mutex_;
+    std::vector<int> exits_;
+    std::vector<std::vector<std::string>> opened_;
+};
+
+TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
+    OpenConnected();
+    std::vector<uint8_t> image(1000);
+    for (size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<uint8_t>(i * 7 + 3);
+    }
+    std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
+    server.Root().Write("fw/mouse/version", "107");
+    ASSERT_TRUE(MakeZip((server.Root().path() / "fw/mouse/firmware-107.zip").string(),
+                        {{"firmware     -107.bin", std::string(image.begin(), image.end())}}));
+
+    // The information page's check button (its page need not show).
+    ASSERT_EQ(dlg->OnMessage(248, DUI::kEventActivated, 0, 0), 1);
+    ASSERT_TRUE(WaitFor([&] {
+        const auto titles = ModalTitles();
+        return std::count(titles.begin(), titles.end(), u"UpdateTipDlg") == 1;
+    }));
+    ASSERT_TRUE(Settled());
+
+    const emulator::UpgradeLoader loader = mouse->Loader(MouseLink::kCable);
+    EXPECT_TRUE(loader.Started());
+    EXPECT_TRUE(loader.Finished());
+    EXPECT_EQ(loader.Errors(), 0);
+    EXPECT_TRUE(loader.Contiguous());
+    std::vector<uint8_t> padded = image;
+    padded.resize((image.size() + 15) / 16 * 16, 0xFF);
+    EXPECT_EQ(loader.Image(), padded);
+
+    const auto runs = session.backend().ModalRuns();
+    ASSERT_GE(runs.size(), 2u);
+    // The offer names the version as major.minor, and the dialog was closed.
+    EXPECT_EQ(runs[0].title, u"MessageBox");
+    EXPECT_NE(
+        std::find(runs[0].texts.begin(), runs[0].texts.end(),
+                  Text(text::kNewVersionFound) + u":V1.07, " + Text(text::kUpdateNowQuestion)),
+        runs[0].texts.end());
+    EXPECT_EQ(runs[1].title, u"UpdateTipDlg");
+    EXPECT_EQ(runs[1].result, 1);
+    EXPECT_EQ(Title(246), Text(text::kNewVersionFound) + u": V1.07");
+    EXPECT_FALSE(std::filesystem::exists(user.path() / "temp" / "firmware     -107.bin"));
+}
+
+TEST_F(UpdateTest, TheSoftwareCheckOffersTheSetupWhichIsOpenedBeforeTheEnd) {
+    OpenConnected();
+    server.Root().Write("version", "1.0.2");
+    ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
+                        {{"Mouse-Setup-1.0.2.exe", std::string(30000, 's')}}));
+    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(WaitFor([&] { return !Exits().empty(); }));
+    ASSERT_TRUE(Settled());
+
+    EXPECT_EQ(Exits(), std::vector<int>{0});
+    const std::string setup = (user.path() / "temp" / "Mouse-Setup-1.0.2.exe").string();
+    EXPECT_EQ(Opened(), (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
+    auto* status = SettingsControlAs<DUI::MControlFont>(275);
+    EXPECT_EQ(status->GetTitle(), Text(text::kNewVersionFound) + u": v1.0.2");
+    EXPECT_TRUE(SettingsControl(276)->IsEnabled());
+    // The progress dialog followed the download to its end.
+    ASSERT_TRUE(WaitFor([&] {
+        auto* progress = dynamic_cast<DUI::MDialog*>(dlg->update_progress.get());
+        auto* text = progress ? HeadlessBackend::FindAs<DUI::MControlFont>(*progress, 31) : nullptr;
+        return text && text->GetTitle() == Text(text::kDownloading) + u": 100%";
+    }));
+}
+
+TEST_F(UpdateTest, AFailedSoftwareDownloadClosesItsDialogAndSaysSo) {
+    OpenConnected();
+    server.Root().Write("version", "1.0.3");  // but no archive
+    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(WaitFor([&] { return ModalTitles().size() == 3; }));
+    ASSERT_TRUE(Settled());
+    // The offer, the progress dialog closed by the worker, and the failure
+    // box (which may run while the dialog's run is winding down).
+    const auto runs = session.backend().ModalRuns();
+    const auto progress = std::find_if(runs.begin(), runs.end(), [](const DUI::ModalRecord& r) {
+        return r.title == u"UpdateProcessDlg";
+    });
+    ASSERT_NE(progress, runs.end());
+    EXPECT_EQ(progress->result, 1);
+    const auto boxes = std::count_if(runs.begin(), runs.end(), [](const DUI::ModalRecord& r) {
+        return r.title == u"MessageBox" && !r.texts.empty() &&
+               r.texts[0] == Text(text::kSoftwareUpdateTitle);
+    });
+    EXPECT_EQ(boxes, 2);
+    EXPECT_TRUE(Exits().empty());
+    EXPECT_TRUE(Opened().empty());
+}
+
+TEST_F(UpdateTest, ACurrentSoftwareIsNotOffered) {
+    OpenConnected();
+    server.Root().Write("version", "1.0.1");
+    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(WaitFor([&] {
+        return SettingsControlAs<DUI::MControlFont>(275)->GetTitle() == Text(text::kLatestVersion);
+    }));
+    EXPECT_FALSE(SettingsControl(276)->IsEnabled());
+    EXPECT_TRUE(ModalTitles().empty());
+}
+
+TEST_F(UpdateTest, StartWithTheDesktopControlsStartMinimised) {
+    OpenConnected();
+    auto* start = SettingsControlAs<DUI::CCheckButton>(281);
+    auto* minimised = SettingsControlAs<DUI::CCheckButton>(282);
+    ASSERT_FALSE(start->GetCheck());
+    ASSERT_FALSE(minimised->IsEnabled());
+
+    ASSERT_TRUE(ClickSetting(281));
+    EXPECT_TRUE(start->GetCheck());
+    EXPECT_TRUE(minimised->IsEnabled());
+    EXPECT_TRUE(AutorunEntryPresent());
+    EXPECT_EQ(ReadAutorunCommandLine(), AutorunCommandLine(ExecutablePath()));
+
+    ASSERT_TRUE(ClickSetting(282));
+    EXPECT_EQ(ReadRegistryNumber(kValueAutorunMinimize), 1);
+
+    ASSERT_TRUE(ClickSetting(281));
+    EXPECT_FALSE(start->GetCheck());
+    EXPECT_FALSE(minimised->GetCheck());
+    EXPECT_FALSE(minimised->IsEnabled());
+    EXPECT_FALSE(AutorunEntryPresent());
+    EXPECT_EQ(CurrentRegistryStore()->ReadValue(ProgramKey(), kValueAutorunMinimize), u"0");
+}
+
+TEST_F(UpdateTest, AnAutorunEntryTooLongForItsBufferReadsAsAbsent) {
+    ASSERT_TRUE(WriteAutorunEntry(u"/opt/" + std::u16string(300, u'x') + u"/tessaly"));
+    ASSERT_TRUE(ReadAutorunCommandLine().has_value());
+    OpenConnected();
+    EXPECT_FALSE(SettingsControlAs<DUI::CCheckButton>(281)->GetCheck());
+    EXPECT_FALSE(SettingsControl(282)->IsEnabled());
+}
+
+TEST_F(UpdateTest, TheExitRadioButtonsStoreTheCloseBehaviour) {
+    OpenConnected();
+    EXPECT_TRUE(SettingsControlAs<DUI::CRadioButton>(287)->GetCheck());
+    ASSERT_TRUE(ClickSetting(286));
+    EXPECT_EQ(ReadRegistryNumber(kValueExitMode), 1);
+    EXPECT_FALSE(SettingsControlAs<DUI::CRadioButton>(287)->GetCheck());
+    ASSERT_TRUE(ClickSetting(287));
+    EXPECT_EQ(ReadRegistryNumber(kValueExitMode), 0);
+    EXPECT_EQ(CurrentRegistryStore()->ReadValue(ProgramKey(), kValueExitMode), u"0");
+}
+
+TEST_F(UpdateTest, TheLanguageListHoldsOfferedLanguagesAndAChoiceReappliesTexts) {
+    OpenConnected();
+    auto* languages = SettingsControlAs<DUI::MComboBox>(279);
+    std::vector<intptr_t> listed;
+    for (int i = 0; i < languages->GetItemCount(); ++i) {
+        listed.push_back(languages->GetItemData(i));
+    }
+    // In the order of the known languages, only those offered.
+    EXPECT_EQ(listed, (std::vector<intptr_t>{2052, 1033}));
+    EXPECT_EQ(languages->GetCurData(), 1033);
+    const std::u16string english = SettingsControlAs<DUI::MControlFont>(276)->GetTitle();
+
+    ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*languages, DUI::kEventActivated, 0));
+    EXPECT_EQ(CurrentLcid(), 2052);
+    EXPECT_EQ(ReadStoredLanguage(), 2052);
+    EXPECT_TRUE(WaitFor([&] {
+        return SettingsControlAs<DUI::MControlFont>(276)->GetTitle() ==
+               Text(text::kCheckForUpdates);
+    }));
+    EXPECT_NE(Text(text::kCheckForUpdates), english);
+    EXPECT_EQ(SettingsControlAs<DUI::MControlFont>(281)->GetTitle(), Text(text::kStartWithSystem));
+    EXPECT_EQ(Title(44), Text(51));
+}
+
+TEST_F(UpdateTest, ReturnLeavesTheSettingsPage) {
+    OpenConnected();
+    ASSERT_TRUE(ClickSetting(273));
+    EXPECT_FALSE(dlg->settings_page->IsVisible());
+}
+
+}  // namespace
+}  // namespace tessaly::test
