@@ -291,5 +291,57 @@ TEST_F(UpdateTest, ReturnLeavesTheSettingsPage) {
     EXPECT_FALSE(dlg->settings_page->IsVisible());
 }
 
+TEST_F(UpdateTest, FactoryResetAsksThenResetsAndRereadsOnTheNextConnection) {
+    OpenConnected();
+    SetConfigValue(1, u"dpi_group0_value", u"1234");
+    session.backend().SetModalAnswer(DUI::ModalAnswer::SecondButton());
+    session.backend().SetModalPolicy({});
+    ASSERT_TRUE(ClickSetting(277));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"1234");
+    EXPECT_TRUE(controller->Device().WasRead(kWirelessType));
+
+    session.backend().SetModalAnswer(DUI::ModalAnswer::FirstButton());
+    ASSERT_TRUE(ClickSetting(277));
+    EXPECT_FALSE(controller->Device().WasRead(kWirelessType));
+    ASSERT_NE(dlg->wait_dialog, nullptr);
+    EXPECT_TRUE(dlg->wait_dialog->IsVisible());
+    ASSERT_TRUE(Settled());
+    EXPECT_NE(Stored(1, u"dpi_group0_value"), u"1234");
+    const auto runs = session.backend().ModalRuns();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].texts,
+              (std::vector<std::u16string>{Text(text::kFactoryResetTitle),
+                                           Text(text::kFactoryResetQuestion), Text(23), Text(25)}));
+}
+
+TEST_F(UpdateTest, FactoryResetWithoutTheMouseOnlySaysSo) {
+    {
+        ScopedEnv off("TESSALY_NO_UPDATE_CHECK", "1");
+        Open();
+        ASSERT_TRUE(Settled());
+    }
+    ASSERT_TRUE(HeadlessBackend::Click(*dlg, 40));
+    ASSERT_TRUE(ClickSetting(277));
+    ASSERT_TRUE(Settled());
+    const auto runs = session.backend().ModalRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].texts[0], Text(text::kNoticeTitle));
+    EXPECT_EQ(runs[0].texts[1], Text(text::kDeviceNotConnected));
+    EXPECT_EQ(dlg->wait_dialog, nullptr);
+}
+
+TEST_F(UpdateTest, TheLinksOpenTheirAddresses) {
+    OpenConnected();
+    for (int id : {289, 290, 291}) {
+        ASSERT_TRUE(ClickSetting(id));
+    }
+    EXPECT_EQ(Opened(),
+              (std::vector<std::vector<std::string>>{{"xdg-open", ToUtf8(dlg->website_address)},
+                                                     {"xdg-open", ToUtf8(dlg->feedback_address)},
+                                                     {"xdg-open", ToUtf8(dlg->qa_address)}}));
+    EXPECT_EQ(dlg->feedback_address, u"https://www.example.invalid/feedback/");
+}
+
 }  // namespace
 }  // namespace tessaly::test
