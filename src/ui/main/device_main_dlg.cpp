@@ -262,7 +262,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
             DestroyPopup(firmware_progress);
             firmware_progress = MakePopup(u"UpdateTipDlg");
             firmware_progress->Create(this, u"UpdateTipDlg", DUI::kDialogStyle,
-                                      DUI::kWsExToolWindow, {0, 0, 360, 100});
+                                      DUI::kWsExToolWindow, {0, 0, 391, 130});
             firmware_progress->CenterWindow(this);
             firmware_progress->ShowModal(DUI::kSwShow);
         }
