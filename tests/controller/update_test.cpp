@@ -156,6 +156,11 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
         runs[0].texts.end());
     EXPECT_EQ(runs[1].title, u"UpdateTipDlg");
     EXPECT_EQ(runs[1].result, 1);
+    auto* tip = dynamic_cast<DUI::MDialog*>(dlg->firmware_progress.get());
+    ASSERT_NE(tip, nullptr);
+    auto* status = HeadlessBackend::FindAs<DUI::MControlFont>(*tip, 31, 1);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->GetTitle(), Text(text::kUpgradeComplete) + u": 100%");
     EXPECT_EQ(Title(246), Text(text::kNewVersionFound) + u": V1.07");
     EXPECT_FALSE(std::filesystem::exists(user.path() / "temp" / "firmware     -107.bin"));
 }
