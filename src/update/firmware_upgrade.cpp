@@ -1,5 +1,6 @@
 #include "update/firmware_upgrade.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>

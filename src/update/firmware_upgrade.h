@@ -3,6 +3,7 @@
 // (usage page 0xFFEF, usage 0), the second half of task 27.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
