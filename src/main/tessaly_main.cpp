@@ -1,10 +1,14 @@
-// The GUI program: the shared start-up, then the Qt main window.
+// The GUI program: the shared start-up, then the Qt main window over the
+// controller and, with --emulate, the virtual mouse.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/startup.h"
+#include "controller/controller.h"
+#include "controller/device_session.h"
 #include "ui/qt/gui_host.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +21,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tessaly: %s\n", error.c_str());
         return 2;
     }
-    tessaly::qt::GuiHost host(argc, argv, *options);
-    return tessaly::RunApplication(line, host);
+    // Both outlive the window (and its worker), which the host destroys.
+    std::unique_ptr<tessaly::DeviceSession> devices;
+    std::unique_ptr<tessaly::Controller> controller;
+    tessaly::qt::GuiHost host(argc, argv, *options, [&] {
+        devices = std::make_unique<tessaly::DeviceSession>(line);
+        if (!devices->Error().empty()) {
+            std::fprintf(stderr, "tessaly: %s\n", devices->Error().c_str());
+        }
+        controller = std::make_unique<tessaly::Controller>();
+        return controller->Services();
+    });
+    const int code = tessaly::RunApplication(line, host);
+    controller.reset();
+    devices.reset();
+    return code;
 }

@@ -223,8 +223,11 @@ void ChooseQtPlatform() {
     }
 }
 
-GuiHost::GuiHost(int& argc, char** argv, GuiOptions options)
-    : argc_(argc), argv_(argv), options_(std::move(options)) {}
+GuiHost::GuiHost(int& argc, char** argv, GuiOptions options, ServicesFactory make_services)
+    : argc_(argc),
+      argv_(argv),
+      options_(std::move(options)),
+      make_services_(std::move(make_services)) {}
 
 int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     ChooseQtPlatform();
@@ -243,7 +246,7 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     QtBackend backend;
     backend.Start();
     QtTrayIcon tray;
-    ui::MainWindowServices services = MakeMainWindowServices();
+    ui::MainWindowServices services = make_services_ ? make_services_() : MakeMainWindowServices();
     services.shell_open = OpenTarget;
     auto window = std::make_unique<ui::DeviceMainDlg>(tray, std::move(services));
 

@@ -4,10 +4,12 @@
 // calls for, the backend, the tray, the main window created, centred and
 // run, and the shutdown. Also the screenshot run (--screenshot).
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/startup.h"
+#include "ui/main/device_main_dlg.h"
 
 namespace tessaly::qt {
 
@@ -28,13 +30,18 @@ void ChooseQtPlatform();
 
 class GuiHost : public MainWindowHost {
   public:
-    GuiHost(int& argc, char** argv, GuiOptions options);
+    // Builds the main window's services once start-up has set the folders;
+    // whatever they refer to must outlive Run.
+    using ServicesFactory = std::function<ui::MainWindowServices()>;
+
+    GuiHost(int& argc, char** argv, GuiOptions options, ServicesFactory make_services = {});
     int Run(bool start_hidden, SingleInstance& instance) override;
 
   private:
     int& argc_;
     char** argv_;
     GuiOptions options_;
+    ServicesFactory make_services_;
 };
 
 }  // namespace tessaly::qt
