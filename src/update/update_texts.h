@@ -1,11 +1,11 @@
 #pragma once
-// The update layer's own texts (numbers from 700 on, this project's).
+// The update layer's own texts, from the one list of text numbers.
+
+#include "ui/localisation/text_ids.h"
 
 namespace tessaly {
 
-// The software download failed: no file, not an archive, or no setup inside.
-inline constexpr int kDownloadFailedText = 700;
-// The firmware upgrade did not complete.
-inline constexpr int kUpgradeFailedText = 701;
+inline constexpr int kDownloadFailedText = text::kSoftwareDownloadFailed;
+inline constexpr int kUpgradeFailedText = text::kFirmwareUpgradeIncomplete;
 
 }  // namespace tessaly

@@ -246,6 +246,10 @@ inline constexpr int kFaq = 616;
 
 // Texts this project adds beyond the shared numbering start here.
 inline constexpr int kFirstProjectText = 700;
+// The software download left no setup to start.
+inline constexpr int kSoftwareDownloadFailed = 700;
+// The firmware upgrade stopped before the end.
+inline constexpr int kFirmwareUpgradeIncomplete = 701;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -290,7 +294,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kFirmwareCheck, kLatestVersion, kSoftwareUpdateTitle, kNewVersionFound, kUpdateNowQuestion,
     kDownloading, kPreparingUpgrade, kUpgrading, kUpgradeComplete, kUpgradeWarning, kSavingSettings,
     kLanguage, kStartup, kStartWithSystem, kStartMinimised, kCloseButtonAction, kCloseHidesToTray,
-    kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq
+    kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
+    kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete
 });
 // clang-format on
 
