@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-  libxml2-utils python3
+  libxml2-utils python3 time
 )
 
 missing=()
