@@ -12,7 +12,7 @@ namespace {
 
 // Factory payloads by write command: report rate 1 ms; four stages of 800,
 // 1600, 3200, 6400 (codes as sent, X and Y); red, green, blue, yellow,
-// magenta, cyan; breathing at brightness 3, speed 2; lift-off 1; sleep 5,
+// magenta, cyan; breathing at brightness 3, speed 2; lift-off 1; sleep 6 (one minute),
 // wake and dim on, response 4.
 const std::map<uint8_t, SettingBytes>& FactoryTable() {
     static const std::map<uint8_t, SettingBytes> table = {
@@ -24,7 +24,7 @@ const std::map<uint8_t, SettingBytes>& FactoryTable() {
           0x00, 0xFF, 0xFF}},
         {0x05, {0x01, 0x32}},
         {0x06, {0x01, 0x00, 0x00, 0x00, 0x00}},
-        {0x07, {0x05, 0x01, 0x01, 0x04}},
+        {0x07, {0x06, 0x01, 0x01, 0x04}},
         {0x09, SettingBytes(27, 0)},
     };
     return table;

@@ -34,7 +34,7 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
     EXPECT_EQ(Stored(1, u"dpi_group3_value"), u"6400");
     EXPECT_EQ(Stored(1, u"report_rate"), u"1");
-    EXPECT_EQ(Stored(1, u"sleep_light"), u"5");
+    EXPECT_EQ(Stored(1, u"sleep_light"), u"6");
     // … and the pages show them.
     auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(*dlg, dlg->performance_page, 116));
     ASSERT_NE(stages, nullptr);
