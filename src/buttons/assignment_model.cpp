@@ -2,7 +2,6 @@
 
 #include <atomic>
 
-#include "base/trace.h"
 #include "storage/key_table.h"
 
 namespace tessaly {
@@ -38,14 +37,6 @@ void ResetKey(int profile, int key_code) {
 
 void ResetAllKeys(int profile) {
     DeleteProfileKeys(profile);
-}
-
-bool AcceptImportedAssignment(const KeyAssignment& assignment) {
-    if (assignment.key_code >= 0 && assignment.key_code <= kLastSlotKeyCode) {
-        return true;
-    }
-    Trace(kTraceDevice, "skipped key %d: the mouse has no slot for it", assignment.key_code);
-    return false;
 }
 
 void SetPendingMacroKey(int key_code) {

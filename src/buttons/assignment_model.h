@@ -34,10 +34,6 @@ int StoreAssignment(const KeyAssignment& assignment);
 void ResetKey(int profile, int key_code);
 void ResetAllKeys(int profile);
 
-// Whether a row read from a profile file may be stored: its key code must
-// have a slot (traced when not).
-bool AcceptImportedAssignment(const KeyAssignment& assignment);
-
 // The button whose macro is sent before the next button table; -1 for none.
 void SetPendingMacroKey(int key_code);
 // Reads and clears the mark.

@@ -36,7 +36,12 @@ void InstallButtons(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker
             worker.CommandFailureHandling();
         }
     });
-    worker.SetPageRefresh(WorkerPage::kButtons, [page] { page->RefreshList(); });
+    // The window's handlers own the page; the worker stops before they go.
+    worker.SetPageRefresh(WorkerPage::kButtons, [weak = std::weak_ptr<ButtonPage>(page)] {
+        if (auto alive = weak.lock()) {
+            alive->RefreshList();
+        }
+    });
     dlg.SetMessageHandler(ui::MessageSlot::kApplyLanguage, [page](uintptr_t, intptr_t) {
         page->RefreshList();
         return intptr_t{0};

@@ -110,13 +110,6 @@ TEST(FunctionTableTest, TheWriteSendsThePendingMacroFirstAndClearsTheMark) {
     EXPECT_EQ(TakePendingMacroKey(), -1);
 }
 
-TEST(ImportedAssignmentTest, RowsWithoutASlotAreNotTaken) {
-    EXPECT_TRUE(AcceptImportedAssignment(Row(0, kCategoryMouse, 1)));
-    EXPECT_TRUE(AcceptImportedAssignment(Row(20, kCategoryMouse, 1)));
-    EXPECT_FALSE(AcceptImportedAssignment(Row(21, kCategoryMouse, 1)));
-    EXPECT_FALSE(AcceptImportedAssignment(Row(-3, kCategoryMouse, 1)));
-}
-
 class AssignmentStoreTest : public test::StorageTest {};
 
 TEST_F(AssignmentStoreTest, StoringReplacesTheRowAndZeroNumbersRemoveIt) {
