@@ -9,11 +9,11 @@
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
+#include "lighting/lighting_tasks.h"
 #include "performance/dpi_conversions.h"
 #include "performance/page_refresh.h"
 #include "performance/report_rates.h"
 #include "storage/config_store.h"
-#include "storage/light_table.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/static_controls.h"
@@ -134,14 +134,7 @@ void DeviceWorker::StoreStateReads() {
     }
     if (auto answer = Read(mouse, Command::kReadLighting)) {
         if (auto lighting = DecodeLighting(answer->bytes())) {
-            state_.current_light_effect.store(lighting->effect);
-            SetActiveLight(profile, lighting->effect);
-            LightSetting light;
-            if (GetLight(profile, lighting->effect, light)) {
-                light.brightness = lighting->brightness;
-                light.speed = lighting->speed;
-                UpdateLight(lighting->effect, light);
-            }
+            StoreLightingAnswer(*lighting, profile, state_);
         }
     }
     if (auto answer = Read(mouse, Command::kReadLiftOffSensor)) {

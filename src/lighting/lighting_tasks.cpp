@@ -45,15 +45,19 @@ bool RestoreLighting(HidInterface* mouse, int profile, DeviceState& state,
     if (!answer) {
         return false;
     }
-    state.current_light_effect.store(answer->effect);
-    SetActiveLight(profile, answer->effect);
-    LightSetting light;
-    if (GetLight(profile, answer->effect, light)) {
-        light.brightness = answer->brightness;
-        light.speed = answer->speed;
-        UpdateLight(answer->effect, light);
-    }
+    StoreLightingAnswer(*answer, profile, state);
     return true;
+}
+
+void StoreLightingAnswer(const LightingAnswer& answer, int profile, DeviceState& state) {
+    state.current_light_effect.store(answer.effect);
+    SetActiveLight(profile, answer.effect);
+    LightSetting light;
+    if (GetLight(profile, answer.effect, light)) {
+        light.brightness = answer.brightness;
+        light.speed = answer.speed;
+        UpdateLight(answer.effect, light);
+    }
 }
 
 }  // namespace tessaly

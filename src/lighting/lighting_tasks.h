@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "device/commands/answer_decoders.h"
 #include "device/hid_transport.h"
 #include "performance/device_state.h"
 
@@ -14,6 +15,11 @@ namespace tessaly {
 // that row sends nothing and succeeds; false when the mouse did not
 // acknowledge.
 bool WriteLighting(HidInterface* mouse, int profile, int effect);
+
+// The mouse's lighting answer (0x15): its effect becomes the current and
+// stored active one, its brightness and speed go into that effect's row
+// when the profile has one.
+void StoreLightingAnswer(const LightingAnswer& answer, int profile, DeviceState& state);
 
 // Task 17, before the page refresh: 0x0E with 0x01, a pause, then 0x15; on
 // an answer its effect becomes the current and stored active one, and its
