@@ -20,6 +20,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/qt/desktop_links.h"
+#include "ui/qt/key_forwarder.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_tray_icon.h"
 #include "ui/qt/theme.h"
@@ -242,6 +243,9 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
         SetCurrentLcid(*options_.lcid);
         ReloadLanguageFiles();
     }
+
+    KeyForwarder keys;
+    application.installEventFilter(&keys);
 
     QtBackend backend;
     backend.Start();
