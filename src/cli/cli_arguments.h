@@ -1,0 +1,26 @@
+#pragma once
+// The tool's own command line: the global options (those the program's
+// start-up knows are passed on to it as they are) and the command words.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaly::cli {
+
+enum class EmulatedLinks { kNone, kDefault, kCable, kReceiver, kBoth };
+
+struct CliArguments {
+    std::vector<std::string> startup;  // for ParseCommandLine
+    EmulatedLinks emulate = EmulatedLinks::kNone;
+    std::optional<int> lcid;  // --lang: this run only, not stored
+    bool json = false;
+    bool yes = false;
+    bool help = false;
+    std::vector<std::string> words;  // the command and its arguments
+    std::string error;               // a usage error, one line
+};
+
+CliArguments ParseCliArguments(const std::vector<std::string>& arguments);
+
+}  // namespace tessaly::cli

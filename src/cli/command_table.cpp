@@ -1,0 +1,106 @@
+#include "cli/command_table.h"
+
+#include <algorithm>
+
+namespace tessaly::cli {
+namespace {
+
+std::vector<Command> AllCommands() {
+    std::vector<Command> all;
+    for (const auto group : {InformationCommands(), PerformanceCommands(), SettingsCommands()})
+        all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
+
+size_t WordCount(std::string_view name) {
+    return static_cast<size_t>(std::count(name.begin(), name.end(), ' ')) + 1;
+}
+
+bool NameMatches(std::string_view name, const std::vector<std::string>& words) {
+    std::string joined;
+    const size_t count = WordCount(name);
+    if (words.size() < count)
+        return false;
+    for (size_t i = 0; i < count; ++i)
+        joined += (i ? " " : "") + words[i];
+    return joined == name;
+}
+
+constexpr std::string_view kGlobalOptions =
+    "Options (anywhere on the line):\n"
+    "  --program-dir DIR       the program folder (config.xml, device/, language/)\n"
+    "  --data-dir DIR          the per-user data folder (db/ and its files)\n"
+    "  --emulate [cable|receiver|both]\n"
+    "                          the virtual mouse instead of real devices\n"
+    "  --emulator-state FILE   the virtual mouse keeps its settings in FILE\n"
+    "  --hid-trace FILE        one line per HID report\n"
+    "  --trace FILE            the debug trace\n"
+    "  --lang LCID             texts in this language for this run\n"
+    "  --json                  one JSON document on stdout\n"
+    "  --yes                   answer the confirmations (dpi reset, factory-reset)\n"
+    "  --help                  this text; `help COMMAND` for one command\n";
+
+}  // namespace
+
+std::span<const Command> Commands() {
+    static const std::vector<Command> all = AllCommands();
+    return all;
+}
+
+const Command* FindCommand(const std::vector<std::string>& words, size_t* name_words) {
+    const Command* best = nullptr;
+    for (const Command& command : Commands()) {
+        if (NameMatches(command.name, words) &&
+            (!best || WordCount(command.name) > WordCount(best->name)))
+            best = &command;
+    }
+    if (best && name_words)
+        *name_words = WordCount(best->name);
+    return best;
+}
+
+std::string CheckCommand(const Command& command, const std::vector<std::string>& args, bool yes) {
+    if (args.size() < command.min_args)
+        return "missing argument";
+    if (args.size() > command.max_args)
+        return "too many arguments";
+    if (command.check) {
+        if (std::string reason = command.check(args); !reason.empty())
+            return reason;
+    }
+    if (command.asks_confirmation && !yes)
+        return std::string(command.name) + " asks for confirmation: add --yes";
+    return {};
+}
+
+std::string UsageLine(const Command& command) {
+    return "usage: tessalyctl [options] " + std::string(command.usage);
+}
+
+std::string GeneralHelp() {
+    std::string text =
+        "tessalyctl - configure the mouse from the command line\n\n"
+        "usage: tessalyctl [options] COMMAND [ARGUMENTS]\n\n"
+        "Commands:\n";
+    size_t width = 0;
+    for (const Command& command : Commands())
+        width = std::max(width, command.usage.size());
+    for (const Command& command : Commands()) {
+        text += "  " + std::string(command.usage);
+        text.append(width + 2 - command.usage.size(), ' ');
+        text += std::string(command.summary) + "\n";
+    }
+    text += "\n";
+    text += kGlobalOptions;
+    text +=
+        "\nExit status: 0 done, 1 the mouse or the store failed (or the GUI is running),\n"
+        "2 a usage error (nothing was changed).\n";
+    return text;
+}
+
+std::string CommandHelp(const Command& command) {
+    return UsageLine(command) + "\n\n  " + std::string(command.summary) + "\n\n" +
+           std::string(kGlobalOptions);
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,70 @@
+#pragma once
+// Every command of the tool: its words, usage, the checks made before
+// start-up, and what it does once the window has read the mouse.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/output_value.h"
+
+namespace tessaly {
+class Controller;
+namespace ui {
+class DeviceMainDlg;
+}
+}  // namespace tessaly
+
+namespace tessaly::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// What a command works on, on the UI thread, once start-up and the first
+// read are done.
+struct CommandContext {
+    Controller& controller;
+    ui::DeviceMainDlg& window;
+    const CliArguments& options;
+    std::vector<std::string> args;  // the words after the command's name
+    OutputValue out = OutputValue::MakeObject();
+    std::string error;  // why the command failed
+};
+
+enum class Needs { kStore, kMouse };
+
+struct Command {
+    std::string_view name;  // one or two words
+    std::string_view usage;
+    std::string_view summary;
+    size_t min_args = 0;
+    size_t max_args = 0;
+    Needs needs = Needs::kStore;
+    bool asks_confirmation = false;
+    // The reason the arguments are refused, or empty.
+    std::string (*check)(const std::vector<std::string>& args) = nullptr;
+    int (*run)(CommandContext& context) = nullptr;
+};
+
+std::span<const Command> Commands();
+
+// The command the words name (the longest name that matches) and the
+// number of words its name takes; null when none does.
+const Command* FindCommand(const std::vector<std::string>& words, size_t* name_words);
+
+// The arguments' checks, the count and the confirmation; empty when fine.
+std::string CheckCommand(const Command& command, const std::vector<std::string>& args, bool yes);
+
+std::string UsageLine(const Command& command);
+std::string GeneralHelp();
+std::string CommandHelp(const Command& command);
+
+// Groups of commands, one file each.
+std::span<const Command> InformationCommands();
+std::span<const Command> PerformanceCommands();
+std::span<const Command> SettingsCommands();
+
+}  // namespace tessaly::cli

@@ -1,0 +1,176 @@
+#include "cli/headless_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+#include "app/app_config.h"
+#include "app/language_state.h"
+#include "app/startup.h"
+#include "base/application_name.h"
+#include "base/unicode.h"
+#include "controller/controller.h"
+#include "controller/device_session.h"
+#include "device/device_manager.h"
+#include "platform/folders.h"
+#include "storage/settings_database.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/main/tray_icon.h"
+#include "ui/toolkit/headless_backend.h"
+
+namespace tessaly::cli {
+namespace {
+
+// Discovery, the first read and a write behind a receiver take a few
+// seconds at most; a mouse that stops answering costs its time-outs.
+constexpr auto kSettleLimit = std::chrono::seconds(30);
+// The queue must stay empty this many passes in a row: a task taken from
+// the list is not yet marked busy.
+constexpr int kQuietPasses = 5;
+
+class Run {
+  public:
+    Run(const CliArguments& options, const CommandLine& line)
+        : options_(options), devices_(std::make_unique<DeviceSession>(line)) {}
+    ~Run() {
+        if (window_) {
+            window_->CloseWindow();
+            window_.reset();
+        }
+        controller_.reset();
+        devices_.reset();
+        SettingsDatabase::Instance().Close();
+    }
+
+    int Execute(const Command& command, std::vector<std::string> args) {
+        if (!devices_->Error().empty()) {
+            std::fprintf(stderr, "tessalyctl: %s\n", devices_->Error().c_str());
+            return kExitFailure;
+        }
+        PlugLinks();
+        session_.backend().SetModalAnswer(options_.yes ? DUI::ModalAnswer::FirstButton()
+                                                       : DUI::ModalAnswer::SecondButton());
+        controller_ = std::make_unique<Controller>();
+        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->Services());
+        if (!window_->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0, {0, 0, 1300, 788})) {
+            std::fprintf(stderr, "tessalyctl: the main window could not be created\n");
+            return kExitFailure;
+        }
+        if (!Settle())
+            return Fail("the mouse did not finish its start-up read", kExitFailure);
+        if (command.needs == Needs::kMouse) {
+            if (std::string reason = MouseProblem(); !reason.empty())
+                return Fail(reason, kExitFailure);
+        }
+        CommandContext context{
+            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}};
+        const int code = command.run(context);
+        if (!Settle())
+            return Fail("the mouse did not answer in time", kExitFailure);
+        if (code != kExitOk)
+            return Fail(context.error, code, &command);
+        if (command.needs == Needs::kMouse && !window_->device_online.load())
+            return Fail("the mouse stopped answering", kExitFailure);
+        const std::string text = options_.json ? context.out.ToJson() : ToText(context.out);
+        std::fputs(text.c_str(), stdout);
+        return kExitOk;
+    }
+
+  private:
+    void PlugLinks() {
+        emulator::VirtualMouse* mouse = devices_->Mouse();
+        if (!mouse || options_.emulate == EmulatedLinks::kDefault)
+            return;
+        const bool cable = options_.emulate != EmulatedLinks::kReceiver;
+        const bool receiver = options_.emulate != EmulatedLinks::kCable;
+        using emulator::MouseLink;
+        cable ? mouse->Plug(MouseLink::kCable) : mouse->Unplug(MouseLink::kCable);
+        receiver ? mouse->Plug(MouseLink::kReceiver) : mouse->Unplug(MouseLink::kReceiver);
+    }
+
+    bool Quiet() {
+        return window_->tasks.Empty() && controller_->Worker() && !controller_->Worker()->Busy();
+    }
+
+    bool Settle() {
+        const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
+        int quiet = 0;
+        while (std::chrono::steady_clock::now() < deadline) {
+            session_.ProcessPending();
+            quiet = Quiet() ? quiet + 1 : 0;
+            if (quiet >= kQuietPasses)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return false;
+    }
+
+    std::string MouseProblem() {
+        if (controller_->Devices().ConnectionKind() < 0)
+            return "no mouse is connected";
+        if (controller_->Devices().ConnectionKind() == kConnectionReceiver &&
+            controller_->Device().mouse_reachable.load() == 0)
+            return "the mouse is not reachable behind the receiver";
+        if (!window_->device_online.load())
+            return "the mouse does not answer";
+        return {};
+    }
+
+    static int Fail(const std::string& reason, int code, const Command* command = nullptr) {
+        std::fprintf(stderr, "tessalyctl: %s\n", reason.c_str());
+        if (command && code == kExitUsage)
+            std::fprintf(stderr, "%s\n", UsageLine(*command).c_str());
+        return code;
+    }
+
+    const CliArguments& options_;
+    DUI::HeadlessSession session_;
+    std::unique_ptr<DeviceSession> devices_;
+    ui::MemoryTrayIcon tray_;
+    std::unique_ptr<Controller> controller_;
+    std::unique_ptr<ui::DeviceMainDlg> window_;
+};
+
+// The GUI holds the instance lock while it runs; opening the same device
+// and database behind its back would lose one side's changes.
+bool GuiRunning(const CommandLine& line) {
+    if (!line.program_dir.empty())
+        SetProgramFolderOverride(line.program_dir);
+    ReadAppConfig();
+    return SingleInstance::Acquire() == nullptr;
+}
+
+}  // namespace
+
+int RunHeadless(const CliArguments& options, const Command& command,
+                std::vector<std::string> args) {
+    const CommandLine line = ParseCommandLine(options.startup);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tessalyctl: %s\n", line.error.c_str());
+        return kExitUsage;
+    }
+    if (GuiRunning(line)) {
+        std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
+                     ToUtf8(ApplicationName()).c_str());
+        return kExitFailure;
+    }
+    StartupState state = PrepareStartup(line);
+    if (state.outcome != StartupOutcome::kReady) {
+        std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
+                     ToUtf8(ApplicationName()).c_str());
+        return kExitFailure;
+    }
+    if (options.lcid) {
+        if (!InLanguageSet(*options.lcid)) {
+            std::fprintf(stderr, "tessalyctl: language %d is not offered\n", *options.lcid);
+            return kExitUsage;
+        }
+        SetCurrentLcid(*options.lcid);
+        ReloadLanguageFiles();
+    }
+    Run run(options, line);
+    return run.Execute(command, std::move(args));
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,109 @@
+// What the catalogue, the device list and the store hold.
+
+#include "base/unicode.h"
+#include "catalogue/device_catalogue.h"
+#include "cli/command_table.h"
+#include "cli/stored_performance.h"
+#include "controller/controller.h"
+#include "device/device_manager.h"
+
+namespace tessaly::cli {
+namespace {
+
+const char* ModeName(int mode) {
+    return mode == kConnectionCable ? "cable" : mode == kConnectionReceiver ? "receiver" : "none";
+}
+
+const char* StateName(int state) {
+    return state == kStateOnline ? "online" : "offline";
+}
+
+std::string VersionText(uint32_t release) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X.%02X", (release >> 8) & 0xFF, release & 0xFF);
+    return text;
+}
+
+OutputValue ConnectedDevices(CommandContext& context) {
+    OutputValue rows = OutputValue::MakeArray();
+    std::u16string name;
+    for (const auto& entry : context.controller.Devices().Entries()) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("type", entry->device_type);
+        for (const DeviceDescription& model : DeviceCatalogue::Instance().Models()) {
+            if (model.device_type == entry->device_type)
+                row.Set("name", ToUtf8(model.name));
+        }
+        row.Set("mode", ModeName(entry->connection_mode));
+        row.Set("state", StateName(entry->state));
+        row.Set("version", VersionText(entry->version));
+        rows.Append(std::move(row));
+    }
+    return rows;
+}
+
+int RunDevices(CommandContext& context) {
+    OutputValue models = OutputValue::MakeArray();
+    for (const DeviceDescription& model : DeviceCatalogue::Instance().Models()) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("type", model.device_type);
+        row.Set("name", ToUtf8(model.name));
+        row.Set("attribute", ToUtf8(model.device_attribute));
+        models.Append(std::move(row));
+    }
+    context.out.Set("models", std::move(models));
+    context.out.Set("connected", ConnectedDevices(context));
+    const DeviceState& state = context.controller.Device();
+    context.out.Set("battery_level", static_cast<int>(state.battery_second.load()));
+    context.out.Set("charging", state.battery_first.load() != 0);
+    return kExitOk;
+}
+
+int RunStatus(CommandContext& context) {
+    const SelectedModel model = DeviceCatalogue::Instance().Selected();
+    const DeviceState& state = context.controller.Device();
+    const SensorLimits limits = state.Limits();
+    OutputValue& out = context.out;
+    out.Set("type", model.device_type);
+    out.Set("name", ToUtf8(model.name));
+    out.Set("connection", ModeName(context.controller.Devices().ConnectionKind()));
+    out.Set("online", context.window.device_online.load());
+    out.Set("reachable", state.mouse_reachable.load() != 0);
+    out.Set("battery_level", static_cast<int>(state.battery_second.load()));
+    out.Set("charging", state.battery_first.load() != 0);
+    out.Set("sensor", static_cast<int>(state.sensor_code.load()));
+    out.Set("min_dpi", limits.min_dpi);
+    out.Set("max_dpi", limits.max_dpi);
+    out.Set("device_version", ToUtf8(state.DeviceVersion()));
+    out.Set("receiver_version", ToUtf8(state.ReceiverVersion()));
+    out.Set("profile", context.window.current_profile.load());
+    return kExitOk;
+}
+
+std::string CheckShowPart(const std::vector<std::string>& args) {
+    if (args.empty() || args[0] == "performance" || args[0] == "all")
+        return {};
+    return "show knows performance and all, not \"" + args[0] + "\"";
+}
+
+int RunShow(CommandContext& context) {
+    context.out.Set("performance", StoredPerformance(context.controller.CurrentProfile()));
+    return kExitOk;
+}
+
+const Command kCommands[] = {
+    {"devices", "devices", "the catalogue's models and the connected devices", 0, 0, Needs::kStore,
+     false, nullptr, RunDevices},
+    {"status", "status", "the selected model, its connection, battery, sensor and versions", 0, 0,
+     Needs::kStore, false, nullptr, RunStatus},
+    {"show", "show [performance|all]", "what the store holds for the current profile", 0, 1,
+     Needs::kStore, false, CheckShowPart, RunShow},
+};
+
+}  // namespace
+
+std::span<const Command> InformationCommands() {
+    return kCommands;
+}
+
+}  // namespace tessaly::cli

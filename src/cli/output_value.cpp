@@ -1,0 +1,221 @@
+#include "cli/output_value.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tessaly::cli {
+namespace {
+
+void WriteJsonString(std::string& out, const std::string& text) {
+    out += '"';
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += '"';
+}
+
+void Indent(std::string& out, int indent) {
+    out.append(static_cast<size_t>(indent) * 2, ' ');
+}
+
+bool IsScalar(const OutputValue& value) {
+    return !value.AsObject() && !value.AsArray();
+}
+
+// UTF-8 code points, for alignment of translated names.
+size_t DisplayWidth(const std::string& text) {
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void Pad(std::string& out, const std::string& text, size_t width) {
+    out += text;
+    out.append(width > DisplayWidth(text) ? width - DisplayWidth(text) : 0, ' ');
+}
+
+void WriteText(std::string& out, const OutputValue& value, int indent);
+
+void WriteTable(std::string& out, const OutputValue::Array& rows, int indent) {
+    std::vector<std::string> columns;
+    for (const OutputValue& row : rows) {
+        for (const auto& [key, cell] : *row.AsObject()) {
+            if (IsScalar(cell) && std::find(columns.begin(), columns.end(), key) == columns.end())
+                columns.push_back(key);
+        }
+    }
+    std::vector<std::vector<std::string>> cells;
+    std::vector<size_t> widths;
+    for (const std::string& column : columns)
+        widths.push_back(DisplayWidth(column));
+    for (const OutputValue& row : rows) {
+        std::vector<std::string> line(columns.size());
+        for (const auto& [key, cell] : *row.AsObject()) {
+            const auto at = std::find(columns.begin(), columns.end(), key);
+            if (at == columns.end())
+                continue;
+            const size_t i = static_cast<size_t>(at - columns.begin());
+            line[i] = cell.ScalarText();
+            widths[i] = std::max(widths[i], DisplayWidth(line[i]));
+        }
+        cells.push_back(std::move(line));
+    }
+    auto write_line = [&](const std::vector<std::string>& line) {
+        Indent(out, indent);
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (i + 1 < line.size())
+                Pad(out, line[i], widths[i] + 2);
+            else
+                out += line[i];
+        }
+        out += '\n';
+    };
+    write_line(columns);
+    for (const auto& line : cells)
+        write_line(line);
+}
+
+void WriteObjectText(std::string& out, const OutputValue::Object& members, int indent) {
+    size_t width = 0;
+    for (const auto& [key, member] : members)
+        width = std::max(width, DisplayWidth(key));
+    for (const auto& [key, member] : members) {
+        Indent(out, indent);
+        if (IsScalar(member)) {
+            Pad(out, key, width + 2);
+            out += member.ScalarText();
+            out += '\n';
+        } else {
+            out += key + ":\n";
+            WriteText(out, member, indent + 1);
+        }
+    }
+}
+
+void WriteText(std::string& out, const OutputValue& value, int indent) {
+    if (const auto* members = value.AsObject()) {
+        WriteObjectText(out, *members, indent);
+        return;
+    }
+    if (const auto* elements = value.AsArray()) {
+        const bool rows =
+            !elements->empty() &&
+            std::all_of(elements->begin(), elements->end(),
+                        [](const OutputValue& element) { return element.AsObject() != nullptr; });
+        if (rows) {
+            WriteTable(out, *elements, indent);
+            return;
+        }
+        for (const OutputValue& element : *elements)
+            WriteText(out, element, indent);
+        return;
+    }
+    Indent(out, indent);
+    out += value.ScalarText();
+    out += '\n';
+}
+
+}  // namespace
+
+OutputValue& OutputValue::Set(std::string key, OutputValue value) {
+    if (!AsObject())
+        data_ = Object{};
+    auto& members = std::get<Object>(data_);
+    members.emplace_back(std::move(key), std::move(value));
+    return members.back().second;
+}
+
+OutputValue& OutputValue::Append(OutputValue value) {
+    if (!AsArray())
+        data_ = Array{};
+    auto& elements = std::get<Array>(data_);
+    elements.push_back(std::move(value));
+    return elements.back();
+}
+
+std::string OutputValue::ScalarText() const {
+    if (const auto* flag = std::get_if<bool>(&data_))
+        return *flag ? "yes" : "no";
+    if (const auto* number = std::get_if<int64_t>(&data_))
+        return std::to_string(*number);
+    if (const auto* text = std::get_if<std::string>(&data_))
+        return *text;
+    return "-";
+}
+
+std::string OutputValue::ToJson() const {
+    std::string out;
+    WriteJson(out, 0);
+    out += '\n';
+    return out;
+}
+
+void OutputValue::WriteJson(std::string& out, int indent) const {
+    if (const auto* flag = std::get_if<bool>(&data_)) {
+        out += *flag ? "true" : "false";
+    } else if (const auto* number = std::get_if<int64_t>(&data_)) {
+        out += std::to_string(*number);
+    } else if (const auto* text = std::get_if<std::string>(&data_)) {
+        WriteJsonString(out, *text);
+    } else if (const auto* elements = AsArray()) {
+        out += '[';
+        for (size_t i = 0; i < elements->size(); ++i) {
+            out += i ? ",\n" : "\n";
+            Indent(out, indent + 1);
+            (*elements)[i].WriteJson(out, indent + 1);
+        }
+        if (!elements->empty()) {
+            out += '\n';
+            Indent(out, indent);
+        }
+        out += ']';
+    } else if (const auto* members = AsObject()) {
+        out += '{';
+        for (size_t i = 0; i < members->size(); ++i) {
+            out += i ? ",\n" : "\n";
+            Indent(out, indent + 1);
+            WriteJsonString(out, (*members)[i].first);
+            out += ": ";
+            (*members)[i].second.WriteJson(out, indent + 1);
+        }
+        if (!members->empty()) {
+            out += '\n';
+            Indent(out, indent);
+        }
+        out += '}';
+    } else {
+        out += "null";
+    }
+}
+
+std::string ToText(const OutputValue& value) {
+    std::string out;
+    WriteText(out, value, 0);
+    return out;
+}
+
+}  // namespace tessaly::cli

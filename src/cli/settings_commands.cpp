@@ -1,0 +1,75 @@
+// The settings page: factory reset and the language.
+
+#include "app/language_state.h"
+#include "base/unicode.h"
+#include "cli/argument_checks.h"
+#include "cli/command_table.h"
+#include "controller/controller.h"
+#include "ui/localisation/known_languages.h"
+#include "ui/localisation/language_change.h"
+#include "ui/toolkit/headless_backend.h"
+#include "ui/toolkit/toolkit.h"
+
+namespace tessaly::cli {
+namespace {
+
+// The settings page's factory reset button.
+constexpr int kFactoryResetButton = 277;
+
+int RunFactoryReset(CommandContext& context) {
+    DUI::MControl* button = DUI::HeadlessBackend::Find(context.window, kFactoryResetButton);
+    if (!button || !DUI::Toolkit::Get().DeliverControlEvent(*button, DUI::kEventActivated, 0)) {
+        context.error = "the factory reset is not offered for this model";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+OutputValue Languages() {
+    OutputValue rows = OutputValue::MakeArray();
+    for (const KnownLanguage& language : OfferedLanguages()) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("lcid", language.lcid);
+        row.Set("name", ToUtf8(language.display_name));
+        row.Set("current", language.lcid == CurrentLcid());
+        rows.Append(std::move(row));
+    }
+    return rows;
+}
+
+int RunLanguageList(CommandContext& context) {
+    context.out.Set("languages", Languages());
+    return kExitOk;
+}
+
+int RunLanguageSet(CommandContext& context) {
+    const int lcid = *ParseInteger(context.args[0]);
+    if (!InLanguageSet(lcid) || LanguageDisplayName(lcid).empty()) {
+        context.error = "language " + context.args[0] + " is not offered (see language list)";
+        return kExitUsage;
+    }
+    ChangeLanguage(lcid);
+    context.out.Set("languages", Languages());
+    return kExitOk;
+}
+
+std::string CheckLcid(const std::vector<std::string>& args) {
+    return ParseInteger(args[0]) ? "" : "a language is a number (LCID), not \"" + args[0] + "\"";
+}
+
+const Command kCommands[] = {
+    {"factory-reset", "factory-reset", "every setting back to the factory's (asks: --yes)", 0, 0,
+     Needs::kMouse, true, nullptr, RunFactoryReset},
+    {"language list", "language list", "the languages offered", 0, 0, Needs::kStore, false, nullptr,
+     RunLanguageList},
+    {"language set", "language set LCID", "the program's language (stored)", 1, 1, Needs::kStore,
+     false, CheckLcid, RunLanguageSet},
+};
+
+}  // namespace
+
+std::span<const Command> SettingsCommands() {
+    return kCommands;
+}
+
+}  // namespace tessaly::cli

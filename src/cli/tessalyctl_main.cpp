@@ -1,0 +1,75 @@
+// The command-line tool: checks the command before start-up, then runs it
+// on the same window, controller and worker as the GUI.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/command_table.h"
+#include "cli/headless_run.h"
+
+namespace {
+
+using namespace tessaly::cli;
+
+int UsageError(const std::string& reason, const std::string& usage) {
+    std::fprintf(stderr, "tessalyctl: %s\n%s\n", reason.c_str(), usage.c_str());
+    return kExitUsage;
+}
+
+const std::string kShortUsage = "usage: tessalyctl [options] COMMAND [ARGUMENTS] (see --help)";
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+int Help(const std::vector<std::string>& topic) {
+    if (topic.empty()) {
+        std::fputs(GeneralHelp().c_str(), stdout);
+        return kExitOk;
+    }
+    const Command* command = FindCommand(topic, nullptr);
+    if (!command)
+        return UsageError("unknown command: " + Joined(topic), kShortUsage);
+    std::fputs(CommandHelp(*command).c_str(), stdout);
+    return kExitOk;
+}
+
+// The update checks run only for the commands that ask for them.
+void QuietUpdates(const Command& command) {
+    const std::string name(command.name);
+    if (name.rfind("update", 0) != 0 && name.rfind("firmware", 0) != 0)
+        setenv("TESSALY_NO_UPDATE_CHECK", "1", 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CliArguments options = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty())
+        return UsageError(options.error, kShortUsage);
+    if (options.words.empty()) {
+        if (options.help)
+            return Help({});
+        return UsageError("no command given", kShortUsage);
+    }
+    if (options.words.front() == "help")
+        return Help({options.words.begin() + 1, options.words.end()});
+    size_t name_words = 0;
+    const Command* command = FindCommand(options.words, &name_words);
+    if (!command)
+        return UsageError("unknown command: " + Joined(options.words), kShortUsage);
+    if (options.help)
+        return Help(options.words);
+    std::vector<std::string> args(options.words.begin() + static_cast<long>(name_words),
+                                  options.words.end());
+    if (std::string reason = CheckCommand(*command, args, options.yes); !reason.empty())
+        return UsageError(reason, UsageLine(*command));
+    QuietUpdates(*command);
+    return RunHeadless(options, *command, std::move(args));
+}
