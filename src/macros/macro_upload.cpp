@@ -1,0 +1,32 @@
+#include "macros/macro_upload.h"
+
+#include <cstdint>
+
+#include "base/trace.h"
+#include "buttons/assignment_model.h"
+#include "device/commands/command_sender.h"
+#include "macros/macro_encoding.h"
+#include "storage/key_table.h"
+
+namespace tessaly {
+
+bool MacroFitsDevice(int macro_id) {
+    return EncodeMacroEvents(macro_id).size() <= kMaxMacroEvents;
+}
+
+void UploadPendingMacro(HidInterface* mouse, int profile, int key_code) {
+    KeyAssignment assignment;
+    if (!GetKeyAssignment(profile, key_code, assignment) ||
+        assignment.macro_type != kCategoryMacro) {
+        return;
+    }
+    const std::vector<MacroEventBytes> records = EncodeMacroEvents(assignment.macro_value);
+    if (records.size() > kMaxMacroEvents) {
+        Trace(kTraceDevice, "macro %d: %zu records, more than one macro command carries",
+              assignment.macro_value, records.size());
+        return;
+    }
+    SendMacro(mouse, static_cast<uint8_t>(key_code), records);
+}
+
+}  // namespace tessaly
