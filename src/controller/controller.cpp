@@ -5,6 +5,7 @@
 #include "controller/buttons_wiring.h"
 #include "controller/lighting_wiring.h"
 #include "controller/main_window_services.h"
+#include "controller/macros_wiring.h"
 #include "controller/update_wiring.h"
 #include "performance/factory_values.h"
 #include "performance/page_events.h"
@@ -81,6 +82,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
     lighting_ = InstallLighting(*this, dlg, *worker_);
+    InstallMacros(*this, dlg, *worker_);
 }
 
 void Controller::LoadModel(int device_type) {
