@@ -1,0 +1,158 @@
+// Macros on the whole program: a recorded macro chosen for a button reaches
+// the virtual mouse with command 0x08 before the button table.
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "buttons/assignment_model.h"
+#include "controller/worker_fixture.h"
+#include "device/hid_trace.h"
+#include "macros/macro_event_list.h"
+#include "macros/macro_event_texts.h"
+#include "macros/macro_recorder.h"
+#include "storage/macro_table.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr int kKeyA = 65;
+constexpr int kButton = 5;
+
+class MacrosTest : public WorkerTest {
+  protected:
+    void SetUp() override {
+        WorkerTest::SetUp();
+        trace_path = (user.path() / "hid.trace").string();
+        ASSERT_TRUE(SetHidTraceFile(trace_path));
+    }
+    void TearDown() override {
+        SetHidTraceFile("");
+        WorkerTest::TearDown();
+    }
+    void Start() {
+        Plug(true, false);
+        Open();
+        ASSERT_TRUE(Connected());
+        dlg->ShowDevicePages();
+        session.ProcessPending();
+    }
+    // Four keys, 50 ms apart, recorded with measured delays.
+    int RecordMacro(int keys, int play_times) {
+        MacroInfo info;
+        info.name = u"Recorded";
+        info.play_times = play_times;
+        info.delay_type = kDelayModeMeasured;
+        const int macro = AddMacroFull(info);
+        MacroEventList list;
+        MacroRecorder recorder;
+        recorder.Start(kDelayModeMeasured, 0, 1000);
+        for (int i = 0; i < keys; ++i) {
+            recorder.OnKey(list, i % 2 == 1, kKeyA, u"A", 1000 + 50 * i);
+        }
+        recorder.Stop(list, 1000 + 50 * keys);
+        SaveEventList(macro, list.events());
+        return macro;
+    }
+    bool Choose(int macro) {
+        auto* choice = dynamic_cast<DUI::MComboBox2*>(
+            ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
+        if (!choice) {
+            return false;
+        }
+        choice->AddItem(u"Recorded", macro);
+        auto* list = ui::FindInPage(*dlg, dlg->button_page, kButtonListId);
+        auto& toolkit = DUI::Toolkit::Get();
+        toolkit.DeliverControlEvent(*list, DUI::kEventActivated, kButton);
+        session.ProcessPending();
+        toolkit.DeliverControlEvent(*choice, DUI::kEventActivated, 0);
+        session.ProcessPending();
+        return true;
+    }
+    // The written reports of the given commands, in order.
+    std::vector<Bytes> Written(std::initializer_list<uint8_t> commands) const {
+        std::ifstream in(trace_path);
+        std::vector<Bytes> reports;
+        std::string line;
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            std::string ms, kind, path, hex;
+            fields >> ms >> kind >> path;
+            if (kind != "W") {
+                continue;
+            }
+            Bytes bytes;
+            while (fields >> hex) {
+                bytes.push_back(static_cast<uint8_t>(std::stoi(hex, nullptr, 16)));
+            }
+            if (bytes.size() > 5 &&
+                std::find(commands.begin(), commands.end(), bytes[1]) != commands.end()) {
+                reports.push_back(std::move(bytes));
+            }
+        }
+        return reports;
+    }
+    bool TableWritten() {
+        return WaitFor([&] { return mouse->State().settings.contains(0x09) && Settled(); }) &&
+               !Written({0x09}).empty();
+    }
+
+    static constexpr int kMacroChoiceId = 77;
+    static constexpr int kButtonListId = 68;
+    std::string trace_path;
+};
+
+TEST_F(MacrosTest, RecordedMacroReachesTheMouseBeforeTheTable) {
+    Start();
+    const int macro = RecordMacro(8, 2);
+    ASSERT_TRUE(Choose(macro));
+    ASSERT_TRUE(TableWritten());
+
+    // Eight key records with 50 ms between them, the last with the trailing 50 ms.
+    Bytes image = {kButton};
+    for (int i = 0; i < 8; ++i) {
+        const Bytes record = {static_cast<uint8_t>(i % 2 ? 0xB0 : 0x30), 50, 0x00, 0x04};
+        image.insert(image.end(), record.begin(), record.end());
+    }
+    EXPECT_EQ(mouse->State().macros.at(kButton), image);
+
+    const std::vector<Bytes> writes = Written({0x08, 0x09});
+    ASSERT_GE(writes.size(), 3u);
+    // 33 bytes of image: two packets, numbered 0 and 1 of 2, 27 and 6 bytes long.
+    EXPECT_EQ(writes[0][1], 0x08);
+    EXPECT_EQ(writes[0][3], 0x02);
+    EXPECT_EQ(writes[0][4], 27);
+    EXPECT_EQ(writes[1][1], 0x08);
+    EXPECT_EQ(writes[1][3], 0x12);
+    EXPECT_EQ(writes[1][4], 6);
+    EXPECT_EQ(writes[2][1], 0x09);
+
+    const Bytes table = mouse->State().settings.at(0x09);
+    ASSERT_GE(table.size(), 3u * kButton + 3);
+    EXPECT_EQ(table[3 * kButton], 0x90);
+    EXPECT_EQ(table[3 * kButton + 1], 0x20 | kButton);
+    EXPECT_EQ(table[3 * kButton + 2], 2);
+}
+
+TEST_F(MacrosTest, MacroTooLongForTheMouseIsNotSent) {
+    Start();
+    const int macro = AddMacro(u"Long");
+    MacroEventList list;
+    // Only a file can bring a macro this long: the editor stops at 200 items.
+    for (int i = 0; i < 102; ++i) {
+        list.Append(i % 2 ? kEventKeyRelease : kEventKeyPress, kKeyA, u"A", i);
+    }
+    SaveEventList(macro, list.events());
+    ASSERT_TRUE(Choose(macro));
+    ASSERT_TRUE(TableWritten());
+    EXPECT_FALSE(mouse->State().macros.contains(kButton));
+    EXPECT_TRUE(Written({0x08}).empty());
+}
+
+}  // namespace
+}  // namespace tessaly::test
