@@ -47,6 +47,9 @@ struct Command {
     // The reason the arguments are refused, or empty.
     std::string (*check)(const std::vector<std::string>& args) = nullptr;
     int (*run)(CommandContext& context) = nullptr;
+    // Fills the output once every queued task has run, when the result is
+    // what the tasks left behind.
+    void (*report)(CommandContext& context) = nullptr;
 };
 
 std::span<const Command> Commands();

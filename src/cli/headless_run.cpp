@@ -72,6 +72,8 @@ class Run {
             return Fail(context.error, code, &command);
         if (command.needs == Needs::kMouse && !window_->device_online.load())
             return Fail("the mouse stopped answering", kExitFailure);
+        if (command.report)
+            command.report(context);
         const std::string text = options_.json ? context.out.ToJson() : ToText(context.out);
         std::fputs(text.c_str(), stdout);
         return kExitOk;

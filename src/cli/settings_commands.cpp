@@ -4,11 +4,11 @@
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
+#include "cli/stored_performance.h"
 #include "controller/controller.h"
 #include "ui/localisation/known_languages.h"
 #include "ui/localisation/language_change.h"
-#include "ui/toolkit/headless_backend.h"
-#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window_constants.h"
 
 namespace tessaly::cli {
 namespace {
@@ -17,12 +17,13 @@ namespace {
 constexpr int kFactoryResetButton = 277;
 
 int RunFactoryReset(CommandContext& context) {
-    DUI::MControl* button = DUI::HeadlessBackend::Find(context.window, kFactoryResetButton);
-    if (!button || !DUI::Toolkit::Get().DeliverControlEvent(*button, DUI::kEventActivated, 0)) {
-        context.error = "the factory reset is not offered for this model";
-        return kExitFailure;
-    }
+    // As the button's click reaches the window, hidden page or not.
+    context.window.OnMessage(kFactoryResetButton, DUI::kEventActivated, 0, 0);
     return kExitOk;
+}
+
+void ReportFactoryValues(CommandContext& context) {
+    context.out = StoredPerformance(context.controller.CurrentProfile());
 }
 
 OutputValue Languages() {
@@ -59,7 +60,7 @@ std::string CheckLcid(const std::vector<std::string>& args) {
 
 const Command kCommands[] = {
     {"factory-reset", "factory-reset", "every setting back to the factory's (asks: --yes)", 0, 0,
-     Needs::kMouse, true, nullptr, RunFactoryReset},
+     Needs::kMouse, true, nullptr, RunFactoryReset, ReportFactoryValues},
     {"language list", "language list", "the languages offered", 0, 0, Needs::kStore, false, nullptr,
      RunLanguageList},
     {"language set", "language set LCID", "the program's language (stored)", 1, 1, Needs::kStore,

@@ -1,0 +1,156 @@
+#pragma once
+// Runs the built tessalyctl on the virtual mouse, with its own data folder,
+// runtime folder and mouse state file, and reads what it stored and sent.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace tessaly::test {
+
+struct CliResult {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+  protected:
+    CliTest() {
+        std::filesystem::create_directories(dir.path() / "run");
+        std::filesystem::create_directories(dir.path() / "config");
+    }
+
+    // The tool with the virtual mouse (receiver alone unless `links` says
+    // otherwise), the shipped data and this test's folders.
+    CliResult Cli(std::vector<std::string> args, std::vector<std::string> links = {}) {
+        std::vector<std::string> line{"--emulate"};
+        line.insert(line.end(), links.begin(), links.end());
+        for (const std::string& option :
+             std::vector<std::string>{"--data-dir", (dir.path() / "data").string() + "/",
+                                      "--emulator-state", (dir.path() / "mouse.state").string(),
+                                      "--hid-trace", (dir.path() / "hid.txt").string()})
+            line.push_back(option);
+        line.insert(line.end(), args.begin(), args.end());
+        return Raw(line);
+    }
+    // The tool with exactly these arguments.
+    CliResult Raw(const std::vector<std::string>& args) {
+        const std::string program = std::string(TESSALY_BINARY_DIR) + "/tessalyctl";
+        std::vector<std::string> words{program};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> env{"XDG_RUNTIME_DIR=" + (dir.path() / "run").string(),
+                                     "XDG_CONFIG_HOME=" + (dir.path() / "config").string(),
+                                     "ASAN_OPTIONS=detect_leaks=0"};
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string text = *entry;
+            if (text.rfind("XDG_", 0) != 0 && text.rfind("ASAN_OPTIONS=", 0) != 0 &&
+                text.rfind("TESSALY_", 0) != 0)
+                env.push_back(text);
+        }
+        std::vector<char*> envp;
+        for (std::string& entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+
+        const std::string out_path = (dir.path() / "stdout.txt").string();
+        const std::string err_path = (dir.path() / "stderr.txt").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        CliResult result;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        result.out = dir.Read("stdout.txt");
+        result.err = dir.Read("stderr.txt");
+        return result;
+    }
+
+    std::string DatabasePath() const {
+        return (dir.path() / "data" / "db" / "tx7w_data.db").string();
+    }
+
+    // Rows of a query, one text per row, columns joined by '|'.
+    std::vector<std::string> Query(const std::string& sql) const {
+        std::vector<std::string> rows;
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(DatabasePath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK) {
+            sqlite3_exec(
+                db, sql.c_str(),
+                [](void* sink, int columns, char** values, char**) {
+                    std::string row;
+                    for (int i = 0; i < columns; ++i)
+                        row += (i ? "|" : "") + std::string(values[i] ? values[i] : "NULL");
+                    static_cast<std::vector<std::string>*>(sink)->push_back(row);
+                    return 0;
+                },
+                &rows, nullptr);
+        }
+        sqlite3_close(db);
+        return rows;
+    }
+    std::string Stored(const std::string& key, int profile = 1) const {
+        const auto rows =
+            Query("SELECT value FROM t_configdata WHERE profile = " + std::to_string(profile) +
+                  " AND key = '" + key + "'");
+        return rows.empty() ? "<missing>" : rows.front();
+    }
+    // Every table's rows, to compare before and after a refused command.
+    std::vector<std::string> AllTables() const {
+        std::vector<std::string> all;
+        for (const std::string& table :
+             Query("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")) {
+            all.push_back("== " + table);
+            for (const std::string& row : Query("SELECT * FROM " + table))
+                all.push_back(row);
+        }
+        return all;
+    }
+    // The payloads written to the mouse, as hex texts.
+    std::vector<std::string> Writes() const {
+        std::vector<std::string> writes;
+        std::ifstream trace(dir.path() / "hid.txt");
+        for (std::string line; std::getline(trace, line);) {
+            std::istringstream words(line);
+            std::string time, kind, path;
+            words >> time >> kind >> path;
+            if (kind == "W") {
+                std::string rest;
+                std::getline(words, rest);
+                writes.push_back(rest.substr(rest.find_first_not_of(' ')));
+            }
+        }
+        return writes;
+    }
+    void ClearTrace() const { std::ofstream(dir.path() / "hid.txt", std::ios::trunc); }
+
+    TempDir dir;
+};
+
+}  // namespace tessaly::test

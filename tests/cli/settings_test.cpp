@@ -1,0 +1,127 @@
+// Each setting command takes the page's path: the store holds what the page
+// would store, and the mouse receives the write the page's task sends.
+
+#include <gmock/gmock.h>
+
+#include "cli_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST_F(CliTest, DpiSetStoresTheValueAndSendsTheSensorsCodes) {
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    ClearTrace();
+    const CliResult result = Cli({"dpi", "set", "2", "1650"});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(Stored("dpi_group2_value"), "1650");
+    // Sensor 17 counts in steps of 50: 1650 is code 0x21, for both axes.
+    const std::vector<std::string> writes = Writes();
+    EXPECT_TRUE(std::any_of(writes.begin(), writes.end(), [](const std::string& write) {
+        return write.rfind("00 03 ", 0) == 0 &&
+               write.find("20 00 20 00 21 00 21 00") != std::string::npos;
+    }));
+    // The stage becomes the current one, as on the page.
+    EXPECT_EQ(Stored("dpi_index"), "2");
+
+    // The mouse keeps its state between runs, so the next read agrees.
+    const CliResult shown = Cli({"--json", "show", "performance"});
+    EXPECT_THAT(shown.out, HasSubstr("\"dpi\": 1650"));
+}
+
+TEST_F(CliTest, TypedDpiIsNormalisedAsThePageDoes) {
+    ASSERT_EQ(Cli({"dpi", "set", "1", "1637"}).code, 0);
+    EXPECT_EQ(Stored("dpi_group1_value"), "1600");
+    ASSERT_EQ(Cli({"dpi", "set", "1", "99999"}).code, 0);
+    EXPECT_EQ(Stored("dpi_group1_value"), "24000");
+}
+
+struct Setting {
+    std::vector<std::string> args;
+    std::string key;
+    std::string value;
+};
+
+TEST_F(CliTest, EverySettingStoresItsKeyAndWritesToTheMouse) {
+    const std::vector<Setting> settings{
+        {{"dpi", "count", "2"}, "dpi_count", "2"},
+        {{"dpi", "select", "1"}, "dpi_index", "1"},
+        {{"dpi", "colour", "1", "#102030"}, "dpi_group1_rgb", std::to_string(0x302010)},
+        {{"rate", "500"}, "report_rate", "2"},
+        {{"liftoff", "2"}, "liftoff_height", "2"},
+        {{"sensor", "on", "off", "on"}, "sensor_flag", "20"},
+        {{"response", "12"}, "button_respondtime", "12"},
+        {{"sleep", "10"}, "sleep_light", "60"},
+        {{"wake", "off"}, "move_wakeup", "0"},
+        {{"closelight", "off"}, "move_closelight", "0"},
+    };
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    for (const Setting& setting : settings) {
+        ClearTrace();
+        const CliResult result = Cli(setting.args);
+        EXPECT_EQ(result.code, 0) << setting.key << ": " << result.err;
+        EXPECT_EQ(Stored(setting.key), setting.value) << setting.key;
+        // Beyond the start-up read (the 0x20 identity and its reads) at least one write.
+        EXPECT_GT(Writes().size(), 3u) << setting.key;
+    }
+}
+
+TEST_F(CliTest, ResponseTimeOutsideItsRangeIsLimitedAndSaidSo) {
+    const CliResult result = Cli({"--json", "response", "35"});
+    ASSERT_EQ(result.code, 0);
+    EXPECT_EQ(Stored("button_respondtime"), "20");
+    EXPECT_THAT(result.out, HasSubstr("\"limited\": true"));
+}
+
+TEST_F(CliTest, ResetsNeedTheConfirmationAndThenRestoreTheFactoryValues) {
+    ASSERT_EQ(Cli({"dpi", "set", "0", "3000"}).code, 0);
+    ASSERT_EQ(Cli({"rate", "125"}).code, 0);
+    ASSERT_EQ(Cli({"--yes", "dpi", "reset"}).code, 0);
+    // The model's description file: 400 for the first stage, rate code 1.
+    EXPECT_EQ(Stored("dpi_group0_value"), "400");
+    ASSERT_EQ(Cli({"rate", "reset"}).code, 0);
+    EXPECT_EQ(Stored("report_rate"), "1");
+
+    ASSERT_EQ(Cli({"sleep", "2"}).code, 0);
+    ClearTrace();
+    const CliResult reset = Cli({"factory-reset", "--yes"});
+    ASSERT_EQ(reset.code, 0) << reset.err;
+    // The description file's sleep time, 60 tens of seconds.
+    EXPECT_EQ(Stored("sleep_light"), "60");
+    EXPECT_THAT(reset.out, HasSubstr("sleep_minutes     10"));
+    // Task 20 wrote the mouse after the start-up read.
+    EXPECT_GT(Writes().size(), 10u);
+}
+
+TEST_F(CliTest, StatusAndDevicesDescribeTheVirtualMouse) {
+    const CliResult status = Cli({"--json", "status"});
+    ASSERT_EQ(status.code, 0) << status.err;
+    for (const char* field : {"\"type\": 1007", "\"connection\": \"receiver\"", "\"online\": true",
+                              "\"sensor\": 17", "\"max_dpi\": 24000", "\"profile\": 1"})
+        EXPECT_THAT(status.out, HasSubstr(field));
+
+    const CliResult cable = Cli({"status"}, {"cable"});
+    ASSERT_EQ(cable.code, 0);
+    EXPECT_THAT(cable.out, HasSubstr("connection        cable"));
+
+    const CliResult devices = Cli({"--json", "devices"}, {"both"});
+    ASSERT_EQ(devices.code, 0);
+    EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"cable\""));
+    EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"receiver\""));
+}
+
+TEST_F(CliTest, LanguageListAndSet) {
+    const CliResult list = Cli({"language", "list"});
+    ASSERT_EQ(list.code, 0);
+    EXPECT_THAT(list.out, HasSubstr("1033"));
+    EXPECT_THAT(list.out, HasSubstr("English"));
+    ASSERT_EQ(Cli({"language", "set", "2052"}).code, 0);
+    const CliResult after = Cli({"--json", "language", "list"});
+    const size_t chinese = after.out.find("\"lcid\": 2052");
+    ASSERT_NE(chinese, std::string::npos);
+    EXPECT_EQ(after.out.find("\"current\": true"), after.out.find("\"current\"", chinese));
+}
+
+}  // namespace
+}  // namespace tessaly::test

@@ -1,0 +1,131 @@
+// Help texts, and commands refused before or after start-up: each gives its
+// reason and exit code and leaves the store as it was.
+
+#include "cli_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace tessaly::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST_F(CliTest, HelpListsEveryCommandAndEachCommandHasItsOwn) {
+    const CliResult general = Raw({"--help"});
+    EXPECT_EQ(general.code, 0);
+    for (const char* usage : {"devices", "status", "dpi set STAGE VALUE", "rate HZ", "liftoff 1|2",
+                              "factory-reset", "language set LCID"})
+        EXPECT_THAT(general.out, HasSubstr(usage));
+
+    const CliResult one = Raw({"help", "dpi", "colour"});
+    EXPECT_EQ(one.code, 0);
+    EXPECT_THAT(one.out, HasSubstr("usage: tessalyctl [options] dpi colour STAGE #RRGGBB"));
+    EXPECT_EQ(Raw({"dpi", "set", "--help"}).out, Raw({"help", "dpi", "set"}).out);
+
+    const CliResult unknown = Raw({"help", "frobnicate"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("unknown command: frobnicate"));
+}
+
+struct Refusal {
+    std::vector<std::string> args;
+    std::string reason;
+};
+
+// Refused before start-up: no mouse is opened and no database is created.
+TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
+    const std::vector<Refusal> refusals{
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command: frobnicate"},
+        {{"dpi"}, "unknown command: dpi"},
+        {{"dpi", "set", "2"}, "missing argument"},
+        {{"dpi", "count", "3", "4"}, "too many arguments"},
+        {{"dpi", "set", "two", "1600"}, "the stage must be a number, not \"two\""},
+        {{"dpi", "set", "6", "1600"}, "the stage must be 0–5, not 6"},
+        {{"dpi", "set", "-1", "1600"}, "the stage must be 0–5, not -1"},
+        {{"dpi", "set", "2", "16x0"}, "the DPI value must be a number"},
+        {{"dpi", "count", "7"}, "the stage count must be 1–6, not 7"},
+        {{"dpi", "colour", "1", "red"}, "a colour is written #RRGGBB"},
+        {{"dpi", "colour", "1", "#12345"}, "a colour is written #RRGGBB"},
+        {{"dpi", "colour", "1", "#12345G"}, "a colour is written #RRGGBB"},
+        {{"dpi", "colour", "1", "#000000"}, "#000000 cannot be chosen"},
+        {{"dpi", "reset"}, "dpi reset asks for confirmation: add --yes"},
+        {{"factory-reset"}, "factory-reset asks for confirmation: add --yes"},
+        {{"rate", "fast"}, "the rate must be a number of Hz"},
+        {{"liftoff", "3"}, "the lift-off height must be 1–2, not 3"},
+        {{"sensor", "on", "off", "maybe"}, "each sensor option must be on or off"},
+        {{"sleep", "5"}, "the sleep time must be 1, 2, 6, 10, 20 or 30 minutes"},
+        {{"wake", "yes"}, "it must be on or off"},
+        {{"show", "everything"}, "show knows performance and all"},
+        {{"--lang"}, "--lang needs a language number"},
+        {{"--bogus", "status"}, "unknown option --bogus"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliResult result = Cli(refusal.args);
+        EXPECT_EQ(result.code, 2) << refusal.reason;
+        EXPECT_THAT(result.err, HasSubstr(refusal.reason));
+        EXPECT_THAT(result.err, HasSubstr("usage: tessalyctl"));
+        EXPECT_TRUE(result.out.empty()) << result.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data" / "db"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "hid.txt"));
+}
+
+// Refused once the mouse is read, because only then is the answer known.
+TEST_F(CliTest, CommandsTheMouseCannotTakeLeaveTheStoreAsItWas) {
+    ASSERT_EQ(Cli({"dpi", "count", "3"}).code, 0);
+    // The start-up read takes what the mouse holds into the store; after it
+    // the store no longer changes by reading.
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    const std::vector<std::string> before = AllTables();
+    ASSERT_FALSE(before.empty());
+
+    const std::vector<Refusal> refusals{
+        {{"dpi", "select", "4"}, "stage 4 is not in use (stage count 3)"},
+        {{"dpi", "set", "3", "1600"}, "stage 3 is not in use"},
+        {{"rate", "333"}, "this mouse offers no rate of 333 Hz"},
+        {{"language", "set", "9999"}, "language 9999 is not offered"},
+    };
+    for (const Refusal& refusal : refusals) {
+        ClearTrace();
+        const CliResult result = Cli(refusal.args);
+        EXPECT_EQ(result.code, 2) << refusal.reason;
+        EXPECT_THAT(result.err, HasSubstr(refusal.reason));
+        EXPECT_EQ(AllTables(), before) << refusal.reason;
+    }
+}
+
+TEST_F(CliTest, AMissingOrUnreachableMouseIsADeviceFailure) {
+    const CliResult none =
+        Raw({"--data-dir", (dir.path() / "data").string() + "/", "dpi", "count", "2"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_THAT(none.err, HasSubstr("no mouse is connected"));
+
+    // Information commands still answer, from the store.
+    const CliResult status =
+        Raw({"--json", "--data-dir", (dir.path() / "data").string() + "/", "status"});
+    EXPECT_EQ(status.code, 0);
+    EXPECT_THAT(status.out, HasSubstr("\"online\": false"));
+}
+
+// The GUI of the same application name holds the instance lock.
+TEST_F(CliTest, TheRunningGuiKeepsTheToolOut) {
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    std::filesystem::path lock;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "run")) {
+        if (entry.path().extension() == ".lock")
+            lock = entry.path();
+    }
+    ASSERT_FALSE(lock.empty());
+    const int fd = ::open(lock.c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    const CliResult result = Cli({"dpi", "count", "2"});
+    ::close(fd);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_THAT(result.err, HasSubstr("is running; close it first"));
+    EXPECT_EQ(Stored("dpi_count"), "4");
+}
+
+}  // namespace
+}  // namespace tessaly::test
