@@ -46,11 +46,26 @@ bool IsScalar(const OutputValue& value) {
     return !value.AsObject() && !value.AsArray();
 }
 
-// UTF-8 code points, for alignment of translated names.
+// East Asian wide characters take two columns in a terminal.
+bool IsWide(uint32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// Terminal columns of a UTF-8 text, for aligning translated names.
 size_t DisplayWidth(const std::string& text) {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    size_t width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        width += IsWide(c) ? 2 : 1;
+        i += length;
+    }
+    return width;
 }
 
 void Pad(std::string& out, const std::string& text, size_t width) {
