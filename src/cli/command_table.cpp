@@ -7,7 +7,8 @@ namespace {
 
 std::vector<Command> AllCommands() {
     std::vector<Command> all;
-    for (const auto group : {InformationCommands(), PerformanceCommands(), SettingsCommands()})
+    for (const auto group :
+         {InformationCommands(), PerformanceCommands(), ProfileCommands(), SettingsCommands()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

@@ -69,5 +69,6 @@ std::string CommandHelp(const Command& command);
 std::span<const Command> InformationCommands();
 std::span<const Command> PerformanceCommands();
 std::span<const Command> SettingsCommands();
+std::span<const Command> ProfileCommands();
 
 }  // namespace tessaly::cli

@@ -123,5 +123,25 @@ TEST_F(CliTest, LanguageListAndSet) {
     EXPECT_EQ(after.out.find("\"current\": true"), after.out.find("\"current\"", chinese));
 }
 
+TEST_F(CliTest, ProfileSwitchTakesTheDialogsPathAndLasts) {
+    const CliResult list = Cli({"profile", "list"});
+    ASSERT_EQ(list.code, 0);
+    EXPECT_THAT(list.out, HasSubstr("Profile  4"));
+    ClearTrace();
+    const CliResult switched = Cli({"--json", "profile", "switch", "3"});
+    ASSERT_EQ(switched.code, 0) << switched.err;
+    EXPECT_EQ(Query("SELECT profile FROM t_profile_data WHERE status = 1"),
+              std::vector<std::string>{"3"});
+    // Everything is sent for the new profile (task 5).
+    EXPECT_GT(Writes().size(), 10u);
+    EXPECT_THAT(Cli({"--json", "status"}).out, HasSubstr("\"profile\": 3"));
+
+    const std::vector<std::string> before = AllTables();
+    const CliResult missing = Cli({"profile", "switch", "9"});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_THAT(missing.err, HasSubstr("there is no profile 9"));
+    EXPECT_EQ(AllTables(), before);
+}
+
 }  // namespace
 }  // namespace tessaly::test
