@@ -1,13 +1,44 @@
 #include "controller/macros_wiring.h"
 
+#include <memory>
+
 #include "buttons/key_function_table.h"
+#include "macros/macro_host.h"
+#include "macros/macro_page_behaviour.h"
 #include "macros/macro_upload.h"
 
 namespace tessaly {
+namespace {
 
-void InstallMacros(Controller&, ui::DeviceMainDlg&, DeviceWorker&) {
+class ControllerMacroHost : public MacroHost {
+  public:
+    ControllerMacroHost(Controller& controller, ui::DeviceMainDlg& dlg)
+        : controller_(controller), dlg_(dlg) {}
+    int CurrentProfile() const override { return controller_.CurrentProfile(); }
+    int CurrentDeviceId() const override { return dlg_.selected_device_type.load(); }
+    void ShowMessage(std::u16string_view message, std::u16string_view title) override {
+        controller_.ShowMessageBox(message, title, 0);
+    }
+    uint32_t Now() const override { return TickCount32(); }
+
+  private:
+    Controller& controller_;
+    ui::DeviceMainDlg& dlg_;
+};
+
+}  // namespace
+
+void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     // Before the worker runs task 6 for the first time.
     SetPendingMacroUpload(UploadPendingMacro);
+    std::shared_ptr<MacroPage> page =
+        InstallMacroPage(dlg, std::make_shared<ControllerMacroHost>(controller, dlg));
+    // The window's handlers own the page; the worker stops before they go.
+    worker.SetPageRefresh(WorkerPage::kMacros, [weak = std::weak_ptr<MacroPage>(page)] {
+        if (auto alive = weak.lock()) {
+            alive->Refill();
+        }
+    });
 }
 
 }  // namespace tessaly

@@ -1,6 +1,8 @@
 // Macros on the whole program: a recorded macro chosen for a button reaches
 // the virtual mouse with command 0x08 before the button table.
 
+#include <linux/input-event-codes.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -12,7 +14,9 @@
 #include "macros/macro_event_list.h"
 #include "macros/macro_event_texts.h"
 #include "macros/macro_recorder.h"
+#include "platform/raw_keyboard_input.h"
 #include "storage/macro_table.h"
+#include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 
@@ -41,6 +45,12 @@ class MacrosTest : public WorkerTest {
         ASSERT_TRUE(Connected());
         dlg->ShowDevicePages();
         session.ProcessPending();
+        ShowTab(kMacroTab);
+    }
+    // Controls take input only on the page shown.
+    void ShowTab(int index) {
+        dlg->tab_ctrl->SelectItem(index);
+        session.ProcessPending();
     }
     // Four keys, 50 ms apart, recorded with measured delays.
     int RecordMacro(int keys, int play_times) {
@@ -66,6 +76,7 @@ class MacrosTest : public WorkerTest {
             return false;
         }
         choice->AddItem(u"Recorded", macro);
+        ShowTab(kButtonTab);
         auto* list = ui::FindInPage(*dlg, dlg->button_page, kButtonListId);
         auto& toolkit = DUI::Toolkit::Get();
         toolkit.DeliverControlEvent(*list, DUI::kEventActivated, kButton);
@@ -102,6 +113,24 @@ class MacrosTest : public WorkerTest {
                !Written({0x09}).empty();
     }
 
+    DUI::MControl* OnMacroPage(int id) { return ui::FindInPage(*dlg, dlg->macro_page, id); }
+    template <typename T>
+    T* MacroPageAs(int id) {
+        return dynamic_cast<T*>(OnMacroPage(id));
+    }
+    void Act(int id) {
+        auto* control = OnMacroPage(id);
+        ASSERT_NE(control, nullptr);
+        DUI::Toolkit::Get().DeliverControlEvent(*control, DUI::kEventActivated, 0);
+        session.ProcessPending();
+    }
+    void Key(int linux_code, bool pressed) {
+        DeliverWindowKey(linux_code, pressed, true);
+        session.ProcessPending();
+    }
+
+    static constexpr int kButtonTab = 1;
+    static constexpr int kMacroTab = 3;
     static constexpr int kMacroChoiceId = 77;
     static constexpr int kButtonListId = 68;
     std::string trace_path;
@@ -152,6 +181,96 @@ TEST_F(MacrosTest, MacroTooLongForTheMouseIsNotSent) {
     ASSERT_TRUE(TableWritten());
     EXPECT_FALSE(mouse->State().macros.contains(kButton));
     EXPECT_TRUE(Written({0x08}).empty());
+}
+
+TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
+    Start();
+    auto* list = MacroPageAs<DUI::MacroList>(156);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetItemCount(), 0);
+    Act(157);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0), LoadLanguageString(351) + u" 1");
+    const int macro = static_cast<int>(list->GetCurData());
+    ASSERT_GT(macro, 0);
+
+    Act(174);  // no delays, so the clock does not matter
+    Act(172);
+    auto* record = MacroPageAs<DUI::CIconButton>(172);
+    EXPECT_EQ(record->GetTitle(), LoadLanguageString(359));
+    EXPECT_FALSE(OnMacroPage(157)->IsEnabled());
+    Key(KEY_A, true);
+    Key(KEY_A, false);
+    Act(172);
+    EXPECT_EQ(record->GetTitle(), LoadLanguageString(358));
+    EXPECT_TRUE(OnMacroPage(157)->IsEnabled());
+    Key(KEY_B, true);  // no longer recorded
+
+    std::vector<MacroEvent> events;
+    ASSERT_EQ(ListMacroEvents(macro, events), 2);
+    EXPECT_EQ(events[0].type, kEventKeyPress);
+    EXPECT_EQ(events[0].value, kKeyA);
+    EXPECT_EQ(events[1].type, kEventKeyRelease);
+    EXPECT_EQ(MacroPageAs<DUI::CRecordList>(166)->GetEventCount(), 2);
+
+    ASSERT_TRUE(Choose(macro));
+    ASSERT_TRUE(TableWritten());
+    const Bytes image = {kButton, 0x30, 0x01, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04};
+    EXPECT_EQ(mouse->State().macros.at(kButton), image);
+}
+
+TEST_F(MacrosTest, PageShowsStoredMacrosAndEditsThem) {
+    MacroInfo info;
+    info.name = u"Custom 2";
+    info.play_times = 1;
+    info.delay_type = kDelayModeFixed;
+    info.delay_time = 25;
+    Start();
+    const int first = AddMacroFull(info);
+    info.name = u"Second";
+    const int second = AddMacroFull(info);
+    MacroEventList list;
+    list.InsertDelay(0, 1);
+    list.InsertDelay(1, 2);
+    SaveEventList(first, list.events());
+    dlg->QueueTask(3);  // a reconnect refreshes the pages
+    ASSERT_TRUE(WaitFor([&] { return MacroPageAs<DUI::MacroList>(156)->GetItemCount() == 2; }));
+    ASSERT_TRUE(Settled());
+    session.ProcessPending();
+
+    auto* macros = MacroPageAs<DUI::MacroList>(156);
+    ASSERT_EQ(macros->GetItemCount(), 2);
+    EXPECT_EQ(macros->GetItemText(0), LoadLanguageString(351) + u" 2");
+    EXPECT_TRUE(MacroPageAs<DUI::CRadioButton>(176)->GetCheck());
+    EXPECT_EQ(MacroPageAs<DUI::MEdit>(178)->GetTitle(), u"25");
+    EXPECT_EQ(MacroPageAs<DUI::CRecordList>(166)->GetEventCount(), 2);
+
+    // The play count field is clamped when it loses the focus: to 255, as
+    // the virtual mouse's identifier is above 200.
+    Act(183);
+    auto* count = MacroPageAs<DUI::MEdit>(184);
+    EXPECT_TRUE(count->IsEnabled());
+    ASSERT_TRUE(DUI::Toolkit::Get().DeliverFocus(*count, true));
+    count->SetTitle(u"5000");
+    DUI::Toolkit::Get().DeliverFocus(*count, false);
+    session.ProcessPending();
+    EXPECT_EQ(count->GetTitle(), u"255");
+    MacroInfo stored;
+    ASSERT_TRUE(GetMacro(first, stored));
+    EXPECT_EQ(stored.play_type, 0);
+    EXPECT_EQ(stored.play_times, 255);
+    EXPECT_EQ(stored.delay_time, 25);
+
+    Act(169);
+    std::vector<MacroEvent> events;
+    EXPECT_EQ(ListMacroEvents(first, events), 0);
+
+    // Deleting selects the entry before it.
+    macros->SelectItem(1);
+    Act(158);
+    EXPECT_EQ(macros->GetItemCount(), 1);
+    EXPECT_EQ(macros->GetCurData(), first);
+    EXPECT_FALSE(GetMacro(second, stored));
 }
 
 }  // namespace

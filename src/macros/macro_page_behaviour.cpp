@@ -1,0 +1,503 @@
+#include "macros/macro_page_behaviour.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/decimal.h"
+#include "buttons/assignment_model.h"
+#include "buttons/button_controls.h"
+#include "buttons/key_capture.h"
+#include "macros/macro_names.h"
+#include "storage/key_table.h"
+#include "storage/macro_table.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly {
+namespace {
+
+// The page's controls are numbered 150 to 191.
+constexpr int kFirstControlId = 150;
+constexpr int kLastControlId = 191;
+constexpr int kMacroListId = 156;
+constexpr int kNewMacroId = 157;
+constexpr int kDeleteMacroId = 158;
+constexpr int kEventListId = 166;
+constexpr int kDeleteEventId = 168;
+constexpr int kClearEventsId = 169;
+constexpr int kRecordId = 172;
+constexpr int kFixedDelayId = 178;
+constexpr int kPlayCountId = 184;
+constexpr int kEventEditorIds[] = {171, 185, 186, 187, 188, 189, 190, 191};
+constexpr int kMoveUpId = 190;
+constexpr int kMoveDownId = 191;
+
+constexpr int kEventSelected = 2;
+constexpr int kRenameEnded = 29;
+constexpr int kFocusLost = 29;
+
+// Delay choices 174-176 give delay types 0-2; play choices 181-183 give
+// play types 1, 2, 0.
+constexpr std::array<int, 3> kDelayChoices = {174, 175, 176};
+constexpr std::array<std::pair<int, int>, 3> kPlayChoices = {{{181, 1}, {182, 2}, {183, 0}}};
+
+constexpr int kMaxPlayCount = 999;
+constexpr int kMaxPlayCountHighIds = 255;
+constexpr int kHighDeviceId = 200;
+
+constexpr std::u16string_view kRecordIcon = u"icon\\icon_rec.png";
+constexpr std::u16string_view kStopIcon = u"icon\\icon_stop_rec.png";
+
+std::u16string Text(int number) {
+    return LoadLanguageString(number);
+}
+
+}  // namespace
+
+MacroPage::MacroPage(ui::DeviceMainDlg& dlg, std::shared_ptr<MacroHost> host)
+    : dlg_(dlg), host_(std::move(host)) {}
+
+MacroPage::~MacroPage() = default;
+
+template <typename T>
+T* MacroPage::Control(int id) const {
+    return dynamic_cast<T*>(ui::FindInPage(dlg_, dlg_.macro_page, id));
+}
+
+DUI::MComboBox* MacroPage::MacroChoice() const {
+    return dynamic_cast<DUI::MComboBox*>(
+        ui::FindInPage(dlg_, dlg_.custom_key_page, button_id::kMacroChoice));
+}
+
+int MacroPage::SelectedMacro() const {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    return list ? static_cast<int>(list->GetCurData()) : 0;
+}
+
+void MacroPage::Refill() {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* choice = MacroChoice();
+    auto* events = Control<DUI::CRecordList>(kEventListId);
+    if (!list) {
+        return;
+    }
+    list->DeleteAllItems();
+    if (choice) {
+        choice->DeleteAllItems();
+    }
+    if (events) {
+        events->DeleteAllItems();
+    }
+    std::vector<MacroInfo> macros;
+    ListMacros(macros);
+    for (const MacroInfo& macro : macros) {
+        const std::u16string shown = ShownMacroName(macro.name);
+        list->AddItem(shown, macro.macro_id);
+        if (choice) {
+            choice->AddItem(shown, macro.macro_id);
+        }
+    }
+    list->SelectItem(0);
+    if (choice) {
+        choice->SelectItem(0);
+    }
+    ShowSelectedMacro();
+}
+
+void MacroPage::ShowSelectedMacro() {
+    for (int id : kEventEditorIds) {
+        if (auto* control = Control<DUI::MControl>(id)) {
+            control->SetVisible(false);
+        }
+    }
+    auto* fixed = Control<DUI::MEdit>(kFixedDelayId);
+    auto* count = Control<DUI::MEdit>(kPlayCountId);
+    if (fixed) {
+        fixed->SetEnabled(false);
+    }
+    if (count) {
+        count->SetEnabled(false);
+    }
+    MacroInfo macro;
+    if (!GetMacro(SelectedMacro(), macro)) {
+        ShowEvents({});
+        return;
+    }
+    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
+        if (auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type])) {
+            radio->SetCheck(macro.delay_type == type);
+        }
+    }
+    if (macro.delay_type == kDelayModeFixed && fixed) {
+        fixed->SetEnabled(true);
+        fixed->SetTitle(IntToDecimal(macro.delay_time));
+    }
+    for (const auto& [id, type] : kPlayChoices) {
+        if (auto* radio = Control<DUI::CRadioButton>(id)) {
+            radio->SetCheck(macro.play_type == type);
+        }
+    }
+    if (macro.play_type == 0 && count) {
+        count->SetEnabled(true);
+        count->SetTitle(IntToDecimal(macro.play_times));
+    }
+    std::vector<MacroEvent> events;
+    ListMacroEvents(macro.macro_id, events);
+    ShowEvents(MacroEventList(std::move(events)));
+}
+
+MacroEventList MacroPage::EventsShown() const {
+    std::vector<MacroEvent> events;
+    if (auto* list = Control<DUI::CRecordList>(kEventListId)) {
+        for (const DUI::RecordInfo& record : list->Records()) {
+            MacroEvent event;
+            event.type = record.type;
+            event.value = record.value;
+            event.delay_time = static_cast<int>(record.stamp);
+            event.desc = record.text;
+            events.push_back(std::move(event));
+        }
+    }
+    return MacroEventList(std::move(events));
+}
+
+void MacroPage::ShowEvents(const MacroEventList& events) {
+    auto* list = Control<DUI::CRecordList>(kEventListId);
+    if (!list) {
+        return;
+    }
+    const int selected = list->GetCurSel();
+    list->DeleteAllItems();
+    for (const MacroEvent& event : events.events()) {
+        list->AddString(event.desc, event.type, event.value,
+                        static_cast<uint32_t>(event.delay_time));
+    }
+    if (selected >= 0 && selected < events.size()) {
+        list->SelectItem(selected);
+    }
+}
+
+void MacroPage::SaveShownEvents() {
+    const int macro = SelectedMacro();
+    if (macro > 0) {
+        SaveEventList(macro, EventsShown().events());
+    }
+}
+
+void MacroPage::NewMacro() {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    if (!list) {
+        return;
+    }
+    const std::u16string name = NewMacroName(list->GetItemCount());
+    const int id = AddMacro(name);
+    if (id == 0) {
+        return;
+    }
+    list->AddItem(name, id);
+    if (auto* choice = MacroChoice()) {
+        choice->AddItem(name, id);
+    }
+    list->SelectItem(list->GetItemCount() - 1);
+    ShowSelectedMacro();
+}
+
+void MacroPage::RemoveMacro() {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    const int index = list ? list->GetCurSel() : -1;
+    const int id = SelectedMacro();
+    if (index < 0 || id <= 0 || !DeleteMacro(id)) {
+        return;
+    }
+    list->RemoveItem(index);
+    if (auto* choice = MacroChoice()) {
+        for (int i = 0; i < choice->GetItemCount(); ++i) {
+            if (choice->GetItemData(i) == id) {
+                choice->RemoveItem(i);
+                break;
+            }
+        }
+    }
+    list->SelectItem(std::max(index - 1, 0));
+    ShowSelectedMacro();
+    if (auto* events = Control<DUI::CRecordList>(kEventListId)) {
+        events->DeleteAllItems();
+    }
+}
+
+void MacroPage::ApplyMacroName() {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    const int index = list ? list->GetCurSel() : -1;
+    MacroInfo macro;
+    if (index < 0 || !GetMacro(SelectedMacro(), macro)) {
+        return;
+    }
+    const std::u16string text = list->GetItemText(index);
+    if (text.empty()) {
+        list->ModifyItemString(index, ShownMacroName(macro.name));
+        return;
+    }
+    if (auto* choice = MacroChoice()) {
+        for (int i = 0; i < choice->GetItemCount(); ++i) {
+            if (choice->GetItemData(i) == macro.macro_id) {
+                choice->SetItemText(i, text);
+            }
+        }
+    }
+    std::vector<KeyAssignment> keys;
+    const int profile = host_->CurrentProfile();
+    ListKeyAssignments(profile, keys);
+    for (const KeyAssignment& key : keys) {
+        if (key.macro_type == kCategoryMacro && key.macro_value == macro.macro_id) {
+            SetKeyMacroDescription(profile, key.key_code, text);
+        }
+    }
+    RenameMacro(macro.macro_id, text);
+}
+
+int MacroPage::ClampedField(int id, int low, int high, int empty_value) {
+    auto* field = Control<DUI::MEdit>(id);
+    if (!field) {
+        return empty_value;
+    }
+    const std::u16string text = field->GetTitle();
+    const int value = text.empty() ? empty_value : std::clamp(DecimalToInt(text), low, high);
+    field->SetTitle(IntToDecimal(value));
+    return value;
+}
+
+void MacroPage::SaveMacroSettings() {
+    MacroInfo macro;
+    if (!GetMacro(SelectedMacro(), macro)) {
+        return;
+    }
+    macro.delay_type = 0;
+    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
+        auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type]);
+        if (radio && radio->GetCheck()) {
+            macro.delay_type = type;
+        }
+    }
+    for (const auto& [id, type] : kPlayChoices) {
+        auto* radio = Control<DUI::CRadioButton>(id);
+        if (radio && radio->GetCheck()) {
+            macro.play_type = type;
+        }
+    }
+    const int max_count =
+        host_->CurrentDeviceId() > kHighDeviceId ? kMaxPlayCountHighIds : kMaxPlayCount;
+    macro.delay_time = macro.delay_type == kDelayModeFixed
+                           ? ClampedField(kFixedDelayId, kMinDelay, kMaxDelay, kInsertedDelay)
+                           : 0;
+    macro.play_times = macro.play_type == 0 ? ClampedField(kPlayCountId, 1, max_count, 1) : 1;
+    UpdateMacro(macro);
+}
+
+void MacroPage::OnDelayChoice(int control_id) {
+    if (auto* fixed = Control<DUI::MEdit>(kFixedDelayId)) {
+        const bool is_fixed = control_id == kDelayChoices[kDelayModeFixed];
+        if (is_fixed) {
+            fixed->SetTitle(u"10");
+        }
+        fixed->SetEnabled(is_fixed);
+    }
+    SaveMacroSettings();
+}
+
+void MacroPage::OnPlayChoice(int control_id) {
+    if (auto* count = Control<DUI::MEdit>(kPlayCountId)) {
+        const bool counted = control_id == kPlayChoices[2].first;
+        if (counted) {
+            count->SetTitle(u"1");
+        }
+        count->SetEnabled(counted);
+    }
+    SaveMacroSettings();
+}
+
+void MacroPage::OnFieldLeft(int control_id) {
+    if (control_id == kFixedDelayId || control_id == kPlayCountId) {
+        SaveMacroSettings();
+    }
+}
+
+void MacroPage::DeleteEvent() {
+    auto* list = Control<DUI::CRecordList>(kEventListId);
+    if (list && list->DeleteString(list->GetCurSel())) {
+        SaveShownEvents();
+    }
+}
+
+void MacroPage::ClearEvents() {
+    if (auto* list = Control<DUI::CRecordList>(kEventListId)) {
+        list->DeleteAllItems();
+        SaveShownEvents();
+    }
+}
+
+void MacroPage::MoveEvent(MoveDirection direction) {
+    auto* list = Control<DUI::CRecordList>(kEventListId);
+    if (!list) {
+        return;
+    }
+    MacroEventList events = EventsShown();
+    const int to = events.MoveEvent(list->GetCurSel(), direction);
+    if (to < 0) {
+        return;
+    }
+    list->MoveString(list->GetCurSel(), to);
+    SaveShownEvents();
+}
+
+// --- recording -------------------------------------------------------------
+
+void MacroPage::ToggleRecording() {
+    if (recorder_.recording()) {
+        StopRecording();
+    } else {
+        StartRecording();
+    }
+}
+
+void MacroPage::StartRecording() {
+    if (SelectedMacro() <= 0) {
+        host_->ShowMessage(Text(text::kSelectMacroFirst), Text(text::kStartRecording));
+        return;
+    }
+    int mode = kDelayModeNone;
+    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
+        auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type]);
+        if (radio && radio->GetCheck()) {
+            mode = type;
+        }
+    }
+    int fixed = 0;
+    if (mode == kDelayModeFixed) {
+        auto* field = Control<DUI::MEdit>(kFixedDelayId);
+        if (field && field->GetTitle().empty()) {
+            field->SetTitle(u"10");
+        }
+        fixed = field ? DecimalToInt(field->GetTitle()) : kInsertedDelay;
+    }
+    recording_list_ = EventsShown();
+    recorder_.Start(mode, fixed, host_->Now());
+    capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording);
+    SetRecordingControls(true);
+}
+
+void MacroPage::StopRecording() {
+    recorder_.Stop(recording_list_, host_->Now());
+    capture_.reset();
+    ShowEvents(recording_list_);
+    SaveShownEvents();
+    SetRecordingControls(false);
+}
+
+void MacroPage::OnRecordedKey(bool released, int code, std::u16string_view name) {
+    if (!recorder_.recording()) {
+        return;
+    }
+    const RecordResult result =
+        recorder_.OnKey(recording_list_, released, code, name, host_->Now());
+    ShowEvents(recording_list_);
+    if (result == RecordResult::kLimit) {
+        capture_.reset();
+        SaveShownEvents();
+        SetRecordingControls(false);
+        host_->ShowMessage(Text(text::kEventListFull), Text(text::kEventList));
+    }
+}
+
+void MacroPage::SetRecordingControls(bool recording) {
+    if (auto* button = Control<DUI::CIconButton>(kRecordId)) {
+        button->SetTitle(Text(recording ? text::kStopRecording : text::kStartRecording));
+        button->SetIcon(recording ? kStopIcon : kRecordIcon);
+    }
+    for (int id = kFirstControlId; id <= kLastControlId; ++id) {
+        auto* control = Control<DUI::MControl>(id);
+        if (control && id != kRecordId) {
+            control->SetEnabled(!recording);
+        }
+    }
+    if (!recording) {
+        ShowSelectedMacro();
+    }
+}
+
+// --- events ----------------------------------------------------------------
+
+int MacroPage::OnListEvent(int control_id, int event) {
+    if (control_id == kMacroListId && event == kEventSelected) {
+        ShowSelectedMacro();
+    } else if (control_id == kMacroListId && event == kRenameEnded) {
+        ApplyMacroName();
+    }
+    return 0;
+}
+
+int MacroPage::OnEditEvent(int control_id, int event) {
+    if (event == kFocusLost) {
+        OnFieldLeft(control_id);
+    }
+    return 0;
+}
+
+int MacroPage::OnPageEvent(int control_id, int) {
+    switch (control_id) {
+        case kNewMacroId:
+            NewMacro();
+            break;
+        case kDeleteMacroId:
+            RemoveMacro();
+            break;
+        case kDeleteEventId:
+            DeleteEvent();
+            break;
+        case kClearEventsId:
+            ClearEvents();
+            break;
+        case kRecordId:
+            ToggleRecording();
+            break;
+        case kMoveUpId:
+            MoveEvent(MoveDirection::kUp);
+            break;
+        case kMoveDownId:
+            MoveEvent(MoveDirection::kDown);
+            break;
+        default:
+            if (std::ranges::find(kDelayChoices, control_id) != kDelayChoices.end()) {
+                OnDelayChoice(control_id);
+            } else if (control_id >= kPlayChoices[0].first && control_id <= kPlayChoices[2].first) {
+                OnPlayChoice(control_id);
+            }
+            break;
+    }
+    return 0;
+}
+
+std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
+                                            std::shared_ptr<MacroHost> host) {
+    auto page = std::make_shared<MacroPage>(dlg, std::move(host));
+    dlg.SetPageHandler(ui::RouteSlot::kMacroLists, [page](int id, int event, intptr_t) {
+        return page->OnListEvent(id, event);
+    });
+    dlg.SetPageHandler(ui::RouteSlot::kMacroEdit, [page](int id, int event, intptr_t) {
+        return page->OnEditEvent(id, event);
+    });
+    dlg.SetPageHandler(ui::RouteSlot::kMacroPage, [page](int id, int event, intptr_t) {
+        return page->OnPageEvent(id, event);
+    });
+    SetCaptureConsumer(kCaptureRecording,
+                       [weak = std::weak_ptr<MacroPage>(page)](const RawKeyEvent& key) {
+                           if (auto alive = weak.lock()) {
+                               alive->OnRecordedKey(key.released != 0, key.code, key.name);
+                           }
+                           return intptr_t{0};
+                       });
+    return page;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,77 @@
+#pragma once
+// The macro page's behaviour: the macro list and the key page's macro
+// choice, the event list of the selected macro, its settings, editing and
+// recording. Every change of the events is saved at once.
+
+#include <memory>
+
+#include "macros/macro_event_list.h"
+#include "macros/macro_host.h"
+#include "macros/macro_recorder.h"
+#include "ui/main/device_main_dlg.h"
+
+namespace tessaly {
+
+class CaptureSet;
+namespace DUI {
+class MComboBox;
+}
+
+class MacroPage {
+  public:
+    MacroPage(ui::DeviceMainDlg& dlg, std::shared_ptr<MacroHost> host);
+    ~MacroPage();
+    MacroPage(const MacroPage&) = delete;
+    MacroPage& operator=(const MacroPage&) = delete;
+
+    // Both lists from the store, the first macro selected and shown.
+    void Refill();
+    void ShowSelectedMacro();
+    int SelectedMacro() const;
+
+    void NewMacro();
+    void RemoveMacro();
+    void ApplyMacroName();
+    void SaveMacroSettings();
+    void OnDelayChoice(int control_id);
+    void OnPlayChoice(int control_id);
+    void OnFieldLeft(int control_id);
+
+    void DeleteEvent();
+    void ClearEvents();
+    void MoveEvent(MoveDirection direction);
+
+    void ToggleRecording();
+    bool recording() const { return recorder_.recording(); }
+    // A decoded key while recording.
+    void OnRecordedKey(bool released, int code, std::u16string_view name);
+
+    int OnPageEvent(int control_id, int event);
+    int OnListEvent(int control_id, int event);
+    int OnEditEvent(int control_id, int event);
+
+  private:
+    template <typename T>
+    T* Control(int id) const;
+    // The key page's macro choice.
+    DUI::MComboBox* MacroChoice() const;
+    MacroEventList EventsShown() const;
+    void ShowEvents(const MacroEventList& list);
+    void SaveShownEvents();
+    void StartRecording();
+    void StopRecording();
+    void SetRecordingControls(bool recording);
+    int ClampedField(int id, int low, int high, int empty_value);
+
+    ui::DeviceMainDlg& dlg_;
+    std::shared_ptr<MacroHost> host_;
+    MacroRecorder recorder_;
+    MacroEventList recording_list_;
+    std::unique_ptr<CaptureSet> capture_;
+};
+
+// Builds the page's behaviour and installs its handlers in the window.
+std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
+                                            std::shared_ptr<MacroHost> host);
+
+}  // namespace tessaly
