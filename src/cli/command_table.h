@@ -70,5 +70,6 @@ std::span<const Command> InformationCommands();
 std::span<const Command> PerformanceCommands();
 std::span<const Command> SettingsCommands();
 std::span<const Command> ProfileCommands();
+std::span<const Command> LightCommands();
 
 }  // namespace tessaly::cli
