@@ -25,6 +25,7 @@ constexpr int kMacroListId = 156;
 constexpr int kNewMacroId = 157;
 constexpr int kDeleteMacroId = 158;
 constexpr int kEventListId = 166;
+constexpr int kInsertMenuId = 167;
 constexpr int kDeleteEventId = 168;
 constexpr int kClearEventsId = 169;
 constexpr int kRecordId = 172;
@@ -36,6 +37,8 @@ constexpr int kMoveDownId = 191;
 
 constexpr int kEventSelected = 2;
 constexpr int kRenameEnded = 29;
+constexpr int kMenuRequested = 5;
+constexpr int kEventMenuRequested = 9;
 constexpr int kFocusLost = 29;
 
 // Delay choices 174-176 give delay types 0-2; play choices 181-183 give
@@ -431,8 +434,12 @@ void MacroPage::SetRecordingControls(bool recording) {
 int MacroPage::OnListEvent(int control_id, int event) {
     if (control_id == kMacroListId && event == kEventSelected) {
         ShowSelectedMacro();
+    } else if (control_id == kMacroListId && event == kMenuRequested) {
+        OpenMacroMenu();
     } else if (control_id == kMacroListId && event == kRenameEnded) {
         ApplyMacroName();
+    } else if (control_id == kEventListId && event == kEventMenuRequested) {
+        OpenEventMenu();
     }
     return 0;
 }
@@ -460,6 +467,9 @@ int MacroPage::OnPageEvent(int control_id, int) {
             break;
         case kRecordId:
             ToggleRecording();
+            break;
+        case kInsertMenuId:
+            OpenInsertMenu();
             break;
         case kMoveUpId:
             MoveEvent(MoveDirection::kUp);
@@ -489,6 +499,10 @@ std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
     });
     dlg.SetPageHandler(ui::RouteSlot::kMacroPage, [page](int id, int event, intptr_t) {
         return page->OnPageEvent(id, event);
+    });
+    dlg.SetMessageHandler(ui::MessageSlot::kMacroMenu, [page](uintptr_t message, intptr_t item) {
+        page->OnMenuChoice(static_cast<uint32_t>(message), static_cast<int>(item));
+        return intptr_t{1};
     });
     SetCaptureConsumer(kCaptureRecording,
                        [weak = std::weak_ptr<MacroPage>(page)](const RawKeyEvent& key) {

@@ -3,7 +3,9 @@
 // choice, the event list of the selected macro, its settings, editing and
 // recording. Every change of the events is saved at once.
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "macros/macro_event_list.h"
 #include "macros/macro_host.h"
@@ -46,6 +48,21 @@ class MacroPage {
     // A decoded key while recording.
     void OnRecordedKey(bool released, int code, std::u16string_view name);
 
+    // The three menus and their choices (messages 1709-1711).
+    void OpenMacroMenu();
+    void OpenInsertMenu();
+    void OpenEventMenu();
+    void OnMenuChoice(uint32_t message, int item);
+    void InsertMouseClick(int button_bit);
+    void InsertDelay();
+    void InsertKey(int code, std::u16string_view name);
+
+    // Macro files through the file dialog.
+    void ExportMacroFile();
+    void ImportMacroFile();
+    void ExportMacroCollection();
+    void ImportMacroCollection();
+
     int OnPageEvent(int control_id, int event);
     int OnListEvent(int control_id, int event);
     int OnEditEvent(int control_id, int event);
@@ -58,6 +75,9 @@ class MacroPage {
     MacroEventList EventsShown() const;
     void ShowEvents(const MacroEventList& list);
     void SaveShownEvents();
+    // Inserted after the selected event; the list is saved.
+    void InsertEvents(const std::function<bool(MacroEventList&, int)>& insert);
+    void AddImported(const std::vector<MacroInfo>& macros);
     void StartRecording();
     void StopRecording();
     void SetRecordingControls(bool recording);

@@ -1,13 +1,16 @@
 // Macros on the whole program: a recorded macro chosen for a button reaches
 // the virtual mouse with command 0x08 before the button table.
 
+#include <gmock/gmock.h>
 #include <linux/input-event-codes.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/unicode.h"
 #include "buttons/assignment_model.h"
 #include "controller/worker_fixture.h"
 #include "device/hid_trace.h"
@@ -19,6 +22,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
+#include "ui/toolkit/menu_wnd.h"
 
 namespace tessaly::test {
 namespace {
@@ -127,6 +131,35 @@ class MacrosTest : public WorkerTest {
     void Key(int linux_code, bool pressed) {
         DeliverWindowKey(linux_code, pressed, true);
         session.ProcessPending();
+    }
+
+    void Event(int id, int event) {
+        auto* control = OnMacroPage(id);
+        ASSERT_NE(control, nullptr);
+        DUI::Toolkit::Get().DeliverControlEvent(*control, event, 0);
+        session.ProcessPending();
+    }
+    static std::vector<int> MenuIds() {
+        std::vector<int> ids;
+        if (DUI::MenuWnd* menu = DUI::HeadlessBackend::OpenMenu()) {
+            for (const DUI::MenuItem& item : menu->Items()) {
+                ids.push_back(item.id);
+            }
+        }
+        return ids;
+    }
+    void ChooseFromMenu(int item) {
+        DUI::MenuWnd* menu = DUI::HeadlessBackend::OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        DUI::Toolkit::Get().DeliverMenuChoice(*menu, item);
+        session.ProcessPending();
+    }
+    std::vector<int> Shown(auto field) {
+        std::vector<int> values;
+        for (const DUI::RecordInfo& record : MacroPageAs<DUI::CRecordList>(166)->Records()) {
+            values.push_back(field(record));
+        }
+        return values;
     }
 
     static constexpr int kButtonTab = 1;
@@ -271,6 +304,57 @@ TEST_F(MacrosTest, PageShowsStoredMacrosAndEditsThem) {
     EXPECT_EQ(macros->GetItemCount(), 1);
     EXPECT_EQ(macros->GetCurData(), first);
     EXPECT_FALSE(GetMacro(second, stored));
+}
+
+TEST_F(MacrosTest, MenusInsertMoveAndTransferMacros) {
+    Start();
+    // Without a macro the macro menu offers the import only.
+    Event(156, 5);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(101));
+    Act(157);
+    auto* macros = MacroPageAs<DUI::MacroList>(156);
+    const int macro = static_cast<int>(macros->GetCurData());
+
+    Act(167);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(105, 106, 107, 101, 103));
+    ChooseFromMenu(107);  // right button
+    Act(167);
+    ChooseFromMenu(103);  // a delay at the end
+    auto type = [](const DUI::RecordInfo& r) { return r.type; };
+    auto value = [](const DUI::RecordInfo& r) { return r.value; };
+    EXPECT_EQ(Shown(type), (std::vector<int>{4, 1, 5, 1, 1}));
+    EXPECT_EQ(Shown(value), (std::vector<int>{2, 10, 2, 10, 10}));
+
+    // The event list menu moves the selected event to the top.
+    MacroPageAs<DUI::CRecordList>(166)->SelectItem(2);
+    Event(166, 9);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(100, 101, 102, 103));
+    ChooseFromMenu(100);
+    EXPECT_EQ(Shown(type), (std::vector<int>{5, 4, 1, 1, 1}));
+    std::vector<MacroEvent> stored;
+    ASSERT_EQ(ListMacroEvents(macro, stored), 5);
+    EXPECT_EQ(stored[0].type, kEventMouseRelease);
+
+    // Export through the file dialog, then import the file back.
+    const std::u16string path = FromUtf8((user.path() / "one.xml").string());
+    session.backend().SetFileAnswer(path);
+    Event(156, 5);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(101, 102, 105, 106));
+    ChooseFromMenu(102);
+    ASSERT_TRUE(std::filesystem::exists(ToUtf8(path)));
+    Event(156, 5);
+    ChooseFromMenu(101);
+    ASSERT_EQ(macros->GetItemCount(), 2);
+    // The file carries the shown name, which the import keeps.
+    EXPECT_EQ(macros->GetItemText(1), macros->GetItemText(0));
+    ASSERT_EQ(ListMacroEvents(static_cast<int>(macros->GetItemData(1)), stored), 5);
+    EXPECT_EQ(stored[0].type, kEventMouseRelease);
+
+    // A cancelled dialog does nothing.
+    session.backend().SetFileAnswer(std::nullopt);
+    Event(156, 5);
+    ChooseFromMenu(105);
+    EXPECT_EQ(macros->GetItemCount(), 2);
 }
 
 }  // namespace

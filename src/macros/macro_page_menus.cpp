@@ -1,0 +1,214 @@
+// The macro page's three menus, insertion from the insert menu and the
+// macro files they offer.
+
+#include <optional>
+
+#include "macros/macro_event_texts.h"
+#include "macros/macro_files.h"
+#include "macros/macro_names.h"
+#include "macros/macro_page_behaviour.h"
+#include "storage/macro_table.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+#include "ui/toolkit/file_dialog.h"
+#include "ui/toolkit/menu_wnd.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kMacroListId = 156;
+constexpr int kEventListId = 166;
+constexpr int kInsertButtonId = 167;
+
+constexpr std::u16string_view kFilterDescription = u"Macro (*.xml)";
+constexpr std::u16string_view kFilterPattern = u"*.xml";
+
+struct MenuRow {
+    int id;
+    int text;
+};
+
+// Macro menu: import is always offered, the rest with a selected macro.
+constexpr MenuRow kImportOne = {101, 26};
+constexpr MenuRow kMacroMenuWithSelection[] = {{102, 27}, {105, 410}, {106, 411}};
+constexpr MenuRow kInsertMenu[] = {{105, 415}, {106, 416}, {107, 417}, {101, 397}, {103, 398}};
+constexpr MenuRow kEventMenu[] = {{100, 400}, {101, 401}, {102, 402}, {103, 403}};
+
+constexpr int kMacroMenuWidth = 150;
+constexpr int kInsertMenuWidth = 170;
+constexpr int kEventMenuWidth = 120;
+constexpr int kInsertMenuRise = 140;
+
+// Insert menu items 105-107 click buttons 1, 3 and 2.
+constexpr std::pair<int, int> kClickItems[] = {
+    {105, kMouseButtonLeft}, {106, kMouseButtonMiddle}, {107, kMouseButtonRight}};
+constexpr int kInsertDelayItem = 103;
+
+std::vector<DUI::MenuItem> Items(std::span<const MenuRow> rows) {
+    std::vector<DUI::MenuItem> items;
+    for (const MenuRow& row : rows) {
+        items.push_back({row.id, LoadLanguageString(row.text)});
+    }
+    return items;
+}
+
+DUI::Point Offset(DUI::Point point, int dx, int dy) {
+    return {point.x + dx, point.y + dy};
+}
+
+std::optional<std::u16string> Choose(DUI::FileDialogMode mode, const DUI::MWindow& owner) {
+    return DUI::ChooseXmlFile(mode, kFilterDescription, kFilterPattern, &owner);
+}
+
+}  // namespace
+
+void MacroPage::OpenMacroMenu() {
+    std::vector<DUI::MenuItem> items = Items({&kImportOne, 1});
+    if (SelectedMacro() > 0) {
+        for (const DUI::MenuItem& item : Items(kMacroMenuWithSelection)) {
+            items.push_back(item);
+        }
+    }
+    const DUI::Point at = Offset(DUI::Toolkit::Get().CursorPos(), 2, 2);
+    DUI::MenuWnd::Popup(dlg_, ui::kWmMacroMenu1, at, kMacroMenuWidth, std::move(items));
+}
+
+void MacroPage::OpenInsertMenu() {
+    auto* events = Control<DUI::CRecordList>(kEventListId);
+    if (events && events->GetEventCount() >= kMaxEditedEvents) {
+        host_->ShowMessage(LoadLanguageString(text::kEventListFull),
+                           LoadLanguageString(text::kMacroNoticeTitle));
+        return;
+    }
+    DUI::Point at;
+    if (auto* button = Control<DUI::MControl>(kInsertButtonId)) {
+        const DUI::Rect rect = button->GetRect();
+        at = dlg_.ClientToScreen({rect.left, rect.top - kInsertMenuRise});
+    }
+    DUI::MenuWnd::Popup(dlg_, ui::kWmMacroMenu2, at, kInsertMenuWidth, Items(kInsertMenu));
+}
+
+void MacroPage::OpenEventMenu() {
+    const DUI::Point at = Offset(DUI::Toolkit::Get().CursorPos(), -125, 2);
+    DUI::MenuWnd::Popup(dlg_, ui::kWmMacroMenu3, at, kEventMenuWidth, Items(kEventMenu));
+}
+
+void MacroPage::OnMenuChoice(uint32_t message, int item) {
+    if (message == ui::kWmMacroMenu1) {
+        switch (item) {
+            case 101:
+                ImportMacroFile();
+                break;
+            case 102:
+                ExportMacroFile();
+                break;
+            case 105:
+                ImportMacroCollection();
+                break;
+            case 106:
+                ExportMacroCollection();
+                break;
+            default:
+                break;
+        }
+    } else if (message == ui::kWmMacroMenu2) {
+        for (const auto& [id, bit] : kClickItems) {
+            if (item == id) {
+                InsertMouseClick(bit);
+            }
+        }
+        if (item == kInsertDelayItem) {
+            InsertDelay();
+        }
+    } else if (message == ui::kWmMacroMenu3 && item >= 100 && item <= 103) {
+        constexpr MoveDirection kMoves[] = {MoveDirection::kTop, MoveDirection::kUp,
+                                            MoveDirection::kDown, MoveDirection::kBottom};
+        MoveEvent(kMoves[item - 100]);
+    }
+}
+
+void MacroPage::InsertEvents(const std::function<bool(MacroEventList&, int)>& insert) {
+    auto* list = Control<DUI::CRecordList>(kEventListId);
+    if (!list || SelectedMacro() <= 0) {
+        return;
+    }
+    MacroEventList events = EventsShown();
+    if (!insert(events, events.InsertPosition(list->GetCurSel()))) {
+        host_->ShowMessage(LoadLanguageString(text::kEventListFull),
+                           LoadLanguageString(text::kMacroNoticeTitle));
+        return;
+    }
+    ShowEvents(events);
+    SaveShownEvents();
+}
+
+void MacroPage::InsertMouseClick(int button_bit) {
+    const uint32_t stamp = host_->Now();
+    InsertEvents([&](MacroEventList& events, int position) {
+        return events.InsertMouseClick(position, button_bit, stamp);
+    });
+}
+
+void MacroPage::InsertDelay() {
+    const uint32_t stamp = host_->Now();
+    InsertEvents(
+        [&](MacroEventList& events, int position) { return events.InsertDelay(position, stamp); });
+}
+
+void MacroPage::InsertKey(int code, std::u16string_view name) {
+    const uint32_t stamp = host_->Now();
+    InsertEvents([&](MacroEventList& events, int position) {
+        return events.InsertKeyEvents(position, code, name, stamp);
+    });
+}
+
+// --- files -----------------------------------------------------------------
+
+void MacroPage::ExportMacroFile() {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    MacroInfo macro;
+    if (!list || list->GetCurSel() < 0 || !GetMacro(SelectedMacro(), macro)) {
+        return;
+    }
+    if (const auto path = Choose(DUI::FileDialogMode::kSave, dlg_)) {
+        WriteMacroFile(*path, macro, list->GetItemText(list->GetCurSel()));
+    }
+}
+
+void MacroPage::ExportMacroCollection() {
+    if (SelectedMacro() <= 0) {
+        return;
+    }
+    if (const auto path = Choose(DUI::FileDialogMode::kSave, dlg_)) {
+        WriteMacroCollection(*path);
+    }
+}
+
+void MacroPage::ImportMacroFile() {
+    if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
+        AddImported(ReadMacroFile(*path));
+    }
+}
+
+void MacroPage::ImportMacroCollection() {
+    if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
+        AddImported(ReadMacroCollection(*path));
+    }
+}
+
+void MacroPage::AddImported(const std::vector<MacroInfo>& macros) {
+    auto* list = Control<DUI::MacroList>(kMacroListId);
+    DUI::MComboBox* choice = MacroChoice();
+    for (const MacroInfo& macro : macros) {
+        if (list) {
+            list->AddItem(macro.name, macro.macro_id);
+        }
+        if (choice) {
+            choice->AddItem(macro.name, macro.macro_id);
+        }
+    }
+}
+
+}  // namespace tessaly
