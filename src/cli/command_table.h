@@ -71,5 +71,6 @@ std::span<const Command> PerformanceCommands();
 std::span<const Command> SettingsCommands();
 std::span<const Command> ProfileCommands();
 std::span<const Command> LightCommands();
+std::span<const Command> ButtonCommands();
 
 }  // namespace tessaly::cli
