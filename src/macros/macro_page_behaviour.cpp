@@ -40,6 +40,10 @@ constexpr int kRenameEnded = 29;
 constexpr int kMenuRequested = 5;
 constexpr int kEventMenuRequested = 9;
 constexpr int kFocusLost = 29;
+constexpr int kFocusGained = 30;
+constexpr int kValueFieldId = 187;
+constexpr int kKindChoiceId = 186;
+constexpr int kButtonChoiceId = 188;
 
 // Delay choices 174-176 give delay types 0-2; play choices 181-183 give
 // play types 1, 2, 0.
@@ -64,9 +68,8 @@ MacroPage::MacroPage(ui::DeviceMainDlg& dlg, std::shared_ptr<MacroHost> host)
 
 MacroPage::~MacroPage() = default;
 
-template <typename T>
-T* MacroPage::Control(int id) const {
-    return dynamic_cast<T*>(ui::FindInPage(dlg_, dlg_.macro_page, id));
+DUI::MControl* MacroPage::Find(int id) const {
+    return ui::FindInPage(dlg_, dlg_.macro_page, id);
 }
 
 DUI::MComboBox* MacroPage::MacroChoice() const {
@@ -440,12 +443,16 @@ int MacroPage::OnListEvent(int control_id, int event) {
         ApplyMacroName();
     } else if (control_id == kEventListId && event == kEventMenuRequested) {
         OpenEventMenu();
+    } else if (control_id == kEventListId && event == kEventSelected) {
+        OpenEventEditor();
     }
     return 0;
 }
 
 int MacroPage::OnEditEvent(int control_id, int event) {
-    if (event == kFocusLost) {
+    if (control_id == kValueFieldId && (event == kFocusLost || event == kFocusGained)) {
+        OnEditorFocus(event == kFocusGained);
+    } else if (event == kFocusLost) {
         OnFieldLeft(control_id);
     }
     return 0;
@@ -470,6 +477,12 @@ int MacroPage::OnPageEvent(int control_id, int) {
             break;
         case kInsertMenuId:
             OpenInsertMenu();
+            break;
+        case kKindChoiceId:
+            OnKindChoice();
+            break;
+        case kButtonChoiceId:
+            OnButtonChoice();
             break;
         case kMoveUpId:
             MoveEvent(MoveDirection::kUp);
@@ -508,6 +521,13 @@ std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
                        [weak = std::weak_ptr<MacroPage>(page)](const RawKeyEvent& key) {
                            if (auto alive = weak.lock()) {
                                alive->OnRecordedKey(key.released != 0, key.code, key.name);
+                           }
+                           return intptr_t{0};
+                       });
+    SetCaptureConsumer(kCaptureMacroKey,
+                       [weak = std::weak_ptr<MacroPage>(page)](const RawKeyEvent& key) {
+                           if (auto alive = weak.lock()) {
+                               alive->OnEditorKey(key.code, key.name);
                            }
                            return intptr_t{0};
                        });

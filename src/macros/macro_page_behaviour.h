@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "macros/macro_event_list.h"
@@ -17,7 +18,8 @@ namespace tessaly {
 class CaptureSet;
 namespace DUI {
 class MComboBox;
-}
+class MControl;
+}  // namespace DUI
 
 class MacroPage {
   public:
@@ -63,13 +65,24 @@ class MacroPage {
     void ExportMacroCollection();
     void ImportMacroCollection();
 
+    // The event editor of the selected event.
+    void OpenEventEditor();
+    void OnKindChoice();
+    void OnEditorFocus(bool focused);
+    void OnButtonChoice();
+    void OnEditorKey(int code, std::u16string_view name);
+
     int OnPageEvent(int control_id, int event);
     int OnListEvent(int control_id, int event);
     int OnEditEvent(int control_id, int event);
 
   private:
+    DUI::MControl* Find(int id) const;
+    // Used where the control classes are complete.
     template <typename T>
-    T* Control(int id) const;
+    T* Control(int id) const {
+        return dynamic_cast<T*>(Find(id));
+    }
     // The key page's macro choice.
     DUI::MComboBox* MacroChoice() const;
     MacroEventList EventsShown() const;
@@ -81,6 +94,10 @@ class MacroPage {
     void StartRecording();
     void StopRecording();
     void SetRecordingControls(bool recording);
+    // Field 187 and choice 188 for the kind data (1 mouse, 2 key, 3 delay).
+    void ShowEditorFields(int kind, const MacroEvent* event);
+    int EditorKind() const;
+    int SelectedEvent() const;
     int ClampedField(int id, int low, int high, int empty_value);
 
     ui::DeviceMainDlg& dlg_;
@@ -88,6 +105,10 @@ class MacroPage {
     MacroRecorder recorder_;
     MacroEventList recording_list_;
     std::unique_ptr<CaptureSet> capture_;
+    // The event editor's key capture (mode 12).
+    std::unique_ptr<CaptureSet> editor_capture_;
+    int editor_code_ = 0;
+    std::u16string editor_name_;
 };
 
 // Builds the page's behaviour and installs its handlers in the window.

@@ -133,10 +133,10 @@ class MacrosTest : public WorkerTest {
         session.ProcessPending();
     }
 
-    void Event(int id, int event) {
+    void Event(int id, int event, intptr_t param = 0) {
         auto* control = OnMacroPage(id);
         ASSERT_NE(control, nullptr);
-        DUI::Toolkit::Get().DeliverControlEvent(*control, event, 0);
+        DUI::Toolkit::Get().DeliverControlEvent(*control, event, param);
         session.ProcessPending();
     }
     static std::vector<int> MenuIds() {
@@ -355,6 +355,65 @@ TEST_F(MacrosTest, MenusInsertMoveAndTransferMacros) {
     Event(156, 5);
     ChooseFromMenu(105);
     EXPECT_EQ(macros->GetItemCount(), 2);
+}
+
+TEST_F(MacrosTest, EventEditorChangesDelaysButtonsAndKeys) {
+    Start();
+    Act(157);
+    const int macro = static_cast<int>(MacroPageAs<DUI::MacroList>(156)->GetCurData());
+    MacroEventList list;
+    list.InsertMouseClick(0, kMouseButtonLeft, 100);
+    list.InsertKeyEvents(list.size(), kKeyA, u"A", 200);
+    list.SetDelay(1, 150);
+    SaveEventList(macro, list.events());
+    Event(156, DUI::kEventActivated);  // shown again from the store
+    auto* events = MacroPageAs<DUI::CRecordList>(166);
+    ASSERT_EQ(events->GetEventCount(), 8);
+    auto* field = MacroPageAs<DUI::MEdit>(187);
+    auto& toolkit = DUI::Toolkit::Get();
+
+    // A delay: typed 20000, stored as the largest delay.
+    Event(166, DUI::kEventActivated, 1);
+    EXPECT_TRUE(field->IsVisible());
+    EXPECT_EQ(field->GetTitle(), u"150");
+    ASSERT_TRUE(toolkit.DeliverFocus(*field, true));
+    field->SetTitle(u"20000");
+    toolkit.DeliverFocus(*field, false);
+    session.ProcessPending();
+    EXPECT_EQ(field->GetTitle(), u"10000");
+    std::vector<MacroEvent> stored;
+    ListMacroEvents(macro, stored);
+    EXPECT_EQ(stored[1].value, 10000);
+    EXPECT_EQ(stored[1].desc, u"10000 ms");
+
+    // A click: the choice with data 5 is the forward button.
+    Event(166, DUI::kEventActivated, 0);
+    auto* buttons = MacroPageAs<DUI::MComboBox>(188);
+    EXPECT_TRUE(buttons->IsVisible());
+    EXPECT_FALSE(field->IsVisible());
+    EXPECT_EQ(buttons->GetCurData(), 1);
+    Event(188, DUI::kEventActivated, 3);  // the item with data 5
+    ListMacroEvents(macro, stored);
+    EXPECT_EQ(stored[0].value, kMouseButtonForward);
+    EXPECT_EQ(stored[0].desc, u"\u2193  Forward");
+    EXPECT_EQ(stored[2].desc, u"\u2191  Forward");
+
+    // A key: captured while the field has the focus.
+    Event(166, DUI::kEventActivated, 6);  // the release of A
+    EXPECT_TRUE(field->IsVisible());
+    ASSERT_TRUE(toolkit.DeliverFocus(*field, true));
+    session.ProcessPending();
+    EXPECT_EQ(dlg->capture_mode.load(), 12);
+    Key(KEY_B, true);
+    Key(KEY_B, false);
+    EXPECT_EQ(field->GetTitle(), u"B");
+    toolkit.DeliverFocus(*field, false);
+    session.ProcessPending();
+    ListMacroEvents(macro, stored);
+    EXPECT_EQ(stored[4].value, 66);
+    EXPECT_EQ(stored[4].desc, u"\u2193  B");
+    EXPECT_EQ(stored[6].value, 66);
+    EXPECT_EQ(stored[6].desc, u"\u2191  B");
 }
 
 }  // namespace

@@ -1,0 +1,196 @@
+// The macro page's event editor: the kind and value of the selected event,
+// a delay typed in, a key captured from the keyboard or a mouse button.
+
+#include <algorithm>
+
+#include "base/decimal.h"
+#include "buttons/key_capture.h"
+#include "macros/macro_event_texts.h"
+#include "macros/macro_page_behaviour.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/dui.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kEventListId = 166;
+constexpr int kKindChoiceId = 186;
+constexpr int kValueFieldId = 187;
+constexpr int kButtonChoiceId = 188;
+constexpr int kEditorIds[] = {171, 185, 186, 189, 190, 191};
+
+constexpr int kKindMouse = 1;
+constexpr int kKindKey = 2;
+constexpr int kKindDelay = 3;
+
+constexpr int kDelayFieldLimit = 5;
+constexpr int kKeyFieldLimit = 10;
+
+// The button choice's data n stands for the button bit 1 << (n - 1).
+int BitOfChoice(intptr_t data) {
+    return data >= 1 && data <= 8 ? 1 << (data - 1) : 0;
+}
+
+intptr_t ChoiceOfBit(int bit) {
+    for (intptr_t data = 1; data <= 8; ++data) {
+        if (BitOfChoice(data) == bit) {
+            return data;
+        }
+    }
+    return 0;
+}
+
+int KindOf(int type) {
+    switch (type) {
+        case kEventDelay:
+            return kKindDelay;
+        case kEventKeyPress:
+        case kEventKeyRelease:
+            return kKindKey;
+        case kEventMousePress:
+        case kEventMouseRelease:
+            return kKindMouse;
+        default:
+            return 0;
+    }
+}
+
+int KindText(int kind) {
+    switch (kind) {
+        case kKindMouse:
+            return text::kKindMouseButton;
+        case kKindKey:
+            return text::kKindKey;
+        default:
+            return text::kKindDelay;
+    }
+}
+
+}  // namespace
+
+int MacroPage::SelectedEvent() const {
+    auto* list = Control<DUI::CRecordList>(kEventListId);
+    return list ? list->GetCurSel() : -1;
+}
+
+int MacroPage::EditorKind() const {
+    auto* kind = Control<DUI::MComboBox>(kKindChoiceId);
+    return kind ? static_cast<int>(kind->GetItemData(0)) : 0;
+}
+
+void MacroPage::OpenEventEditor() {
+    const int position = SelectedEvent();
+    const MacroEventList events = EventsShown();
+    if (position < 0 || position >= events.size()) {
+        return;
+    }
+    const MacroEvent& event = events.events()[position];
+    const int kind = KindOf(event.type);
+    if (kind == 0) {
+        return;
+    }
+    for (int id : kEditorIds) {
+        if (auto* control = Control<DUI::MControl>(id)) {
+            control->SetVisible(true);
+        }
+    }
+    if (auto* choice = Control<DUI::MComboBox>(kKindChoiceId)) {
+        choice->DeleteAllItems();
+        choice->AddItem(LoadLanguageString(KindText(kind)), kind);
+        choice->SelectItem(0);
+    }
+    ShowEditorFields(kind, &event);
+}
+
+void MacroPage::ShowEditorFields(int kind, const MacroEvent* event) {
+    auto* field = Control<DUI::MEdit>(kValueFieldId);
+    auto* buttons = Control<DUI::MComboBox>(kButtonChoiceId);
+    if (!field || !buttons) {
+        return;
+    }
+    field->SetVisible(kind != kKindMouse);
+    buttons->SetVisible(kind == kKindMouse);
+    field->SetTitle(u"");
+    field->SetTipInfo(u"");
+    if (kind == kKindDelay) {
+        field->SetLimitText(kDelayFieldLimit);
+        field->SetInputMode(DUI::EditMode::kNumber);
+        field->SetTitle(event ? IntToDecimal(event->value) : u"10");
+    } else if (kind == kKindKey) {
+        field->SetLimitText(kKeyFieldLimit);
+        field->SetInputMode(DUI::EditMode::kCapture);
+        field->SetTipInfo(LoadLanguageString(text::kPressAKeyEvent));
+        if (event && event->desc.size() > 2) {
+            field->SetTitle(std::u16string_view(event->desc).substr(2));
+        }
+    } else if (event) {
+        buttons->SelectData(ChoiceOfBit(event->value));
+    }
+}
+
+void MacroPage::OnKindChoice() {
+    ShowEditorFields(EditorKind(), nullptr);
+}
+
+void MacroPage::OnEditorFocus(bool focused) {
+    auto* field = Control<DUI::MEdit>(kValueFieldId);
+    if (!field) {
+        return;
+    }
+    const int kind = EditorKind();
+    if (kind == kKindKey) {
+        if (focused) {
+            editor_code_ = 0;
+            editor_name_.clear();
+            field->SetTitle(u"");
+            editor_capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureMacroKey);
+            return;
+        }
+        editor_capture_.reset();
+        MacroEventList events = EventsShown();
+        const int position = SelectedEvent();
+        if (position >= 0 && position < events.size() && !editor_name_.empty() &&
+            events.SetEventKey(static_cast<uint32_t>(events.events()[position].delay_time),
+                               editor_code_, editor_name_)) {
+            ShowEvents(events);
+            SaveShownEvents();
+        }
+        return;
+    }
+    if (focused || kind != kKindDelay) {
+        return;
+    }
+    const int value = std::clamp(DecimalToInt(field->GetTitle()), kMinDelay, kMaxDelay);
+    field->SetTitle(IntToDecimal(value));
+    MacroEventList events = EventsShown();
+    if (events.SetDelay(SelectedEvent(), value)) {
+        ShowEvents(events);
+        SaveShownEvents();
+    }
+}
+
+void MacroPage::OnEditorKey(int code, std::u16string_view name) {
+    editor_code_ = code;
+    editor_name_ = std::u16string(name);
+    if (auto* field = Control<DUI::MEdit>(kValueFieldId)) {
+        field->SetTitle(name);
+    }
+}
+
+void MacroPage::OnButtonChoice() {
+    auto* buttons = Control<DUI::MComboBox>(kButtonChoiceId);
+    MacroEventList events = EventsShown();
+    const int position = SelectedEvent();
+    if (!buttons || position < 0 || position >= events.size()) {
+        return;
+    }
+    const auto stamp = static_cast<uint32_t>(events.events()[position].delay_time);
+    if (events.SetEventButton(stamp, BitOfChoice(buttons->GetCurData()))) {
+        ShowEvents(events);
+        SaveShownEvents();
+    }
+}
+
+}  // namespace tessaly
