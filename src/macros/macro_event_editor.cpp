@@ -172,6 +172,10 @@ void MacroPage::OnEditorFocus(bool focused) {
 }
 
 void MacroPage::OnEditorKey(int code, std::u16string_view name) {
+    if (record_edit_) {
+        record_edit_->SetCapturedKey(code, name);
+        return;
+    }
     editor_code_ = code;
     editor_name_ = std::u16string(name);
     if (auto* field = Control<DUI::MEdit>(kValueFieldId)) {

@@ -12,6 +12,7 @@
 #include "macros/macro_host.h"
 #include "macros/macro_recorder.h"
 #include "ui/main/device_main_dlg.h"
+#include "ui/pages/record_edit_dlg.h"
 
 namespace tessaly {
 
@@ -58,6 +59,8 @@ class MacroPage {
     void InsertMouseClick(int button_bit);
     void InsertDelay();
     void InsertKey(int code, std::u16string_view name);
+    // Insert menu item 101: a key captured in RecordEditDlg.
+    void InsertCapturedKey();
 
     // Macro files through the file dialog.
     void ExportMacroFile();
@@ -107,6 +110,8 @@ class MacroPage {
     std::unique_ptr<CaptureSet> capture_;
     // The event editor's key capture (mode 12).
     std::unique_ptr<CaptureSet> editor_capture_;
+    // The open key dialog, which takes captured keys meanwhile.
+    ui::RecordEditDlg* record_edit_ = nullptr;
     int editor_code_ = 0;
     std::u16string editor_name_;
 };

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "buttons/key_capture.h"
 #include "macros/macro_event_texts.h"
 #include "macros/macro_files.h"
 #include "macros/macro_names.h"
@@ -44,6 +45,7 @@ constexpr int kInsertMenuRise = 140;
 // Insert menu items 105-107 click buttons 1, 3 and 2.
 constexpr std::pair<int, int> kClickItems[] = {
     {105, kMouseButtonLeft}, {106, kMouseButtonMiddle}, {107, kMouseButtonRight}};
+constexpr int kInsertKeyItem = 101;
 constexpr int kInsertDelayItem = 103;
 
 std::vector<DUI::MenuItem> Items(std::span<const MenuRow> rows) {
@@ -121,6 +123,8 @@ void MacroPage::OnMenuChoice(uint32_t message, int item) {
         }
         if (item == kInsertDelayItem) {
             InsertDelay();
+        } else if (item == kInsertKeyItem) {
+            InsertCapturedKey();
         }
     } else if (message == ui::kWmMacroMenu3 && item >= 100 && item <= 103) {
         constexpr MoveDirection kMoves[] = {MoveDirection::kTop, MoveDirection::kUp,
@@ -162,6 +166,23 @@ void MacroPage::InsertKey(int code, std::u16string_view name) {
     InsertEvents([&](MacroEventList& events, int position) {
         return events.InsertKeyEvents(position, code, name, stamp);
     });
+}
+
+void MacroPage::InsertCapturedKey() {
+    ui::RecordEditDlg edit;
+    record_edit_ = &edit;
+    const bool opened = edit.Open(&dlg_, [this](bool on) {
+        editor_capture_.reset();
+        if (on) {
+            editor_capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureMacroKey);
+        }
+    });
+    const int result = opened ? edit.ShowModal(DUI::kSwShow) : 0;
+    editor_capture_.reset();
+    record_edit_ = nullptr;
+    if (result == 1 && edit.captured_code() != 0) {
+        InsertKey(edit.captured_code(), edit.captured_name());
+    }
 }
 
 // --- files -----------------------------------------------------------------

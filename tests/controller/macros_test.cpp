@@ -416,5 +416,41 @@ TEST_F(MacrosTest, EventEditorChangesDelaysButtonsAndKeys) {
     EXPECT_EQ(stored[6].desc, u"\u2191  B");
 }
 
+TEST_F(MacrosTest, KeyDialogInsertsTheCapturedKeyOnlyOnOk) {
+    Start();
+    Act(157);
+    const int macro = static_cast<int>(MacroPageAs<DUI::MacroList>(156)->GetCurData());
+    int end_button = 35;
+    std::u16string shown;
+    session.backend().SetModalPolicy([&](DUI::MWindow& opened) {
+        auto& window = dynamic_cast<DUI::MDialog&>(opened);
+        Key(KEY_C, true);
+        Key(KEY_C, false);
+        if (auto* field = dynamic_cast<DUI::MEdit*>(DUI::HeadlessBackend::Find(window, 34))) {
+            shown = field->GetTitle();
+        }
+        if (auto* button = DUI::HeadlessBackend::Find(window, end_button)) {
+            DUI::Toolkit::Get().DeliverControlEvent(*button, DUI::kEventActivated, 0);
+        }
+        return DUI::ModalAnswer::None();
+    });
+    Act(167);
+    ChooseFromMenu(101);
+    EXPECT_EQ(shown, u"C");
+    std::vector<MacroEvent> stored;
+    ASSERT_EQ(ListMacroEvents(macro, stored), 4);
+    EXPECT_EQ(stored[0].value, 67);
+    EXPECT_EQ(stored[0].desc, u"\u2193  C");
+    EXPECT_EQ(stored[2].type, kEventKeyRelease);
+    EXPECT_EQ(stored[0].delay_time, stored[2].delay_time);
+
+    // The close box inserts nothing, even with a key captured.
+    end_button = 32;
+    Act(167);
+    ChooseFromMenu(101);
+    EXPECT_EQ(ListMacroEvents(macro, stored), 4);
+    EXPECT_FALSE(dlg->capture_armed.load());
+}
+
 }  // namespace
 }  // namespace tessaly::test

@@ -8,7 +8,16 @@ namespace tessaly::ui {
 
 using namespace DUI;
 
-bool RecordEditDlg::Open(MWindow* parent) {
+namespace {
+
+constexpr int kCloseId = 32;
+constexpr int kKeyFieldId = 34;
+constexpr int kOkId = 35;
+
+}  // namespace
+
+bool RecordEditDlg::Open(MWindow* parent, CaptureSwitch capture) {
+    capture_ = std::move(capture);
     if (!Create(parent, kTitle, kDialogStyle, 0, kRect)) {
         return false;
     }
@@ -30,6 +39,36 @@ void RecordEditDlg::InitUI(Rect client) {
     auto* ok = CreateControl<MButton>(35, {}, LoadLanguageString(text::kDialogOk));
     ok->SetImage(u"img_button.png", 4);
     UISize(client);
+    Toolkit::Get().DeliverFocus(*field, true);
+}
+
+int RecordEditDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
+    if (id == kKeyFieldId && (event == kEventSetFocus || event == kEventKillFocus)) {
+        const bool on = event == kEventSetFocus;
+        if (on) {
+            code_ = 0;
+            name_.clear();
+            if (auto* field = dynamic_cast<MEdit*>(GetControl(kKeyFieldId))) {
+                field->SetTitle(u"");
+            }
+        }
+        if (capture_) {
+            capture_(on);
+        }
+    } else if (id == kOkId && event == kEventActivated) {
+        EndModal(1);
+    } else if (id == kCloseId && event == kEventActivated) {
+        EndModal(2);
+    }
+    return 0;
+}
+
+void RecordEditDlg::SetCapturedKey(int code, std::u16string_view name) {
+    code_ = code;
+    name_ = std::u16string(name);
+    if (auto* field = dynamic_cast<MEdit*>(GetControl(kKeyFieldId))) {
+        field->SetTitle(name);
+    }
 }
 
 void RecordEditDlg::UISize(Rect client) {
