@@ -24,7 +24,10 @@ DUI::MouseKeyCtrl* ButtonList(const ui::DeviceMainDlg& window) {
         ui::FindInPage(window, ui::FindPage(window, ui::kButtonPageId), kList));
 }
 
-void ReportButtons(CommandContext& context) {
+}  // namespace
+
+OutputValue ButtonsOutput(const CommandContext& context) {
+    OutputValue out = OutputValue::MakeObject();
     OutputValue rows = OutputValue::MakeArray();
     if (DUI::MouseKeyCtrl* list = ButtonList(context.window)) {
         for (int i = 0; i < list->GetItemCount(); ++i) {
@@ -36,8 +39,15 @@ void ReportButtons(CommandContext& context) {
             rows.Append(std::move(row));
         }
     }
-    context.out.Set("profile", context.controller.CurrentProfile());
-    context.out.Set("buttons", std::move(rows));
+    out.Set("profile", context.controller.CurrentProfile());
+    out.Set("buttons", std::move(rows));
+    return out;
+}
+
+namespace {
+
+void ReportButtons(CommandContext& context) {
+    context.out = ButtonsOutput(context);
 }
 
 int RunButtonList(CommandContext&) {

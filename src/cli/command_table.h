@@ -65,6 +65,11 @@ std::string UsageLine(const Command& command);
 std::string GeneralHelp();
 std::string CommandHelp(const Command& command);
 
+// What the store and the pages hold, as `show` and the commands print it.
+OutputValue ButtonsOutput(const CommandContext& context);
+OutputValue LightsOutput(const CommandContext& context);
+OutputValue ProfilesOutput(const CommandContext& context);
+
 // Groups of commands, one file each.
 std::span<const Command> InformationCommands();
 std::span<const Command> PerformanceCommands();

@@ -80,14 +80,38 @@ int RunStatus(CommandContext& context) {
     return kExitOk;
 }
 
+OutputValue PerformanceOutput(const CommandContext& context) {
+    return StoredPerformance(context.controller.CurrentProfile());
+}
+
+struct ShowPart {
+    std::string_view name;
+    OutputValue (*output)(const CommandContext& context);
+};
+
+constexpr ShowPart kShowParts[] = {
+    {"performance", PerformanceOutput},
+    {"buttons", ButtonsOutput},
+    {"lighting", LightsOutput},
+    {"profiles", ProfilesOutput},
+};
+
 std::string CheckShowPart(const std::vector<std::string>& args) {
-    if (args.empty() || args[0] == "performance" || args[0] == "all")
+    if (args.empty() || args[0] == "all")
         return {};
-    return "show knows performance and all, not \"" + args[0] + "\"";
+    for (const ShowPart& part : kShowParts) {
+        if (args[0] == part.name)
+            return {};
+    }
+    return "show knows performance, buttons, lighting, profiles and all, not \"" + args[0] + "\"";
 }
 
 int RunShow(CommandContext& context) {
-    context.out.Set("performance", StoredPerformance(context.controller.CurrentProfile()));
+    const std::string wanted = context.args.empty() ? "all" : context.args[0];
+    for (const ShowPart& part : kShowParts) {
+        if (wanted == "all" || wanted == part.name)
+            context.out.Set(std::string(part.name), part.output(context));
+    }
     return kExitOk;
 }
 
@@ -96,8 +120,9 @@ const Command kCommands[] = {
      false, nullptr, RunDevices},
     {"status", "status", "the selected model, its connection, battery, sensor and versions", 0, 0,
      Needs::kStore, false, nullptr, RunStatus},
-    {"show", "show [performance|all]", "what the store holds for the current profile", 0, 1,
-     Needs::kStore, false, CheckShowPart, RunShow},
+    {"show", "show [performance|buttons|lighting|profiles|all]",
+     "what the store and the mouse hold for the current profile", 0, 1, Needs::kStore, false,
+     CheckShowPart, RunShow},
 };
 
 }  // namespace

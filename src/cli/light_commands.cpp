@@ -39,7 +39,10 @@ std::string EffectName(const CommandContext& context, const LightSetting& light)
     return ToUtf8(light.name);
 }
 
-void ReportLights(CommandContext& context) {
+}  // namespace
+
+OutputValue LightsOutput(const CommandContext& context) {
+    OutputValue out = OutputValue::MakeObject();
     const int profile = context.controller.CurrentProfile();
     std::vector<LightSetting> lights;
     ListLights(profile, lights);
@@ -55,8 +58,15 @@ void ReportLights(CommandContext& context) {
         row.Set("active", light.mode == active);
         rows.Append(std::move(row));
     }
-    context.out.Set("profile", profile);
-    context.out.Set("effects", std::move(rows));
+    out.Set("profile", profile);
+    out.Set("effects", std::move(rows));
+    return out;
+}
+
+namespace {
+
+void ReportLights(CommandContext& context) {
+    context.out = LightsOutput(context);
 }
 
 int RunLightList(CommandContext&) {

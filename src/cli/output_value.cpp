@@ -46,6 +46,19 @@ bool IsScalar(const OutputValue& value) {
     return !value.AsObject() && !value.AsArray();
 }
 
+// A list of scalars fits on its key's line.
+bool IsScalarList(const OutputValue& value) {
+    const auto* elements = value.AsArray();
+    return elements && std::all_of(elements->begin(), elements->end(), IsScalar);
+}
+
+std::string JoinedScalars(const OutputValue& value) {
+    std::string text;
+    for (const OutputValue& element : *value.AsArray())
+        text += (text.empty() ? "" : " ") + element.ScalarText();
+    return text;
+}
+
 // East Asian wide characters take two columns in a terminal.
 bool IsWide(uint32_t c) {
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
@@ -120,9 +133,9 @@ void WriteObjectText(std::string& out, const OutputValue::Object& members, int i
         width = std::max(width, DisplayWidth(key));
     for (const auto& [key, member] : members) {
         Indent(out, indent);
-        if (IsScalar(member)) {
+        if (IsScalar(member) || IsScalarList(member)) {
             Pad(out, key, width + 2);
-            out += member.ScalarText();
+            out += IsScalar(member) ? member.ScalarText() : JoinedScalars(member);
             out += '\n';
         } else {
             out += key + ":\n";

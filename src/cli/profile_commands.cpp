@@ -21,7 +21,10 @@ std::vector<ProfileInfo> StoredProfiles() {
     return profiles;
 }
 
-void ReportProfiles(CommandContext& context) {
+}  // namespace
+
+OutputValue ProfilesOutput(const CommandContext& context) {
+    OutputValue out = OutputValue::MakeObject();
     OutputValue rows = OutputValue::MakeArray();
     for (const ProfileInfo& profile : StoredProfiles()) {
         OutputValue row = OutputValue::MakeObject();
@@ -30,7 +33,14 @@ void ReportProfiles(CommandContext& context) {
         row.Set("current", profile.id == context.controller.CurrentProfile());
         rows.Append(std::move(row));
     }
-    context.out.Set("profiles", std::move(rows));
+    out.Set("profiles", std::move(rows));
+    return out;
+}
+
+namespace {
+
+void ReportProfiles(CommandContext& context) {
+    context.out = ProfilesOutput(context);
 }
 
 int RunProfileList(CommandContext&) {

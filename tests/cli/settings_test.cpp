@@ -143,5 +143,21 @@ TEST_F(CliTest, ProfileSwitchTakesTheDialogsPathAndLasts) {
     EXPECT_EQ(AllTables(), before);
 }
 
+TEST_F(CliTest, ShowAllHoldsEveryPartAndEachPartAlone) {
+    const CliResult all = Cli({"--json", "show", "all"});
+    ASSERT_EQ(all.code, 0) << all.err;
+    for (const char* part :
+         {"\"performance\": {", "\"buttons\": {", "\"lighting\": {", "\"profiles\": {"})
+        EXPECT_THAT(all.out, HasSubstr(part));
+    EXPECT_EQ(all.out.front(), '{');
+    EXPECT_EQ(all.out.substr(all.out.size() - 2), "}\n");
+
+    const CliResult lighting = Cli({"show", "lighting"});
+    ASSERT_EQ(lighting.code, 0);
+    EXPECT_THAT(lighting.out, HasSubstr("Breathing"));
+    EXPECT_THAT(lighting.out, ::testing::Not(HasSubstr("stage_count")));
+    EXPECT_THAT(Cli({"sensor", "on", "off", "on"}).out, HasSubstr("sensor_options    yes no yes"));
+}
+
 }  // namespace
 }  // namespace tessaly::test

@@ -56,7 +56,7 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
         {{"sensor", "on", "off", "maybe"}, "each sensor option must be on or off"},
         {{"sleep", "5"}, "the sleep time must be 1, 2, 6, 10, 20 or 30 minutes"},
         {{"wake", "yes"}, "it must be on or off"},
-        {{"show", "everything"}, "show knows performance and all"},
+        {{"show", "everything"}, "show knows performance, buttons, lighting, profiles and all"},
         {{"--lang"}, "--lang needs a language number"},
         {{"--bogus", "status"}, "unknown option --bogus"},
     };
