@@ -22,6 +22,8 @@ namespace {
 constexpr int kFirstControlId = 150;
 constexpr int kLastControlId = 191;
 constexpr int kMacroListId = 156;
+// The frame's button that opens the profile dialog.
+constexpr int kProfileButtonId = 45;
 constexpr int kNewMacroId = 157;
 constexpr int kDeleteMacroId = 158;
 constexpr int kEventListId = 166;
@@ -426,6 +428,13 @@ void MacroPage::SetRecordingControls(bool recording) {
         if (control && id != kRecordId) {
             control->SetEnabled(!recording);
         }
+    }
+    // The page cannot be left while recording.
+    if (dlg_.tab_ctrl) {
+        dlg_.tab_ctrl->SetEnabled(!recording);
+    }
+    if (auto* profiles = dlg_.GetControl(kProfileButtonId)) {
+        profiles->SetEnabled(!recording);
     }
     if (!recording) {
         ShowSelectedMacro();

@@ -232,11 +232,15 @@ TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
     auto* record = MacroPageAs<DUI::CIconButton>(172);
     EXPECT_EQ(record->GetTitle(), LoadLanguageString(359));
     EXPECT_FALSE(OnMacroPage(157)->IsEnabled());
+    EXPECT_FALSE(dlg->tab_ctrl->IsEnabled());
+    EXPECT_FALSE(dlg->GetControl(45)->IsEnabled());
     Key(KEY_A, true);
     Key(KEY_A, false);
     Act(172);
     EXPECT_EQ(record->GetTitle(), LoadLanguageString(358));
     EXPECT_TRUE(OnMacroPage(157)->IsEnabled());
+    EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
+    EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
     Key(KEY_B, true);  // no longer recorded
 
     std::vector<MacroEvent> events;
