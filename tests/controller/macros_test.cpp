@@ -18,6 +18,7 @@
 #include "macros/macro_event_texts.h"
 #include "macros/macro_recorder.h"
 #include "platform/raw_keyboard_input.h"
+#include "storage/key_table.h"
 #include "storage/macro_table.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
@@ -454,6 +455,47 @@ TEST_F(MacrosTest, KeyDialogInsertsTheCapturedKeyOnlyOnOk) {
     ChooseFromMenu(101);
     EXPECT_EQ(ListMacroEvents(macro, stored), 4);
     EXPECT_FALSE(dlg->capture_armed.load());
+}
+
+TEST_F(MacrosTest, RenamingFollowsAssignmentsAndRecordingNeedsAMacro) {
+    Start();
+    // Without a macro, recording does not start.
+    Act(172);
+    EXPECT_FALSE(dlg->capture_armed.load());
+    bool told = false;
+    for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
+        for (const std::u16string& text : run.texts) {
+            told = told || text == LoadLanguageString(387);
+        }
+    }
+    EXPECT_TRUE(told);
+
+    Act(157);
+    auto* macros = MacroPageAs<DUI::MacroList>(156);
+    const int macro = static_cast<int>(macros->GetCurData());
+    SaveKeyAssignment(MakeAssignment(1, 3, kCategoryMacro, macro, 0, u"old"));
+    auto& toolkit = DUI::Toolkit::Get();
+
+    // An empty name shows the stored one again.
+    // The in-place edit: the typed text, then the end of editing (29).
+    toolkit.DeliverUserText(*macros, u"");
+    Event(156, DUI::kEventKillFocus);
+    EXPECT_EQ(macros->GetItemText(0), LoadLanguageString(351) + u" 1");
+    MacroInfo stored;
+    ASSERT_TRUE(GetMacro(macro, stored));
+    EXPECT_EQ(stored.name, LoadLanguageString(351) + u" 1");
+
+    toolkit.DeliverUserText(*macros, u"Jump");
+    Event(156, DUI::kEventKillFocus);
+    ASSERT_TRUE(GetMacro(macro, stored));
+    EXPECT_EQ(stored.name, u"Jump");
+    KeyAssignment key;
+    ASSERT_TRUE(GetKeyAssignment(1, 3, key));
+    EXPECT_EQ(key.macro_desc, u"Jump");
+    auto* choice =
+        dynamic_cast<DUI::MComboBox2*>(ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
+    ASSERT_EQ(choice->GetItemCount(), 1);
+    EXPECT_EQ(choice->GetItemText(0), u"Jump");
 }
 
 }  // namespace
