@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/decimal.h"
+#include "base/trace.h"
 #include "buttons/assignment_model.h"
 #include "buttons/button_controls.h"
 #include "buttons/key_capture.h"
@@ -391,7 +392,12 @@ void MacroPage::StartRecording() {
     }
     recording_list_ = EventsShown();
     recorder_.Start(mode, fixed, host_->Now());
-    capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording);
+    // Keys are recorded whichever window has the focus, where the machine's
+    // keyboards can be read; otherwise from this window only.
+    capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kAllKeyboards);
+    if (!capture_->ReadsAllKeyboards()) {
+        Trace(kTraceDevice, "macro recording: no keyboard readable, keys of the window only");
+    }
     SetRecordingControls(true);
 }
 

@@ -235,14 +235,17 @@ TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
     EXPECT_FALSE(OnMacroPage(157)->IsEnabled());
     EXPECT_FALSE(dlg->tab_ctrl->IsEnabled());
     EXPECT_FALSE(dlg->GetControl(45)->IsEnabled());
-    Key(KEY_A, true);
-    Key(KEY_A, false);
+    // Keys from any keyboard the capture reads.
+    FeedCapturedKey(KEY_A, true, true);
+    FeedCapturedKey(KEY_A, false, true);
+    session.ProcessPending();
     Act(172);
     EXPECT_EQ(record->GetTitle(), LoadLanguageString(358));
     EXPECT_TRUE(OnMacroPage(157)->IsEnabled());
     EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
     EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
-    Key(KEY_B, true);  // no longer recorded
+    FeedCapturedKey(KEY_B, true, true);  // no longer recorded
+    session.ProcessPending();
 
     std::vector<MacroEvent> events;
     ASSERT_EQ(ListMacroEvents(macro, events), 2);
