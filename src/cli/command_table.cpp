@@ -22,8 +22,11 @@ bool NameMatches(std::string_view name, const std::vector<std::string>& words) {
     const size_t count = WordCount(name);
     if (words.size() < count)
         return false;
-    for (size_t i = 0; i < count; ++i)
-        joined += (i ? " " : "") + words[i];
+    for (size_t i = 0; i < count; ++i) {
+        if (i)
+            joined += ' ';
+        joined += words[i];
+    }
     return joined == name;
 }
 

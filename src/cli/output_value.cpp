@@ -54,8 +54,11 @@ bool IsScalarList(const OutputValue& value) {
 
 std::string JoinedScalars(const OutputValue& value) {
     std::string text;
-    for (const OutputValue& element : *value.AsArray())
-        text += (text.empty() ? "" : " ") + element.ScalarText();
+    for (const OutputValue& element : *value.AsArray()) {
+        if (!text.empty())
+            text += ' ';
+        text += element.ScalarText();
+    }
     return text;
 }
 

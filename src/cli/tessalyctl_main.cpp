@@ -23,8 +23,11 @@ const std::string kShortUsage = "usage: tessalyctl [options] COMMAND [ARGUMENTS]
 
 std::string Joined(const std::vector<std::string>& words) {
     std::string text;
-    for (const std::string& word : words)
-        text += (text.empty() ? "" : " ") + word;
+    for (const std::string& word : words) {
+        if (!text.empty())
+            text += ' ';
+        text += word;
+    }
     return text;
 }
 

@@ -41,5 +41,16 @@ TEST_F(CliTest, LightEffectAndColourStoreTheRowAndWriteTheMouse) {
     }
 }
 
+TEST_F(CliTest, LangGivesThisRunsTextsWithoutStoringTheLanguage) {
+    const CliResult chinese = Cli({"--lang", "2052", "light", "list"});
+    ASSERT_EQ(chinese.code, 0) << chinese.err;
+    EXPECT_THAT(chinese.out, HasSubstr("呼吸"));
+    EXPECT_THAT(Cli({"light", "list"}).out, HasSubstr("Breathing"));
+
+    const CliResult unknown = Cli({"--lang", "9999", "status"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_THAT(unknown.err, HasSubstr("language 9999 is not offered"));
+}
+
 }  // namespace
 }  // namespace tessaly::test
