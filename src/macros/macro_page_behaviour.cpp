@@ -327,8 +327,13 @@ void MacroPage::OnPlayChoice(int control_id) {
 }
 
 void MacroPage::OnFieldLeft(int control_id) {
-    if (control_id == kFixedDelayId || control_id == kPlayCountId) {
-        SaveMacroSettings();
+    if (control_id != kFixedDelayId && control_id != kPlayCountId) {
+        return;
+    }
+    SaveMacroSettings();
+    auto* fixed = Control<DUI::MEdit>(kFixedDelayId);
+    if (control_id == kFixedDelayId && fixed) {
+        fixed->SetTooltip(fixed->GetTitle());
     }
 }
 

@@ -302,6 +302,17 @@ TEST_F(MacrosTest, PageShowsStoredMacrosAndEditsThem) {
     EXPECT_EQ(stored.play_times, 255);
     EXPECT_EQ(stored.delay_time, 25);
 
+    // The fixed delay field: clamped, and the value becomes its tooltip.
+    auto* fixed = MacroPageAs<DUI::MEdit>(178);
+    ASSERT_TRUE(DUI::Toolkit::Get().DeliverFocus(*fixed, true));
+    fixed->SetTitle(u"0");
+    DUI::Toolkit::Get().DeliverFocus(*fixed, false);
+    session.ProcessPending();
+    EXPECT_EQ(fixed->GetTitle(), u"1");
+    EXPECT_EQ(fixed->GetTooltip(), u"1");
+    ASSERT_TRUE(GetMacro(first, stored));
+    EXPECT_EQ(stored.delay_time, 1);
+
     Act(169);
     std::vector<MacroEvent> events;
     EXPECT_EQ(ListMacroEvents(first, events), 0);
