@@ -163,6 +163,17 @@ class MacrosTest : public WorkerTest {
         return values;
     }
 
+    bool ShowedMessage(int text) {
+        for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
+            for (const std::u16string& shown : run.texts) {
+                if (shown == LoadLanguageString(text)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     static constexpr int kButtonTab = 1;
     static constexpr int kMacroTab = 3;
     static constexpr int kMacroChoiceId = 77;
@@ -476,13 +487,7 @@ TEST_F(MacrosTest, RenamingFollowsAssignmentsAndRecordingNeedsAMacro) {
     // Without a macro, recording does not start.
     Act(172);
     EXPECT_FALSE(dlg->capture_armed.load());
-    bool told = false;
-    for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
-        for (const std::u16string& text : run.texts) {
-            told = told || text == LoadLanguageString(387);
-        }
-    }
-    EXPECT_TRUE(told);
+    EXPECT_TRUE(ShowedMessage(387));
 
     Act(157);
     auto* macros = MacroPageAs<DUI::MacroList>(156);
@@ -510,6 +515,30 @@ TEST_F(MacrosTest, RenamingFollowsAssignmentsAndRecordingNeedsAMacro) {
         dynamic_cast<DUI::MComboBox2*>(ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
     ASSERT_EQ(choice->GetItemCount(), 1);
     EXPECT_EQ(choice->GetItemText(0), u"Jump");
+}
+
+TEST_F(MacrosTest, RecordingStopsAtTheLimitAndKeepsWhatItRecorded) {
+    Start();
+    Act(157);
+    const int macro = static_cast<int>(MacroPageAs<DUI::MacroList>(156)->GetCurData());
+    MacroEventList list;
+    for (int i = 0; i < 59; ++i) {
+        list.Append(kEventDelay, 10, u"10 ms", i);
+    }
+    SaveEventList(macro, list.events());
+    Event(156, DUI::kEventActivated);
+    Act(174);
+    Act(172);
+    ASSERT_TRUE(dlg->capture_armed.load());
+    FeedCapturedKey(KEY_A, true, true);
+    session.ProcessPending();
+
+    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_EQ(MacroPageAs<DUI::CIconButton>(172)->GetTitle(), LoadLanguageString(358));
+    std::vector<MacroEvent> stored;
+    ASSERT_EQ(ListMacroEvents(macro, stored), 60);
+    EXPECT_EQ(stored.back().type, kEventKeyPress);
+    EXPECT_TRUE(ShowedMessage(386));
 }
 
 }  // namespace
