@@ -396,13 +396,22 @@ void MacroPage::StartRecording() {
         fixed = field ? DecimalToInt(field->GetTitle()) : kInsertedDelay;
     }
     recording_list_ = EventsShown();
-    recorder_.Start(mode, fixed, host_->Now());
     // Keys are recorded whichever window has the focus, where the machine's
     // keyboards can be read; otherwise from this window only.
     capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kAllKeyboards);
     if (!capture_->ReadsAllKeyboards()) {
         Trace(kTraceDevice, "macro recording: no keyboard readable, keys of the window only");
+        if (!told_window_only_) {
+            told_window_only_ = true;
+            // The box's own keys are not part of the macro.
+            capture_.reset();
+            host_->ShowMessage(Text(text::kRecordingWindowOnly), Text(text::kMacroNoticeTitle));
+            capture_ =
+                std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kWindow);
+        }
     }
+    // The clock starts once the keys are read, after any notice.
+    recorder_.Start(mode, fixed, host_->Now());
     SetRecordingControls(true);
 }
 

@@ -108,6 +108,8 @@ class MacroPage {
     MacroRecorder recorder_;
     MacroEventList recording_list_;
     std::unique_ptr<CaptureSet> capture_;
+    // The user was told once that only this window's keys are recorded.
+    bool told_window_only_ = false;
     // The event editor's key capture (mode 12).
     std::unique_ptr<CaptureSet> editor_capture_;
     // The open key dialog, which takes captured keys meanwhile.

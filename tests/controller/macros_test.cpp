@@ -21,6 +21,7 @@
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 #include "ui/toolkit/menu_wnd.h"
@@ -269,6 +270,27 @@ TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
     ASSERT_TRUE(TableWritten());
     const Bytes image = {kButton, 0x30, 0x01, 0x00, 0x04, 0xB0, 0x01, 0x00, 0x04};
     EXPECT_EQ(mouse->State().macros.at(kButton), image);
+}
+
+TEST_F(MacrosTest, RecordingOnlyThisWindowSaysSoOnce) {
+    bool keyboards_readable = false;
+    {
+        KeyboardCapture probe(KeyboardSource::kAllKeyboards);
+        keyboards_readable = probe.ReadsAllKeyboards();
+    }
+    Start();
+    Act(157);
+    for (int round = 0; round < 2; ++round) {
+        Act(172);
+        Act(172);
+    }
+    int notices = 0;
+    for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
+        for (const std::u16string& shown : run.texts) {
+            notices += shown == LoadLanguageString(text::kRecordingWindowOnly) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(notices, keyboards_readable ? 0 : 1);
 }
 
 TEST_F(MacrosTest, PageShowsStoredMacrosAndEditsThem) {

@@ -250,6 +250,8 @@ inline constexpr int kFirstProjectText = 700;
 inline constexpr int kSoftwareDownloadFailed = 700;
 // The firmware upgrade stopped before the end.
 inline constexpr int kFirmwareUpgradeIncomplete = 701;
+// Recording reads only this window's keys: the keyboards cannot be read.
+inline constexpr int kRecordingWindowOnly = 702;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -295,7 +297,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kDownloading, kPreparingUpgrade, kUpgrading, kUpgradeComplete, kUpgradeWarning, kSavingSettings,
     kLanguage, kStartup, kStartWithSystem, kStartMinimised, kCloseButtonAction, kCloseHidesToTray,
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
-    kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete
+    kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly
 });
 // clang-format on
 
