@@ -28,10 +28,10 @@ struct DeviceMainDef {
     std::atomic<int> current_profile{1};
     std::atomic<int> connection_mode{0};
     float scale = 1.0f;
-    bool show_dpi_tips = true;
-    bool show_save_tips = true;
-    bool show_lift_off = true;
-    bool show_sensor = true;
+    std::atomic<bool> show_dpi_tips{true};
+    std::atomic<bool> show_save_tips{true};
+    std::atomic<bool> show_lift_off{true};
+    std::atomic<bool> show_sensor{true};
     std::u16string website_address;
     std::u16string feedback_address;
     std::u16string qa_address;
