@@ -12,20 +12,27 @@ namespace tessaly {
 namespace {
 
 struct SettingsProgram {
+    const char* desktop;  // a word of XDG_CURRENT_DESKTOP; empty: any desktop
     const char* program;
     const char* parameters;
 };
 
-// The current desktop's program first would be nicer, but a user running
-// one desktop rarely has another's settings installed.
+// The running desktop's own program first; then any that is installed.
 constexpr std::array kPrograms{
-    SettingsProgram{"gnome-control-center", "mouse"},
-    SettingsProgram{"systemsettings", "kcm_mouse"},
-    SettingsProgram{"systemsettings5", "kcm_mouse"},
-    SettingsProgram{"cinnamon-settings", "mouse"},
-    SettingsProgram{"xfce4-mouse-settings", ""},
-    SettingsProgram{"mate-mouse-properties", ""},
-    SettingsProgram{"lxqt-config-input", ""},
+    SettingsProgram{"GNOME", "gnome-control-center", "mouse"},
+    SettingsProgram{"KDE", "systemsettings", "kcm_mouse"},
+    SettingsProgram{"KDE", "kcmshell6", "mouse"},
+    SettingsProgram{"X-Cinnamon", "cinnamon-settings", "mouse"},
+    SettingsProgram{"XFCE", "xfce4-mouse-settings", ""},
+    SettingsProgram{"MATE", "mate-mouse-properties", ""},
+    SettingsProgram{"LXQt", "lxqt-config-input", ""},
+    SettingsProgram{"", "gnome-control-center", "mouse"},
+    SettingsProgram{"", "systemsettings", "kcm_mouse"},
+    SettingsProgram{"", "systemsettings5", "kcm_mouse"},
+    SettingsProgram{"", "cinnamon-settings", "mouse"},
+    SettingsProgram{"", "xfce4-mouse-settings", ""},
+    SettingsProgram{"", "mate-mouse-properties", ""},
+    SettingsProgram{"", "lxqt-config-input", ""},
 };
 
 bool OnPath(const std::string& program) {
@@ -54,8 +61,16 @@ bool OnPath(const std::string& program) {
 }  // namespace
 
 std::vector<std::string> DesktopMouseSettingsCommand(
-    const std::function<bool(const std::string& program)>& installed) {
+    const std::function<bool(const std::string& program)>& installed,
+    std::optional<std::string> desktop) {
+    if (!desktop) {
+        const char* current = std::getenv("XDG_CURRENT_DESKTOP");
+        desktop = current ? current : "";
+    }
     for (const SettingsProgram& entry : kPrograms) {
+        if (*entry.desktop != '\0' && desktop->find(entry.desktop) == std::string::npos) {
+            continue;
+        }
         const bool found = installed ? installed(entry.program) : OnPath(entry.program);
         if (!found) {
             continue;

@@ -62,6 +62,19 @@ TEST(ShellOpen, InterceptedAndEmptyTargets) {
 namespace tessaly {
 namespace {
 
+TEST(DesktopMouseSettings, TheRunningDesktopsOwnProgramComesFirst) {
+    using Words = std::vector<std::string>;
+    const auto all = [](const std::string&) { return true; };
+    EXPECT_EQ(DesktopMouseSettingsCommand(all, "KDE"), (Words{"systemsettings", "kcm_mouse"}));
+    EXPECT_EQ(DesktopMouseSettingsCommand(all, "ubuntu:GNOME"),
+              (Words{"gnome-control-center", "mouse"}));
+    EXPECT_EQ(DesktopMouseSettingsCommand(all, "XFCE"), (Words{"xfce4-mouse-settings"}));
+    // The desktop's program missing: any other that is installed.
+    EXPECT_EQ(DesktopMouseSettingsCommand(
+                  [](const std::string& p) { return p == "systemsettings"; }, "GNOME"),
+              (Words{"systemsettings", "kcm_mouse"}));
+}
+
 TEST(DesktopMouseSettings, FirstInstalledProgramWins) {
     using Words = std::vector<std::string>;
     EXPECT_EQ(DesktopMouseSettingsCommand([](const std::string&) { return false; }), Words{});

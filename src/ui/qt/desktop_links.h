@@ -6,8 +6,8 @@
 
 namespace tessaly::qt {
 
-// The settings program of the running desktop for the mouse: GNOME, KDE;
-// nothing (and a trace line) when neither is found.
+// The desktop's own mouse settings; nothing (and a trace line) when no
+// known settings program is installed.
 bool OpenMouseSettings();
 
 // The main window's shell service: addresses through the desktop's URL
