@@ -7,8 +7,9 @@ namespace {
 
 std::vector<Command> AllCommands() {
     std::vector<Command> all;
-    for (const auto group : {InformationCommands(), PerformanceCommands(), ButtonCommands(),
-                             ProfileCommands(), LightCommands(), SettingsCommands()})
+    for (const auto group :
+         {InformationCommands(), PerformanceCommands(), ButtonCommands(), ProfileCommands(),
+          LightCommands(), SettingsCommands(), MacroCommands(), UpdateCommands()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

@@ -77,5 +77,7 @@ std::span<const Command> SettingsCommands();
 std::span<const Command> ProfileCommands();
 std::span<const Command> LightCommands();
 std::span<const Command> ButtonCommands();
+std::span<const Command> MacroCommands();
+std::span<const Command> UpdateCommands();
 
 }  // namespace tessaly::cli
