@@ -1,5 +1,7 @@
 #include "controller/device_session.h"
 
+#include <algorithm>
+
 #include "catalogue/catalogue_file.h"
 #include "device/hid_trace.h"
 #include "platform/folders.h"
@@ -20,24 +22,35 @@ std::array<uint8_t, 4> DeviceIdBytes(const std::u16string& device_id) {
 
 }  // namespace
 
-std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16string& config_path) {
+std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16string& config_path,
+                                                                std::optional<int> device_type) {
     const CatalogueFile file = ReadCatalogueFile(config_path, u"");
     if (file.models.empty()) {
         return std::nullopt;
     }
     int chosen = file.models.front().device_type;
-    for (const DeviceDescription& model : file.models) {
-        bool cable = false;
-        bool receiver = false;
-        for (const DeviceDescription& identity : file.identities) {
-            if (identity.device_type == model.device_type) {
-                cable = cable || identity.mode == 0;
-                receiver = receiver || identity.mode == 1;
-            }
+    if (device_type) {
+        const bool known = std::any_of(
+            file.models.begin(), file.models.end(),
+            [&](const DeviceDescription& model) { return model.device_type == *device_type; });
+        if (!known) {
+            return std::nullopt;
         }
-        if (cable && receiver) {
-            chosen = model.device_type;
-            break;
+        chosen = *device_type;
+    } else {
+        for (const DeviceDescription& model : file.models) {
+            bool cable = false;
+            bool receiver = false;
+            for (const DeviceDescription& identity : file.identities) {
+                if (identity.device_type == model.device_type) {
+                    cable = cable || identity.mode == 0;
+                    receiver = receiver || identity.mode == 1;
+                }
+            }
+            if (cable && receiver) {
+                chosen = model.device_type;
+                break;
+            }
         }
     }
     emulator::VirtualMouseConfig config;
@@ -62,7 +75,7 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16st
     return config;
 }
 
-DeviceSession::DeviceSession(const CommandLine& line) {
+DeviceSession::DeviceSession(const CommandLine& line, std::optional<int> emulated_type) {
     if (!line.hid_trace_file.empty()) {
         tracing_ = SetHidTraceFile(line.hid_trace_file);
         if (!tracing_) {
@@ -73,9 +86,10 @@ DeviceSession::DeviceSession(const CommandLine& line) {
         return;
     }
     std::optional<emulator::VirtualMouseConfig> config =
-        EmulatedModelConfig(ProgramFolder() + u"config.xml");
+        EmulatedModelConfig(ProgramFolder() + u"config.xml", emulated_type);
     if (!config) {
-        error_ = "the catalogue names no model to emulate";
+        error_ = emulated_type ? "the catalogue has no model " + std::to_string(*emulated_type)
+                               : "the catalogue names no model to emulate";
         return;
     }
     config->state_file = line.emulator_state_file;

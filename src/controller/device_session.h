@@ -13,13 +13,17 @@
 namespace tessaly {
 
 // The virtual mouse for the catalogue's first model with both a cable and a
-// receiver identity (or its first model), from config.xml in the program
-// folder; nothing when the catalogue has no model.
-std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16string& config_path);
+// receiver identity (or its first model), or for the model of `device_type`,
+// from config.xml in the program folder; nothing when the catalogue has no
+// such model.
+std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(
+    const std::u16string& config_path, std::optional<int> device_type = std::nullopt);
 
 class DeviceSession {
   public:
-    explicit DeviceSession(const CommandLine& line);
+    // `emulated_type` picks the catalogue model the virtual mouse mimics.
+    explicit DeviceSession(const CommandLine& line,
+                           std::optional<int> emulated_type = std::nullopt);
     ~DeviceSession();
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
