@@ -32,7 +32,8 @@ constexpr int kQuietPasses = 5;
 class Run {
   public:
     Run(const CliArguments& options, const CommandLine& line)
-        : options_(options), devices_(std::make_unique<DeviceSession>(line)) {}
+        : options_(options),
+          devices_(std::make_unique<DeviceSession>(line, options.emulated_model)) {}
     ~Run() {
         if (window_) {
             window_->CloseWindow();
@@ -143,6 +144,26 @@ bool GuiRunning(const CommandLine& line) {
     return SingleInstance::Acquire() == nullptr;
 }
 
+// Before start-up creates the data folder: a model the catalogue lacks, or a
+// link the model does not have, is a usage error.
+std::string EmulationProblem(const CliArguments& options) {
+    if (!options.emulated_model)
+        return {};
+    const int type = *options.emulated_model;
+    const auto config = EmulatedModelConfig(ProgramFolder() + u"config.xml", type);
+    if (!config)
+        return "the catalogue has no model " + std::to_string(type) + " (see devices)";
+    const bool cable =
+        options.emulate != EmulatedLinks::kReceiver && options.emulate != EmulatedLinks::kDefault;
+    const bool receiver =
+        options.emulate == EmulatedLinks::kReceiver || options.emulate == EmulatedLinks::kBoth;
+    if (cable && config->cable.vendor_id == 0)
+        return "model " + std::to_string(type) + " has no cable";
+    if (receiver && config->receiver.vendor_id == 0)
+        return "model " + std::to_string(type) + " has no receiver";
+    return {};
+}
+
 }  // namespace
 
 int RunHeadless(const CliArguments& options, const Command& command,
@@ -156,6 +177,10 @@ int RunHeadless(const CliArguments& options, const Command& command,
         std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
                      ToUtf8(ApplicationName()).c_str());
         return kExitFailure;
+    }
+    if (std::string reason = EmulationProblem(options); !reason.empty()) {
+        std::fprintf(stderr, "tessalyctl: %s\n%s\n", reason.c_str(), UsageLine(command).c_str());
+        return kExitUsage;
     }
     StartupState state = PrepareStartup(line);
     if (state.outcome != StartupOutcome::kReady) {
