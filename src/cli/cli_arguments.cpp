@@ -59,6 +59,12 @@ CliArguments ParseCliArguments(const std::vector<std::string>& arguments) {
                     ++i;
                 }
             }
+        } else if (argument == "--emulate-model") {
+            if (!has_next || !ParseInteger(arguments[i + 1])) {
+                result.error = "--emulate-model needs a device type (see devices)";
+                return result;
+            }
+            result.emulated_model = ParseInteger(arguments[++i]);
         } else if (argument == "--lang") {
             if (!has_next || !ParseInteger(arguments[i + 1])) {
                 result.error = "--lang needs a language number (LCID)";
@@ -77,6 +83,11 @@ CliArguments ParseCliArguments(const std::vector<std::string>& arguments) {
         } else {
             result.words.push_back(argument);
         }
+    }
+    // A model to emulate means the virtual mouse.
+    if (result.emulated_model && result.emulate == EmulatedLinks::kNone) {
+        result.emulate = EmulatedLinks::kDefault;
+        result.startup.push_back("--emulate");
     }
     return result;
 }

@@ -9,6 +9,7 @@ namespace tessaly::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST_F(CliTest, HelpListsEveryCommandAndEachCommandHasItsOwn) {
     const CliResult general = Raw({"--help"});
@@ -59,6 +60,11 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
         {{"show", "everything"}, "show knows performance, buttons, lighting, profiles and all"},
         {{"--lang"}, "--lang needs a language number"},
         {{"--bogus", "status"}, "unknown option --bogus"},
+        {{"--emulate-model"}, "--emulate-model needs a device type"},
+        {{"--emulate-model", "tx3", "status"}, "--emulate-model needs a device type"},
+        {{"--emulate-model", "1004", "status"}, "the catalogue has no model 1004"},
+        {{"--emulate", "receiver", "--emulate-model", "1003", "status"},
+         "model 1003 has no receiver"},
     };
     for (const Refusal& refusal : refusals) {
         const CliResult result = Cli(refusal.args);
@@ -93,6 +99,26 @@ TEST_F(CliTest, CommandsTheMouseCannotTakeLeaveTheStoreAsItWas) {
         EXPECT_THAT(result.err, HasSubstr(refusal.reason));
         EXPECT_EQ(AllTables(), before) << refusal.reason;
     }
+}
+
+TEST_F(CliTest, EmulateModelMimicsThatCatalogueModel) {
+    const CliResult wired = Cli({"--json", "--emulate-model", "1003", "status"});
+    ASSERT_EQ(wired.code, 0) << wired.err;
+    EXPECT_THAT(wired.out, HasSubstr("\"type\": 1003"));
+    EXPECT_THAT(wired.out, HasSubstr("\"name\": \"Tessaly TX3\""));
+    EXPECT_THAT(wired.out, HasSubstr("\"connection\": \"cable\""));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "data" / "db" / "tx3_data.db"));
+    // The mouse is behind its cable and answers with the model's id "TX3C".
+    const std::string trace = dir.Read("hid.txt");
+    EXPECT_THAT(trace, HasSubstr("virtual:emulated:cable:2 10 00 00 0B 54 58 33 43"));
+    EXPECT_THAT(trace, Not(HasSubstr(":receiver:")));
+
+    // Without it, the first model with both links; the option implies --emulate.
+    const CliResult wireless = Raw({"--emulate-model", "1007", "--data-dir",
+                                    (dir.path() / "data").string() + "/", "--json", "status"});
+    ASSERT_EQ(wireless.code, 0) << wireless.err;
+    EXPECT_THAT(wireless.out, HasSubstr("\"type\": 1007"));
+    EXPECT_THAT(Cli({"--json", "status"}).out, HasSubstr("\"type\": 1007"));
 }
 
 TEST_F(CliTest, AMissingOrUnreachableMouseIsADeviceFailure) {
