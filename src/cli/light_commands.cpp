@@ -1,6 +1,7 @@
 // The lighting page's rows, and its edits as the user makes them: the effect
-// list's choice, the colour typed into the red, green and blue fields, the
-// reset button. The page's handlers store and queue task 8 (or 17).
+// list's choice, the brightness and speed sliders let go at a position, the
+// colour typed into the red, green and blue fields, the reset button. The
+// page's handlers store and queue task 8 (or 17).
 
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
@@ -11,6 +12,7 @@
 #include "ui/pages/lighting_page.h"
 #include "ui/toolkit/controls/edits.h"
 #include "ui/toolkit/controls/item_lists.h"
+#include "ui/toolkit/controls/progress.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::cli {
@@ -18,6 +20,10 @@ namespace {
 
 constexpr int kEffectList = 197;
 constexpr int kResetButton = 201;
+constexpr int kBrightnessSlider = 204;
+constexpr int kSpeedSlider = 207;
+// The sliders' positions, 0 to 4, as the page builds them.
+constexpr int kSliderMax = 4;
 constexpr int kRedField = 231;
 constexpr int kBlueField = 233;
 constexpr int kEventFieldChanged = 26;
@@ -98,6 +104,34 @@ int RunLightColour(CommandContext& context) {
     return kExitOk;
 }
 
+// As dragging the slider to the position and letting go; the page offers
+// the slider only for effects that have the value.
+int MoveSlider(CommandContext& context, int id, std::string_view what) {
+    auto* slider = PageControl<DUI::LightSlider>(context.window, id);
+    auto* list = PageControl<DUI::MComboBox>(context.window, kEffectList);
+    if (!slider || !list) {
+        context.error = "this model has no light " + std::string(what);
+        return kExitFailure;
+    }
+    if (!slider->IsVisible()) {
+        context.error = "light effect " + std::to_string(list->GetCurData()) + " has no " +
+                        std::string(what) + " (see light list)";
+        return kExitUsage;
+    }
+    const int position = *ParseInteger(context.args[0]);
+    slider->SetProgress(position);
+    context.window.OnMessage(id, DUI::kEventActivated, position, 0);
+    return kExitOk;
+}
+
+int RunLightBrightness(CommandContext& context) {
+    return MoveSlider(context, kBrightnessSlider, "brightness");
+}
+
+int RunLightSpeed(CommandContext& context) {
+    return MoveSlider(context, kSpeedSlider, "speed");
+}
+
 int RunLightReset(CommandContext& context) {
     context.window.OnMessage(kResetButton, DUI::kEventActivated, 0, 0);
     return kExitOk;
@@ -105,6 +139,14 @@ int RunLightReset(CommandContext& context) {
 
 std::string CheckEffect(const std::vector<std::string>& args) {
     return ParseInteger(args[0]) ? "" : "an effect is a number, not \"" + args[0] + "\"";
+}
+
+std::string CheckBrightness(const std::vector<std::string>& args) {
+    return CheckInteger("the brightness", args[0], 0, kSliderMax);
+}
+
+std::string CheckSpeed(const std::vector<std::string>& args) {
+    return CheckInteger("the speed", args[0], 0, kSliderMax);
 }
 
 std::string CheckLightColour(const std::vector<std::string>& args) {
@@ -116,6 +158,10 @@ const Command kCommands[] = {
      nullptr, RunLightList, ReportLights},
     {"light effect", "light effect N", "the light effect (see light list)", 1, 1, Needs::kMouse,
      false, CheckEffect, RunLightEffect, ReportLights},
+    {"light brightness", "light brightness N", "the shown effect's brightness, 0–4", 1, 1,
+     Needs::kMouse, false, CheckBrightness, RunLightBrightness, ReportLights},
+    {"light speed", "light speed N", "the shown effect's speed, 0–4", 1, 1, Needs::kMouse, false,
+     CheckSpeed, RunLightSpeed, ReportLights},
     {"light colour", "light colour #RRGGBB", "the shown effect's colour", 1, 1, Needs::kMouse,
      false, CheckLightColour, RunLightColour, ReportLights},
     {"light reset", "light reset", "the default light effects (asks: --yes)", 0, 0, Needs::kMouse,

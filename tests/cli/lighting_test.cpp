@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "cli_fixture.h"
 
 namespace tessaly::test {
@@ -39,6 +41,65 @@ TEST_F(CliTest, LightEffectAndColourStoreTheRowAndWriteTheMouse) {
         EXPECT_EQ(Cli(refused).code, 2) << refused[1];
         EXPECT_EQ(AllTables(), before) << refused[1];
     }
+}
+
+// The lighting write: command 0x05, then the effect and brightness * 16 + speed.
+bool SendsLighting(const std::vector<std::string>& writes, const std::string& effect_and_values) {
+    return std::any_of(writes.begin(), writes.end(), [&](const std::string& write) {
+        return write.rfind("00 05 ", 0) == 0 && write.compare(15, 5, effect_and_values) == 0;
+    });
+}
+
+TEST_F(CliTest, LightBrightnessAndSpeedAreTheSlidersLetGo) {
+    // Flowing (effect 1) is shown first, with brightness 4 and speed 2.
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    ClearTrace();
+    const CliResult brightness = Cli({"--json", "light", "brightness", "1"});
+    ASSERT_EQ(brightness.code, 0) << brightness.err;
+    EXPECT_EQ(Query("SELECT brightness, speed FROM t_light_data WHERE profile = 1 AND mode = 1"),
+              std::vector<std::string>{"1|2"});
+    EXPECT_TRUE(SendsLighting(Writes(), "01 12"));
+    EXPECT_THAT(brightness.out, HasSubstr("\"brightness\": 1"));
+
+    ClearTrace();
+    ASSERT_EQ(Cli({"light", "speed", "4"}).code, 0);
+    EXPECT_EQ(Query("SELECT brightness, speed FROM t_light_data WHERE profile = 1 AND mode = 1"),
+              std::vector<std::string>{"1|4"});
+    EXPECT_TRUE(SendsLighting(Writes(), "01 14"));
+    // Only the shown effect changes.
+    EXPECT_EQ(Query("SELECT brightness, speed FROM t_light_data WHERE profile = 1 AND mode = 2"),
+              std::vector<std::string>{"4|2"});
+    // The mouse keeps the values: the next start-up read agrees.
+    ASSERT_EQ(Cli({"light", "list"}).code, 0);
+    EXPECT_EQ(Query("SELECT brightness, speed FROM t_light_data WHERE profile = 1 AND mode = 1"),
+              std::vector<std::string>{"1|4"});
+
+    // Steady (effect 3) has no speed slider and "off" neither slider.
+    ASSERT_EQ(Cli({"light", "effect", "3"}).code, 0);
+    const std::vector<std::string> before = AllTables();
+    const CliResult speed = Cli({"light", "speed", "1"});
+    EXPECT_EQ(speed.code, 2);
+    EXPECT_THAT(speed.err, HasSubstr("light effect 3 has no speed"));
+    EXPECT_EQ(AllTables(), before);
+    ASSERT_EQ(Cli({"light", "effect", "0"}).code, 0);
+    EXPECT_THAT(Cli({"light", "brightness", "2"}).err,
+                HasSubstr("light effect 0 has no brightness"));
+}
+
+TEST_F(CliTest, LightSliderPositionsOutsideThePagesAreRefusedBeforeStartUp) {
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"light", "brightness", "5"},
+          {"light", "brightness", "-1"},
+          {"light", "speed", "fast"},
+          {"light", "speed"}}) {
+        const CliResult result = Cli(refused);
+        EXPECT_EQ(result.code, 2) << refused.back();
+        EXPECT_THAT(result.err,
+                    HasSubstr("usage: tessalyctl [options] light " + refused[1] + " N"));
+    }
+    EXPECT_THAT(Cli({"light", "brightness", "5"}).err,
+                HasSubstr("the brightness must be 0–4, not 5"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data" / "db"));
 }
 
 TEST_F(CliTest, LangGivesThisRunsTextsWithoutStoringTheLanguage) {
