@@ -252,6 +252,8 @@ inline constexpr int kSoftwareDownloadFailed = 700;
 inline constexpr int kFirmwareUpgradeIncomplete = 701;
 // Recording reads only this window's keys: the keyboards cannot be read.
 inline constexpr int kRecordingWindowOnly = 702;
+// A macro chosen for a button has more events than the mouse takes.
+inline constexpr int kMacroTooLongForButton = 703;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -297,7 +299,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kDownloading, kPreparingUpgrade, kUpgrading, kUpgradeComplete, kUpgradeWarning, kSavingSettings,
     kLanguage, kStartup, kStartWithSystem, kStartMinimised, kCloseButtonAction, kCloseHidesToTray,
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
-    kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly
+    kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
+    kMacroTooLongForButton
 });
 // clang-format on
 
