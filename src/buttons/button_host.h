@@ -20,6 +20,8 @@ class ButtonHost {
     // else when it could not run (UI thread).
     virtual int ShowMessageBox(std::u16string_view message, std::u16string_view title,
                                uint32_t buttons) = 0;
+    // False when the macro has more events than the mouse can take.
+    virtual bool MacroFitsDevice(int macro_id) const = 0;
 };
 
 }  // namespace tessaly

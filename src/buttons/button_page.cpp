@@ -312,6 +312,18 @@ bool ButtonPage::RefuseLockedKey() {
     return true;
 }
 
+bool ButtonPage::RefuseLongMacro(int macro_id) {
+    if (host_->MacroFitsDevice(macro_id)) {
+        return false;
+    }
+    // The mouse would keep the slot but never get the events: refuse the
+    // choice and show the button's function as it stays.
+    host_->ShowMessageBox(LoadLanguageString(text::kMacroTooLongForButton),
+                          LoadLanguageString(text::kButtonNoticeTitle), kOneButton);
+    RefreshPanel();
+    return true;
+}
+
 void ButtonPage::QueueWrite() {
     host_->QueueTask(kTaskWriteButtonTable);
     host_->ShowSaveWait();
@@ -341,6 +353,9 @@ void ButtonPage::AssignChoice(int control) {
     const KeyAssignment assignment =
         MakeAssignment(host_->CurrentProfile(), current_key_.load(), category,
                        static_cast<int>(choice->GetCurData()), 0, choice->GetTitle());
+    if (category == kCategoryMacro && RefuseLongMacro(assignment.macro_value)) {
+        return;
+    }
     if (category == kCategoryMacro) {
         SetPendingMacroKey(assignment.key_code);
     }

@@ -41,6 +41,7 @@ class ButtonPage {
   private:
     ButtonControls Controls() const { return ButtonControls(window_); }
     bool RefuseLockedKey();
+    bool RefuseLongMacro(int macro_id);
     void SelectFromList();
     void SelectFromPicture();
     void SelectIndex(int index);

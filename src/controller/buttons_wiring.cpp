@@ -6,6 +6,7 @@
 #include "buttons/button_page.h"
 #include "buttons/key_capture.h"
 #include "buttons/key_function_table.h"
+#include "macros/macro_upload.h"
 
 namespace tessaly {
 namespace {
@@ -20,6 +21,7 @@ class ControllerButtonHost : public ButtonHost {
                        uint32_t buttons) override {
         return controller_.ShowMessageBox(message, title, buttons);
     }
+    bool MacroFitsDevice(int macro_id) const override { return tessaly::MacroFitsDevice(macro_id); }
 
   private:
     Controller& controller_;
