@@ -81,13 +81,13 @@ class MacrosTest : public WorkerTest {
         if (!choice) {
             return false;
         }
-        choice->AddItem(u"Recorded", macro);
+        const int item = choice->AddItem(u"Recorded", macro);
         ShowTab(kButtonTab);
         auto* list = ui::FindInPage(*dlg, dlg->button_page, kButtonListId);
         auto& toolkit = DUI::Toolkit::Get();
         toolkit.DeliverControlEvent(*list, DUI::kEventActivated, kButton);
         session.ProcessPending();
-        toolkit.DeliverControlEvent(*choice, DUI::kEventActivated, 0);
+        toolkit.DeliverControlEvent(*choice, DUI::kEventActivated, item);
         session.ProcessPending();
         return true;
     }
@@ -214,19 +214,45 @@ TEST_F(MacrosTest, RecordedMacroReachesTheMouseBeforeTheTable) {
     EXPECT_EQ(table[3 * kButton + 2], 2);
 }
 
-TEST_F(MacrosTest, MacroTooLongForTheMouseIsNotSent) {
-    Start();
+// Only a file can bring a macro this long: the editor stops at 200 items.
+int MacroOfKeys(int count) {
     const int macro = AddMacro(u"Long");
     MacroEventList list;
-    // Only a file can bring a macro this long: the editor stops at 200 items.
-    for (int i = 0; i < 102; ++i) {
+    for (int i = 0; i < count; ++i) {
         list.Append(i % 2 ? kEventKeyRelease : kEventKeyPress, kKeyA, u"A", i);
     }
     SaveEventList(macro, list.events());
-    ASSERT_TRUE(Choose(macro));
-    ASSERT_TRUE(TableWritten());
+    return macro;
+}
+
+TEST_F(MacrosTest, MacroTooLongForTheMouseIsRefusedWhenChosen) {
+    Start();
+    const int too_long = MacroOfKeys(102);
+    const int longest = MacroOfKeys(101);
+    SaveKeyAssignment(MakeAssignment(1, kButton, kCategoryDisable, 1, 0, u"Disable"));
+
+    ASSERT_TRUE(Choose(too_long));
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(ShowedMessage(text::kMacroTooLongForButton));
+    KeyAssignment row;
+    ASSERT_TRUE(GetKeyAssignment(1, kButton, row));
+    EXPECT_EQ(row.macro_type, kCategoryDisable);
+    EXPECT_EQ(row.macro_value, 1);
+    EXPECT_TRUE(Written({0x08, 0x09}).empty()) << "nothing queued for a refused macro";
     EXPECT_FALSE(mouse->State().macros.contains(kButton));
-    EXPECT_TRUE(Written({0x08}).empty());
+
+    ASSERT_TRUE(Choose(longest));
+    ASSERT_TRUE(TableWritten());
+    ASSERT_TRUE(GetKeyAssignment(1, kButton, row));
+    EXPECT_EQ(row.macro_type, kCategoryMacro);
+    EXPECT_EQ(row.macro_value, longest);
+    // 101 records and the key code: 405 bytes in fifteen packets, then the table.
+    const std::vector<Bytes> writes = Written({0x08, 0x09});
+    ASSERT_EQ(writes.size(), 16u);
+    EXPECT_EQ(writes[14][1], 0x08);
+    EXPECT_EQ(writes[15][1], 0x09);
+    ASSERT_TRUE(mouse->State().macros.contains(kButton));
+    EXPECT_EQ(mouse->State().macros.at(kButton).size(), 1u + 4 * 101);
 }
 
 TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
