@@ -1,7 +1,7 @@
 #include "ui/pages/macro_page.h"
 
-#include "base/text_format.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/shown_macro_name.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
@@ -175,36 +175,7 @@ constexpr Placement kPlacements[] = {
     {190, 0, {730, 560, 860, 590}},  {191, 0, {870, 560, 1000, 590}},
 };
 
-bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-bool EndsWith(std::u16string_view text, std::u16string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 }  // namespace
-
-std::u16string TranslateMacroName(std::u16string_view name) {
-    std::u16string result(name);
-    for (std::u16string_view prefix :
-         {std::u16string_view(u"Custom"), std::u16string_view(u"自定义")}) {
-        if (StartsWith(result, prefix)) {
-            result = LoadLanguageString(t::kCustom) + result.substr(prefix.size());
-            break;
-        }
-    }
-    for (std::u16string_view suffix :
-         {std::u16string_view(u"Copy"), std::u16string_view(u"复制")}) {
-        if (EndsWith(result, suffix)) {
-            // The part before the first occurrence, as the name was written.
-            result = Format(u"%s %s", result.substr(0, result.find(suffix)),
-                            LoadLanguageString(t::kCopy));
-            break;
-        }
-    }
-    return result;
-}
 
 void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     CreateControls(dlg, &page, kRows, style);
@@ -240,7 +211,7 @@ void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
         return;
     }
     for (int i = 0; i < macros->GetItemCount(); ++i) {
-        const std::u16string shown = TranslateMacroName(macros->GetItemText(i));
+        const std::u16string shown = ShownMacroName(macros->GetItemText(i));
         macros->ModifyItemString(i, shown);
         if (choice != nullptr) {
             choice->SetItemText(i, shown);

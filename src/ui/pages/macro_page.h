@@ -12,8 +12,4 @@ namespace tessaly::ui {
 
 inline constexpr int kMacroPageId = 53;
 
-// A macro name as shown in the current language: a "Custom"/"自定义" prefix
-// becomes the word for custom and a "Copy"/"复制" suffix the word for copy.
-std::u16string TranslateMacroName(std::u16string_view name);
-
 }  // namespace tessaly::ui

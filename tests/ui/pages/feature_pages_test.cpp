@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "pages_fixture.h"
+#include "ui/localisation/shown_macro_name.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/lighting_page.h"
 #include "ui/pages/macro_page.h"
@@ -177,12 +178,12 @@ TEST_F(FeaturePages, MacroPageFitsThePageArea) {
 }
 
 TEST_F(FeaturePages, MacroNamesFollowTheLanguage) {
-    EXPECT_EQ(TranslateMacroName(u"Custom3"), T(351) + u"3");
-    EXPECT_EQ(TranslateMacroName(u"自定义3"), T(351) + u"3");
-    EXPECT_EQ(TranslateMacroName(u"Custom3 Copy"), T(351) + u"3  " + T(31));
-    EXPECT_EQ(TranslateMacroName(u"Jump复制"), u"Jump " + T(31));
-    EXPECT_EQ(TranslateMacroName(u"Copy of Jump"), u"Copy of Jump") << "Copy only as a suffix";
-    EXPECT_EQ(TranslateMacroName(u"Mine"), u"Mine");
+    EXPECT_EQ(ShownMacroName(u"Custom3"), T(351) + u"3");
+    EXPECT_EQ(ShownMacroName(u"自定义3"), T(351) + u"3");
+    EXPECT_EQ(ShownMacroName(u"Custom3 Copy"), T(351) + u"3  " + T(31));
+    EXPECT_EQ(ShownMacroName(u"Jump复制"), u"Jump " + T(31));
+    EXPECT_EQ(ShownMacroName(u"Copy of Jump"), u"Copy of Jump") << "Copy only as a suffix";
+    EXPECT_EQ(ShownMacroName(u"Mine"), u"Mine");
 }
 
 TEST_F(FeaturePages, LightingPageHasEveryControl) {
