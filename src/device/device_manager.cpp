@@ -71,6 +71,7 @@ void DeviceManager::EnumerateDevice() {
     // did not close it first.
     ClearCurrentInterface();
     entries_.clear();
+    unopened_.clear();
     Trace(kTraceDevice, "========== EnumerateDevice Start ==========");
     std::vector<HidInterfaceInfo> interfaces = EnumerateHidInterfaces();
     Trace(kTraceDevice, "Step 1: Quick scan - collecting basic device info");
@@ -82,8 +83,14 @@ void DeviceManager::EnumerateDevice() {
             continue;
         }
         auto interface = OpenHidInterface(info.path);
-        if (!interface)
+        if (!interface) {
+            const auto backend = ActiveHidBackend();
+            unopened_.push_back({info.vendor_id, info.product_id, info.path,
+                                 backend->LastOpenDenied(), backend->LastOpenError()});
+            Trace(kTraceDevice, "  Cannot open VID=0x%04X, PID=0x%04X at %s: %s", info.vendor_id,
+                  info.product_id, info.path.c_str(), unopened_.back().error.c_str());
             continue;
+        }
         auto entry = std::make_unique<DeviceEntry>();
         entry->index = static_cast<int>(found.size());
         entry->vendor_id = info.vendor_id;

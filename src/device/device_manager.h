@@ -50,6 +50,16 @@ struct DeviceEntry {
     InfoBlock info{};
 };
 
+// A configuration interface of a catalogue identity that discovery found but
+// could not open.
+struct UnopenedInterface {
+    uint16_t vendor_id = 0;
+    uint16_t product_id = 0;
+    std::string path;
+    bool denied = false;  // the user may not open the node
+    std::string error;
+};
+
 struct DeviceIds {
     uint16_t vendor_id = 0;
     uint16_t product_id = 0;
@@ -86,6 +96,8 @@ class DeviceManager {
     std::vector<DeviceEntry*> ListOfSelected();
     std::vector<DeviceEntry*> OnlineOfSelected();
     const std::vector<std::unique_ptr<DeviceEntry>>& Entries() const { return entries_; }
+    // What the last discovery pass could not open.
+    const std::vector<UnopenedInterface>& Unopened() const { return unopened_; }
     void SetState(int type, int mode, int state);
     std::optional<DeviceIds> CurrentIds() const;
     std::optional<uint32_t> VersionByMode(int mode) const;
@@ -108,6 +120,7 @@ class DeviceManager {
 
     bool opened_ = false;
     std::vector<std::unique_ptr<DeviceEntry>> entries_;
+    std::vector<UnopenedInterface> unopened_;
     std::vector<IdentityRecord> identities_;
     int selected_type_ = 0;
     HidInterface* current_interface_ = nullptr;

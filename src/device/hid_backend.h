@@ -54,6 +54,9 @@ class HidBackend {
     virtual std::unique_ptr<HidConnection> Open(const std::string& path) = 0;
     // Why the last Open failed.
     virtual std::string LastOpenError() const = 0;
+    // The last Open failed because the user may not open the device node
+    // (hidraw nodes are root's unless a udev rule grants access).
+    virtual bool LastOpenDenied() const = 0;
 };
 
 // The process-wide backend: hidapi unless one was set (tests, virtual mouse).

@@ -2,7 +2,10 @@
 
 #include <hidapi/hidapi.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -188,6 +191,7 @@ std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
     {
         // hid_open_path is not safe on a path that is not a hidraw device.
         std::lock_guard guard(lock_);
+        last_open_denied_ = false;
         if (enumerated_paths_.count(path) == 0) {
             last_open_error_ = "not an enumerated HID interface";
             return nullptr;
@@ -200,14 +204,26 @@ std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
     if (!library->ok())
         return fail("HID stack not initialised");
     hid_device* device = hid_open_path(path.c_str());
-    if (device == nullptr)
-        return fail(HidErrorText(hid_error(nullptr)));
+    if (device == nullptr) {
+        // hidapi keeps only a text; the node itself says whether access is why.
+        const bool denied = ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+        std::string why = HidErrorText(hid_error(nullptr));
+        std::lock_guard guard(lock_);
+        last_open_error_ = std::move(why);
+        last_open_denied_ = denied;
+        return nullptr;
+    }
     return std::make_unique<HidapiConnection>(std::move(library), device, info->lengths);
 }
 
 std::string HidapiBackend::LastOpenError() const {
     std::lock_guard guard(lock_);
     return last_open_error_;
+}
+
+bool HidapiBackend::LastOpenDenied() const {
+    std::lock_guard guard(lock_);
+    return last_open_denied_;
 }
 
 }  // namespace tessaly

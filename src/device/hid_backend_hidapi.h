@@ -24,12 +24,14 @@ class HidapiBackend : public HidBackend {
     std::vector<HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path) override;
     std::string LastOpenError() const override;
+    bool LastOpenDenied() const override;
 
   private:
     std::filesystem::path sysfs_root_;
     mutable std::mutex lock_;
     std::set<std::string> enumerated_paths_;
     std::string last_open_error_;
+    bool last_open_denied_ = false;
 };
 
 // The report descriptor of a hidraw device path ("/dev/hidraw3"), read from

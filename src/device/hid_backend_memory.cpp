@@ -171,11 +171,23 @@ std::vector<HidInterfaceInfo> MemoryHidBackend::Enumerate() {
     return entries;
 }
 
+void MemoryHidBackend::SetOpenDenied(bool denied) {
+    std::lock_guard guard(lock_);
+    open_denied_ = denied;
+}
+
 std::unique_ptr<HidConnection> MemoryHidBackend::Open(const std::string& path) {
     std::lock_guard guard(lock_);
+    last_open_denied_ = false;
     for (const auto& device : devices_) {
-        if (device->Info().path == path)
-            return std::make_unique<MemoryHidConnection>(device);
+        if (device->Info().path != path)
+            continue;
+        if (open_denied_) {
+            last_open_error_ = "Permission denied";
+            last_open_denied_ = true;
+            return nullptr;
+        }
+        return std::make_unique<MemoryHidConnection>(device);
     }
     last_open_error_ = "no such device";
     return nullptr;
@@ -184,6 +196,11 @@ std::unique_ptr<HidConnection> MemoryHidBackend::Open(const std::string& path) {
 std::string MemoryHidBackend::LastOpenError() const {
     std::lock_guard guard(lock_);
     return last_open_error_;
+}
+
+bool MemoryHidBackend::LastOpenDenied() const {
+    std::lock_guard guard(lock_);
+    return last_open_denied_;
 }
 
 }  // namespace tessaly

@@ -88,14 +88,20 @@ class MemoryHidBackend : public HidBackend {
     HidClock& Clock() const { return *clock_; }
 
     std::vector<HidInterfaceInfo> Enumerate() override;
+    // While set, every open fails as on a node the user may not open.
+    void SetOpenDenied(bool denied);
+
     std::unique_ptr<HidConnection> Open(const std::string& path) override;
     std::string LastOpenError() const override;
+    bool LastOpenDenied() const override;
 
   private:
     std::shared_ptr<HidClock> clock_;
     mutable std::mutex lock_;
     std::vector<std::shared_ptr<MemoryHidDevice>> devices_;
     std::string last_open_error_;
+    bool open_denied_ = false;
+    bool last_open_denied_ = false;
 };
 
 }  // namespace tessaly

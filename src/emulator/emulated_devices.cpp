@@ -1,11 +1,20 @@
 #include "emulator/emulated_devices.h"
 
+#include <cstdlib>
+#include <string_view>
+
 namespace tessaly::emulator {
 
 EmulatedDevices::EmulatedDevices(VirtualMouseConfig config)
     : backend_(std::make_shared<MemoryHidBackend>()),
       mouse_(std::make_unique<VirtualMouse>(backend_, std::move(config))),
-      previous_(SetHidBackend(backend_)) {}
+      previous_(SetHidBackend(backend_)) {
+    // TESSALY_EMULATE_NO_ACCESS=1: the virtual mouse's nodes refuse the user as
+    // hidraw nodes do without the udev rule, so that path runs without root.
+    const char* no_access = std::getenv("TESSALY_EMULATE_NO_ACCESS");
+    if (no_access != nullptr && std::string_view(no_access) == "1")
+        backend_->SetOpenDenied(true);
+}
 
 EmulatedDevices::~EmulatedDevices() {
     SetHidBackend(std::move(previous_));
