@@ -3,6 +3,7 @@
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "cli/command_table.h"
+#include "cli/macro_commands.h"
 #include "cli/stored_performance.h"
 #include "controller/controller.h"
 #include "device/device_manager.h"
@@ -90,10 +91,8 @@ struct ShowPart {
 };
 
 constexpr ShowPart kShowParts[] = {
-    {"performance", PerformanceOutput},
-    {"buttons", ButtonsOutput},
-    {"lighting", LightsOutput},
-    {"profiles", ProfilesOutput},
+    {"performance", PerformanceOutput}, {"buttons", ButtonsOutput}, {"lighting", LightsOutput},
+    {"profiles", ProfilesOutput},       {"macros", MacrosOutput},
 };
 
 std::string CheckShowPart(const std::vector<std::string>& args) {
@@ -103,7 +102,8 @@ std::string CheckShowPart(const std::vector<std::string>& args) {
         if (args[0] == part.name)
             return {};
     }
-    return "show knows performance, buttons, lighting, profiles and all, not \"" + args[0] + "\"";
+    return "show knows performance, buttons, lighting, profiles, macros and all, not \"" + args[0] +
+           "\"";
 }
 
 int RunShow(CommandContext& context) {
@@ -120,7 +120,7 @@ const Command kCommands[] = {
      false, nullptr, RunDevices},
     {"status", "status", "the selected model, its connection, battery, sensor and versions", 0, 0,
      Needs::kStore, false, nullptr, RunStatus},
-    {"show", "show [performance|buttons|lighting|profiles|all]",
+    {"show", "show [performance|buttons|lighting|profiles|macros|all]",
      "what the store and the mouse hold for the current profile", 0, 1, Needs::kStore, false,
      CheckShowPart, RunShow},
 };
