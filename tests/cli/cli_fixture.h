@@ -115,6 +115,16 @@ class CliTest : public ::testing::Test {
         sqlite3_close(db);
         return rows;
     }
+    // Runs statements on the store between two runs of the tool; false on
+    // an error.
+    bool Execute(const std::string& sql) const {
+        sqlite3* db = nullptr;
+        bool done = sqlite3_open_v2(DatabasePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+                        SQLITE_OK &&
+                    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return done;
+    }
     std::string Stored(const std::string& key, int profile = 1) const {
         const auto rows =
             Query("SELECT value FROM t_configdata WHERE profile = " + std::to_string(profile) +
