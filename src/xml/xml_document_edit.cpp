@@ -1,5 +1,8 @@
 // Attribute scanning, reference decoding and the in-place edits.
 
+#include <algorithm>
+#include <numeric>
+
 #include "base/decimal.h"
 #include "xml/html_entities.h"
 #include "xml/xml_document_impl.h"
@@ -123,6 +126,8 @@ std::u16string EscapeValue(std::u16string_view value) {
 
 void XmlTextDocument::Impl::Reparse() {
     attribute_cache_slot = 0;
+    order.clear();
+    order_built = false;
     well_formed = xml::ParseDocument(text, index, log);
     parent = current = child = 0;
 }
@@ -202,12 +207,34 @@ std::optional<xml::AttributeSpan> XmlTextDocument::Impl::FindAttribute(
     return std::nullopt;
 }
 
+void XmlTextDocument::Impl::BuildOrder() {
+    if (order_built)
+        return;
+    order.resize(index.size() - 1);
+    std::iota(order.begin(), order.end(), 1u);
+    order_built = true;
+}
+
+size_t XmlTextDocument::Impl::FirstInOrderFrom(size_t at) const {
+    const auto found =
+        std::lower_bound(order.begin(), order.end(), at, [this](uint32_t slot, size_t offset) {
+            return static_cast<size_t>(index[slot].start) < offset;
+        });
+    return static_cast<size_t>(found - order.begin());
+}
+
 void XmlTextDocument::Impl::Shift(size_t at, int32_t delta, uint32_t except) {
-    for (uint32_t slot = 1; slot < index.size(); ++slot) {
-        if (slot != except && static_cast<size_t>(index[slot].start) >= at) {
-            index[slot].start += delta;
-        }
+    for (size_t i = FirstInOrderFrom(at); i < order.size(); ++i) {
+        if (order[i] != except)
+            index[order[i]].start += delta;
     }
+}
+
+// A new element starts after everything before its insertion point and
+// before everything the insertion has moved.
+void XmlTextDocument::Impl::Place(uint32_t slot) {
+    const size_t at = FirstInOrderFrom(static_cast<size_t>(index[slot].start));
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), slot);
 }
 
 void XmlTextDocument::Impl::Grow(uint32_t from, int32_t delta) {
@@ -227,6 +254,7 @@ void XmlTextDocument::Impl::Insert(size_t at, std::u16string_view inserted, uint
 
 void XmlTextDocument::Impl::Replace(uint32_t slot, size_t at, size_t count,
                                     std::u16string_view with) {
+    BuildOrder();
     attribute_cache_slot = 0;
     text.replace(at, count, with);
     const auto delta = static_cast<int32_t>(with.size()) - static_cast<int32_t>(count);
@@ -237,6 +265,7 @@ void XmlTextDocument::Impl::Replace(uint32_t slot, size_t at, size_t count,
 }
 
 void XmlTextDocument::Impl::AddElement(std::u16string_view name) {
+    BuildOrder();
     std::u16string element = u"<";
     element += name;
     element += u"/>";
@@ -262,12 +291,14 @@ void XmlTextDocument::Impl::AddElement(std::u16string_view name) {
         index.push_back(entry);
         InsertAfter(index, current, slot);
         Insert(at, element + u"\r\n", parent, slot);
+        Place(slot);
     } else if (parent == 0) {
         at = text.size();
         entry.start = static_cast<int32_t>(at);
         index.push_back(entry);
         AppendChild(index, 0, slot);
         Insert(at, element + u"\r\n", 0, slot);
+        Place(slot);
     } else {
         Entry& p = index[parent];
         const size_t tag_end = static_cast<size_t>(p.start) + p.start_tag_length;
@@ -289,6 +320,7 @@ void XmlTextDocument::Impl::AddElement(std::u16string_view name) {
             entry.start = static_cast<int32_t>(slash + 3);
             index.push_back(entry);
             AppendChild(index, parent, slot);
+            Place(slot);
         } else {
             if (p.first_child != 0) {
                 const Entry& last = index[index[p.first_child].previous];
@@ -315,6 +347,7 @@ void XmlTextDocument::Impl::AddElement(std::u16string_view name) {
             index.push_back(entry);
             AppendChild(index, parent, slot);
             Insert(at, inserted, parent, slot);
+            Place(slot);
         }
     }
     index[slot].level = parent == 0 ? 0 : index[parent].level + 1;

@@ -40,6 +40,13 @@ struct XmlTextDocument::Impl {
     xml::ResultLog log;
     mutable uint32_t attribute_cache_slot = 0;  // 0: nothing cached
     mutable std::vector<xml::AttributeSpan> attribute_cache;
+    // The slots (but 0) by ascending start, so that an edit finds the entries
+    // behind it by binary search and moves only those: writers add at the
+    // end, and shifting the whole index on every edit made writing
+    // quadratic. Built at the first edit; a parse gives the slots in text
+    // order, so until then it is 1, 2, 3...
+    std::vector<uint32_t> order;
+    bool order_built = false;
 
     void Reparse();
     // Offsets in the index are 32-bit: an edit must not take the text to 2^31
@@ -61,6 +68,13 @@ struct XmlTextDocument::Impl {
     void Insert(size_t at, std::u16string_view inserted, uint32_t grown, uint32_t except);
     void Grow(uint32_t from, int32_t delta);
     void Shift(size_t at, int32_t delta, uint32_t except);
+    // Before an edit adds a slot: `order` must not take the new slot for one
+    // the parse made.
+    void BuildOrder();
+    // The position in `order` of the first entry starting at `at` or later.
+    size_t FirstInOrderFrom(size_t at) const;
+    // Puts a new slot into `order` once the entries behind it have moved.
+    void Place(uint32_t slot);
 };
 
 }  // namespace tessaly
