@@ -3,6 +3,7 @@
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "cli/command_table.h"
+#include "cli/device_access_hint.h"
 #include "cli/macro_commands.h"
 #include "cli/stored_performance.h"
 #include "controller/controller.h"
@@ -57,6 +58,22 @@ int RunDevices(CommandContext& context) {
     const DeviceState& state = context.controller.Device();
     context.out.Set("battery_level", static_cast<int>(state.battery_second.load()));
     context.out.Set("charging", state.battery_first.load() != 0);
+    // A mouse present that could not be opened, and what would give access.
+    const std::vector<UnopenedInterface>& unopened = context.controller.Devices().Unopened();
+    if (!unopened.empty()) {
+        OutputValue rows = OutputValue::MakeArray();
+        for (const UnopenedInterface& entry : unopened) {
+            OutputValue row = OutputValue::MakeObject();
+            row.Set("vid", UsbIdText(entry.vendor_id));
+            row.Set("pid", UsbIdText(entry.product_id));
+            row.Set("path", entry.path);
+            row.Set("denied", entry.denied);
+            row.Set("error", entry.error);
+            rows.Append(std::move(row));
+        }
+        context.out.Set("inaccessible", std::move(rows));
+        std::fputs(DeviceAccessHint(unopened, UdevRuleFolders()).c_str(), stderr);
+    }
     return kExitOk;
 }
 
