@@ -4,8 +4,8 @@
 #include "catalogue/device_catalogue.h"
 #include "controller/buttons_wiring.h"
 #include "controller/lighting_wiring.h"
-#include "controller/main_window_services.h"
 #include "controller/macros_wiring.h"
+#include "controller/main_window_services.h"
 #include "controller/update_wiring.h"
 #include "performance/factory_values.h"
 #include "performance/page_events.h"
@@ -24,6 +24,7 @@ Controller::Controller(DeviceManager& devices) : devices_(devices) {}
 Controller::~Controller() {
     if (window_) {
         SetDeviceChangeHandler(nullptr);
+        window_->tasks.SetAppendListener(nullptr);
     }
 }
 
@@ -62,6 +63,11 @@ ui::MainWindowServices Controller::Services() {
             worker_->Pass();
         }
     };
+    services.interrupt_worker = [this] {
+        if (worker_) {
+            worker_->InterruptWait();
+        }
+    };
     return services;
 }
 
@@ -71,6 +77,8 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     }
     window_ = &dlg;
     worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_);
+    // A task queued while the worker listens for notifications runs now.
+    dlg.tasks.SetAppendListener([worker = worker_.get()] { worker->InterruptWait(); });
     worker_->SetPageRefresh(WorkerPage::kProfiles, [this] { worker_->LoadProfiles(); });
     worker_->SetPageRefresh(WorkerPage::kPerformance,
                             [this] { RefreshPerformancePage(*window_, *this); });

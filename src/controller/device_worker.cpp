@@ -65,6 +65,14 @@ void DeviceWorker::SetModelLoader(std::function<void(int)> load_model) {
     load_model_ = std::move(load_model);
 }
 
+void DeviceWorker::InterruptWait() {
+    std::lock_guard lock(wait_mutex_);
+    interrupt_pending_ = true;
+    if (waiting_on_) {
+        waiting_on_->InterruptRead();
+    }
+}
+
 void DeviceWorker::Pass() {
     busy_.store(true);
     if (std::optional<int32_t> code = dlg_.tasks.TakeFront()) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "device/device_discovery.h"
 #include "device/device_manager.h"
@@ -48,6 +49,10 @@ class DeviceWorker {
     void Pass();
     // A task is being taken or run (tests wait for the worker to settle).
     bool Busy() const { return busy_.load(); }
+    // From any thread: a notification read under way ends now, or else the
+    // next one is skipped, so that a queued task or a stop does not wait
+    // for its time-out.
+    void InterruptWait();
     void RunTask(int code);
 
     // Discovery and the window's device list.
@@ -75,6 +80,7 @@ class DeviceWorker {
     void RunBody(int code);
     bool HasLighting() const;
 
+    int ReadInterruptibly(HidInterface& current, std::span<uint8_t> report);
     void StoreStateReads();
     void ReadReceiverVersion();
     void ApplyIdentity(const InfoBlock& info, SensorRead read);
@@ -97,6 +103,10 @@ class DeviceWorker {
     Sleeper sleep_;
     std::unique_ptr<DiscoveryHost> discovery_;
     std::atomic<bool> busy_{false};
+    // The interface a notification read waits on, published for InterruptWait.
+    std::mutex wait_mutex_;
+    HidInterface* waiting_on_ = nullptr;
+    bool interrupt_pending_ = false;
 };
 
 }  // namespace tessaly

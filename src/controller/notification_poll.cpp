@@ -2,6 +2,7 @@
 // changes made with the mouse's button and the receiver's link state.
 
 #include <algorithm>
+#include <utility>
 
 #include "base/decimal.h"
 #include "base/trace.h"
@@ -33,11 +34,28 @@ void DeviceWorker::SetDeviceListState(int type, int mode, int state) {
     }
 }
 
+// Only the worker closes interfaces, so the one published here stays open
+// while InterruptWait may reach it.
+int DeviceWorker::ReadInterruptibly(HidInterface& current, std::span<uint8_t> report) {
+    {
+        std::lock_guard lock(wait_mutex_);
+        if (std::exchange(interrupt_pending_, false)) {
+            return 0;
+        }
+        waiting_on_ = &current;
+    }
+    const int got = current.Read(report, kCurrentReadMs);
+    std::lock_guard lock(wait_mutex_);
+    waiting_on_ = nullptr;
+    interrupt_pending_ = false;
+    return got;
+}
+
 void DeviceWorker::NotificationPoll() {
     std::array<uint8_t, kReportBytes> report{};
     int type = dlg_.selected_device_type.load();
     if (HidInterface* current = devices_.CurrentInterface()) {
-        if (current->Read(report, kCurrentReadMs) <= 0) {
+        if (ReadInterruptibly(*current, report) <= 0) {
             return;
         }
     } else {

@@ -42,6 +42,10 @@ class HidConnection {
     // kept for the next call.
     virtual int ReadReport(std::span<uint8_t> buffer, int timeout_ms) = 0;
     virtual std::string LastError() const = 0;
+    // From any thread: the ReadReport waiting now, or else the next one,
+    // returns 0 at once. A backend that cannot cut a wait short lets it run
+    // to its time-out.
+    virtual void InterruptRead() {}
 };
 
 class HidBackend {

@@ -29,6 +29,7 @@ class MemoryHidConnection : public HidConnection {
     int ReadReport(std::span<uint8_t> buffer, int timeout_ms) override {
         return device_->Read(*queue_, buffer, timeout_ms, error_);
     }
+    void InterruptRead() override { device_->Interrupt(*queue_); }
     std::string LastError() const override { return error_; }
 
   private:
@@ -110,6 +111,12 @@ int MemoryHidDevice::Write(std::span<const uint8_t> report, std::string& error) 
     return static_cast<int>(report.size());
 }
 
+void MemoryHidDevice::Interrupt(Queue& queue) {
+    std::lock_guard guard(lock_);
+    queue.interrupted = true;
+    arrived_.notify_all();
+}
+
 int MemoryHidDevice::Read(Queue& queue, std::span<uint8_t> buffer, int timeout_ms,
                           std::string& error) {
     std::unique_lock lock(lock_);
@@ -127,6 +134,10 @@ int MemoryHidDevice::Read(Queue& queue, std::span<uint8_t> buffer, int timeout_m
             const size_t count = std::min(report.size(), buffer.size());
             std::copy_n(report.begin(), count, buffer.begin());
             return static_cast<int>(count);
+        }
+        if (queue.interrupted) {
+            queue.interrupted = false;
+            return 0;
         }
         if (now >= deadline)
             return 0;

@@ -57,6 +57,7 @@ class MemoryHidDevice {
     };
     struct Queue {
         std::vector<Pending> pending;  // ordered by due time
+        bool interrupted = false;      // the next wait returns at once
     };
 
     std::shared_ptr<Queue> Attach();
@@ -64,6 +65,7 @@ class MemoryHidDevice {
     void Unplug();
     int Write(std::span<const uint8_t> report, std::string& error);
     int Read(Queue& queue, std::span<uint8_t> buffer, int timeout_ms, std::string& error);
+    void Interrupt(Queue& queue);
 
     const MemoryHidDeviceConfig config_;
     const ReportLengths lengths_;

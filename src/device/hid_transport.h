@@ -49,6 +49,9 @@ class HidInterface {
     int Write(std::span<const uint8_t> report);
     // Bytes delivered, 0 on time-out, -1 on failure.
     int Read(std::span<uint8_t> buffer, int timeout_ms);
+    // The one call another thread may make: the Read waiting now, or else
+    // the next one, returns 0 at once (where the backend can cut it short).
+    void InterruptRead() { connection_->InterruptRead(); }
     const std::string& LastError() const { return last_error_; }
 
   private:

@@ -3,16 +3,36 @@
 namespace tessaly {
 
 void TaskList::Append(int32_t code) {
+    std::function<void()> listener;
     {
         std::lock_guard lock(mutex_);
         codes_.push_back(code);
+        listener = listener_;
     }
     appended_.notify_all();
+    if (listener) {
+        listener();
+    }
+}
+
+void TaskList::SetAppendListener(std::function<void()> listener) {
+    std::lock_guard lock(mutex_);
+    listener_ = std::move(listener);
 }
 
 bool TaskList::WaitNotEmpty(std::chrono::milliseconds timeout) const {
     std::unique_lock lock(mutex_);
-    return appended_.wait_for(lock, timeout, [this] { return !codes_.empty(); });
+    appended_.wait_for(lock, timeout, [this] { return woken_ || !codes_.empty(); });
+    woken_ = false;
+    return !codes_.empty();
+}
+
+void TaskList::Wake() {
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    appended_.notify_all();
 }
 
 std::optional<int32_t> TaskList::TakeFront() {

@@ -41,8 +41,9 @@ void CThreadBasic::ThreadProc(bool looping) {
 }
 
 bool CThreadBasic::StopThread(int timeout_ms) {
-    std::unique_lock lock(mutex_);
     running_.store(false);
+    OnStopRequested();
+    std::unique_lock lock(mutex_);
     done_cv_.notify_all();
     const bool ended =
         done_cv_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [this] { return done_; });
@@ -55,8 +56,8 @@ bool CThreadBasic::StopThread(int timeout_ms) {
 }
 
 void CThreadBasic::JoinThread() {
-    std::unique_lock lock(mutex_);
     running_.store(false);
+    std::unique_lock lock(mutex_);
     done_cv_.notify_all();
     std::thread worker = std::move(thread_);
     lock.unlock();

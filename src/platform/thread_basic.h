@@ -36,6 +36,9 @@ class CThreadBasic {
   protected:
     // One pass of work, on the worker thread.
     virtual void Run() = 0;
+    // Called by StopThread and JoinThread once the running flag is cleared,
+    // before they wait: a pass blocked in a wait of its own can be woken.
+    virtual void OnStopRequested() {}
 
   private:
     void ThreadProc(bool looping);

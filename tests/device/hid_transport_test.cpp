@@ -113,6 +113,43 @@ TEST(HidTransportConcurrency, ReportFromAnotherThreadWakesAWaitingRead) {
     EXPECT_EQ(buffer[1], 0x13);
 }
 
+TEST(HidTransportConcurrency, InterruptEndsAWaitingReadAndKeepsReports) {
+    auto backend = std::make_shared<MemoryHidBackend>();
+    auto device = backend->AddDevice({ConfigInfo(), 65, 65});
+    HidInterface interface(backend, backend->Open("mem:config"), "mem:config");
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(5ms);
+        interface.InterruptRead();
+    });
+    std::array<uint8_t, 65> buffer{};
+    const auto start = std::chrono::steady_clock::now();
+    // Without the interrupt this read would wait forever.
+    EXPECT_EQ(interface.Read(buffer, -1), 0);
+    stopper.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
+
+    // An interrupt with no read waiting ends the next one, once; a report
+    // already there is still delivered first.
+    interface.InterruptRead();
+    device->QueueInput(ConfigReport({0xC2, 0x02}));
+    EXPECT_EQ(interface.Read(buffer, 0), 64);
+    EXPECT_EQ(interface.Read(buffer, 5000), 0);
+    device->QueueInput(ConfigReport({0xC2, 0x03}), 20ms);
+    EXPECT_EQ(interface.Read(buffer, 5000), 64);
+    EXPECT_EQ(buffer[1], 0x03);
+}
+
+TEST(HidTransport, InterruptReachesOnlyItsOwnHandle) {
+    MemoryMouse mouse;
+    HidInterface second(mouse.backend, mouse.backend->Open("mem:config"), "mem:config");
+    second.InterruptRead();
+    mouse.device->QueueInput(ConfigReport({0xC0, 0x01}), 10ms);
+    std::array<uint8_t, 65> buffer{};
+    EXPECT_EQ(second.Read(buffer, 100), 0);
+    EXPECT_EQ(mouse.interface->Read(buffer, 100), 64);
+    EXPECT_EQ(second.Read(buffer, 100), 64);
+}
+
 TEST(HidTransport, EachOpenHandleHasItsOwnQueue) {
     MemoryMouse mouse;
     HidInterface second(mouse.backend, mouse.backend->Open("mem:config"), "mem:config");

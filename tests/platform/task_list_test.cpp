@@ -35,6 +35,38 @@ TEST(TaskList, WaitEndsWhenACodeArrivesOrTheTimeIsUp) {
     EXPECT_EQ(tasks.TakeFront(), 5);
 }
 
+TEST(TaskList, WakeEndsTheWaitUnderWayOrTheNextOneWithoutACode) {
+    TaskList tasks;
+    std::thread waker([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        tasks.Wake();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(tasks.WaitNotEmpty(std::chrono::seconds(60)));
+    waker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+
+    tasks.Wake();
+    EXPECT_FALSE(tasks.WaitNotEmpty(std::chrono::seconds(60)));
+    // Consumed: the next wait runs to its time-out again.
+    EXPECT_FALSE(tasks.WaitNotEmpty(std::chrono::milliseconds(1)));
+    tasks.Append(3);
+    tasks.Wake();
+    EXPECT_TRUE(tasks.WaitNotEmpty(std::chrono::seconds(60)));
+}
+
+TEST(TaskList, ListenerHearsEveryAppendAfterTheCodeIsQueued) {
+    TaskList tasks;
+    std::vector<size_t> sizes;
+    tasks.SetAppendListener([&] { sizes.push_back(tasks.Size()); });
+    tasks.Append(1);
+    tasks.Append(2);
+    tasks.SetAppendListener(nullptr);
+    tasks.Append(3);
+    EXPECT_EQ(sizes, (std::vector<size_t>{1, 2}));
+    EXPECT_EQ(tasks.Size(), 3u);
+}
+
 TEST(TaskListConcurrency, NoCodeIsLostOrTakenTwice) {
     TaskList tasks;
     constexpr int kPerProducer = 2000;

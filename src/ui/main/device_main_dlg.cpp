@@ -434,6 +434,13 @@ void DeviceMainDlg::Run() {
     }
 }
 
+void DeviceMainDlg::OnStopRequested() {
+    tasks.Wake();
+    if (services_.interrupt_worker) {
+        services_.interrupt_worker();
+    }
+}
+
 int DeviceMainDlg::OnFirmwareCheck() {
     if (!firmware_address.empty()) {
         QueueTask(24);

@@ -86,6 +86,8 @@ struct MainWindowServices {
     std::function<std::vector<std::u16string>()> button_names;
     // One pass of the device worker.
     std::function<void(DeviceMainDlg&)> worker_pass;
+    // From any thread: the worker's pass under way stops waiting for reports.
+    std::function<void()> interrupt_worker;
 };
 
 class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMainDef {
@@ -131,6 +133,7 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
 
   protected:
     void Run() override;
+    void OnStopRequested() override;
 
   private:
     void RegisterOwnHandlers();
