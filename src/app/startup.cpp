@@ -1,14 +1,28 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app_config.h"
 #include "app/language_choice.h"
+#include "app/registry_values.h"
 #include "base/trace.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
 
 namespace tessaly {
+namespace {
+
+// The autostart entry starts the program with "-autorun". Such a start
+// honours the settings page's "start minimised" box (the Windows program only
+// stores it); without a tray the GUI still shows the window.
+bool StartsMinimisedByAutorun(const CommandLine& line) {
+    const bool autorun =
+        std::find(line.rest.begin(), line.rest.end(), "-autorun") != line.rest.end();
+    return autorun && ReadRegistryNumber(kValueAutorunMinimize) == 1;
+}
+
+}  // namespace
 
 // Start-up on Windows also initialises GDI+, COM and OLE, enables the debug
 // privilege and may report "GetDpiForMonitor failed"; none of these has a
@@ -33,7 +47,7 @@ StartupState PrepareStartup(const CommandLine& line) {
 
     ChooseLanguageAtStart();
     CreateFolderPath(UserDataFolder() + u"db");
-    state.start_hidden = StartsHidden(line.text);
+    state.start_hidden = StartsHidden(line.text) || StartsMinimisedByAutorun(line);
     return state;
 }
 

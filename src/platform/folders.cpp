@@ -68,7 +68,11 @@ std::u16string ProgramFolder() {
     if (auto env = FromEnvironment("TESSALY_PROGRAM_DIR"))
         return WithSeparator(*env);
 
-    const std::filesystem::path exe(ToUtf8(ExecutablePath()));
+    return ProgramFolderBeside(ExecutablePath());
+}
+
+std::u16string ProgramFolderBeside(std::u16string_view executable_path) {
+    const std::filesystem::path exe(ToUtf8(executable_path));
     const auto folder = exe.parent_path();
     std::error_code error;
     if (std::filesystem::exists(folder / "config.xml", error)) {

@@ -11,6 +11,9 @@ namespace tessaly {
 // <prefix>/share/tessaly/ (an installed tree). Overridden by
 // SetProgramFolderOverride (--program-dir) and then TESSALY_PROGRAM_DIR.
 std::u16string ProgramFolder();
+// The folder ProgramFolder picks for an executable at this path when nothing
+// overrides it.
+std::u16string ProgramFolderBeside(std::u16string_view executable_path);
 
 // $XDG_DATA_HOME (default ~/.local/share), then "<application name> Files/".
 // Overridden by SetUserDataFolderOverride (--data-dir) and then

@@ -83,5 +83,19 @@ TEST(ProgramFolder, BuildTreeHoldsConfigAndOverridesWin) {
     }
 }
 
+TEST(ProgramFolder, BesideTheExecutableInABuildTreeElseTheInstalledShareFolder) {
+    TempDir tree;
+    fs::create_directories(tree.path() / "bin");
+    fs::create_directories(tree.path() / "share" / "tessaly");
+    tree.Write("share/tessaly/config.xml", "<config/>");
+    const std::string root = tree.path().string();
+    // An installed bin/ holds no config.xml: the program folder is share/tessaly.
+    EXPECT_EQ(ProgramFolderBeside(FromUtf8(root + "/bin/tessaly")),
+              FromUtf8(root + "/share/tessaly/"));
+    // A build tree keeps the data beside the executables.
+    tree.Write("bin/config.xml", "<config/>");
+    EXPECT_EQ(ProgramFolderBeside(FromUtf8(root + "/bin/tessalyctl")), FromUtf8(root + "/bin/"));
+}
+
 }  // namespace
 }  // namespace tessaly
