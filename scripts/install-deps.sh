@@ -14,6 +14,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   libxml2-utils python3 time
+  dpkg-dev file groff-base desktop-file-utils
 )
 
 missing=()
