@@ -35,11 +35,12 @@ class Run {
         : options_(options),
           devices_(std::make_unique<DeviceSession>(line, options.emulated_model)) {}
     ~Run() {
-        if (window_) {
+        // The worker stops with the window's close; the controller lets go
+        // of the window's task list, so it goes while the window is there.
+        if (window_)
             window_->CloseWindow();
-            window_.reset();
-        }
         controller_.reset();
+        window_.reset();
         devices_.reset();
         SettingsDatabase::Instance().Close();
     }
