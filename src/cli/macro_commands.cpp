@@ -11,6 +11,8 @@
 #include "cli/argument_checks.h"
 #include "cli/macro_key_names.h"
 #include "cli/macro_page_driver.h"
+#include "controller/controller.h"
+#include "device/device_manager.h"
 #include "macros/macro_event_texts.h"
 #include "storage/macro_table.h"
 #include "ui/localisation/text_ids.h"
@@ -135,6 +137,13 @@ OutputValue MacrosOutput(const CommandContext& context) {
     return out;
 }
 
+bool PageFilled(CommandContext& context) {
+    if (context.controller.Devices().ConnectionKind() >= 0)
+        return true;
+    context.error = "no mouse or receiver is connected: the macro page is empty until one is";
+    return false;
+}
+
 std::string CheckMacroId(std::string_view text) {
     const std::optional<int> id = ParseInteger(text);
     if (!id || *id <= 0)
@@ -142,11 +151,13 @@ std::string CheckMacroId(std::string_view text) {
     return {};
 }
 
-bool SelectMacro(CommandContext& context, MacroPageDriver& page, std::string_view id_text) {
+int SelectMacro(CommandContext& context, MacroPageDriver& page, std::string_view id_text) {
+    if (!PageFilled(context))
+        return kExitFailure;
     if (page.SelectMacro(*ParseInteger(id_text)))
-        return true;
+        return kExitOk;
     context.error = "there is no macro " + std::string(id_text) + " (see macro list)";
-    return false;
+    return kExitUsage;
 }
 
 namespace {
@@ -160,19 +171,21 @@ void ReportMacros(CommandContext& context) {
     context.out = MacrosOutput(context);
 }
 
-int RunMacroList(CommandContext&) {
-    return kExitOk;
+int RunMacroList(CommandContext& context) {
+    return PageFilled(context) ? kExitOk : kExitFailure;
 }
 
 int RunMacroShow(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     context.out = EventsOutput(page, page.SelectedMacro());
     return kExitOk;
 }
 
 int RunMacroNew(CommandContext& context) {
+    if (!PageFilled(context))
+        return kExitFailure;
     MacroPageDriver page(context.window);
     const size_t before = page.Macros().size();
     page.NewMacro();
@@ -186,8 +199,8 @@ int RunMacroNew(CommandContext& context) {
 
 int RunMacroRename(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     const int id = page.SelectedMacro();
     const std::u16string name = FromUtf8(context.args[1]);
     page.RenameSelectedMacro(name);
@@ -202,8 +215,8 @@ int RunMacroRename(CommandContext& context) {
 
 int RunMacroDelete(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     const int id = page.SelectedMacro();
     page.DeleteSelectedMacro();
     MacroInfo stored;
@@ -216,8 +229,8 @@ int RunMacroDelete(CommandContext& context) {
 
 int RunMacroSettings(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     const std::string& what = context.args[1];
     const std::string& value = context.args[2];
     if (what == "count") {
@@ -238,8 +251,8 @@ int RunMacroSettings(CommandContext& context) {
 
 int RunMacroInsert(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     const int id = page.SelectedMacro();
     const int count = static_cast<int>(page.Events().size());
     // Insertion lands after the selected event, or at the end without one.
@@ -250,7 +263,8 @@ int RunMacroInsert(CommandContext& context) {
         const int after = *ParseInteger(context.args[1]);
         if (after > count) {
             context.error = "macro " + context.args[0] + " has " + std::to_string(count) +
-                            " events: POS is 1–" + std::to_string(count) + " or end";
+                            " events: POS is " +
+                            (count > 0 ? "1–" + std::to_string(count) + " or end" : "end");
             return kExitUsage;
         }
         page.SelectEvent(after - 1);

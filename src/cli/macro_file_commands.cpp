@@ -82,6 +82,8 @@ class WriteWatch {
 };
 
 int Import(CommandContext& context, int item) {
+    if (!PageFilled(context))
+        return kExitFailure;
     MacroPageDriver page(context.window);
     const size_t before = page.Macros().size();
     page.ChooseFileItem(item, DialogPath(context.args[0]));
@@ -116,8 +118,8 @@ int Written(CommandContext& context, const WriteWatch& watch, const std::string&
 
 int RunExport(CommandContext& context) {
     MacroPageDriver page(context.window);
-    if (!SelectMacro(context, page, context.args[0]))
-        return kExitUsage;
+    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+        return code;
     const std::string& file = context.args[1];
     const WriteWatch watch(file);
     page.ChooseFileItem(kExportOneItem, DialogPath(file));
@@ -126,6 +128,8 @@ int RunExport(CommandContext& context) {
 }
 
 int RunExportAll(CommandContext& context) {
+    if (!PageFilled(context))
+        return kExitFailure;
     MacroPageDriver page(context.window);
     const std::vector<DUI::ListItem> macros = page.Macros();
     // The page offers the export only with a macro selected.
