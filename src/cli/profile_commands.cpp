@@ -1,16 +1,23 @@
-// The profiles of the store, and switching as the profile dialog does: its
-// request reaches the window as message 1705.
+// The profiles of the store, and the profile dialog's operations: switching,
+// renaming in place, export and import. The dialog's requests reach the
+// window as message 1705; where the GUI asks for a file, the file dialog
+// answers the path given on the command line.
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
 #include "controller/controller.h"
+#include "profiles/profile_file.h"
 #include "profiles/profile_names.h"
 #include "storage/profile_table.h"
 #include "ui/pages/profile_dlg.h"
+#include "ui/toolkit/headless_backend.h"
 #include "ui/toolkit/toolkit.h"
+#include "xml/xml_text_document.h"
 
 namespace tessaly::cli {
 namespace {
@@ -19,6 +26,18 @@ std::vector<ProfileInfo> StoredProfiles() {
     std::vector<ProfileInfo> profiles;
     ListProfiles(profiles);
     return profiles;
+}
+
+bool ProfileExists(int wanted) {
+    const std::vector<ProfileInfo> profiles = StoredProfiles();
+    return std::any_of(profiles.begin(), profiles.end(),
+                       [&](const ProfileInfo& profile) { return profile.id == wanted; });
+}
+
+std::string StoredName(int profile) {
+    std::u16string name;
+    GetProfileName(profile, name);
+    return ToUtf8(name);
 }
 
 }  // namespace
@@ -47,18 +66,90 @@ int RunProfileList(CommandContext&) {
     return kExitOk;
 }
 
+void PostRequest(CommandContext& context, ui::ProfileRequest request, int profile) {
+    DUI::Toolkit::Get().PostMessage(context.window.GetSafeHwnd(), ui::kProfileRequestMessage,
+                                    static_cast<uintptr_t>(request), profile);
+}
+
 int RunProfileSwitch(CommandContext& context) {
     const int wanted = *ParseInteger(context.args[0]);
-    const std::vector<ProfileInfo> profiles = StoredProfiles();
-    const bool known =
-        std::any_of(profiles.begin(), profiles.end(),
-                    [&](const ProfileInfo& profile) { return profile.id == wanted; });
-    if (!known) {
+    if (!ProfileExists(wanted)) {
         context.error = "there is no profile " + context.args[0] + " (see profile list)";
         return kExitUsage;
     }
-    DUI::Toolkit::Get().PostMessage(context.window.GetSafeHwnd(), ui::kProfileRequestMessage,
-                                    static_cast<uintptr_t>(ui::ProfileRequest::kSwitch), wanted);
+    PostRequest(context, ui::ProfileRequest::kSwitch, wanted);
+    return kExitOk;
+}
+
+// As editing the list item in place: the name is stored, and the dialog
+// switches to the renamed profile when it closes.
+int RunProfileRename(CommandContext& context) {
+    const int profile = *ParseInteger(context.args[0]);
+    if (!ProfileExists(profile)) {
+        context.error = "there is no profile " + context.args[0] + " (see profile list)";
+        return kExitUsage;
+    }
+    if (!RenameProfile(profile, FromUtf8(context.args[1]))) {
+        context.error = "the new name could not be stored";
+        return kExitFailure;
+    }
+    PostRequest(context, ui::ProfileRequest::kSwitch, profile);
+    return kExitOk;
+}
+
+// The full path, as the file dialog gives it.
+std::u16string DialogPath(const std::string& file) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    return FromUtf8(error ? file : absolute.string());
+}
+
+// The request as the dialog's button posts it, the file dialog answering
+// the path; handled at once, so the command can tell what it did.
+void RequestWithFile(CommandContext& context, ui::ProfileRequest request,
+                     const std::u16string& path) {
+    auto* backend = dynamic_cast<DUI::HeadlessBackend*>(&DUI::Toolkit::Get().backend());
+    if (backend)
+        backend->SetFileAnswer(path);
+    PostRequest(context, request, context.controller.CurrentProfile());
+    DUI::Toolkit::Get().ProcessPending();
+    if (backend)
+        backend->SetFileAnswer(std::nullopt);
+}
+
+std::optional<std::filesystem::file_time_type> WriteTime(const std::u16string& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(ToUtf8(path), error);
+    return error ? std::nullopt : std::optional(time);
+}
+
+int RunProfileExport(CommandContext& context) {
+    const std::u16string path = DialogPath(context.args[0]);
+    const auto before = WriteTime(path);
+    RequestWithFile(context, ui::ProfileRequest::kExport, path);
+    const auto after = WriteTime(path);
+    if (!after || after == before) {
+        context.error = "the profile could not be written to " + ToUtf8(path);
+        return kExitFailure;
+    }
+    const int profile = context.controller.CurrentProfile();
+    context.out.Set("profile", profile);
+    context.out.Set("name", ToUtf8(DisplayProfileName(FromUtf8(StoredName(profile)))));
+    context.out.Set("file", ToUtf8(path));
+    return kExitOk;
+}
+
+int RunProfileImport(CommandContext& context) {
+    const std::u16string path = DialogPath(context.args[0]);
+    const int profile = context.controller.CurrentProfile();
+    RequestWithFile(context, ui::ProfileRequest::kImport, path);
+    // The import names the profile after the file; a file it refused
+    // leaves the name as it was.
+    const std::u16string expected = ProfileNameFromPath(path);
+    if (!expected.empty() && StoredName(profile) != ToUtf8(expected)) {
+        context.error = ToUtf8(path) + " was not imported";
+        return kExitFailure;
+    }
     return kExitOk;
 }
 
@@ -66,11 +157,54 @@ std::string CheckProfile(const std::vector<std::string>& args) {
     return ParseInteger(args[0]) ? "" : "a profile is a number, not \"" + args[0] + "\"";
 }
 
+std::string CheckRename(const std::vector<std::string>& args) {
+    if (std::string reason = CheckProfile(args); !reason.empty())
+        return reason;
+    // The dialog ignores an empty name.
+    return args[1].empty() ? "the new name is empty" : "";
+}
+
+std::string CheckExportFile(const std::vector<std::string>& args) {
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(args[0], error);
+    if (error || file.filename().empty())
+        return "\"" + args[0] + "\" is not a file name";
+    if (!std::filesystem::is_directory(file.parent_path(), error))
+        return "there is no folder " + file.parent_path().string();
+    if (std::filesystem::is_directory(file, error))
+        return args[0] + " is a folder";
+    return {};
+}
+
+// The import would ignore such a file without a word; here it is refused
+// before anything is read from the mouse or changed in the store.
+std::string CheckImportFile(const std::vector<std::string>& args) {
+    std::error_code error;
+    if (!std::filesystem::exists(args[0], error))
+        return "cannot read " + args[0] + ": no such file";
+    if (!std::filesystem::is_regular_file(args[0], error))
+        return "cannot read " + args[0] + ": not a file";
+    XmlTextDocument document;
+    if (!document.LoadFile(DialogPath(args[0])))
+        return "cannot read " + args[0] + ": not readable or not well-formed XML";
+    if (!document.FindElement(u"profile"))
+        return args[0] + " is not a profile file (no profile element)";
+    return {};
+}
+
 const Command kCommands[] = {
     {"profile list", "profile list", "the stored profiles", 0, 0, Needs::kStore, false, nullptr,
      RunProfileList, ReportProfiles},
     {"profile switch", "profile switch N", "make profile N current and send it all", 1, 1,
      Needs::kMouse, false, CheckProfile, RunProfileSwitch, ReportProfiles},
+    {"profile rename", "profile rename N NAME",
+     "rename profile N; it becomes current, as when the dialog closes", 2, 2, Needs::kMouse, false,
+     CheckRename, RunProfileRename, ReportProfiles},
+    {"profile export", "profile export FILE", "save the current profile to an XML file", 1, 1,
+     Needs::kMouse, false, CheckExportFile, RunProfileExport, nullptr},
+    {"profile import", "profile import FILE",
+     "read an XML profile file into the current profile (named after the file) and send it", 1, 1,
+     Needs::kMouse, false, CheckImportFile, RunProfileImport, ReportProfiles},
 };
 
 }  // namespace
