@@ -57,7 +57,7 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
         {{"sensor", "on", "off", "maybe"}, "each sensor option must be on or off"},
         {{"sleep", "5"}, "the sleep time must be 1, 2, 6, 10, 20 or 30 minutes"},
         {{"wake", "yes"}, "it must be on or off"},
-        {{"show", "everything"}, "show knows performance, buttons, lighting, profiles and all"},
+        {{"show", "everything"}, "show knows performance, buttons, lighting, profiles"},
         {{"--lang"}, "--lang needs a language number"},
         {{"--bogus", "status"}, "unknown option --bogus"},
         {{"--emulate-model"}, "--emulate-model needs a device type"},
