@@ -160,6 +160,35 @@ class CliTest : public ::testing::Test {
     }
     void ClearTrace() const { std::ofstream(dir.path() / "hid.txt", std::ios::trunc); }
 
+    // A copy of the shipped program folder (languages and skins linked) for
+    // a test that edits config.xml or a description file; give it with
+    // --program-dir.
+    std::filesystem::path CopyProgramFolder() const {
+        const std::filesystem::path shipped = TESSALY_BINARY_DIR;
+        const std::filesystem::path copy = dir.path() / "program";
+        std::filesystem::create_directories(copy);
+        std::filesystem::copy_file(shipped / "config.xml", copy / "config.xml");
+        std::filesystem::copy(shipped / "device", copy / "device",
+                              std::filesystem::copy_options::recursive);
+        for (const char* linked : {"language", "skins"})
+            std::filesystem::create_directory_symlink(shipped / linked, copy / linked);
+        return copy;
+    }
+    // Replaces the first `from` in the file with `to`; false when absent.
+    static bool ReplaceInFile(const std::filesystem::path& file, const std::string& from,
+                              const std::string& to) {
+        std::ifstream in(file, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string content = text.str();
+        const size_t at = content.find(from);
+        if (at == std::string::npos)
+            return false;
+        content.replace(at, from.size(), to);
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
+        return true;
+    }
+
     TempDir dir;
 };
 
