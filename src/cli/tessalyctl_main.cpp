@@ -43,11 +43,10 @@ int Help(const std::vector<std::string>& topic) {
     return kExitOk;
 }
 
-// The update checks run only for the commands that ask for them.
-void QuietUpdates(const Command& command) {
-    const std::string name(command.name);
-    if (name.rfind("update", 0) != 0 && name.rfind("firmware", 0) != 0)
-        setenv("TESSALY_NO_UPDATE_CHECK", "1", 1);
+// No update check at start-up or on reconnecting: the update commands run
+// theirs when they ask for it.
+void QuietUpdates() {
+    setenv("TESSALY_NO_UPDATE_CHECK", "1", 1);
 }
 
 }  // namespace
@@ -73,6 +72,6 @@ int main(int argc, char** argv) {
                                   options.words.end());
     if (std::string reason = CheckCommand(*command, args, options.yes); !reason.empty())
         return UsageError(reason, UsageLine(*command));
-    QuietUpdates(*command);
+    QuietUpdates();
     return RunHeadless(options, *command, std::move(args));
 }
