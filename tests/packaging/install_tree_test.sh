@@ -59,6 +59,7 @@ done
 [ ! -e "$prefix/bin/config.xml" ] || fail "the program folder landed in bin/"
 [ ! -e "$prefix/share/tessaly/language/src" ] || fail "the language tables were installed"
 [ ! -e "$prefix/share/tessaly/skins/src" ] || fail "the image generators were installed"
+[ -z "$(find "$prefix/share/tessaly" -name '.*')" ] || fail "hidden files were installed"
 cmp -s "$build/packaging/70-tessaly.rules" "$prefix/lib/udev/rules.d/70-tessaly.rules" ||
   fail "the installed rule is not the generated one"
 
@@ -123,6 +124,12 @@ for file in ./usr/bin/tessaly ./usr/bin/tessalyctl ./usr/share/tessaly/config.xm
   ./usr/share/icons/hicolor/48x48/apps/tessaly.png ./usr/share/man/man1/tessalyctl.1; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
+
+# The maintainer script that applies the rule at once is there and parses.
+dpkg-deb -e "$deb" "$tmp/control"
+[ -x "$tmp/control/postinst" ] || fail "the package has no postinst"
+sh -n "$tmp/control/postinst" || fail "postinst does not parse"
+grep -q 'udevadm trigger --subsystem-match=hidraw' "$tmp/control/postinst" || fail "postinst"
 
 root="$tmp/root"
 dpkg -x "$deb" "$root"
