@@ -25,9 +25,10 @@ namespace {
 // Discovery, the first read and a write behind a receiver take a few
 // seconds at most; a mouse that stops answering costs its time-outs.
 constexpr auto kSettleLimit = std::chrono::seconds(30);
-// The queue must stay empty this many passes in a row: a task taken from
-// the list is not yet marked busy.
-constexpr int kQuietPasses = 5;
+// The queue must stay empty this many passes in a row: the worker is marked
+// busy before it takes a task, but what a task posts to the window is
+// handled on the pass after the one that saw the worker idle.
+constexpr int kQuietPasses = 2;
 
 class Run {
   public:
