@@ -35,11 +35,6 @@ namespace {
 
 namespace id = button_id;
 
-constexpr int kResetAll = id::kResetAll;
-constexpr int kList = id::kList;
-constexpr int kResetButton = id::kResetButton;
-constexpr int kDisable = id::kDisable;
-
 // The function kinds of `button set` and the page's choice of each.
 struct FunctionKind {
     std::string_view word;
@@ -56,7 +51,7 @@ constexpr size_t kRepeatFieldDigits = 3;
 
 DUI::MouseKeyCtrl* ButtonList(const ui::DeviceMainDlg& window) {
     return dynamic_cast<DUI::MouseKeyCtrl*>(
-        ui::FindInPage(window, ui::FindPage(window, ui::kButtonPageId), kList));
+        ui::FindInPage(window, ui::FindPage(window, ui::kButtonPageId), id::kList));
 }
 
 }  // namespace
@@ -97,7 +92,7 @@ bool SelectButton(CommandContext& context) {
         context.error = "there is no button " + context.args[0] + " (see button list)";
         return false;
     }
-    context.window.OnMessage(kList, DUI::kEventActivated, 0, 0);
+    context.window.OnMessage(id::kList, DUI::kEventActivated, 0, 0);
     return true;
 }
 
@@ -106,9 +101,8 @@ bool SelectButton(CommandContext& context) {
 bool SelectButtonToAssign(CommandContext& context) {
     if (!SelectButton(context))
         return false;
-    if (ButtonControls(context.window)
-            .List()
-            ->GetItemKeyValue(*ParseInteger(context.args[0]) - 1) == kLockedKeyCode) {
+    const DUI::MouseKeyCtrl* list = ButtonList(context.window);
+    if (list->GetItemKeyValue(list->GetCurSel()) == kLockedKeyCode) {
         context.error = ToUtf8(LoadLanguageString(text::kPrimaryButtonLocked));
         return false;
     }
@@ -233,7 +227,6 @@ std::optional<int> KeyNamed(std::string_view name) {
 // "ctrl+shift+a": modifier words and at most one key, joined by '+'.
 std::optional<Combination> ParseCombination(std::string_view text, std::string& error) {
     Combination combination;
-    bool any = false;
     size_t start = 0;
     while (start <= text.size()) {
         const size_t plus = std::min(text.find('+', start), text.size());
@@ -244,7 +237,6 @@ std::optional<Combination> ParseCombination(std::string_view text, std::string& 
                 "a key combination is written like ctrl+shift+a, not \"" + std::string(text) + "\"";
             return std::nullopt;
         }
-        any = true;
         if (part == "ctrl" || part == "control") {
             combination.ctrl = true;
         } else if (part == "shift") {
@@ -263,9 +255,7 @@ std::optional<Combination> ParseCombination(std::string_view text, std::string& 
             return std::nullopt;
         }
     }
-    if (!any)
-        error = "a key combination is written like ctrl+shift+a";
-    return any ? std::optional(combination) : std::nullopt;
+    return combination;
 }
 
 // The key-combination panel as the user works it: opened, the key pressed
@@ -337,18 +327,18 @@ int RunButtonRepeat(CommandContext& context) {
 int RunButtonDisable(CommandContext& context) {
     if (!SelectButtonToAssign(context))
         return kExitUsage;
-    context.window.OnMessage(kDisable, DUI::kEventActivated, 0, 0);
+    context.window.OnMessage(id::kDisable, DUI::kEventActivated, 0, 0);
     return kExitOk;
 }
 
 int RunButtonReset(CommandContext& context) {
     if (context.args[0] == "all") {
-        context.window.OnMessage(kResetAll, DUI::kEventActivated, 0, 0);
+        context.window.OnMessage(id::kResetAll, DUI::kEventActivated, 0, 0);
         return kExitOk;
     }
     if (!SelectButton(context))
         return kExitUsage;
-    context.window.OnMessage(kResetButton, DUI::kEventActivated, 0, 0);
+    context.window.OnMessage(id::kResetButton, DUI::kEventActivated, 0, 0);
     return kExitOk;
 }
 
