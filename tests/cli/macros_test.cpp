@@ -107,6 +107,23 @@ TEST_F(CliMacroTest, NewRenameDeleteAndTheLists) {
     Refused({"macro", "show"}, 2, "missing argument");
 }
 
+TEST_F(CliMacroTest, RenamingFollowsTheButtonsThatPlayTheMacro) {
+    Ok({"macro", "new"});
+    Ok({"macro", "insert", "1", "end", "key", "A"});
+    Ok({"button", "macro", "6", "1"});
+    const std::string assigned =
+        "SELECT macro_desc FROM t_key_macro_data WHERE profile = 1 AND macro_value = 1 AND "
+        "macro_type = 4";
+    EXPECT_THAT(Query(assigned), ElementsAre("Custom 1"));
+    Ok({"macro", "rename", "1", "Dash"});
+    EXPECT_THAT(Query(assigned), ElementsAre("Dash"));
+    // Deleting leaves the button's assignment as it was.
+    Ok({"macro", "delete", "1"});
+    EXPECT_TRUE(Macros().empty());
+    EXPECT_TRUE(Events(1).empty());
+    EXPECT_THAT(Query(assigned), ElementsAre("Dash"));
+}
+
 TEST_F(CliMacroTest, SettingsAreThePageChoicesAndFields) {
     Ok({"macro", "new"});
     // The count field is limited to 255: the virtual mouse's identifier is
