@@ -24,8 +24,9 @@ Controller::Controller(DeviceManager& devices) : devices_(devices) {}
 Controller::~Controller() {
     if (window_) {
         SetDeviceChangeHandler(nullptr);
-        window_->tasks.SetAppendListener(nullptr);
     }
+    // The window may be gone already; its task list may not reach the worker.
+    *wake_target_ = nullptr;
 }
 
 ui::MainWindowServices Controller::Services() {
@@ -78,7 +79,12 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     window_ = &dlg;
     worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_);
     // A task queued while the worker listens for notifications runs now.
-    dlg.tasks.SetAppendListener([worker = worker_.get()] { worker->InterruptWait(); });
+    *wake_target_ = worker_.get();
+    dlg.tasks.SetAppendListener([target = wake_target_] {
+        if (*target) {
+            (*target)->InterruptWait();
+        }
+    });
     worker_->SetPageRefresh(WorkerPage::kProfiles, [this] { worker_->LoadProfiles(); });
     worker_->SetPageRefresh(WorkerPage::kPerformance,
                             [this] { RefreshPerformancePage(*window_, *this); });

@@ -59,6 +59,9 @@ class Controller : public PerformanceHost {
     DeviceState state_;
     ui::DeviceMainDlg* window_ = nullptr;
     std::unique_ptr<DeviceWorker> worker_;
+    // What the window's task list wakes; cleared when the controller goes,
+    // whichever of the two is destroyed first.
+    std::shared_ptr<DeviceWorker*> wake_target_ = std::make_shared<DeviceWorker*>(nullptr);
     std::unique_ptr<SystemDeviceChanges> system_changes_;
     std::unique_ptr<LightingWiring> lighting_;
 };

@@ -57,6 +57,19 @@ TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     EXPECT_FALSE(dlg->device_online.load());
 }
 
+// The window's task list wakes the worker; either of the two may be
+// destroyed first (the fixture destroys the window first).
+TEST_F(WorkerTest, TasksQueuedAfterTheControllerIsGoneReachNoWorker) {
+    Plug(false, true);
+    Open();
+    ASSERT_TRUE(Connected());
+    dlg->CloseWindow();
+    controller.reset();
+    dlg->tasks.Append(9);
+    EXPECT_EQ(dlg->tasks.Size(), 1u);
+    dlg.reset();  // closed already, and its services' controller is gone
+}
+
 TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
     Plug(true, false);
     Open();
