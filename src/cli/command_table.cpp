@@ -37,6 +37,7 @@ constexpr std::string_view kGlobalOptions =
     "  --data-dir DIR          the per-user data folder (db/ and its files)\n"
     "  --emulate [cable|receiver|both]\n"
     "                          the virtual mouse instead of real devices\n"
+    "  --emulate-model TYPE    the virtual mouse of that catalogue model (see devices)\n"
     "  --emulator-state FILE   the virtual mouse keeps its settings in FILE\n"
     "  --hid-trace FILE        one line per HID report\n"
     "  --trace FILE            the debug trace\n"
