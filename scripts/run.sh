@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=build/release
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The programs only: the tests are scripts/test.sh's.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_TESTS=OFF
 cmake --build "$build"
 # Without a display the window runs offscreen: leave a picture of it.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --screenshot "* ]]; then

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tessaly {
 namespace {
 
@@ -9,9 +11,10 @@ using Bytes = std::vector<uint8_t>;
 
 // An answer A of 33 bytes with `payload` from A[4].
 Bytes Answer(uint8_t command, Bytes payload) {
-    Bytes a = {command, 0x00, 0x00, static_cast<uint8_t>(payload.size())};
-    a.insert(a.end(), payload.begin(), payload.end());
-    a.resize(33, 0);
+    Bytes a(33, 0);
+    a[0] = command;
+    a[3] = static_cast<uint8_t>(payload.size());
+    std::copy_n(payload.begin(), std::min<size_t>(payload.size(), 29), a.begin() + 4);
     return a;
 }
 
