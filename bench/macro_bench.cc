@@ -1,5 +1,7 @@
 // Macro collections: export and import of 1,000 macros of 50 events each,
-// the size a heavy user's backup reaches.
+// the size a heavy user's backup reaches. Beside each direction, the share
+// of it that is the tables' alone (listing every macro's events) or the
+// document's alone (loading the file and reading what the importer reads).
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "platform/folders.h"
 #include "storage/macro_table.h"
 #include "storage/settings_database.h"
+#include "xml/xml_text_document.h"
 
 namespace tessaly {
 namespace {
@@ -86,6 +89,53 @@ void BM_ImportCollection(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kMacros);
 }
 BENCHMARK(BM_ImportCollection)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ListEventsOfEveryMacro(benchmark::State& state) {
+    Shared();
+    for (auto _ : state) {
+        std::vector<MacroInfo> macros;
+        ListMacros(macros);
+        size_t events = 0;
+        for (const MacroInfo& macro : macros) {
+            std::vector<MacroEvent> list;
+            events += static_cast<size_t>(ListMacroEvents(macro.macro_id, list));
+        }
+        benchmark::DoNotOptimize(events);
+    }
+    state.SetItemsProcessed(state.iterations() * kMacros);
+}
+BENCHMARK(BM_ListEventsOfEveryMacro)->Unit(benchmark::kMillisecond);
+
+void BM_ReadCollectionDocument(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    WriteMacroCollection(fixture.file());
+    constexpr const char16_t* kMacroAttributes[] = {u"macro_name", u"macro_type", u"play_times",
+                                                    u"delay_type", u"delay_time"};
+    constexpr const char16_t* kEventAttributes[] = {u"type", u"index", u"value", u"timestamp",
+                                                    u"desc"};
+    for (auto _ : state) {
+        XmlTextDocument doc;
+        size_t units = 0;
+        if (!doc.LoadFile(fixture.file()) || !doc.FindElement(u"macro") || !doc.EnterElement())
+            std::abort();
+        while (doc.FindElement(u"macro_item")) {
+            for (const char16_t* name : kMacroAttributes)
+                units += doc.GetAttribute(name).size();
+            doc.EnterElement();
+            if (doc.FindElement(u"record_item") && doc.EnterElement()) {
+                while (doc.FindElement(u"item")) {
+                    for (const char16_t* name : kEventAttributes)
+                        units += doc.GetAttribute(name).size();
+                }
+                doc.LeaveElement();
+            }
+            doc.LeaveElement();
+        }
+        benchmark::DoNotOptimize(units);
+    }
+    state.SetItemsProcessed(state.iterations() * kMacros);
+}
+BENCHMARK(BM_ReadCollectionDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly
