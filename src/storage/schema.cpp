@@ -5,10 +5,17 @@
 namespace tessaly {
 namespace {
 
-// Every index is on its table's primary key; tables refer to each other by plain
-// integers, without foreign keys. t_key_otherdata and t_key_light_data are part
-// of the file format but carry nothing yet.
-constexpr std::array<const char*, 15> kStatements = {
+constexpr const char* kEventsByMacroIndex =
+    "CREATE INDEX IF NOT EXISTS macrorecordmacroindex ON t_macrorecord(macro_id)";
+constexpr std::array<const char*, 1> kAddedIndexes = {kEventsByMacroIndex};
+
+// Tables refer to each other by plain integers, without foreign keys.
+// t_key_otherdata and t_key_light_data are part of the file format but carry
+// nothing yet. Every index is on its table's primary key, except the one on
+// the events' macro id: each macro's events are read by it, and without it a
+// collection of many macros reads the whole table once per macro. An index
+// changes nothing older programs read, and older files get it on opening.
+constexpr std::array<const char*, 16> kStatements = {
     "CREATE TABLE IF NOT EXISTS t_configdata(config_id INTEGER PRIMARY KEY AUTOINCREMENT, "
     "profile INTEGER, key TEXT, value TEXT)",
     "CREATE TABLE IF NOT EXISTS t_profile_data(profile INTEGER PRIMARY KEY AUTOINCREMENT, "
@@ -29,6 +36,7 @@ constexpr std::array<const char*, 15> kStatements = {
     "macro_id INTEGER, type INTEGER, record_index INTEGER, desc TEXT, value INTEGER, "
     "delay_time INTEGER)",
     "CREATE INDEX IF NOT EXISTS macrorecordindex ON t_macrorecord(record_id)",
+    kEventsByMacroIndex,
     "CREATE TABLE IF NOT EXISTS t_light_data(light_id INTEGER PRIMARY KEY AUTOINCREMENT, "
     "profile INTEGER, name TEXT, mode INTEGER, brightness INTEGER, speed INTEGER, "
     "direction INTEGER, colorful INTEGER, colorindex INTEGER, color_value1 INTEGER, "
@@ -45,6 +53,10 @@ constexpr std::array<const char*, 15> kStatements = {
 
 std::span<const char* const> SchemaStatements() {
     return kStatements;
+}
+
+std::span<const char* const> AddedIndexStatements() {
+    return kAddedIndexes;
 }
 
 }  // namespace tessaly

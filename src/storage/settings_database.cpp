@@ -60,8 +60,13 @@ bool SettingsDatabase::OpenForModel(std::u16string_view user_data_folder,
 bool SettingsDatabase::OpenExisting() {
     if (!connection_.Open(path_.c_str(), kOpenExistingFlags))
         return false;
-    if (!IsUnusableDatabase(connection_, path_))
+    if (!IsUnusableDatabase(connection_, path_)) {
+        // A file that cannot take the index (read-only, full disk) is still
+        // used as it is; the index only speeds reads up.
+        for (const char* statement : AddedIndexStatements())
+            connection_.Execute(statement);
         return true;
+    }
 
     connection_.Close();
     const std::string kept = MoveDatabaseAside(path_);

@@ -1,4 +1,5 @@
 #include "storage/settings_database.h"
+#include "storage/macro_table.h"
 
 #include <algorithm>
 #include <array>
@@ -84,6 +85,7 @@ TEST_F(SettingsDatabaseTest, NewModelFileHasEveryTableAndIndex) {
         "CREATE TABLE t_macrorecord(record_id INTEGER PRIMARY KEY AUTOINCREMENT, macro_id INTEGER, "
         "type INTEGER, record_index INTEGER, desc TEXT, value INTEGER, delay_time INTEGER);",
         "CREATE INDEX macrorecordindex ON t_macrorecord(record_id);",
+        "CREATE INDEX macrorecordmacroindex ON t_macrorecord(macro_id);",
         "CREATE TABLE t_light_data(light_id INTEGER PRIMARY KEY AUTOINCREMENT, profile INTEGER, "
         "name TEXT, mode INTEGER, brightness INTEGER, speed INTEGER, direction INTEGER, colorful "
         "INTEGER, colorindex INTEGER, color_value1 INTEGER, color_value2 INTEGER, color_value3 "
@@ -122,6 +124,28 @@ TEST_F(SettingsDatabaseTest, DeletedFileGivesAFreshDatabase) {
     std::vector<ProfileInfo> profiles;
     EXPECT_EQ(ListProfiles(profiles), 0);
     EXPECT_NE(AddProfile(NamedProfile(u"new")), 0);
+}
+
+TEST_F(SettingsDatabaseTest, AFileWithoutTheEventsMacroIndexGetsItAndKeepsItsEvents) {
+    const std::string kEventIndexes =
+        "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 't_macrorecord' "
+        "ORDER BY name";
+    SettingsDatabase::Instance().Close();
+    const fs::path file = DatabaseFile("M100");
+    RunCommand(
+        "sqlite3 '" + file.string() + "' 'DROP INDEX macrorecordmacroindex; " +
+        "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) " +
+        "VALUES (7, 1, 0, \"A\", 4, 10), (8, 1, 0, \"B\", 5, 10), (7, 2, 1, \"A\", 4, 20);'");
+    ASSERT_EQ(RunCommand("sqlite3 '" + file.string() + "' \"" + kEventIndexes + "\""),
+              "macrorecordindex\n");
+    ASSERT_TRUE(Select(u"M100"));
+    std::vector<MacroEvent> events;
+    EXPECT_EQ(ListMacroEvents(7, events), 2);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1].delay_time, 20);
+    SettingsDatabase::Instance().Close();
+    EXPECT_EQ(RunCommand("sqlite3 '" + file.string() + "' \"" + kEventIndexes + "\""),
+              "macrorecordindex\nmacrorecordmacroindex\n");
 }
 
 TEST_F(SettingsDatabaseTest, MissingDatabaseFolderIsCreated) {
