@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -47,6 +48,15 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
     ASSERT_NE(battery, nullptr);
     EXPECT_EQ(battery->GetBatteryValue(), 100);
     EXPECT_EQ(battery->GetChargeValue(), 0);
+    // The device list's row shows the same level and flag.
+    auto* list = dynamic_cast<DUI::CDeviceList*>(DUI::HeadlessBackend::Find(*dlg, 57));
+    ASSERT_NE(list, nullptr);
+    const auto rows = list->Devices();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [](const DUI::DeviceRow& r) { return r.type == kWirelessType; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(row->battery_value, 100);
+    EXPECT_EQ(row->battery_charge, 0);
 }
 
 TEST_F(WorkerTest, NoMouseShowsTheHomePage) {

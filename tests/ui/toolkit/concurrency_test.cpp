@@ -34,7 +34,7 @@ TEST(ToolkitConcurrency, WorkerUpdatesWhileTheUiLoopRuns) {
             caption->SetTitle(i % 2 == 0 ? u"text 51" : u"text 52");
             bar->SetProgress(i % 101);
             devices->SetDeviceState(101, i % 2, 1);
-            devices->SetDeviceBattery(101, i % 100, 1);
+            devices->SetDeviceBattery(101, 1, i % 100);
             events->AddString(u"e", 1, i, static_cast<uint32_t>(i));
             field->OnFocus(i % 2);
             Toolkit::Get().PostMessage(handle, 1694, 0, i);

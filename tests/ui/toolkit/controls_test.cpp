@@ -305,7 +305,7 @@ TEST_F(ControlsTest, DeviceListStatesAndCounts) {
     list->SetDeviceState(101, 2, 1);
     EXPECT_EQ(list->GetOnlineDevCount(), 1) << "one model, whatever its links";
     list->SetDeviceVersion(101, 0x105);
-    list->SetDeviceBattery(101, 80, 1);
+    list->SetDeviceBattery(101, 1, 80);
     DeviceRow row = list->Devices()[0];
     EXPECT_EQ(row.version, 0x105);
     EXPECT_EQ(row.battery_value, 80);

@@ -56,7 +56,7 @@ void CDeviceList::SetDeviceVersion(int type, int version) {
     }
 }
 
-void CDeviceList::SetDeviceBattery(int type, int value, int charge) {
+void CDeviceList::SetDeviceBattery(int type, int charge, int value) {
     auto lock = LockToolkit();
     if (DeviceRow* row = Find(type)) {
         row->battery_value = value;

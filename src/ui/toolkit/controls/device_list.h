@@ -35,7 +35,9 @@ class CDeviceList : public MControlFont {
     void SetDeviceState(int type, int mode, int state);
     void SetAllDeviceState(int state);
     void SetDeviceVersion(int type, int version);
-    void SetDeviceBattery(int type, int value, int charge);
+    // The pair in the identity answer's order (the battery indicator takes
+    // it the other way round): the charging flag first, then the level.
+    void SetDeviceBattery(int type, int charge, int value);
     // Listed models online (state 1) on at least one link.
     int GetOnlineDevCount() const;
     // A listed type is selected as asked. For a type the list does not hold
