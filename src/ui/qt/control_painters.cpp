@@ -23,6 +23,13 @@
 namespace tessaly::qt {
 namespace {
 
+// A USB release number is binary-coded decimal: 0x0105 is "1.05".
+QString UsbReleaseText(int version) {
+    return QStringLiteral("%1.%2")
+        .arg((version >> 8) & 0xFF, 0, 16)
+        .arg(version & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
 using DUI::MControl;
 using DUI::MControlFont;
 
@@ -515,7 +522,8 @@ void PaintDeviceList(QPainter& p, const MControl& c, const PaintState& s) {
             p.setPen(Theme::TextDim());
             p.drawText(QRect(cards[i].left(), cards[i].bottom() - 58, cards[i].width() - 20, 20),
                        Qt::AlignRight | Qt::AlignVCenter,
-                       ToQString(list.GetVersionDesc()) + QStringLiteral(" %1").arg(row.version));
+                       ToQString(list.GetVersionDesc()) + QStringLiteral(" ") +
+                           UsbReleaseText(row.version));
         }
         if (online && mode == 1) {
             p.setPen(Theme::Text());
