@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ini_registry_store.h"
+#include "program_environment.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 
@@ -23,13 +24,10 @@ const std::string kProgram = std::string(TESSALY_BINARY_DIR) + "/tessaly";
 class AutorunStartTest : public ::testing::Test {
   protected:
     std::vector<std::string> Environment() const {
-        return {"XDG_RUNTIME_DIR=" + home_.path().string(),
-                "XDG_CONFIG_HOME=" + (home_.path() / "config").string(),
-                "XDG_DATA_HOME=" + (home_.path() / "data").string(),
-                "TESSALY_PROGRAM_DIR=" + std::string(TESSALY_BINARY_DIR),
-                "QT_QPA_PLATFORM=offscreen",
-                "TESSALY_NO_UPDATE_CHECK=1",
-                "LC_ALL=C"};
+        std::vector<std::string> env =
+            test::ProgramEnvironment(home_.path(), std::string(TESSALY_BINARY_DIR));
+        env.insert(env.end(), {"QT_QPA_PLATFORM=offscreen", "TESSALY_NO_UPDATE_CHECK=1"});
+        return env;
     }
     // What the settings page stores when the box is ticked or not.
     void StoreMinimised(const char16_t* value) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "program_environment.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 
@@ -20,10 +21,7 @@ const std::string kProgram = std::string(TESSALY_BINARY_DIR) + "/tessaly";
 class TwoProcessTest : public ::testing::Test {
   protected:
     std::vector<std::string> Environment() const {
-        return {"XDG_RUNTIME_DIR=" + home_.path().string(),
-                "XDG_CONFIG_HOME=" + (home_.path() / "config").string(),
-                "XDG_DATA_HOME=" + (home_.path() / "data").string(),
-                "TESSALY_PROGRAM_DIR=" + program_dir_, "LC_ALL=C"};
+        return test::ProgramEnvironment(home_.path(), program_dir_);
     }
     TempDir home_;
     std::string program_dir_ = TESSALY_BINARY_DIR;
