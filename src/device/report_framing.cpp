@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/trace.h"
 #include "device/hid_transport.h"
 
 namespace tessaly {
@@ -11,16 +12,16 @@ namespace {
 constexpr uint8_t kStatusOk = 0x00;
 constexpr uint8_t kReadIdentity = 0x10;
 
-// The reports the mouse sends by itself. A link report for a lost mouse has
-// N[1] = 0 where an answer has its status, so it would pass for an answer and
-// its bytes be taken for the command's data; no command has these codes.
-constexpr uint8_t kLinkReport = 0xC0;
-constexpr uint8_t kStageReport = 0xC2;
+// The mouse echoes the command at A[0]. Taking any report with status 0 let a
+// late answer to the previous command, or a link report of a lost mouse (whose
+// N[1] = 0 stands where the status is), pass for this command's answer.
+bool IsAnswerTo(std::span<const uint8_t> report, uint8_t command) {
+    return report.size() >= 2 && report[0] == command && report[1] == kStatusOk;
+}
 
-// A report counts as an answer only when it is long enough to hold a status.
-bool IsValidAnswer(std::span<const uint8_t> report) {
-    return report.size() >= 2 && report[1] == kStatusOk && report[0] != kLinkReport &&
-           report[0] != kStageReport;
+void TraceDropped(std::span<const uint8_t> report, uint8_t command) {
+    Trace(kTraceDevice, "0x%02X: dropped a report 0x%02X %02X while waiting for the answer",
+          command, report[0], report.size() > 1 ? report[1] : 0);
 }
 
 }  // namespace
@@ -71,29 +72,23 @@ ExchangeResult CommandExchange(HidInterface* interface, const CommandRequest& re
             continue;
         const std::span<const uint8_t> report(work.data(), static_cast<size_t>(got));
         result.answer = CommandAnswer(report, n);
-        if (IsValidAnswer(report)) {
+        if (IsAnswerTo(report, request.command())) {
             result.failure = ExchangeFailure::kNone;
             break;
         }
+        TraceDropped(report, request.command());
     }
     return result;
 }
 
 bool ReadDeviceInfo(HidInterface& interface, InfoBlock& block) {
     block.fill(0);
-    CommandRequest request(kReadIdentity, RequestLength::kShort);
-    request[kChecksumOffset] = RequestChecksum(request.bytes());
-    if (interface.Write(request.bytes()) <= 0)
+    const ExchangeResult result =
+        CommandExchange(&interface, CommandRequest(kReadIdentity, RequestLength::kShort));
+    if (!result.ok())
         return false;
-    std::array<uint8_t, static_cast<size_t>(RequestLength::kShort)> report{};
-    for (int i = 0; i < kExchangeReads; ++i) {
-        const int got = interface.Read(report, kExchangeReadTimeoutMs);
-        if (got > 0 && IsValidAnswer(std::span<const uint8_t>(report.data(), got))) {
-            std::copy_n(report.begin(), got, block.begin());
-            return true;
-        }
-    }
-    return false;
+    std::copy_n(result.answer.bytes().begin(), result.answer.delivered(), block.begin());
+    return true;
 }
 
 }  // namespace tessaly

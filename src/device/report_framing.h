@@ -72,10 +72,11 @@ struct ExchangeResult {
     bool ok() const { return failure == ExchangeFailure::kNone; }
 };
 
-// Writes the request with its checksum and takes the first answer with status
-// 0 among at most 50 reads of 30 ms; time-outs, failed reads and reports with
-// another status (such as a notification) each use up one read. The answer is
-// not matched to the command. A null interface fails at once.
+// Writes the request with its checksum and takes the first answer to this
+// command (A[0] the command, A[1] status 0) among at most 50 reads of 30 ms;
+// time-outs, failed reads and other reports (another status, a notification,
+// a late answer to an earlier command) each use up one read and are dropped.
+// A null interface fails at once.
 ExchangeResult CommandExchange(HidInterface* interface, const CommandRequest& request);
 
 // The identity answer (command 0x10), A[0..32], zeros after.

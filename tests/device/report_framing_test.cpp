@@ -98,6 +98,32 @@ TEST(CommandExchange, LinkReportOfALostMouseIsNotTakenForTheAnswer) {
     EXPECT_EQ(block[4], 'T');
 }
 
+TEST(CommandExchange, LateAnswerToTheCommandBeforeIsDropped) {
+    // The report-rate read timed out; its answer arrives while the DPI read
+    // waits. Taking it would store the rate bytes as the stages.
+    MemoryMouse mouse;
+    mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t> r) {
+        d.QueueInput(ConfigReport({0x12, 0x00, 0x00, 0x01, 0x01}), 1ms);
+        d.QueueInput(AnswerTo(r, 0x00, {0x04, 0x10}), 2ms);
+    });
+    const auto result =
+        CommandExchange(mouse.interface.get(), BuildReadRequest(Command::kReadDpiStages));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.answer[0], 0x13);
+    EXPECT_EQ(result.answer[4], 0x04);
+    EXPECT_EQ(result.reads, 2);
+
+    // With nothing else coming, the stray answer alone is no answer.
+    mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t>) {
+        d.QueueInput(ConfigReport({0x12, 0x00, 0x00, 0x01, 0x01}), 1ms);
+    });
+    EXPECT_EQ(
+        CommandExchange(mouse.interface.get(), BuildReadRequest(Command::kReadDpiStages)).failure,
+        ExchangeFailure::kNoAnswer);
+    InfoBlock block{};
+    EXPECT_FALSE(ReadDeviceInfo(*mouse.interface, block));
+}
+
 TEST(CommandExchange, GivesUpAfterFiftyReads) {
     MemoryMouse mouse;
     mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t> r) {
@@ -130,8 +156,8 @@ TEST(CommandExchange, ReportTooShortForAStatusIsNoAnswer) {
     // A one-byte report must not pass for status 0.
     MemoryMouse mouse;
     mouse.device->SetFirmware([](MemoryHidDevice& d, std::span<const uint8_t>) {
-        d.QueueInput({0x00, 0x10});
-        d.QueueInput({0x00, 0x10, 0x00, 0x00, 0x00, 0x21});
+        d.QueueInput({0x00, 0x12});
+        d.QueueInput({0x00, 0x12, 0x00, 0x00, 0x00, 0x21});
     });
     const auto result =
         CommandExchange(mouse.interface.get(), BuildReadRequest(Command::kReadReportRate));
