@@ -84,6 +84,61 @@ size_t DisplayWidth(const std::string& text) {
     return width;
 }
 
+// Names come from files anyone may write: a terminal must not take their
+// bytes as commands, nor a line break inside one as the end of a row.
+std::string TerminalText(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool c1 = c == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c >= 0x20 && c != 0x7F && !c1) {
+            shown += text[i];
+            continue;
+        }
+        const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
+        if (code == '\n')
+            shown += "\\n";
+        else if (code == '\t')
+            shown += "\\t";
+        else if (code == '\r')
+            shown += "\\r";
+        else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", code);
+            shown += escaped;
+        }
+    }
+    return shown;
+}
+
+// A table cell wider than this is cut, so one long name cannot pad every row
+// of the table to its width.
+constexpr size_t kMaxCellWidth = 48;
+
+std::string CutToWidth(const std::string& text, size_t max_width) {
+    if (DisplayWidth(text) <= max_width)
+        return text;
+    size_t width = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const size_t next = DisplayWidth(text.substr(i, length));
+        if (width + next > max_width - 1)
+            break;
+        width += next;
+        i += length;
+    }
+    return text.substr(0, i) + "\u2026";
+}
+
+std::string CellText(const OutputValue& cell) {
+    return CutToWidth(TerminalText(cell.ScalarText()), kMaxCellWidth);
+}
+
 void Pad(std::string& out, const std::string& text, size_t width) {
     out += text;
     out.append(width > DisplayWidth(text) ? width - DisplayWidth(text) : 0, ' ');
@@ -110,7 +165,7 @@ void WriteTable(std::string& out, const OutputValue::Array& rows, int indent) {
             if (at == columns.end())
                 continue;
             const size_t i = static_cast<size_t>(at - columns.begin());
-            line[i] = cell.ScalarText();
+            line[i] = CellText(cell);
             widths[i] = std::max(widths[i], DisplayWidth(line[i]));
         }
         cells.push_back(std::move(line));
@@ -138,7 +193,7 @@ void WriteObjectText(std::string& out, const OutputValue::Object& members, int i
         Indent(out, indent);
         if (IsScalar(member) || IsScalarList(member)) {
             Pad(out, key, width + 2);
-            out += IsScalar(member) ? member.ScalarText() : JoinedScalars(member);
+            out += TerminalText(IsScalar(member) ? member.ScalarText() : JoinedScalars(member));
             out += '\n';
         } else {
             out += key + ":\n";
@@ -166,7 +221,7 @@ void WriteText(std::string& out, const OutputValue& value, int indent) {
         return;
     }
     Indent(out, indent);
-    out += value.ScalarText();
+    out += TerminalText(value.ScalarText());
     out += '\n';
 }
 

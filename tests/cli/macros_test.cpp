@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -105,6 +106,33 @@ TEST_F(CliMacroTest, NewRenameDeleteAndTheLists) {
     Refused({"macro", "rename", "1", ""}, 2, "cannot be empty");
     Refused({"macro", "delete", "one"}, 2, "a macro is its number");
     Refused({"macro", "show"}, 2, "missing argument");
+}
+
+TEST_F(CliMacroTest, TextOutputEscapesControlBytesAndCutsLongCells) {
+    Ok({"macro", "new"});
+    Ok({"macro", "new"});
+    Ok({"macro", "rename", "1", "evil\x1b]0;owned\x07\nnext"});
+    Ok({"macro", "rename", "2", std::string(5000, 'w')});
+
+    const CliResult list = Cli({"macro", "list"});
+    ASSERT_EQ(list.code, 0) << list.err;
+    EXPECT_THAT(list.out, Not(HasSubstr("\x1b"))) << "no raw escape reaches the terminal";
+    EXPECT_THAT(list.out, Not(HasSubstr("\x07")));
+    EXPECT_THAT(list.out, HasSubstr("evil\\x1b]0;owned\\x07\\nnext"));
+    // The list's title, the header and one line per macro: the line break
+    // stays inside its row, and the long name is cut instead of padding every
+    // row to its width.
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 4) << list.out;
+    EXPECT_LT(list.out.size(), 600u) << list.out;
+    EXPECT_THAT(list.out, HasSubstr("ww\u2026"));
+
+    // JSON keeps the names whole.
+    const CliResult json = Cli({"--json", "macro", "show", "2"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_THAT(json.out, HasSubstr(std::string(5000, 'w')));
+    const CliResult shown = Cli({"macro", "show", "1"});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_THAT(shown.out, Not(HasSubstr("\x1b")));
 }
 
 TEST_F(CliMacroTest, RenamingFollowsTheButtonsThatPlayTheMacro) {
