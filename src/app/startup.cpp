@@ -9,6 +9,7 @@
 #include "base/trace.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
+#include "platform/home_folder.h"
 
 namespace tessaly {
 namespace {
@@ -38,6 +39,10 @@ StartupState PrepareStartup(const CommandLine& line) {
 
     ReadAppConfig();
 
+    if (!HomeFolderPath()) {
+        state.outcome = StartupOutcome::kNoHomeFolder;
+        return state;
+    }
     state.instance = SingleInstance::Acquire();
     if (!state.instance) {
         SendInstanceRequest(InstanceRequest::kActivate);
@@ -68,6 +73,10 @@ int RunApplication(const CommandLine& line, MainWindowHost& host) {
     StartupState state = PrepareStartup(line);
     if (state.outcome == StartupOutcome::kSecondInstance)
         return 0;
+    if (state.outcome == StartupOutcome::kNoHomeFolder) {
+        std::fprintf(stderr, "tessaly: %s\n", kNoHomeFolderMessage);
+        return 1;
+    }
     return host.Run(state.start_hidden, *state.instance);
 }
 

@@ -16,7 +16,11 @@ class MainWindowHost {
     virtual int Run(bool start_hidden, SingleInstance& instance) = 0;
 };
 
-enum class StartupOutcome { kSecondInstance, kReady, kBadArguments };
+enum class StartupOutcome { kSecondInstance, kReady, kBadArguments, kNoHomeFolder };
+
+inline constexpr const char* kNoHomeFolderMessage =
+    "cannot find your home folder: HOME is not set and the password database has no "
+    "entry for you; set HOME";
 
 struct StartupState {
     StartupOutcome outcome = StartupOutcome::kReady;

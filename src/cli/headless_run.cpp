@@ -185,6 +185,10 @@ int RunHeadless(const CliArguments& options, const Command& command,
         return kExitUsage;
     }
     StartupState state = PrepareStartup(line);
+    if (state.outcome == StartupOutcome::kNoHomeFolder) {
+        std::fprintf(stderr, "tessalyctl: %s\n", kNoHomeFolderMessage);
+        return kExitFailure;
+    }
     if (state.outcome != StartupOutcome::kReady) {
         std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
                      ToUtf8(ApplicationName()).c_str());

@@ -11,6 +11,7 @@
 
 #include "base/application_name.h"
 #include "base/unicode.h"
+#include "platform/home_folder.h"
 
 namespace tessaly {
 namespace {
@@ -44,10 +45,10 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Start-up refuses to run without a home folder, so this is empty only for a
+// caller that did not ask.
 std::u16string HomeFolder() {
-    if (auto home = FromEnvironment("HOME"))
-        return *home;
-    return u"/tmp";
+    return FromUtf8(HomeFolderPath().value_or(std::string()));
 }
 
 }  // namespace

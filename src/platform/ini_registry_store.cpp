@@ -12,6 +12,7 @@
 #include "base/application_name.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
+#include "platform/home_folder.h"
 #include "platform/ini_file.h"
 
 namespace tessaly {
@@ -143,8 +144,7 @@ std::string ConfigHomeFolder() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
         return xdg;
     }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr && *home != '\0' ? home : "/tmp") + "/.config";
+    return HomeFolderPath().value_or(std::string()) + "/.config";
 }
 
 std::shared_ptr<RegistryStore> CurrentRegistryStore() {

@@ -2,6 +2,11 @@
 // would store, and the mouse receives the write the page's task sends.
 
 #include <gmock/gmock.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "cli_fixture.h"
 
@@ -109,6 +114,25 @@ TEST_F(CliTest, StatusAndDevicesDescribeTheVirtualMouse) {
     ASSERT_EQ(devices.code, 0);
     EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"cable\""));
     EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"receiver\""));
+}
+
+// A user with neither HOME nor a password entry (a container's random uid)
+// has no folder of their own: no run may fall back to a folder other users
+// share.
+TEST_F(CliTest, WithoutAHomeFolderNothingRunsAndTheReasonIsSaid) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as a uid without a password entry";
+    const std::string out = (dir.path() / "nohome.txt").string();
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    const std::string command =
+        "cd / && setpriv --reuid 61234 --regid 61234 --clear-groups "
+        "env -u HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME "
+        "ASAN_OPTIONS=detect_leaks=0 '" +
+        std::string(TESSALY_BINARY_DIR) + "/tessalyctl' --emulate status > '" + out + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << dir.Read("nohome.txt");
+    EXPECT_THAT(dir.Read("nohome.txt"), HasSubstr("cannot find your home folder"));
 }
 
 TEST_F(CliTest, LanguageListAndSet) {

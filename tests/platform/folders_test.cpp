@@ -2,10 +2,14 @@
 
 #include <filesystem>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "base/application_name.h"
 #include "base/unicode.h"
+#include "platform/home_folder.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -53,6 +57,19 @@ TEST(UserDataFolder, FollowsXdgDataHomeAndTheApplicationName) {
         EXPECT_EQ(UserDataFolder(), u"/home/u/.local/share/Mouse Tool Files/");
     }
     SetApplicationName(kDefaultApplicationName);
+}
+
+TEST(UserDataFolder, WithoutHomeTheUsersOwnFolderFromThePasswordDatabase) {
+    SetUserDataFolderOverride(u"");
+    ScopedEnv data_dir("TESSALY_DATA_DIR", std::nullopt);
+    ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
+    ScopedEnv home("HOME", std::nullopt);
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr) << "the test runs as a user with an entry";
+    ASSERT_EQ(HomeFolderPath(), std::string(entry->pw_dir));
+    const std::u16string folder = UserDataFolder();
+    EXPECT_EQ(folder.rfind(FromUtf8(entry->pw_dir) + u"/.local/share/", 0), 0u) << ToUtf8(folder);
+    EXPECT_EQ(folder.find(u"/tmp/"), std::u16string::npos);
 }
 
 TEST(UserDataFolder, OptionBeatsEnvironment) {
