@@ -47,7 +47,7 @@ class TestHttpServer {
                                        (log_.path() / "requests.log").string(),
                                        proxy ? "proxy" : "files"},
               std::vector<std::string>{})) {
-        if (auto line = process_->ReadLine(std::chrono::seconds(10))) {
+        if (auto line = process_->ReadLine(std::chrono::seconds(30))) {
             port_ = std::stoi(*line);
         }
     }
