@@ -229,11 +229,10 @@ void MacroPage::RemoveMacro() {
             }
         }
     }
+    // The macro now selected shows its own events: an empty list here would
+    // be saved over them by the next edit.
     list->SelectItem(std::max(index - 1, 0));
     ShowSelectedMacro();
-    if (auto* events = Control<DUI::CRecordList>(kEventListId)) {
-        events->DeleteAllItems();
-    }
 }
 
 void MacroPage::ApplyMacroName() {

@@ -157,6 +157,28 @@ class MacroFlowsTest : public WorkerTest {
     std::string trace_path;
 };
 
+TEST_F(MacroFlowsTest, DeletingAMacroShowsTheEventsOfTheOneNowSelected) {
+    Start();
+    const int first = NewMacro();
+    MacroEventList events;
+    events.InsertKeyEvents(0, 65, u"A", 100);
+    SaveEventList(first, events.events());
+    const int second = NewMacro();
+    ASSERT_NE(first, second);
+
+    Event(158);  // deletes the second; the first is selected
+    ASSERT_EQ(Macros()->GetCurData(), first);
+    EXPECT_EQ(ShownTexts(), Texts(events.events()));
+
+    // An insert adds to the first macro's events instead of replacing them.
+    Event(167);
+    ChooseFromMenu(103);
+    const std::vector<MacroEvent> stored = StoredEvents(first);
+    ASSERT_EQ(stored.size(), events.events().size() + 1);
+    EXPECT_EQ(stored.front().desc, u"\u2193  A");
+    EXPECT_EQ(stored.back().type, kEventDelay);
+}
+
 TEST_F(MacroFlowsTest, EveryButtonChoiceGivesTheBitItsTextNames) {
     struct Item {
         int text;
