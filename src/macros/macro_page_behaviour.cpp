@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "app/language_state.h"
 #include "base/decimal.h"
 #include "base/trace.h"
 #include "buttons/assignment_model.h"
+#include "buttons/assignment_text.h"
 #include "buttons/button_controls.h"
 #include "buttons/key_capture.h"
 #include "macros/macro_names.h"
@@ -257,9 +259,17 @@ void MacroPage::ApplyMacroName() {
     std::vector<KeyAssignment> keys;
     const int profile = host_->CurrentProfile();
     ListKeyAssignments(profile, keys);
-    for (const KeyAssignment& key : keys) {
-        if (key.macro_type == kCategoryMacro && key.macro_value == macro.macro_id) {
-            SetKeyMacroDescription(profile, key.key_code, text);
+    // The button list shows the new name at once; other profiles keep the
+    // text their assignments were made with.
+    DUI::MouseKeyCtrl* key_list = ButtonControls(dlg_).List();
+    for (KeyAssignment key : keys) {
+        if (key.macro_type != kCategoryMacro || key.macro_value != macro.macro_id ||
+            !SetKeyMacroDescription(profile, key.key_code, text)) {
+            continue;
+        }
+        key.macro_desc = text;
+        if (key_list) {
+            key_list->SetItemKeyDesc(key.key_code, DescribeAssignment(key, CurrentLcid()));
         }
     }
     RenameMacro(macro.macro_id, text);
