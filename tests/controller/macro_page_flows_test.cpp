@@ -236,5 +236,28 @@ TEST_F(MacroFlowsTest, RenamingShowsTheNewNameOnTheButtonListAtOnce) {
     EXPECT_EQ(other.macro_desc, u"Old");
 }
 
+TEST_F(MacroFlowsTest, AMissingMacroIsNotSentAndAnEmptyOneIs) {
+    Start();
+    const int empty = NewMacro();
+    const int gone = NewMacro();
+    Event(158);
+    MacroInfo info;
+    ASSERT_FALSE(GetMacro(gone, info));
+
+    ChooseForButton(gone);
+    ASSERT_TRUE(WaitFor([&] { return !Written(0x09).empty() && Settled(); }));
+    EXPECT_TRUE(Written(0x08).empty());
+    EXPECT_FALSE(mouse->State().macros.contains(kButton));
+    // The button keeps its function: the slot of key code 5 as it was.
+    const Bytes table = mouse->State().settings.at(0x09);
+    EXPECT_EQ(table[3 * kButton], 0x40);
+    EXPECT_EQ(table[3 * kButton + 1], 0x01);
+
+    ChooseForButton(empty);
+    ASSERT_TRUE(WaitFor([&] { return Written(0x09).size() == 2 && Settled(); }));
+    ASSERT_EQ(Written(0x08).size(), 1u);
+    EXPECT_EQ(mouse->State().macros.at(kButton), Bytes{kButton});
+}
+
 }  // namespace
 }  // namespace tessaly::test
