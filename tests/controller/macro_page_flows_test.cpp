@@ -259,5 +259,58 @@ TEST_F(MacroFlowsTest, AMissingMacroIsNotSentAndAnEmptyOneIs) {
     EXPECT_EQ(mouse->State().macros.at(kButton), Bytes{kButton});
 }
 
+TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
+    Start(false);
+    const int first = NewMacro();
+    const int second = NewMacro();
+    Event(174);  // no delays
+    Event(172);
+    ASSERT_TRUE(Recording());
+    RecordKeyA();
+
+    mouse->SwitchMouse(false);
+    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load() && !Recording(); }));
+    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
+    EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
+    EXPECT_EQ(StoredEvents(second).size(), 2u);
+    EXPECT_TRUE(StoredEvents(first).empty());
+
+    // The mouse comes back: the refill selects the first macro, and the
+    // record button starts a new recording there, not a stale one.
+    mouse->SwitchMouse(true);
+    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
+    ASSERT_TRUE(Settled());
+    session.ProcessPending();
+    ShowTab(kMacroTab);
+    EXPECT_EQ(Macros()->GetCurData(), first);
+    EXPECT_EQ(StoredEvents(second).size(), 2u);
+    EXPECT_TRUE(StoredEvents(first).empty());
+}
+
+TEST_F(MacroFlowsTest, ARefillWhileRecordingEndsItInTheRecordedMacro) {
+    Start();
+    const int first = NewMacro();
+    const int second = NewMacro();
+    ASSERT_EQ(Macros()->GetCurData(), second);
+    Event(174);
+    Event(172);
+    ASSERT_TRUE(Recording());
+    RecordKeyA();
+
+    dlg->QueueTask(20);  // the factory reset refills the pages
+    ASSERT_TRUE(Settled());
+    session.ProcessPending();
+    EXPECT_FALSE(Recording());
+    EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
+    EXPECT_EQ(Macros()->GetCurData(), second);
+    EXPECT_EQ(StoredEvents(second).size(), 2u);
+    EXPECT_TRUE(StoredEvents(first).empty());
+    // Keys after the end are not recorded anywhere.
+    RecordKeyA();
+    EXPECT_EQ(StoredEvents(second).size(), 2u);
+    EXPECT_TRUE(StoredEvents(first).empty());
+}
+
 }  // namespace
 }  // namespace tessaly::test
