@@ -276,8 +276,8 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
     EXPECT_EQ(StoredEvents(second).size(), 2u);
     EXPECT_TRUE(StoredEvents(first).empty());
 
-    // The mouse comes back: the refill selects the first macro, and the
-    // record button starts a new recording there, not a stale one.
+    // The mouse comes back: the refill selects the first macro and touches
+    // neither macro's events.
     mouse->SwitchMouse(true);
     ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
     ASSERT_TRUE(Settled());
