@@ -64,7 +64,7 @@ CliArguments ParseCliArguments(const std::vector<std::string>& arguments) {
                 result.error = "--emulate-model needs a device type (see devices)";
                 return result;
             }
-            result.emulated_model = ParseInteger(arguments[++i]);
+            result.emulated_models.push_back(*ParseInteger(arguments[++i]));
         } else if (argument == "--lang") {
             if (!has_next || !ParseInteger(arguments[i + 1])) {
                 result.error = "--lang needs a language number (LCID)";
@@ -85,7 +85,7 @@ CliArguments ParseCliArguments(const std::vector<std::string>& arguments) {
         }
     }
     // A model to emulate means the virtual mouse.
-    if (result.emulated_model && result.emulate == EmulatedLinks::kNone) {
+    if (!result.emulated_models.empty() && result.emulate == EmulatedLinks::kNone) {
         result.emulate = EmulatedLinks::kDefault;
         result.startup.push_back("--emulate");
     }

@@ -13,8 +13,9 @@ enum class EmulatedLinks { kNone, kDefault, kCable, kReceiver, kBoth };
 struct CliArguments {
     std::vector<std::string> startup;  // for ParseCommandLine
     EmulatedLinks emulate = EmulatedLinks::kNone;
-    std::optional<int> emulated_model;  // --emulate-model TYPE: a catalogue device type
-    std::optional<int> lcid;            // --lang: this run only, not stored
+    // --emulate-model TYPE, repeatable: catalogue device types, one virtual mouse each.
+    std::vector<int> emulated_models;
+    std::optional<int> lcid;  // --lang: this run only, not stored
     bool json = false;
     bool yes = false;
     bool help = false;

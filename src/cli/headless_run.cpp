@@ -1,5 +1,6 @@
 #include "cli/headless_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -34,7 +35,7 @@ class Run {
   public:
     Run(const CliArguments& options, const CommandLine& line)
         : options_(options),
-          devices_(std::make_unique<DeviceSession>(line, options.emulated_model)) {}
+          devices_(std::make_unique<DeviceSession>(line, options.emulated_models)) {}
     ~Run() {
         // The worker stops with the window's close; the controller lets go
         // of the window's task list, so it goes while the window is there.
@@ -146,15 +147,22 @@ bool GuiRunning(const CommandLine& line) {
     return SingleInstance::Acquire() == nullptr;
 }
 
-// Before start-up creates the data folder: a model the catalogue lacks, or a
-// link the model does not have, is a usage error.
+// Before start-up creates the data folder: a model the catalogue lacks, one
+// named twice, or a link the first model does not have, is a usage error.
 std::string EmulationProblem(const CliArguments& options) {
-    if (!options.emulated_model)
+    const std::vector<int>& types = options.emulated_models;
+    for (size_t i = 0; i < types.size(); ++i) {
+        if (!EmulatedModelConfig(ProgramFolder() + u"config.xml", types[i]))
+            return "the catalogue has no model " + std::to_string(types[i]) + " (see devices)";
+        if (std::find(types.begin(), types.begin() + static_cast<long>(i), types[i]) !=
+            types.begin() + static_cast<long>(i))
+            return "model " + std::to_string(types[i]) + " is emulated twice";
+    }
+    if (types.empty())
         return {};
-    const int type = *options.emulated_model;
+    // The link word is the first model's; the others come with their own.
+    const int type = types.front();
     const auto config = EmulatedModelConfig(ProgramFolder() + u"config.xml", type);
-    if (!config)
-        return "the catalogue has no model " + std::to_string(type) + " (see devices)";
     const bool cable =
         options.emulate != EmulatedLinks::kReceiver && options.emulate != EmulatedLinks::kDefault;
     const bool receiver =

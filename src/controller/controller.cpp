@@ -40,6 +40,10 @@ ui::MainWindowServices Controller::Services() {
         }
     };
     services.select_model = [this, select = std::move(services.select_model)](int type) {
+        // Before any task for the new model runs, its commands go to its mouse.
+        if (worker_) {
+            worker_->Retarget(type);
+        }
         if (select) {
             select(type);
         }

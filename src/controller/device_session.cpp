@@ -75,7 +75,7 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16st
     return config;
 }
 
-DeviceSession::DeviceSession(const CommandLine& line, std::optional<int> emulated_type) {
+DeviceSession::DeviceSession(const CommandLine& line, std::vector<int> emulated_types) {
     if (!line.hid_trace_file.empty()) {
         tracing_ = SetHidTraceFile(line.hid_trace_file);
         if (!tracing_) {
@@ -85,15 +85,30 @@ DeviceSession::DeviceSession(const CommandLine& line, std::optional<int> emulate
     if (!line.emulate) {
         return;
     }
-    std::optional<emulator::VirtualMouseConfig> config =
-        EmulatedModelConfig(ProgramFolder() + u"config.xml", emulated_type);
-    if (!config) {
-        error_ = emulated_type ? "the catalogue has no model " + std::to_string(*emulated_type)
-                               : "the catalogue names no model to emulate";
-        return;
+    std::vector<std::optional<int>> wanted(emulated_types.begin(), emulated_types.end());
+    if (wanted.empty()) {
+        wanted.emplace_back();
     }
-    config->state_file = line.emulator_state_file;
-    emulated_ = std::make_unique<emulator::EmulatedDevices>(std::move(*config));
+    std::vector<emulator::VirtualMouseConfig> configs;
+    for (const std::optional<int>& type : wanted) {
+        std::optional<emulator::VirtualMouseConfig> config =
+            EmulatedModelConfig(ProgramFolder() + u"config.xml", type);
+        if (!config) {
+            error_ = type ? "the catalogue has no model " + std::to_string(*type)
+                          : "the catalogue names no model to emulate";
+            return;
+        }
+        config->state_file = line.emulator_state_file;
+        // Each further mouse has paths and a state file of its own.
+        if (!configs.empty()) {
+            config->name += "-" + std::to_string(*type);
+            if (!config->state_file.empty()) {
+                config->state_file += "." + std::to_string(*type);
+            }
+        }
+        configs.push_back(std::move(*config));
+    }
+    emulated_ = std::make_unique<emulator::EmulatedDevices>(std::move(configs));
 }
 
 DeviceSession::~DeviceSession() {

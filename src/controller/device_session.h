@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "emulator/emulated_devices.h"
@@ -21,16 +22,19 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(
 
 class DeviceSession {
   public:
-    // `emulated_type` picks the catalogue model the virtual mouse mimics.
-    explicit DeviceSession(const CommandLine& line,
-                           std::optional<int> emulated_type = std::nullopt);
+    // `emulated_types` pick the catalogue models the virtual mice mimic, one
+    // mouse each; none gives the one mouse of EmulatedModelConfig's choice.
+    explicit DeviceSession(const CommandLine& line, std::vector<int> emulated_types = {});
     ~DeviceSession();
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
 
     // Empty when everything asked for is in place.
     const std::string& Error() const { return error_; }
-    emulator::VirtualMouse* Mouse() { return emulated_ ? &emulated_->Mouse() : nullptr; }
+    // The first mouse, or the one of the index-th emulated type.
+    emulator::VirtualMouse* Mouse(size_t index = 0) {
+        return emulated_ && index < emulated_->MouseCount() ? &emulated_->Mouse(index) : nullptr;
+    }
 
   private:
     std::string error_;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "base/trace.h"
 #include "catalogue/device_catalogue.h"
@@ -73,8 +74,29 @@ void DeviceWorker::InterruptWait() {
     }
 }
 
+void DeviceWorker::Retarget(int device_type) {
+    {
+        std::lock_guard lock(wait_mutex_);
+        retarget_ = device_type;
+    }
+    InterruptWait();
+}
+
+void DeviceWorker::ApplyRetarget() {
+    std::optional<int> type;
+    {
+        std::lock_guard lock(wait_mutex_);
+        type = std::exchange(retarget_, std::nullopt);
+    }
+    if (type) {
+        devices_.SetSelectedType(*type);
+        devices_.ClearCurrentInterface();
+    }
+}
+
 void DeviceWorker::Pass() {
     busy_.store(true);
+    ApplyRetarget();
     if (std::optional<int32_t> code = dlg_.tasks.TakeFront()) {
         RunTask(*code);
         busy_.store(false);

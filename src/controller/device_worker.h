@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "device/device_discovery.h"
 #include "device/device_manager.h"
@@ -53,6 +54,9 @@ class DeviceWorker {
     // next one is skipped, so that a queued task or a stop does not wait
     // for its time-out.
     void InterruptWait();
+    // From any thread: commands go to the mouse of this type from the next
+    // task on (a mouse activated in the device list).
+    void Retarget(int device_type);
     void RunTask(int code);
 
     // Discovery and the window's device list.
@@ -80,6 +84,7 @@ class DeviceWorker {
     void RunBody(int code);
     bool HasLighting() const;
 
+    void ApplyRetarget();
     int ReadInterruptibly(HidInterface& current, std::span<uint8_t> report);
     void StoreStateReads();
     void ReadReceiverVersion();
@@ -107,6 +112,8 @@ class DeviceWorker {
     std::mutex wait_mutex_;
     HidInterface* waiting_on_ = nullptr;
     bool interrupt_pending_ = false;
+    // The type Retarget asked for, applied before the next task.
+    std::optional<int> retarget_;
 };
 
 }  // namespace tessaly

@@ -39,6 +39,12 @@ void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker&
             alive->Refill();
         }
     });
+    // A lost mouse or closed popups end a recording in progress.
+    dlg.Services().stop_recording = [weak = std::weak_ptr<MacroPage>(page)] {
+        if (auto alive = weak.lock()) {
+            alive->StopRecordingIfRunning();
+        }
+    };
 }
 
 }  // namespace tessaly

@@ -28,15 +28,31 @@ constexpr int kKindDelay = 3;
 constexpr int kDelayFieldLimit = 5;
 constexpr int kKeyFieldLimit = 10;
 
-// The button choice's data n stands for the button bit 1 << (n - 1).
+// The button choice's items carry the mouse function numbers of the key
+// page (1 left, 3 right, 2 middle, 5 forward, 6 back); events store the
+// button bit their text names.
+struct ChoiceBit {
+    intptr_t data;
+    int bit;
+};
+constexpr ChoiceBit kChoiceBits[] = {
+    {1, kMouseButtonLeft},    {3, kMouseButtonRight}, {2, kMouseButtonMiddle},
+    {5, kMouseButtonForward}, {6, kMouseButtonBack},
+};
+
 int BitOfChoice(intptr_t data) {
-    return data >= 1 && data <= 8 ? 1 << (data - 1) : 0;
+    for (const ChoiceBit& row : kChoiceBits) {
+        if (row.data == data) {
+            return row.bit;
+        }
+    }
+    return 0;
 }
 
 intptr_t ChoiceOfBit(int bit) {
-    for (intptr_t data = 1; data <= 8; ++data) {
-        if (BitOfChoice(data) == bit) {
-            return data;
+    for (const ChoiceBit& row : kChoiceBits) {
+        if (row.bit == bit) {
+            return row.data;
         }
     }
     return 0;
@@ -190,8 +206,9 @@ void MacroPage::OnButtonChoice() {
     if (!buttons || position < 0 || position >= events.size()) {
         return;
     }
+    const int bit = BitOfChoice(buttons->GetCurData());
     const auto stamp = static_cast<uint32_t>(events.events()[position].delay_time);
-    if (events.SetEventButton(stamp, BitOfChoice(buttons->GetCurData()))) {
+    if (bit != 0 && events.SetEventButton(stamp, bit)) {
         ShowEvents(events);
         SaveShownEvents();
     }

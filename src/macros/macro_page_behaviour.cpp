@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "app/language_state.h"
 #include "base/decimal.h"
 #include "base/trace.h"
 #include "buttons/assignment_model.h"
+#include "buttons/assignment_text.h"
 #include "buttons/button_controls.h"
 #include "buttons/key_capture.h"
 #include "macros/macro_names.h"
@@ -86,11 +88,19 @@ int MacroPage::SelectedMacro() const {
 }
 
 void MacroPage::Refill() {
+    std::lock_guard lock(recording_mutex_);
     auto* list = Control<DUI::MacroList>(kMacroListId);
     auto* choice = MacroChoice();
     auto* events = Control<DUI::CRecordList>(kEventListId);
     if (!list) {
         return;
+    }
+    // A recording ends before the lists are rebuilt under it, and its
+    // macro stays selected.
+    int recorded = 0;
+    if (recorder_.recording()) {
+        recorded = recording_macro_;
+        StopRecording();
     }
     list->DeleteAllItems();
     if (choice) {
@@ -108,7 +118,13 @@ void MacroPage::Refill() {
             choice->AddItem(shown, macro.macro_id);
         }
     }
-    list->SelectItem(0);
+    int selected = 0;
+    for (int i = 0; recorded > 0 && i < list->GetItemCount(); ++i) {
+        if (list->GetItemData(i) == recorded) {
+            selected = i;
+        }
+    }
+    list->SelectItem(selected);
     if (choice) {
         choice->SelectItem(0);
     }
@@ -229,11 +245,10 @@ void MacroPage::RemoveMacro() {
             }
         }
     }
+    // The macro now selected shows its own events: an empty list here would
+    // be saved over them by the next edit.
     list->SelectItem(std::max(index - 1, 0));
     ShowSelectedMacro();
-    if (auto* events = Control<DUI::CRecordList>(kEventListId)) {
-        events->DeleteAllItems();
-    }
 }
 
 void MacroPage::ApplyMacroName() {
@@ -258,9 +273,17 @@ void MacroPage::ApplyMacroName() {
     std::vector<KeyAssignment> keys;
     const int profile = host_->CurrentProfile();
     ListKeyAssignments(profile, keys);
-    for (const KeyAssignment& key : keys) {
-        if (key.macro_type == kCategoryMacro && key.macro_value == macro.macro_id) {
-            SetKeyMacroDescription(profile, key.key_code, text);
+    // The button list shows the new name at once; other profiles keep the
+    // text their assignments were made with.
+    DUI::MouseKeyCtrl* key_list = ButtonControls(dlg_).List();
+    for (KeyAssignment key : keys) {
+        if (key.macro_type != kCategoryMacro || key.macro_value != macro.macro_id ||
+            !SetKeyMacroDescription(profile, key.key_code, text)) {
+            continue;
+        }
+        key.macro_desc = text;
+        if (key_list) {
+            key_list->SetItemKeyDesc(key.key_code, DescribeAssignment(key, CurrentLcid()));
         }
     }
     RenameMacro(macro.macro_id, text);
@@ -368,8 +391,8 @@ void MacroPage::MoveEvent(MoveDirection direction) {
 // --- recording -------------------------------------------------------------
 
 void MacroPage::ToggleRecording() {
-    if (recorder_.recording()) {
-        StopRecording();
+    if (recording()) {
+        StopRecordingIfRunning();
     } else {
         StartRecording();
     }
@@ -395,7 +418,6 @@ void MacroPage::StartRecording() {
         }
         fixed = field ? DecimalToInt(field->GetTitle()) : kInsertedDelay;
     }
-    recording_list_ = EventsShown();
     // Keys are recorded whichever window has the focus, where the machine's
     // keyboards can be read; otherwise from this window only.
     capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kAllKeyboards);
@@ -410,32 +432,65 @@ void MacroPage::StartRecording() {
                 std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kWindow);
         }
     }
+    std::lock_guard lock(recording_mutex_);
+    // A refill during the notice may have changed the selection.
+    recording_macro_ = SelectedMacro();
+    if (recording_macro_ <= 0) {
+        capture_.reset();
+        return;
+    }
+    std::vector<MacroEvent> events;
+    ListMacroEvents(recording_macro_, events);
+    recording_list_ = MacroEventList(std::move(events));
     // The clock starts once the keys are read, after any notice.
     recorder_.Start(mode, fixed, host_->Now());
     SetRecordingControls(true);
 }
 
+bool MacroPage::recording() const {
+    std::lock_guard lock(recording_mutex_);
+    return recorder_.recording();
+}
+
 void MacroPage::StopRecording() {
     recorder_.Stop(recording_list_, host_->Now());
+    FinishRecording();
+}
+
+void MacroPage::FinishRecording() {
     capture_.reset();
-    ShowEvents(recording_list_);
-    SaveShownEvents();
+    // Saved into the macro the keys were recorded for, whatever the page
+    // shows by now.
+    MacroInfo macro;
+    if (GetMacro(recording_macro_, macro)) {
+        SaveEventList(recording_macro_, recording_list_.events());
+    }
+    recording_macro_ = 0;
     SetRecordingControls(false);
 }
 
+void MacroPage::StopRecordingIfRunning() {
+    std::lock_guard lock(recording_mutex_);
+    if (recorder_.recording()) {
+        StopRecording();
+    }
+}
+
 void MacroPage::OnRecordedKey(bool released, int code, std::u16string_view name) {
-    if (!recorder_.recording()) {
-        return;
+    {
+        std::lock_guard lock(recording_mutex_);
+        if (!recorder_.recording()) {
+            return;
+        }
+        const RecordResult result =
+            recorder_.OnKey(recording_list_, released, code, name, host_->Now());
+        ShowEvents(recording_list_);
+        if (result != RecordResult::kLimit) {
+            return;
+        }
+        FinishRecording();
     }
-    const RecordResult result =
-        recorder_.OnKey(recording_list_, released, code, name, host_->Now());
-    ShowEvents(recording_list_);
-    if (result == RecordResult::kLimit) {
-        capture_.reset();
-        SaveShownEvents();
-        SetRecordingControls(false);
-        host_->ShowMessage(Text(text::kEventListFull), Text(text::kEventList));
-    }
+    host_->ShowMessage(Text(text::kEventListFull), Text(text::kEventList));
 }
 
 void MacroPage::SetRecordingControls(bool recording) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,10 @@ class MacroPage {
     void MoveEvent(MoveDirection direction);
 
     void ToggleRecording();
-    bool recording() const { return recorder_.recording(); }
+    bool recording() const;
+    // A link change or a closing of popups: a running recording stops and
+    // is saved into its macro (any thread).
+    void StopRecordingIfRunning();
     // A decoded key while recording.
     void OnRecordedKey(bool released, int code, std::u16string_view name);
 
@@ -95,7 +99,9 @@ class MacroPage {
     void InsertEvents(const std::function<bool(MacroEventList&, int)>& insert);
     void AddImported(const std::vector<MacroInfo>& macros);
     void StartRecording();
+    // Both with the recording lock held.
     void StopRecording();
+    void FinishRecording();
     void SetRecordingControls(bool recording);
     // Field 187 and choice 188 for the kind data (1 mouse, 2 key, 3 delay).
     void ShowEditorFields(int kind, const MacroEvent* event);
@@ -105,8 +111,11 @@ class MacroPage {
 
     ui::DeviceMainDlg& dlg_;
     std::shared_ptr<MacroHost> host_;
+    // Keys arrive on the UI thread, link changes and refills on the worker.
+    mutable std::recursive_mutex recording_mutex_;
     MacroRecorder recorder_;
     MacroEventList recording_list_;
+    int recording_macro_ = 0;
     std::unique_ptr<CaptureSet> capture_;
     // The user was told once that only this window's keys are recorded.
     bool told_window_only_ = false;

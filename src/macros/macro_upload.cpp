@@ -7,6 +7,7 @@
 #include "device/commands/command_sender.h"
 #include "macros/macro_encoding.h"
 #include "storage/key_table.h"
+#include "storage/macro_table.h"
 
 namespace tessaly {
 
@@ -18,6 +19,14 @@ void UploadPendingMacro(HidInterface* mouse, int profile, int key_code) {
     KeyAssignment assignment;
     if (!GetKeyAssignment(profile, key_code, assignment) ||
         assignment.macro_type != kCategoryMacro) {
+        return;
+    }
+    // A deleted macro has no events to send; the button table then keeps
+    // the button's slot as it was.
+    MacroInfo macro;
+    if (!GetMacro(assignment.macro_value, macro)) {
+        Trace(kTraceDevice, "macro %d of key %d no longer exists: not sent", assignment.macro_value,
+              key_code);
         return;
     }
     const std::vector<MacroEventBytes> records = EncodeMacroEvents(assignment.macro_value);

@@ -63,6 +63,10 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
         {{"--emulate-model"}, "--emulate-model needs a device type"},
         {{"--emulate-model", "tx3", "status"}, "--emulate-model needs a device type"},
         {{"--emulate-model", "1004", "status"}, "the catalogue has no model 1004"},
+        {{"--emulate-model", "1003", "--emulate-model", "1003", "status"},
+         "model 1003 is emulated twice"},
+        {{"--emulate-model", "1003", "--emulate-model", "1004", "status"},
+         "the catalogue has no model 1004"},
         {{"--emulate", "receiver", "--emulate-model", "1003", "status"},
          "model 1003 has no receiver"},
     };
@@ -119,6 +123,22 @@ TEST_F(CliTest, EmulateModelMimicsThatCatalogueModel) {
     ASSERT_EQ(wireless.code, 0) << wireless.err;
     EXPECT_THAT(wireless.out, HasSubstr("\"type\": 1007"));
     EXPECT_THAT(Cli({"--json", "status"}).out, HasSubstr("\"type\": 1007"));
+}
+
+TEST_F(CliTest, ASecondEmulatedModelIsPluggedBesideTheFirst) {
+    const CliResult both =
+        Cli({"--json", "--emulate-model", "1007", "--emulate-model", "1003", "devices"}, {"cable"});
+    ASSERT_EQ(both.code, 0) << both.err;
+    // Both connected rows are online behind their cables.
+    size_t online = 0;
+    for (size_t at = both.out.find("\"online\""); at != std::string::npos;
+         at = both.out.find("\"online\"", at + 1))
+        ++online;
+    EXPECT_EQ(online, 2u) << both.out;
+    // Each mouse answers on paths of its own.
+    const std::string trace = dir.Read("hid.txt");
+    EXPECT_THAT(trace, HasSubstr("virtual:emulated:cable:2 10"));
+    EXPECT_THAT(trace, HasSubstr("virtual:emulated-1003:cable:2 10"));
 }
 
 TEST_F(CliTest, AMissingOrUnreachableMouseIsADeviceFailure) {

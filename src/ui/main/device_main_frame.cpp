@@ -300,7 +300,8 @@ int DeviceMainDlg::OnActivateDevice() {
         MessageBox(text::kDeviceNotConnected, text::kNoDeviceNotice, 0);
         return 0;
     }
-    if (type != selected_device_type.load()) {
+    const bool other_model = type != selected_device_type.load();
+    if (other_model) {
         selected_device_type.store(type);
         WriteDeviceType(type);
         if (services_.select_model) {
@@ -309,11 +310,11 @@ int DeviceMainDlg::OnActivateDevice() {
     }
     connection_mode.store(*mode);
     auto* state = GetControlAs<DUI::CDeviceState>(44);
-    if (*mode == 1) {
-        state->SetTitle(Text(text::kWireless));
+    state->SetTitle(Text(*mode == 1 ? text::kWireless : text::kWired));
+    // Another model's pages, sensor and state come from its own mouse and
+    // store, over the cable too.
+    if (*mode == 1 || other_model) {
         QueueTask(4);
-    } else {
-        state->SetTitle(Text(text::kWired));
     }
     ShowDevicePages();
     return 1;

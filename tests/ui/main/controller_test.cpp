@@ -213,5 +213,27 @@ TEST_F(Navigation, ActivatingAWirelessMouseQueuesTheRead) {
     EXPECT_EQ(dlg->tab_ctrl->GetCurSel(), 1);
 }
 
+TEST_F(Navigation, ActivatingAnotherWiredModelQueuesItsRead) {
+    Open();
+    auto* list = DUI::HeadlessBackend::FindAs<DUI::CDeviceList>(*dlg, 57);
+    list->AddDevice(u"M1", 7, u"");
+    list->AddDevice(u"M2", 8, u"");
+    list->SetSelectDevice(8);
+    dlg->selected_device_type.store(7);
+    dlg->Services().connected_mode = [](int) { return std::optional<int>(0); };
+    dlg->Services().select_model = [](int) {};
+    dlg->tasks.Clear();
+    EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 1);
+    EXPECT_EQ(dlg->selected_device_type, 8);
+    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{4}));
+    EXPECT_EQ(DUI::HeadlessBackend::FindAs<DUI::CDeviceState>(*dlg, 44)->GetTitle(),
+              LoadLanguageString(51));
+
+    // The same model again over its cable: nothing to read.
+    dlg->tasks.Clear();
+    EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 1);
+    EXPECT_TRUE(dlg->tasks.Empty());
+}
+
 }  // namespace
 }  // namespace tessaly::ui::test
