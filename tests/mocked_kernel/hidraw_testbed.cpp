@@ -462,6 +462,21 @@ void HidrawTestbed::Unplug(int port, bool announce) {
             umockdev_testbed_uevent(testbed_, node->SysPath().c_str(), "remove");
     }
     umockdev_testbed_remove_device(testbed_, it->syspath.c_str());
+    // umockdev leaves the children's class and bus links behind; a device
+    // plugged again on the port needs their names.
+    auto unlink_links = [&](const std::string& syspath, const char* subsystem) {
+        const std::string name = std::filesystem::path(syspath).filename().string();
+        ::unlink((root_ + "/sys/class/" + subsystem + "/" + name).c_str());
+        ::unlink((root_ + "/sys/bus/" + subsystem + "/devices/" + name).c_str());
+    };
+    unlink_links(it->syspath, "usb");
+    for (size_t i = 0; i < it->parents.size(); ++i)
+        unlink_links(it->parents[i], i % 2 == 0 ? "hid" : "usb");
+    for (const auto& node : it->nodes) {
+        unlink_links(node->SysPath(), "hidraw");
+        const std::string minor = node->DevNode().substr(std::string("/dev/hidraw").size());
+        ::unlink((root_ + "/sys/dev/char/" + std::to_string(kHidrawMajor) + ":" + minor).c_str());
+    }
     for (auto& node : it->nodes) {
         ::unlink((root_ + node->DevNode()).c_str());
         gone_.push_back(std::move(node));
