@@ -40,7 +40,8 @@ struct UsbHidDeviceSpec {
 };
 
 // One hidraw node: what a written report does, and the input reports that
-// wait for the reader. Thread-safe.
+// wait for the reader. Thread-safe. Unlike hidraw, all handles share one
+// queue (emptied when a handle opens): the program opens each node once.
 class HidrawNode {
   public:
     // `report` as written to hidraw: report ID first. Bytes taken, or -errno.
