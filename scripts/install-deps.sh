@@ -10,6 +10,7 @@ packages=(
   libminizip-dev zlib1g-dev
   libcurl4-openssl-dev
   libudev-dev libevdev-dev libxkbcommon-dev
+  umockdev libumockdev-dev util-linux
   qt6-base-dev
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev

@@ -2,13 +2,16 @@
 
 #include <hidapi/hidapi.h>
 
+#include <fcntl.h>
+#include <linux/hidraw.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 namespace tessaly {
 namespace {
@@ -95,6 +98,25 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// Why a hidraw node cannot be used, as hid_open_path would meet it: the
+// open(2), then its first ioctl.
+struct NodeProbe {
+    const char* step = "";
+    int error = 0;  // 0: both succeeded
+};
+
+NodeProbe ProbeHidrawNode(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return {"open", errno};
+    NodeProbe probe;
+    int size = 0;
+    if (::ioctl(fd, HIDIOCGRDESCSIZE, &size) < 0)
+        probe = {"HIDIOCGRDESCSIZE", errno};
+    ::close(fd);
+    return probe;
+}
+
 std::optional<ReportDescriptorInfo> DescribePath(const std::filesystem::path& sysfs_root,
                                                  const std::string& path) {
     auto bytes = ReadHidrawDescriptor(sysfs_root, path);
@@ -133,24 +155,31 @@ std::optional<std::vector<uint8_t>> ReadHidrawDescriptor(const std::filesystem::
 
 std::vector<HidInterfaceInfo> KeepTopLevelCollections(std::vector<HidInterfaceInfo> entries,
                                                       const std::filesystem::path& sysfs_root) {
-    std::map<std::string, std::optional<ReportDescriptorInfo>> descriptors;
+    // hidapi's own usage pairs are not comparable with ours: it takes the last
+    // Usage before any collection, nested ones included, and gives 0/0 for a
+    // collection without a Usage item. So each path is listed once per
+    // top-level collection of our own parse, with hidapi's ids.
+    std::set<std::string> seen;
     std::vector<HidInterfaceInfo> kept;
-    for (auto& entry : entries) {
-        auto [it, fresh] = descriptors.try_emplace(entry.path);
-        if (fresh)
-            it->second = DescribePath(sysfs_root, entry.path);
-        if (!it->second)
+    for (const auto& entry : entries) {
+        if (!seen.insert(entry.path).second)
             continue;
-        const TopLevelCollection collection{entry.usage_page, entry.usage};
-        const auto& tops = it->second->collections;
-        if (std::find(tops.begin(), tops.end(), collection) == tops.end())
+        const auto info = DescribePath(sysfs_root, entry.path);
+        if (!info)
             continue;
-        const bool seen = std::any_of(kept.begin(), kept.end(), [&](const HidInterfaceInfo& k) {
-            return k.path == entry.path && k.usage_page == entry.usage_page &&
-                   k.usage == entry.usage;
-        });
-        if (!seen)
-            kept.push_back(std::move(entry));
+        for (const TopLevelCollection& collection : info->collections) {
+            const bool listed =
+                std::any_of(kept.begin(), kept.end(), [&](const HidInterfaceInfo& k) {
+                    return k.path == entry.path && k.usage_page == collection.usage_page &&
+                           k.usage == collection.usage;
+                });
+            if (listed)
+                continue;
+            HidInterfaceInfo top = entry;
+            top.usage_page = collection.usage_page;
+            top.usage = collection.usage;
+            kept.push_back(std::move(top));
+        }
     }
     return kept;
 }
@@ -205,12 +234,15 @@ std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
         return fail("HID stack not initialised");
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr) {
-        // hidapi keeps only a text; the node itself says whether access is why.
-        const bool denied = ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+        // hidapi keeps only a text, and none at all when its first ioctl
+        // fails ("Success"); the node itself tells the errno.
+        const NodeProbe probe = ProbeHidrawNode(path);
         std::string why = HidErrorText(hid_error(nullptr));
+        if (probe.error != 0 && (why.empty() || why == "Success"))
+            why = std::string(probe.step) + ": " + std::strerror(probe.error);
         std::lock_guard guard(lock_);
         last_open_error_ = std::move(why);
-        last_open_denied_ = denied;
+        last_open_denied_ = probe.error == EACCES || probe.error == EPERM;
         return nullptr;
     }
     return std::make_unique<HidapiConnection>(std::move(library), device, info->lengths);

@@ -40,9 +40,10 @@ std::optional<std::vector<uint8_t>> ReadHidrawDescriptor(const std::filesystem::
                                                          const std::string& path);
 
 // Enumeration as hidapi gives it lists nested collections too, each under the
-// path of its device. Keeps the entries that are a top-level collection of
-// their path's descriptor, once each, in order; drops the entries whose
-// descriptor cannot be read or parsed.
+// path of its device, with usage pairs of its own reckoning. Lists each path
+// once per top-level collection of its descriptor (usage page and usage as
+// our parse gives them, ids from hidapi's first entry of that path), in
+// order; drops the paths whose descriptor cannot be read or parsed.
 std::vector<HidInterfaceInfo> KeepTopLevelCollections(std::vector<HidInterfaceInfo> entries,
                                                       const std::filesystem::path& sysfs_root);
 

@@ -38,8 +38,9 @@ class MemoryHidConnection : public HidConnection {
     std::string error_;
 };
 
-MemoryHidDevice::MemoryHidDevice(MemoryHidDeviceConfig config, std::shared_ptr<HidClock> clock)
-    : config_(std::move(config)), lengths_(LengthsOf(config_)), clock_(std::move(clock)) {}
+MemoryHidDevice::MemoryHidDevice(MemoryHidDeviceConfig config, std::shared_ptr<HidClock> clock,
+                                 ReportLengths lengths)
+    : config_(std::move(config)), lengths_(lengths), clock_(std::move(clock)) {}
 
 void MemoryHidDevice::SetFirmware(Firmware firmware) {
     std::lock_guard guard(lock_);
@@ -154,12 +155,25 @@ int MemoryHidDevice::Read(Queue& queue, std::span<uint8_t> buffer, int timeout_m
 MemoryHidBackend::MemoryHidBackend(std::shared_ptr<HidClock> clock) : clock_(std::move(clock)) {}
 
 std::shared_ptr<MemoryHidDevice> MemoryHidBackend::AddDevice(MemoryHidDeviceConfig config) {
+    const ReportLengths lengths = LengthsOf(config);
+    return Add(std::move(config), lengths);
+}
+
+std::shared_ptr<MemoryHidDevice> MemoryHidBackend::AddDevice(
+    MemoryHidDeviceConfig config, std::span<const uint8_t> report_descriptor) {
+    const auto info = ParseReportDescriptor(report_descriptor);
+    const ReportLengths lengths = info ? info->lengths : LengthsOf(config);
+    return Add(std::move(config), lengths);
+}
+
+std::shared_ptr<MemoryHidDevice> MemoryHidBackend::Add(MemoryHidDeviceConfig config,
+                                                       const ReportLengths& lengths) {
     std::lock_guard guard(lock_);
     for (const auto& device : devices_) {
         if (device->Info().path == config.info.path)
             return nullptr;
     }
-    devices_.push_back(std::make_shared<MemoryHidDevice>(std::move(config), clock_));
+    devices_.push_back(std::make_shared<MemoryHidDevice>(std::move(config), clock_, lengths));
     return devices_.back();
 }
 

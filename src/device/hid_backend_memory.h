@@ -32,7 +32,8 @@ class MemoryHidDevice {
     // may queue input at once.
     using Firmware = std::function<void(MemoryHidDevice&, std::span<const uint8_t> report)>;
 
-    MemoryHidDevice(MemoryHidDeviceConfig config, std::shared_ptr<HidClock> clock);
+    MemoryHidDevice(MemoryHidDeviceConfig config, std::shared_ptr<HidClock> clock,
+                    ReportLengths lengths);
 
     const HidInterfaceInfo& Info() const { return config_.info; }
     HidClock& Clock() const { return *clock_; }
@@ -85,6 +86,10 @@ class MemoryHidBackend : public HidBackend {
 
     // Null when a device with that path is present already.
     std::shared_ptr<MemoryHidDevice> AddDevice(MemoryHidDeviceConfig config);
+    // The report lengths from the descriptor, as the hidapi backend learns
+    // them (the config's when it cannot be parsed).
+    std::shared_ptr<MemoryHidDevice> AddDevice(MemoryHidDeviceConfig config,
+                                               std::span<const uint8_t> report_descriptor);
     // Unplugs the device: it leaves the enumeration and its open handles fail.
     bool RemoveDevice(const std::string& path);
     HidClock& Clock() const { return *clock_; }
@@ -98,6 +103,9 @@ class MemoryHidBackend : public HidBackend {
     bool LastOpenDenied() const override;
 
   private:
+    std::shared_ptr<MemoryHidDevice> Add(MemoryHidDeviceConfig config,
+                                         const ReportLengths& lengths);
+
     std::shared_ptr<HidClock> clock_;
     mutable std::mutex lock_;
     std::vector<std::shared_ptr<MemoryHidDevice>> devices_;

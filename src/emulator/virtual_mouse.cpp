@@ -4,14 +4,11 @@
 
 #include "device/device_change_events.h"
 #include "device/hid_transport.h"
+#include "emulator/report_descriptors.h"
 #include "platform/device_notifications.h"
 
 namespace tessaly::emulator {
 namespace {
-
-constexpr size_t kUpgradeReportLength = 64;
-constexpr size_t kPointerReportLength = 8;
-constexpr size_t kConfigOutputLength = 65;
 
 const char* LinkName(MouseLink link) {
     return link == MouseLink::kCable ? "cable" : "receiver";
@@ -62,6 +59,17 @@ std::string VirtualMouse::InterfaceName(MouseLink link, int interface_number) co
                                   Path(link, interface_number));
 }
 
+std::vector<uint8_t> VirtualMouse::ReportDescriptor(int interface_number) const {
+    switch (interface_number) {
+        case kPointerInterface:
+            return PointerReportDescriptor();
+        case kUpgradeInterface:
+            return UpgradeReportDescriptor();
+        default:
+            return ConfigReportDescriptor(config_.vendor_collection, config_.config_input_length);
+    }
+}
+
 void VirtualMouse::AddDevices(MouseLink link) {
     Link& l = LinkOf(link);  // its config never changes
     const uint16_t config_page =
@@ -82,15 +90,7 @@ void VirtualMouse::AddDevices(MouseLink link) {
                        row.usage_page,
                        row.usage,
                        row.interface_number};
-        if (row.interface_number == kConfigInterface) {
-            device.input_length = config_.config_input_length;
-            device.output_length = kConfigOutputLength;
-        } else if (row.interface_number == kUpgradeInterface) {
-            device.input_length = device.output_length = kUpgradeReportLength;
-        } else {
-            device.input_length = device.output_length = kPointerReportLength;
-        }
-        auto added = backend_->AddDevice(device);
+        auto added = backend_->AddDevice(device, ReportDescriptor(row.interface_number));
         if (!added)
             continue;
         if (row.interface_number == kConfigInterface) {
@@ -117,6 +117,8 @@ bool VirtualMouse::Plug(MouseLink link) {
         LinkOf(link).loader = UpgradeLoader();
     }
     AddDevices(link);
+    if (!config_.announce_changes)
+        return true;
     for (int i : {kPointerInterface, kUpgradeInterface, kConfigInterface})
         RaiseDeviceChange(DeviceChangeKind::kArrival, InterfaceName(link, i));
     return true;
@@ -136,6 +138,8 @@ bool VirtualMouse::Unplug(MouseLink link) {
         device->SetFirmware(nullptr);
         backend_->RemoveDevice(device->Info().path);
     }
+    if (!config_.announce_changes)
+        return true;
     for (int i : {kPointerInterface, kUpgradeInterface, kConfigInterface})
         RaiseDeviceChange(DeviceChangeKind::kRemoval, InterfaceName(link, i));
     return true;

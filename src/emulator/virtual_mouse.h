@@ -23,7 +23,7 @@ namespace tessaly::emulator {
 struct VirtualLinkConfig {
     uint16_t vendor_id = 0;
     uint16_t product_id = 0;
-    uint16_t release_number = 0x0100;
+    uint16_t release_number = kFirmwareRelease;
     bool plugged = false;  // present from the start, without an arrival event
 };
 
@@ -38,6 +38,9 @@ struct VirtualMouseConfig {
     std::chrono::nanoseconds latency = std::chrono::milliseconds(1);
     // Settings persist here between runs when set.
     std::string state_file;
+    // Plug and Unplug raise arrival and removal events; off when something
+    // else announces the devices (the mocked kernel's uevents).
+    bool announce_changes = true;
 };
 
 // What happens to the next answer of a link, instead of a plain answer.
@@ -104,6 +107,8 @@ class VirtualMouse {
     // The HID path of an interface, and the interface name events carry.
     std::string Path(MouseLink link, int interface_number) const;
     std::string InterfaceName(MouseLink link, int interface_number) const;
+    // The report descriptor of an interface (0, 1 or 2).
+    std::vector<uint8_t> ReportDescriptor(int interface_number) const;
     UpgradeLoader Loader(MouseLink link) const;
 
   private:

@@ -12,11 +12,16 @@
 
 namespace tessaly::emulator {
 
+// The firmware release of the virtual mouse: its cable and receiver report it
+// as bcdDevice and the receiver answers it to 0x20, so every view shows 1.05.
+inline constexpr uint16_t kFirmwareRelease = 0x0105;
+
 struct MouseIdentity {
     std::array<uint8_t, 4> device_id{'T', 'M', '0', '1'};
     uint8_t sensor_code = 0x01;
-    uint8_t report_flags = 0x40;                          // 0x10, 0x20 or 0x40
-    std::array<uint8_t, 2> receiver_version{0x01, 0x05};  // 0x20: "105"
+    uint8_t report_flags = 0x40;  // 0x10, 0x20 or 0x40
+    std::array<uint8_t, 2> receiver_version{kFirmwareRelease >> 8,
+                                            kFirmwareRelease & 0xFF};  // 0x20: "105"
 };
 
 // A setting's payload; at most the 27 payload bytes of a request.

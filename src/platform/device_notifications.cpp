@@ -155,6 +155,7 @@ std::unique_ptr<DeviceNotificationMonitor> DeviceNotificationMonitor::Start(
 DeviceNotificationMonitor::DeviceNotificationMonitor(std::unique_ptr<Udev> udev, std::string source,
                                                      HidChangeHandler handler)
     : udev_(std::move(udev)), source_(std::move(source)), handler_(std::move(handler)) {
+    RememberPresentDevices();
     if (pipe(stop_pipe_) == 0)
         thread_ = std::thread([this] { Run(); });
 }
@@ -169,6 +170,28 @@ DeviceNotificationMonitor::~DeviceNotificationMonitor() {
         if (fd >= 0)
             close(fd);
     }
+}
+
+void DeviceNotificationMonitor::RememberPresentDevices() {
+    // Devices plugged in before the monitor started have had no arrival to
+    // cache their names from, and once one is gone udev can no longer read
+    // its parents. Receiving is enabled already, so none slips between.
+    udev_enumerate* enumerate = udev_enumerate_new(udev_->context);
+    if (enumerate == nullptr)
+        return;
+    if (udev_enumerate_add_match_subsystem(enumerate, "hidraw") >= 0 &&
+        udev_enumerate_scan_devices(enumerate) >= 0) {
+        udev_list_entry* entry = nullptr;
+        udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate)) {
+            udev_device* device =
+                udev_device_new_from_syspath(udev_->context, udev_list_entry_get_name(entry));
+            if (device == nullptr)
+                continue;
+            cache_.OnArrival(PropertiesOf(device));
+            udev_device_unref(device);
+        }
+    }
+    udev_enumerate_unref(enumerate);
 }
 
 void DeviceNotificationMonitor::Run() {

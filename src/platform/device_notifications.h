@@ -52,7 +52,8 @@ class InterfaceNameCache {
 using HidChangeHandler = std::function<void(HidChange, const std::string& name)>;
 
 // A thread that listens to udev until destroyed. The handler runs on that
-// thread.
+// thread. The names of the hidraw devices present at the start are cached
+// too, so that their removal is announced like any other.
 class DeviceNotificationMonitor {
   public:
     ~DeviceNotificationMonitor();
@@ -69,6 +70,7 @@ class DeviceNotificationMonitor {
     struct Udev;
     DeviceNotificationMonitor(std::unique_ptr<Udev> udev, std::string source,
                               HidChangeHandler handler);
+    void RememberPresentDevices();
     void Run();
 
     std::unique_ptr<Udev> udev_;

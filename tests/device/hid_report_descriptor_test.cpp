@@ -154,6 +154,15 @@ TEST_F(FakeSysfs, EnumerationKeepsTopLevelCollectionsOnceEach) {
     EXPECT_EQ(kept, expected);
 }
 
+TEST_F(FakeSysfs, UsagePairsComeFromOurParseNotFromHidapis) {
+    // hidapi gives 0/0 to a collection without a Usage item and the last
+    // Usage to one with several; the entry is listed as our parse reads it.
+    Node("hidraw1", kVendorConfig);
+    const auto kept = KeepTopLevelCollections({Entry("/dev/hidraw1", 0x0000, 0x0000)}, dir_.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0], Entry("/dev/hidraw1", 0xFF01, 0x0010));
+}
+
 TEST_F(FakeSysfs, EntriesWithoutAReadableDescriptorAreDropped) {
     Node("hidraw1", kVendorConfig);
     Node("hidraw3", Bytes{0xC0});  // cannot be parsed

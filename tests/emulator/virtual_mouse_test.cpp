@@ -63,6 +63,33 @@ TEST(VirtualMouseDevices, ConfigurationFormAndInputLengthAreConfigurable) {
     EXPECT_TRUE(CommandExchange(interface.get(), BuildReadRequest(Command::kReadIdentity)).ok());
 }
 
+// The descriptors are what the mocked kernel serves from sysfs; the lengths
+// and collections the in-memory backend shows must be theirs.
+TEST(VirtualMouseDevices, EachInterfaceIsWhatItsReportDescriptorSays) {
+    for (const bool vendor : {true, false}) {
+        auto config = TestConfig(true, false);
+        config.vendor_collection = vendor;
+        config.config_input_length = vendor ? 65 : 33;
+        VirtualMouseRig rig(config);
+        for (int i : {kPointerInterface, kUpgradeInterface, kConfigInterface}) {
+            SCOPED_TRACE(i);
+            const auto info = ParseReportDescriptor(rig.mouse->ReportDescriptor(i));
+            ASSERT_TRUE(info);
+            ASSERT_EQ(info->collections.size(), 1u);
+            const auto entry = rig.mouse->Device(MouseLink::kCable, i)->Info();
+            EXPECT_EQ(info->collections[0], (TopLevelCollection{entry.usage_page, entry.usage}));
+            auto interface = rig.Open(MouseLink::kCable, i);
+            ASSERT_TRUE(interface);
+            EXPECT_EQ(interface->InputReportLength(), info->lengths.input);
+            EXPECT_EQ(interface->OutputReportLength(), info->lengths.output);
+        }
+        EXPECT_EQ(rig.Open(MouseLink::kCable, kConfigInterface)->InputReportLength(),
+                  config.config_input_length);
+        EXPECT_EQ(rig.Open(MouseLink::kCable, kUpgradeInterface)->OutputReportLength(), 64u);
+        EXPECT_EQ(rig.Open(MouseLink::kCable, kPointerInterface)->InputReportLength(), 8u);
+    }
+}
+
 TEST(VirtualMouseReports, MouseSwitchedOffAndOnIsReportedWithTheBatteryPair) {
     VirtualMouseRig rig;
     rig.mouse->SetBattery(42, true);
