@@ -12,6 +12,7 @@
 #include "cli/macro_commands.h"
 #include "cli/macro_page_driver.h"
 #include "macros/macro_files.h"
+#include "ui/main/device_main_dlg.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly::cli {
