@@ -132,6 +132,7 @@ MacroImport Import(std::u16string_view path, bool collection, int device_id) {
         return result;
     }
     MacroFileValueCheck check(device_id);
+    const MacroBulkWrites bulk;
     const MacroSink store = [&](MacroInfo& macro, std::vector<MacroEvent>& events) {
         macro.macro_id = AddMacroWithEvents(macro, events);
         if (macro.macro_id != 0) {

@@ -233,6 +233,16 @@ int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> event
     return 0;
 }
 
+MacroBulkWrites::MacroBulkWrites() {
+    auto session = SettingsDatabase::Instance().Lock();
+    session.db().Execute("PRAGMA journal_mode = PERSIST");
+}
+
+MacroBulkWrites::~MacroBulkWrites() {
+    auto session = SettingsDatabase::Instance().Lock();
+    session.db().Execute("PRAGMA journal_mode = DELETE");
+}
+
 void SetMacroEventWriteProbe(MacroEventWriteProbe probe) {
     std::lock_guard guard(probe_lock);
     Probe() = std::move(probe);

@@ -34,6 +34,18 @@ bool DeleteMacroEvents(int macro_id);
 // Returns the new id, or 0 with nothing stored.
 int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> events);
 
+// While one lives, each commit keeps the journal file (journal mode
+// PERSIST) instead of creating and deleting it: an import of a thousand
+// macros commits a thousand times. A journal left by a kill is rolled back
+// all the same; the end restores the usual mode, which removes the file.
+class MacroBulkWrites {
+  public:
+    MacroBulkWrites();
+    ~MacroBulkWrites();
+    MacroBulkWrites(const MacroBulkWrites&) = delete;
+    MacroBulkWrites& operator=(const MacroBulkWrites&) = delete;
+};
+
 // For fault tests: asked before every event row is written; false makes that
 // write fail as a full disk would. An empty probe removes it.
 using MacroEventWriteProbe = std::function<bool()>;

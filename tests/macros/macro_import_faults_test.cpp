@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <csignal>
+#include <filesystem>
 #include <string>
 
 #include "macros/macro_files.h"
@@ -83,6 +84,10 @@ TEST_F(MacroImportFaultTest, FailedWriteDropsThatMacroWholeAndTheRestComeIn) {
     EXPECT_EQ(imported.macros[3].name, u"M4");
     EXPECT_THAT(StoredNames(), ElementsAre(u"M0", u"M1", u"M2", u"M4", u"M5"));
     EXPECT_THAT(StoredEventCounts(), Each(kEventsPerMacro));
+    // The journal kept during the import is gone with it.
+    std::filesystem::path journal = DatabaseFile("M100");
+    journal += "-journal";
+    EXPECT_FALSE(std::filesystem::exists(journal));
 }
 
 TEST_F(MacroImportFaultTest, FailedWriteOfTheOneMacroFileStoresNothing) {
