@@ -1,7 +1,10 @@
-// Device traffic of the worker against the virtual mouse at 1 ms per report
-// (a 1000 Hz interrupt endpoint): a whole state read and a write of
-// everything, each against its floor of 2 ms per exchange (request and
-// answer), and the worker's idle CPU with a mouse present and without one.
+// Device traffic of the worker against the virtual mouse, whose endpoints are
+// polled every 1 ms (a 1000 Hz interrupt endpoint, emulator/endpoint_timing.h):
+// a whole state read, the write of each setting, the write of everything and
+// a firmware upgrade of a 64 KiB image, each against its floor from the same
+// polls (an answer at the first poll after its request; an upgrade report
+// taken at the first poll after it is written), and the worker's idle CPU
+// with a mouse present and without one.
 
 #include <sys/resource.h>
 
@@ -10,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -21,6 +25,7 @@
 #include "controller/controller.h"
 #include "device/hid_backend.h"
 #include "device/hid_backend_memory.h"
+#include "emulator/endpoint_timing.h"
 #include "emulator/virtual_mouse.h"
 #include "platform/folders.h"
 #include "platform/ini_registry_store.h"
@@ -29,6 +34,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/headless_backend.h"
+#include "update/firmware_upgrade.h"
 
 namespace {
 
@@ -74,17 +80,81 @@ struct Rig {
     }
 };
 
-// Best and median of the runs: the machine may be busy with other work.
-void Report(const char* name, std::vector<double> wall_ms, size_t exchanges) {
-    std::sort(wall_ms.begin(), wall_ms.end());
-    const double floor = static_cast<double>(exchanges) * 2.0;
-    const double best = wall_ms.front();
-    const double median = wall_ms[wall_ms.size() / 2];
-    std::printf(
-        "%-18s best %6.1f ms  median %6.1f ms  floor %5.1f ms  ratio %.2f / %.2f  "
-        "reports sent %zu\n",
-        name, best, median, floor, best / floor, median / floor, exchanges);
+struct Run {
+    double wall_ms = 0;
+    double floor_ms = 0;
+    size_t reports = 0;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
+
+// Medians of the runs (the machine may be busy with other work); the ratio
+// is the median of each run's wall time over its own floor.
+void Report(const char* name, const std::vector<Run>& runs) {
+    if (runs.back().reports == 0) {
+        std::printf("%-22s sends nothing on this model\n", name);
+        return;
+    }
+    std::vector<double> wall;
+    std::vector<double> floor;
+    std::vector<double> ratio;
+    for (const Run& run : runs) {
+        wall.push_back(run.wall_ms);
+        floor.push_back(run.floor_ms);
+        ratio.push_back(run.floor_ms > 0 ? run.wall_ms / run.floor_ms : 0);
+    }
+    std::printf("%-22s median %8.1f ms  floor %8.1f ms  ratio %.2f  reports %zu\n", name,
+                Median(wall), Median(floor), Median(ratio), runs.back().reports);
+}
+
+void ReportIdle(const char* what, double cpu_seconds, int seconds) {
+    if (seconds <= 0) {
+        std::printf("idle CPU, %-14s not measured (0 s)\n", what);
+        return;
+    }
+    std::printf("idle CPU, %-14s %.2f %% of one core over %d s\n", what,
+                100.0 * cpu_seconds / seconds, seconds);
+}
+
+// Times `body` over `runs` runs; `written` counts the reports it sends, and
+// the floor is `fixed_ms` of the program's own waits plus one poll each.
+std::vector<Run> Measure(int runs, const emulator::EndpointTiming& timing,
+                         const std::function<size_t()>& written, const std::function<void()>& body,
+                         double fixed_ms = 0) {
+    std::vector<Run> result;
+    for (int i = 0; i < runs; ++i) {
+        const size_t before = written();
+        const auto start = Clock::now();
+        body();
+        Run run;
+        run.wall_ms = Milliseconds(Clock::now() - start);
+        run.reports = written() - before;
+        run.floor_ms =
+            Milliseconds(emulator::PollFloor(timing, start, static_cast<int>(run.reports))) +
+            fixed_ms;
+        result.push_back(run);
+    }
+    return result;
+}
+
+struct SettingWrite {
+    const char* name;
+    int task;
+};
+
+// The write task of each setting group, as the pages queue them.
+constexpr SettingWrite kSettingWrites[] = {
+    {"write buttons (6)", 6},       {"write lighting (8)", 8}, {"write DPI stages (9)", 9},
+    {"write DPI colours (10)", 10}, {"write rate (11)", 11},   {"write lift-off (12)", 12},
+    {"write sleep (13)", 13},
+};
+
+constexpr size_t kImageBytes = 64 * 1024;
+// The upgrade waits 10 ms after each of the first two data reports.
+constexpr double kUpgradePausesMs = 2 * 10.0;
 
 }  // namespace
 
@@ -126,40 +196,57 @@ int main(int argc, char** argv) {
             // Idle first, with the worker's own thread listening.
             double cpu = CpuSeconds();
             std::this_thread::sleep_for(std::chrono::seconds(idle_seconds));
-            std::printf("idle CPU, mouse present: %.2f %% of one core over %d s\n",
-                        100.0 * (CpuSeconds() - cpu) / idle_seconds, idle_seconds);
+            ReportIdle("mouse present:", CpuSeconds() - cpu, idle_seconds);
 
             // The timed runs call the worker from here, so its thread stops.
             rig.dlg->StopThread(1000);
+            const emulator::EndpointTiming timing(config.poll_interval);
+            const auto config_written = [&] { return rig.Written(); };
             constexpr int kRuns = 15;
-            std::vector<double> read_ms;
-            std::vector<double> write_ms;
-            size_t read_reports = 0;
-            size_t write_reports = 0;
-            for (int run = 0; run < kRuns; ++run) {
-                rig.controller->Device().ClearReadSet();
-                const size_t before = rig.Written();
-                const auto start = Clock::now();
-                worker->FullRead(FullReadKind::kConnect);
-                read_ms.push_back(Milliseconds(Clock::now() - start));
-                read_reports = rig.Written() - before;
+            Report("FullRead", Measure(kRuns, timing, config_written, [&] {
+                       rig.controller->Device().ClearReadSet();
+                       worker->FullRead(FullReadKind::kConnect);
+                   }));
+            for (const SettingWrite& write : kSettingWrites) {
+                Report(write.name, Measure(kRuns, timing, config_written,
+                                           [&] { worker->RunTask(write.task); }));
             }
-            for (int run = 0; run < kRuns; ++run) {
-                const size_t before = rig.Written();
-                const auto start = Clock::now();
-                worker->RunTask(5);
-                write_ms.push_back(Milliseconds(Clock::now() - start));
-                write_reports = rig.Written() - before;
+            Report("write everything (5)",
+                   Measure(kRuns, timing, config_written, [&] { worker->RunTask(5); }));
+
+            const fs::path image = folder / "firmware.bin";
+            const auto upgrade_written = [&] {
+                auto device =
+                    rig.mouse->Device(emulator::MouseLink::kCable, emulator::kUpgradeInterface);
+                return device ? device->WrittenReports().size() : 0;
+            };
+            UpgradeEnvironment environment;
+            environment.sleep = [](int ms) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            };
+            bool complete = true;
+            const std::vector<Run> upgrades = Measure(
+                3, timing, upgrade_written,
+                [&] {
+                    std::ofstream(image, std::ios::binary)
+                        << std::string(kImageBytes, static_cast<char>(0x5A));
+                    complete =
+                        complete && UpgradeFirmware(rig.devices, image.string(), environment) ==
+                                        UpgradeOutcome::kComplete;
+                },
+                kUpgradePausesMs);
+            Report("upgrade 64 KiB", upgrades);
+            if (!complete) {
+                std::fprintf(stderr, "device_bench: the upgrade did not complete\n");
+                status = 1;
             }
-            Report("FullRead", read_ms, read_reports);
-            Report("write everything", write_ms, write_reports);
+
             rig.dlg->StartThread();
             rig.mouse->Unplug(emulator::MouseLink::kCable);
             rig.WaitFor([&] { return !rig.dlg->device_present.load() && rig.dlg->tasks.Empty(); });
             cpu = CpuSeconds();
             std::this_thread::sleep_for(std::chrono::seconds(idle_seconds));
-            std::printf("idle CPU, no mouse:      %.2f %% of one core over %d s\n",
-                        100.0 * (CpuSeconds() - cpu) / idle_seconds, idle_seconds);
+            ReportIdle("no mouse:", CpuSeconds() - cpu, idle_seconds);
         }
         rig.dlg->CloseWindow();
         rig.dlg.reset();

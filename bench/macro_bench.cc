@@ -2,10 +2,17 @@
 // the size a heavy user's backup reaches. Beside each direction, the share
 // of it that is the tables' alone (listing every macro's events) or the
 // document's alone (loading the file and reading what the importer reads).
+// At the end both directions run in turns and their medians and ratio are
+// printed: the import should take at most twice the export.
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -73,18 +80,24 @@ void BM_ExportCollection(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportCollection)->Unit(benchmark::kMillisecond);
 
+// Keeps the table at its starting size between imports.
+void RemoveImported() {
+    std::vector<MacroInfo> macros;
+    ListMacros(macros);
+    for (size_t i = kMacros; i < macros.size(); ++i)
+        DeleteMacro(macros[i].macro_id);
+}
+
+constexpr int kDeviceId = 101;
+
 void BM_ImportCollection(benchmark::State& state) {
     Fixture& fixture = Shared();
     WriteMacroCollection(fixture.file());
     for (auto _ : state) {
         state.PauseTiming();
-        // Keep the table at its starting size between runs.
-        std::vector<MacroInfo> macros;
-        ListMacros(macros);
-        for (size_t i = kMacros; i < macros.size(); ++i)
-            DeleteMacro(macros[i].macro_id);
+        RemoveImported();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(ReadMacroCollection(fixture.file()));
+        benchmark::DoNotOptimize(ReadMacroCollection(fixture.file(), kDeviceId));
     }
     state.SetItemsProcessed(state.iterations() * kMacros);
 }
@@ -137,7 +150,63 @@ void BM_ReadCollectionDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadCollectionDocument)->Unit(benchmark::kMillisecond);
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Export and import in turns, so both see the same machine load.
+void SideBySide() {
+    using Clock = std::chrono::steady_clock;
+    Fixture& fixture = Shared();
+    constexpr int kRounds = 5;
+    // Wall time, and the process's CPU time, which other load on the machine
+    // disturbs less.
+    std::vector<double> export_ms;
+    std::vector<double> import_ms;
+    std::vector<double> export_cpu_ms;
+    std::vector<double> import_cpu_ms;
+    const auto cpu_ms = [] { return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC; };
+    for (int round = 0; round < kRounds; ++round) {
+        RemoveImported();
+        auto start = Clock::now();
+        double cpu = cpu_ms();
+        if (!WriteMacroCollection(fixture.file())) {
+            std::fprintf(stderr, "macro_bench: the export failed\n");
+            std::abort();
+        }
+        export_ms.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        export_cpu_ms.push_back(cpu_ms() - cpu);
+        start = Clock::now();
+        cpu = cpu_ms();
+        const size_t imported = ReadMacroCollection(fixture.file(), kDeviceId).macros.size();
+        if (imported != static_cast<size_t>(kMacros)) {
+            std::fprintf(stderr, "macro_bench: %zu of %d macros imported\n", imported, kMacros);
+            std::abort();
+        }
+        import_ms.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        import_cpu_ms.push_back(cpu_ms() - cpu);
+    }
+    const auto print = [](const char* what, double exported, double imported) {
+        std::printf("  %s: export %.1f ms, import %.1f ms, import / export %.2f (goal <= 2)\n",
+                    what, exported, imported, imported / exported);
+    };
+    std::printf("side by side, %d macros x 50 events, medians of %d rounds:\n", kMacros, kRounds);
+    print("wall", Median(export_ms), Median(import_ms));
+    print("CPU ", Median(export_cpu_ms), Median(import_cpu_ms));
+}
+
 }  // namespace
 }  // namespace tessaly
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    tessaly::SideBySide();
+    return 0;
+}

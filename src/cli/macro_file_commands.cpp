@@ -3,6 +3,7 @@
 // import is checked before start-up: there, read, well-formed, root
 // "macro" (the page would silently do nothing otherwise).
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -10,6 +11,8 @@
 #include "base/unicode.h"
 #include "cli/macro_commands.h"
 #include "cli/macro_page_driver.h"
+#include "macros/macro_files.h"
+#include "ui/main/device_main_dlg.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly::cli {
@@ -81,13 +84,36 @@ class WriteWatch {
     fs::file_time_type before_{};
 };
 
+// The page tells nothing of the values it refused; the same check on the
+// same file does, for the device the page checked against.
+void ReportRefusedValues(const std::string& file, const MacroValueCounts& counts) {
+    if (counts.refused > 0) {
+        std::fprintf(stderr,
+                     "tessalyctl: %d of the %d values in %s were out of range and refused\n",
+                     counts.refused, counts.values, file.c_str());
+    }
+    if (counts.clamped > 0) {
+        std::fprintf(stderr, "tessalyctl: %d delays in %s were brought into 1-31000 ms\n",
+                     counts.clamped, file.c_str());
+    }
+}
+
 int Import(CommandContext& context, int item) {
     if (!PageFilled(context))
         return kExitFailure;
     MacroPageDriver page(context.window);
     const size_t before = page.Macros().size();
-    page.ChooseFileItem(item, DialogPath(context.args[0]));
+    const std::u16string path = DialogPath(context.args[0]);
+    page.ChooseFileItem(item, path);
+    const MacroValueCounts counts = CheckMacroFileValues(
+        path, item == kImportAllItem, context.window.selected_device_type.load());
     const std::vector<DUI::ListItem> after = page.Macros();
+    if (counts.AllRefused()) {
+        context.error =
+            "every value in " + context.args[0] + " is out of range; nothing was imported";
+        return kExitFailure;
+    }
+    ReportRefusedValues(context.args[0], counts);
     if (after.size() == before) {
         context.error = "the store took no macro from " + context.args[0];
         return kExitFailure;

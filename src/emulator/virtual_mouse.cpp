@@ -1,5 +1,6 @@
 #include "emulator/virtual_mouse.h"
 
+#include <condition_variable>
 #include <filesystem>
 
 #include "device/device_change_events.h"
@@ -23,7 +24,10 @@ struct CollectionRow {
 }  // namespace
 
 VirtualMouse::VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMouseConfig config)
-    : backend_(std::move(backend)), config_(std::move(config)), latency_(config_.latency) {
+    : backend_(std::move(backend)),
+      config_(std::move(config)),
+      latency_(config_.latency),
+      timing_(config_.poll_interval) {
     state_ = config_.state_file.empty() ? VirtualMouseState::Factory()
                                         : LoadMouseState(config_.state_file);
     state_.identity = config_.identity;
@@ -98,8 +102,8 @@ void VirtualMouse::AddDevices(MouseLink link) {
                 OnConfigReport(link, d, r);
             });
         } else if (row.interface_number == kUpgradeInterface) {
-            added->SetFirmware([this, link](MemoryHidDevice&, std::span<const uint8_t> r) {
-                OnUpgradeReport(link, r);
+            added->SetFirmware([this, link](MemoryHidDevice& d, std::span<const uint8_t> r) {
+                OnUpgradeReport(link, d, r);
             });
         }
         devices.push_back(std::move(added));
@@ -256,14 +260,31 @@ void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
         data.resize(config_.config_input_length, 0);
         return data;
     };
+    const std::chrono::nanoseconds delay = UntilReadable(device, latency);
     if (script && script->kind == AnswerScript::Kind::kSlipIn)
-        device.QueueInput(frame(script->report), latency);
-    device.QueueInput(frame(std::move(answer)), latency);
+        device.QueueInput(frame(script->report), delay);
+    device.QueueInput(frame(std::move(answer)), delay);
 }
 
-void VirtualMouse::OnUpgradeReport(MouseLink link, std::span<const uint8_t> report) {
+void VirtualMouse::OnUpgradeReport(MouseLink link, MemoryHidDevice& device,
+                                   std::span<const uint8_t> report) {
+    // The write returns once the OUT endpoint's next poll has taken the report.
+    HidClock& clock = device.Clock();
+    const HidClock::TimePoint taken = timing_.NextPoll(clock.Now());
+    std::mutex wait_lock;
+    std::condition_variable never_notified;
+    std::unique_lock wait(wait_lock);
+    while (clock.Now() < taken && clock.WaitUntil(wait, never_notified, taken)) {
+    }
+    wait.unlock();
     std::lock_guard guard(lock_);
     LinkOf(link).loader.OnReport(report);
+}
+
+std::chrono::nanoseconds VirtualMouse::UntilReadable(const MemoryHidDevice& device,
+                                                     std::chrono::nanoseconds latency) const {
+    const HidClock::TimePoint now = device.Clock().Now();
+    return timing_.AnswerReady(now, latency) - now;
 }
 
 void VirtualMouse::Send(MouseLink link, std::vector<uint8_t> data) {
@@ -277,7 +298,7 @@ void VirtualMouse::Send(MouseLink link, std::vector<uint8_t> data) {
         std::lock_guard guard(lock_);
         latency = latency_;
     }
-    device->QueueInput(std::move(data), latency);
+    device->QueueInput(std::move(data), UntilReadable(*device, latency));
 }
 
 void VirtualMouse::SaveState() {

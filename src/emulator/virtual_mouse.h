@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "device/hid_backend_memory.h"
+#include "emulator/endpoint_timing.h"
 #include "emulator/mouse_firmware.h"
 #include "emulator/upgrade_loader.h"
 #include "emulator/virtual_mouse_state.h"
@@ -35,7 +36,10 @@ struct VirtualMouseConfig {
     // 0xFF01/0x0010 when set, else 0x0001/0x0000.
     bool vendor_collection = true;
     size_t config_input_length = 65;  // 33 or 65, report ID included
-    std::chrono::nanoseconds latency = std::chrono::milliseconds(1);
+    // The interrupt endpoints' interval (endpoint_timing.h), and the time the
+    // firmware takes to prepare an answer before the next poll takes it.
+    std::chrono::nanoseconds poll_interval = std::chrono::milliseconds(1);
+    std::chrono::nanoseconds latency{};
     // Settings persist here between runs when set.
     std::string state_file;
     // Plug and Unplug raise arrival and removal events; off when something
@@ -96,6 +100,7 @@ class VirtualMouse {
     // mouse is using: the cable when plugged, else the receiver.
     void PressDpiButton();
 
+    // Added before the poll that takes each answer.
     void SetLatency(std::chrono::nanoseconds latency);
     // While silent, a link answers nothing at all.
     void SetSilent(MouseLink link, bool silent);
@@ -127,7 +132,10 @@ class VirtualMouse {
     }
     void AddDevices(MouseLink link);
     void OnConfigReport(MouseLink link, MemoryHidDevice& device, std::span<const uint8_t> report);
-    void OnUpgradeReport(MouseLink link, std::span<const uint8_t> report);
+    void OnUpgradeReport(MouseLink link, MemoryHidDevice& device, std::span<const uint8_t> report);
+    // The delay from now until a report prepared `latency` from now is read.
+    std::chrono::nanoseconds UntilReadable(const MemoryHidDevice& device,
+                                           std::chrono::nanoseconds latency) const;
     void Send(MouseLink link, std::vector<uint8_t> data);
     void SaveState();
 
@@ -137,6 +145,7 @@ class VirtualMouse {
     VirtualMouseState state_;
     MouseFirmware firmware_{state_};
     std::chrono::nanoseconds latency_;
+    const EndpointTiming timing_;
     Link cable_;
     Link receiver_;
 };

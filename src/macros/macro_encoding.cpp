@@ -44,7 +44,8 @@ std::optional<MacroEventBytes> RecordFor(const MacroEvent& event) {
     }
 }
 
-void SetDelay(MacroEventBytes& record, int milliseconds) {
+// Only the low 16 bits of a sum go to the mouse.
+void SetDelay(MacroEventBytes& record, int64_t milliseconds) {
     record[1] = static_cast<uint8_t>(milliseconds & 0xFF);
     record[2] = static_cast<uint8_t>((milliseconds >> 8) & 0xFF);
 }
@@ -53,7 +54,8 @@ void SetDelay(MacroEventBytes& record, int milliseconds) {
 
 std::vector<MacroEventBytes> EncodeMacroEvents(std::span<const MacroEvent> events) {
     std::vector<MacroEventBytes> records;
-    int sum = 0;
+    // 64 bits: a long macro of large delays must not overflow.
+    int64_t sum = 0;
     for (size_t i = 0; i < events.size(); ++i) {
         const MacroEvent& event = events[i];
         if (event.type == kEventDelay) {

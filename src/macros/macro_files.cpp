@@ -1,6 +1,7 @@
 #include "macros/macro_files.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "base/decimal.h"
@@ -56,18 +57,21 @@ MacroInfo ReadMacroAttributes(const XmlTextDocument& doc) {
     return macro;
 }
 
-// Every "item" of the entered element, each its own insert.
-void ReadItems(XmlTextDocument& doc, int macro_id) {
+// Every "item" of the entered element that passes the check.
+std::vector<MacroEvent> ReadItems(XmlTextDocument& doc, MacroFileValueCheck& check) {
+    std::vector<MacroEvent> events;
     while (doc.FindElement(u"item")) {
         MacroEvent event;
-        event.macro_id = macro_id;
         event.type = Number(doc, u"type");
         event.record_index = Number(doc, u"index");
         event.value = Number(doc, u"value");
         event.delay_time = Number(doc, u"timestamp");
         event.desc = doc.GetAttribute(u"desc");
-        InsertMacroEvent(event);
+        if (check.CheckEvent(event)) {
+            events.push_back(std::move(event));
+        }
     }
+    return events;
 }
 
 // Loaded and positioned inside the root "macro".
@@ -77,6 +81,74 @@ bool OpenMacroDocument(XmlTextDocument& doc, std::u16string_view path) {
         return false;
     }
     return doc.LoadFile(path) && doc.FindElement(u"macro") && doc.EnterElement();
+}
+
+// One macro at a time, checked, handed to the sink; the document is walked
+// as the two formats nest their elements.
+using MacroSink = std::function<void(MacroInfo& macro, std::vector<MacroEvent>& events)>;
+
+void WalkOneMacro(XmlTextDocument& doc, MacroFileValueCheck& check, const MacroSink& sink) {
+    doc.FindElement(u"macroinfo");
+    MacroInfo macro = ReadMacroAttributes(doc);
+    check.CheckSettings(macro);
+    std::vector<MacroEvent> events;
+    if (doc.FindElement(u"macroitems")) {
+        doc.EnterElement();
+        events = ReadItems(doc, check);
+        doc.LeaveElement();
+    }
+    sink(macro, events);
+}
+
+void WalkCollection(XmlTextDocument& doc, MacroFileValueCheck& check, const MacroSink& sink) {
+    while (doc.FindElement(u"macro_item")) {
+        MacroInfo macro = ReadMacroAttributes(doc);
+        check.CheckSettings(macro);
+        std::vector<MacroEvent> events;
+        if (doc.EnterElement()) {
+            if (doc.FindElement(u"record_item") && doc.EnterElement()) {
+                events = ReadItems(doc, check);
+                doc.LeaveElement();
+            }
+            doc.LeaveElement();
+        }
+        sink(macro, events);
+    }
+}
+
+void Walk(XmlTextDocument& doc, bool collection, MacroFileValueCheck& check,
+          const MacroSink& sink) {
+    if (collection) {
+        WalkCollection(doc, check, sink);
+    } else {
+        WalkOneMacro(doc, check, sink);
+    }
+}
+
+MacroImport Import(std::u16string_view path, bool collection, int device_id) {
+    MacroImport result;
+    XmlTextDocument doc;
+    if (!OpenMacroDocument(doc, path)) {
+        return result;
+    }
+    MacroFileValueCheck check(device_id);
+    const MacroBulkWrites bulk;
+    const MacroSink store = [&](MacroInfo& macro, std::vector<MacroEvent>& events) {
+        macro.macro_id = AddMacroWithEvents(macro, events);
+        if (macro.macro_id != 0) {
+            result.macros.push_back(std::move(macro));
+        }
+    };
+    Walk(doc, collection, check, store);
+    result.counts = check.counts();
+    // Nothing of the file was usable: what is left is names over defaults.
+    if (result.counts.AllRefused()) {
+        for (const MacroInfo& macro : result.macros) {
+            DeleteMacro(macro.macro_id);
+        }
+        result.macros.clear();
+    }
+    return result;
 }
 
 }  // namespace
@@ -119,47 +191,21 @@ bool WriteMacroCollection(std::u16string_view path) {
     return doc.SaveFile(path);
 }
 
-std::vector<MacroInfo> ReadMacroFile(std::u16string_view path) {
-    XmlTextDocument doc;
-    if (!OpenMacroDocument(doc, path)) {
-        return {};
-    }
-    doc.FindElement(u"macroinfo");
-    MacroInfo macro = ReadMacroAttributes(doc);
-    macro.macro_id = AddMacroFull(macro);
-    if (macro.macro_id == 0) {
-        return {};
-    }
-    if (doc.FindElement(u"macroitems")) {
-        doc.EnterElement();
-        ReadItems(doc, macro.macro_id);
-        doc.LeaveElement();
-    }
-    return {macro};
+MacroImport ReadMacroFile(std::u16string_view path, int device_id) {
+    return Import(path, false, device_id);
 }
 
-std::vector<MacroInfo> ReadMacroCollection(std::u16string_view path) {
+MacroImport ReadMacroCollection(std::u16string_view path, int device_id) {
+    return Import(path, true, device_id);
+}
+
+MacroValueCounts CheckMacroFileValues(std::u16string_view path, bool collection, int device_id) {
     XmlTextDocument doc;
-    if (!OpenMacroDocument(doc, path)) {
-        return {};
+    MacroFileValueCheck check(device_id);
+    if (OpenMacroDocument(doc, path)) {
+        Walk(doc, collection, check, [](MacroInfo&, std::vector<MacroEvent>&) {});
     }
-    std::vector<MacroInfo> imported;
-    while (doc.FindElement(u"macro_item")) {
-        MacroInfo macro = ReadMacroAttributes(doc);
-        macro.macro_id = AddMacroFull(macro);
-        if (macro.macro_id == 0) {
-            continue;
-        }
-        if (doc.EnterElement()) {
-            if (doc.FindElement(u"record_item") && doc.EnterElement()) {
-                ReadItems(doc, macro.macro_id);
-                doc.LeaveElement();
-            }
-            doc.LeaveElement();
-        }
-        imported.push_back(std::move(macro));
-    }
-    return imported;
+    return check.counts();
 }
 
 }  // namespace tessaly

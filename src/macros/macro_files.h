@@ -1,11 +1,13 @@
 #pragma once
 // Macro files: one macro ("macroinfo" and "macroitems") or every stored
 // macro ("macro_item" elements), both under a root "macro". Readers go
-// forward only, ignore what they do not know and store values unchecked.
+// forward only, ignore what they do not know and hold every value to the
+// macro page's ranges (macro_file_values.h).
 
 #include <string_view>
 #include <vector>
 
+#include "macros/macro_file_values.h"
 #include "storage/rows.h"
 
 namespace tessaly {
@@ -17,9 +19,19 @@ bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
 // Every stored macro under its stored name.
 bool WriteMacroCollection(std::u16string_view path);
 
-// The macros stored from the file (ids and names as read); empty when the
-// file is missing, not well-formed or its root is not "macro".
-std::vector<MacroInfo> ReadMacroFile(std::u16string_view path);
-std::vector<MacroInfo> ReadMacroCollection(std::u16string_view path);
+struct MacroImport {
+    // The macros stored (ids and names as read); none when the file is
+    // missing, not well-formed, its root is not "macro", or every value of it
+    // was refused.
+    std::vector<MacroInfo> macros;
+    MacroValueCounts counts;
+};
+
+// Each macro is stored whole (its row and events in one transaction) or not
+// at all. The device id sets the play count's bound, as on the page.
+MacroImport ReadMacroFile(std::u16string_view path, int device_id);
+MacroImport ReadMacroCollection(std::u16string_view path, int device_id);
+// What an import of the file would refuse, storing nothing.
+MacroValueCounts CheckMacroFileValues(std::u16string_view path, bool collection, int device_id);
 
 }  // namespace tessaly

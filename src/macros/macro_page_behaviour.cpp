@@ -10,6 +10,7 @@
 #include "buttons/assignment_text.h"
 #include "buttons/button_controls.h"
 #include "buttons/key_capture.h"
+#include "macros/macro_limits.h"
 #include "macros/macro_names.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
@@ -54,10 +55,6 @@ constexpr int kButtonChoiceId = 188;
 // play types 1, 2, 0.
 constexpr std::array<int, 3> kDelayChoices = {174, 175, 176};
 constexpr std::array<std::pair<int, int>, 3> kPlayChoices = {{{181, 1}, {182, 2}, {183, 0}}};
-
-constexpr int kMaxPlayCount = 999;
-constexpr int kMaxPlayCountHighIds = 255;
-constexpr int kHighDeviceId = 200;
 
 constexpr std::u16string_view kRecordIcon = u"icon\\icon_rec.png";
 constexpr std::u16string_view kStopIcon = u"icon\\icon_stop_rec.png";
@@ -318,8 +315,7 @@ void MacroPage::SaveMacroSettings() {
             macro.play_type = type;
         }
     }
-    const int max_count =
-        host_->CurrentDeviceId() > kHighDeviceId ? kMaxPlayCountHighIds : kMaxPlayCount;
+    const int max_count = MaxPlayCount(host_->CurrentDeviceId());
     macro.delay_time = macro.delay_type == kDelayModeFixed
                            ? ClampedField(kFixedDelayId, kMinDelay, kMaxDelay, kInsertedDelay)
                            : 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "macros/macro_event_list.h"
+#include "macros/macro_files.h"
 #include "macros/macro_host.h"
 #include "macros/macro_recorder.h"
 #include "ui/main/device_main_dlg.h"
@@ -97,7 +98,7 @@ class MacroPage {
     void SaveShownEvents();
     // Inserted after the selected event; the list is saved.
     void InsertEvents(const std::function<bool(MacroEventList&, int)>& insert);
-    void AddImported(const std::vector<MacroInfo>& macros);
+    void AddImported(const MacroImport& imported);
     void StartRecording();
     // Both with the recording lock held.
     void StopRecording();

@@ -209,20 +209,26 @@ void MacroPage::ExportMacroCollection() {
 
 void MacroPage::ImportMacroFile() {
     if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
-        AddImported(ReadMacroFile(*path));
+        AddImported(ReadMacroFile(*path, host_->CurrentDeviceId()));
     }
 }
 
 void MacroPage::ImportMacroCollection() {
     if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
-        AddImported(ReadMacroCollection(*path));
+        AddImported(ReadMacroCollection(*path, host_->CurrentDeviceId()));
     }
 }
 
-void MacroPage::AddImported(const std::vector<MacroInfo>& macros) {
+void MacroPage::AddImported(const MacroImport& imported) {
+    // Some values refused is told only in the trace; none usable, here.
+    if (imported.counts.AllRefused()) {
+        host_->ShowMessage(LoadLanguageString(text::kMacroFileAllRefused),
+                           LoadLanguageString(text::kMacroNoticeTitle));
+        return;
+    }
     auto* list = Control<DUI::MacroList>(kMacroListId);
     DUI::MComboBox* choice = MacroChoice();
-    for (const MacroInfo& macro : macros) {
+    for (const MacroInfo& macro : imported.macros) {
         if (list) {
             list->AddItem(macro.name, macro.macro_id);
         }

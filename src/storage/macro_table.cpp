@@ -1,5 +1,7 @@
 #include "storage/macro_table.h"
 
+#include <mutex>
+
 #include "base/unicode.h"
 #include "storage/settings_database.h"
 #include "storage/sqlite_auto_transaction.h"
@@ -38,6 +40,22 @@ MacroEvent ReadEvent(SQLiteStatement& statement) {
     return row;
 }
 
+std::mutex probe_lock;
+MacroEventWriteProbe& Probe() {
+    static MacroEventWriteProbe probe;
+    return probe;
+}
+
+// Every event row is written through here, so a fault test reaches each path.
+bool StepEvent(SQLiteStatement& statement) {
+    {
+        std::lock_guard guard(probe_lock);
+        if (Probe() && !Probe()())
+            return false;
+    }
+    return StepSucceeded(statement.Step());
+}
+
 // The description must stay alive until the statement is stepped.
 void BindEvent(SQLiteStatement& statement, const MacroEvent& event, const std::string& desc) {
     statement.BindInt(1, event.macro_id);
@@ -48,11 +66,10 @@ void BindEvent(SQLiteStatement& statement, const MacroEvent& event, const std::s
     statement.BindInt(6, event.delay_time);
 }
 
-int InsertMacroRow(const MacroInfo& macro) {
-    auto session = SettingsDatabase::Instance().Lock();
+int InsertMacroRowLocked(SQLiteDB& db, const MacroInfo& macro) {
     const std::string name = ToUtf8(macro.name);
     SQLiteStatement statement;
-    session.db().Prepare(statement, kInsertMacro);
+    db.Prepare(statement, kInsertMacro);
     statement.BindText(1, name);
     statement.BindInt(2, macro.play_type);
     statement.BindInt(3, macro.play_times);
@@ -60,7 +77,26 @@ int InsertMacroRow(const MacroInfo& macro) {
     statement.BindInt(5, macro.delay_time);
     if (!StepSucceeded(statement.Step()))
         return 0;
-    return static_cast<int>(session.db().LastInsertRowId());
+    return static_cast<int>(db.LastInsertRowId());
+}
+
+int InsertMacroRow(const MacroInfo& macro) {
+    auto session = SettingsDatabase::Instance().Lock();
+    return InsertMacroRowLocked(session.db(), macro);
+}
+
+bool InsertEventsLocked(SQLiteDB& db, int macro_id, std::span<const MacroEvent> events) {
+    SQLiteStatement statement;
+    db.Prepare(statement, kInsertEvent);
+    for (MacroEvent event : events) {
+        event.macro_id = macro_id;
+        const std::string desc = ToUtf8(event.desc);
+        BindEvent(statement, event, desc);
+        if (!StepEvent(statement))
+            return false;
+        statement.Reset();
+    }
+    return true;
 }
 
 bool DeleteEventsLocked(SQLiteDB& db, int macro_id) {
@@ -147,7 +183,7 @@ int InsertMacroEvent(const MacroEvent& event) {
     SQLiteStatement statement;
     session.db().Prepare(statement, kInsertEvent);
     BindEvent(statement, event, desc);
-    if (!StepSucceeded(statement.Step()))
+    if (!StepEvent(statement))
         return 0;
     return static_cast<int>(session.db().LastInsertRowId());
 }
@@ -161,7 +197,7 @@ void InsertMacroEvents(std::span<const MacroEvent> events) {
     for (const MacroEvent& event : events) {
         const std::string desc = ToUtf8(event.desc);
         BindEvent(statement, event, desc);
-        statement.Step();
+        StepEvent(statement);
         statement.Reset();
     }
 }
@@ -181,6 +217,35 @@ int ListMacroEvents(int macro_id, std::vector<MacroEvent>& events) {
 bool DeleteMacroEvents(int macro_id) {
     auto session = SettingsDatabase::Instance().Lock();
     return DeleteEventsLocked(session.db(), macro_id);
+}
+
+int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> events) {
+    auto session = SettingsDatabase::Instance().Lock();
+    SQLiteDB& db = session.db();
+    if (db.Execute("BEGIN") != SQLITE_OK)
+        return 0;
+    const int macro_id = InsertMacroRowLocked(db, macro);
+    if (macro_id != 0 && InsertEventsLocked(db, macro_id, events) &&
+        db.Execute("COMMIT") == SQLITE_OK) {
+        return macro_id;
+    }
+    db.Execute("ROLLBACK");
+    return 0;
+}
+
+MacroBulkWrites::MacroBulkWrites() {
+    auto session = SettingsDatabase::Instance().Lock();
+    session.db().Execute("PRAGMA journal_mode = PERSIST");
+}
+
+MacroBulkWrites::~MacroBulkWrites() {
+    auto session = SettingsDatabase::Instance().Lock();
+    session.db().Execute("PRAGMA journal_mode = DELETE");
+}
+
+void SetMacroEventWriteProbe(MacroEventWriteProbe probe) {
+    std::lock_guard guard(probe_lock);
+    Probe() = std::move(probe);
 }
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 // Operations on t_macro_data and t_macrorecord. Macros are shared by all
 // profiles; their events refer to them by macro id.
 
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,27 @@ void InsertMacroEvents(std::span<const MacroEvent> events);
 // The macro's events in ascending record index, whatever the insert order.
 int ListMacroEvents(int macro_id, std::vector<MacroEvent>& events);
 bool DeleteMacroEvents(int macro_id);
+
+// The macro's row and its events (their macro ids set to the new one) in one
+// transaction: an import that fails or is killed keeps whole macros only.
+// Returns the new id, or 0 with nothing stored.
+int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> events);
+
+// While one lives, each commit keeps the journal file (journal mode
+// PERSIST) instead of creating and deleting it: an import of a thousand
+// macros commits a thousand times. A journal left by a kill is rolled back
+// all the same; the end restores the usual mode, which removes the file.
+class MacroBulkWrites {
+  public:
+    MacroBulkWrites();
+    ~MacroBulkWrites();
+    MacroBulkWrites(const MacroBulkWrites&) = delete;
+    MacroBulkWrites& operator=(const MacroBulkWrites&) = delete;
+};
+
+// For fault tests: asked before every event row is written; false makes that
+// write fail as a full disk would. An empty probe removes it.
+using MacroEventWriteProbe = std::function<bool()>;
+void SetMacroEventWriteProbe(MacroEventWriteProbe probe);
 
 }  // namespace tessaly

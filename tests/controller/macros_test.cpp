@@ -435,6 +435,30 @@ TEST_F(MacrosTest, MenusInsertMoveAndTransferMacros) {
     EXPECT_EQ(macros->GetItemCount(), 2);
 }
 
+TEST_F(MacrosTest, ImportTellsOnlyWhenNoValueOfTheFileIsUsable) {
+    Start();
+    auto* macros = MacroPageAs<DUI::MacroList>(156);
+    const auto import = [&](const std::string& name, const std::string& settings) {
+        const std::string file = (user.path() / name).string();
+        std::ofstream(file, std::ios::binary)
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<macro>\r\n<macroinfo "
+               "macro_name=\"F\" "
+            << settings << "/>\r\n</macro>\r\n";
+        session.backend().SetFileAnswer(FromUtf8(file));
+        Event(156, 5);
+        ChooseFromMenu(101);
+    };
+    // One refused value of four: the macro comes in and nothing is shown.
+    import("some.xml", "macro_type=\"0\" play_times=\"5000\" delay_type=\"1\" delay_time=\"0\"");
+    EXPECT_EQ(macros->GetItemCount(), 1);
+    EXPECT_FALSE(ShowedMessage(text::kMacroFileAllRefused));
+    import("none.xml", "macro_type=\"8\" play_times=\"0\" delay_type=\"5\" delay_time=\"-3\"");
+    EXPECT_EQ(macros->GetItemCount(), 1);
+    EXPECT_TRUE(ShowedMessage(text::kMacroFileAllRefused));
+    std::vector<MacroInfo> stored;
+    EXPECT_EQ(ListMacros(stored), 1);
+}
+
 TEST_F(MacrosTest, EventEditorChangesDelaysButtonsAndKeys) {
     Start();
     Act(157);

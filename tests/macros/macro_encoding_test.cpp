@@ -84,6 +84,16 @@ TEST(MacroEncodingTest, MouseButtonsAndLongDelays) {
                 ElementsAre(MacroEventBytes{0x30, 0x2C, 0x01, 0x04}));
 }
 
+TEST(MacroEncodingTest, HugeDelaysSumWithoutOverflow) {
+    // Stored macros may predate the import's clamp: 2 x INT_MAX is
+    // 0x1_FFFF_FFFE, of which the mouse gets 0xFFFE.
+    constexpr int kMaxInt = 2147483647;
+    EXPECT_THAT(Encode({Down(kKeyA), Delay(kMaxInt), Delay(kMaxInt), Up(kKeyA), Delay(kMaxInt),
+                        Delay(kMaxInt)}),
+                ElementsAre(MacroEventBytes{0x30, 0xFE, 0xFF, 0x04},
+                            MacroEventBytes{0xB0, 0xFE, 0xFF, 0x04}));
+}
+
 TEST(MacroEncodingTest, DelaysAndUnknownTypesAloneGiveNoRecords) {
     EXPECT_THAT(Encode({Delay(10), Ev(7, 65), Delay(20)}), IsEmpty());
     EXPECT_THAT(Encode({}), IsEmpty());
