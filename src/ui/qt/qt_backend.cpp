@@ -21,6 +21,7 @@ namespace tessaly::qt {
 namespace {
 
 constexpr int kModalPollMs = 15;
+constexpr int kWorkerBatchMs = 2;
 
 bool IsMenu(const DUI::MWindow& window) {
     return dynamic_cast<const DUI::MenuWnd*>(&window) != nullptr;
@@ -32,6 +33,9 @@ QtBackend::QtBackend() {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { RunToolkit(); });
+    worker_batch_.setSingleShot(true);
+    worker_batch_.setInterval(kWorkerBatchMs);
+    connect(&worker_batch_, &QTimer::timeout, this, [this] { Flush(); });
     modal_poll_.setInterval(kModalPollMs);
     connect(&modal_poll_, &QTimer::timeout, this, [this] { CheckModalLoops(); });
 }
@@ -68,9 +72,18 @@ void QtBackend::Queue(Note note) {
         post = !flush_posted_;
         flush_posted_ = true;
     }
-    if (post) {
+    if (!post) {
+        return;
+    }
+    if (QThread::currentThread() == thread()) {
         QMetaObject::invokeMethod(
             this, [this] { Flush(); }, Qt::QueuedConnection);
+    } else {
+        // The worker changes controls in runs (a list filled item by item):
+        // what it changes within a few milliseconds is applied in one go,
+        // instead of waking the UI thread for every item.
+        QMetaObject::invokeMethod(
+            this, [this] { worker_batch_.start(); }, Qt::QueuedConnection);
     }
 }
 

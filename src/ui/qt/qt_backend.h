@@ -126,6 +126,7 @@ class QtBackend : public QObject, public DUI::Backend {
     std::vector<std::pair<DUI::MWindow*, QEventLoop*>> modal_loops_;
     QTimer timer_;
     QTimer modal_poll_;
+    QTimer worker_batch_;  // applies what the worker changed, a batch at a time
     std::function<void(DUI::WindowHandle)> hidden_handler_;
     bool started_ = false;
 };
