@@ -74,7 +74,7 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
             if (model->GetIcon().IsValid()) {
                 icon_path_ = ToQString(model->GetIcon().path);
                 icon_set_ = false;
-                if (icon_posted_ || isVisible()) {
+                if (icon_posted_) {
                     ApplyIcon();
                 }
             }
