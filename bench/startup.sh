@@ -28,17 +28,20 @@ cleanup() {
 trap cleanup EXIT
 export TESSALY_NO_UPDATE_CHECK=1
 
-# One run: "seconds kilobytes" of the command's wall time and peak RSS.
+# One run: "seconds kilobytes" of the command's wall time (to the
+# microsecond; time's own figure has only 10 ms) and peak RSS.
 run_once() {
-  local line
-  line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -1)
+  local line start end
+  start=$(date +%s%N)
+  line=$(/usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1)
+  end=$(date +%s%N)
   case $line in
-    [0-9]*" "[0-9]*) echo "$line" ;;
+    [0-9]*) echo "$(( (end - start) / 1000 ))e-6 $line" ;;
     *) echo "run failed: $* ($line)" >&2; exit 1 ;;
   esac
 }
 
-median() { sort -n | sed -n "$(( (runs + 1) / 2 ))p"; }
+median() { sort -g | sed -n "$(( (runs + 1) / 2 ))p"; }
 
 # label_a, command_a, label_b, command_b (commands as single strings, word-split)
 # run in turns; prints both medians and the ratio a / b.
