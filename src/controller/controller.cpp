@@ -68,6 +68,7 @@ ui::MainWindowServices Controller::Services() {
             worker_->Pass();
         }
     };
+    services.worker_idle = [this] { return !worker_ || !worker_->Busy(); };
     services.interrupt_worker = [this] {
         if (worker_) {
             worker_->InterruptWait();

@@ -69,7 +69,9 @@ std::u16string ProgramFolder() {
     if (auto env = FromEnvironment("TESSALY_PROGRAM_DIR"))
         return WithSeparator(*env);
 
-    return ProgramFolderBeside(ExecutablePath());
+    // Asked for by every text and image lookup; the executable stays put.
+    static const std::u16string beside = ProgramFolderBeside(ExecutablePath());
+    return beside;
 }
 
 std::u16string ProgramFolderBeside(std::u16string_view executable_path) {

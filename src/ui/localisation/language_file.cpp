@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
 
 #include "base/decimal.h"
 #include "base/unicode.h"
@@ -23,6 +24,14 @@ std::u16string AsProfileValue(std::u16string value) {
     return value;
 }
 
+std::u16string IndexKey(std::u16string_view section, std::u16string_view key) {
+    std::u16string joined;
+    joined.reserve(section.size() + 1 + key.size());
+    joined.append(section).push_back(u'\n');
+    joined.append(key);
+    return joined;
+}
+
 }  // namespace
 
 LanguageFile LanguageFile::Read(std::u16string_view path) {
@@ -37,9 +46,21 @@ LanguageFile LanguageFile::FromBytes(std::string_view bytes) {
     return LanguageFile(IniFile::Parse(bytes));
 }
 
+// As the profile API reads: of two sections or keys of one name, the first.
+LanguageFile::LanguageFile(const IniFile& ini) {
+    std::unordered_set<std::u16string> sections;
+    for (const IniFile::Section& section : ini.sections()) {
+        const std::u16string lower = AsciiLower(section.name);
+        if (!sections.insert(lower).second)
+            continue;
+        for (const auto& entry : section.entries)
+            texts_.emplace(IndexKey(lower, AsciiLower(entry.name)), AsProfileValue(entry.value));
+    }
+}
+
 std::u16string LanguageFile::Text(std::u16string_view section, std::u16string_view key) const {
-    auto value = ini_.Get(section, key);
-    return value ? AsProfileValue(std::move(*value)) : std::u16string();
+    const auto found = texts_.find(IndexKey(AsciiLower(section), AsciiLower(key)));
+    return found == texts_.end() ? std::u16string() : found->second;
 }
 
 std::u16string LanguageFile::Text(std::u16string_view section, int number) const {

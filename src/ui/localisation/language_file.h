@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <unordered_map>
 
 #include "platform/ini_file.h"
 
@@ -30,9 +30,11 @@ class LanguageFile {
     std::u16string Text(std::u16string_view section, int number) const;
 
   private:
-    explicit LanguageFile(IniFile ini) : ini_(std::move(ini)) {}
+    explicit LanguageFile(const IniFile& ini);
 
-    IniFile ini_;
+    // Every text, cut and unquoted once, by lower-case "section\nkey": the
+    // window asks for thousands of texts (a name per macro) while it starts.
+    std::unordered_map<std::u16string, std::u16string> texts_;
 };
 
 // "<program folder>language/<lcid>.lan".

@@ -88,6 +88,8 @@ struct MainWindowServices {
     std::function<void(DeviceMainDlg&)> worker_pass;
     // From any thread: the worker's pass under way stops waiting for reports.
     std::function<void()> interrupt_worker;
+    // True while the worker runs no task.
+    std::function<bool()> worker_idle;
 };
 
 class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMainDef {

@@ -3,6 +3,8 @@
 // with its index.
 
 #include <QComboBox>
+#include <string>
+#include <vector>
 
 #include "ui/qt/control_view.h"
 #include "ui/toolkit/controls/item_lists.h"
@@ -17,6 +19,10 @@ class ComboView : public QComboBox, public ControlView {
 
   private:
     DUI::MComboBox* combo() const { return static_cast<DUI::MComboBox*>(mutable_control()); }
+    void ApplyItems(const std::vector<DUI::ListItem>& items);
+
+    std::vector<std::u16string> shown_;  // the texts the box holds, in order
+    bool font_set_ = false;
 };
 
 }  // namespace tessaly::qt

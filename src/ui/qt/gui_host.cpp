@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/qt/desktop_links.h"
+#include "ui/qt/first_paint.h"
 #include "ui/qt/key_forwarder.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_tray_icon.h"
@@ -34,6 +36,9 @@ constexpr DUI::Rect kMainRect{0, 0, 1300, 788};
 constexpr int kSettingsButton = 40;
 constexpr int kTabControl = 48;
 constexpr int kScreenshotSettleMs = 400;
+// A window that never paints (minimised at once, say) still finds its mouse.
+constexpr int kWorkerGateLimitMs = 1000;
+constexpr std::chrono::milliseconds kGatePollWait{100};
 
 struct PageRow {
     const char* name;
@@ -128,37 +133,6 @@ class ScreenshotTaker : public QObject {
     bool navigated_ = false;
 };
 
-// Start-up measurements end here: the first paint of the main window.
-class FirstFrameWatch : public QObject {
-  public:
-    explicit FirstFrameWatch(ui::DeviceMainDlg& window) : window_(window) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, [this] { window_.ExitNow(); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    ui::DeviceMainDlg& window_;
-    bool seen_ = false;
-};
-
-void WatchFirstFrame(QtBackend& backend, ui::DeviceMainDlg& window) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [&backend, &window, poll] {
-        if (QWidget* widget = backend.WindowWidgetOf(window.GetSafeHwnd())) {
-            auto* watch = new FirstFrameWatch(window);
-            watch->setParent(widget);
-            widget->installEventFilter(watch);
-            widget->update();
-            poll->stop();
-        }
-    });
-    poll->start(0);
-}
-
 void ForwardRequest(DUI::WindowHandle main, InstanceRequest request) {
     auto& toolkit = DUI::Toolkit::Get();
     switch (request) {
@@ -193,6 +167,8 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
             options.screenshot = rest[++i];
         } else if (word == "--first-frame") {
             options.first_frame = true;
+        } else if (word == "--until-settled") {
+            options.until_settled = true;
         } else if (word == "--page" && has_value) {
             options.page = rest[++i];
             bool known = false;
@@ -252,6 +228,14 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     QtTrayIcon tray;
     ui::MainWindowServices services = make_services_ ? make_services_() : MakeMainWindowServices();
     services.shell_open = OpenTarget;
+    // Discovery and the first read wait for the first frame.
+    auto gate = std::make_shared<WorkerGate>();
+    services.worker_pass = [gate, pass = std::move(services.worker_pass)](ui::DeviceMainDlg& dlg) {
+        if (gate->WaitOpen(kGatePollWait) && pass) {
+            pass(dlg);
+        }
+    };
+    const std::function<bool()> worker_idle = services.worker_idle;
     auto window = std::make_unique<ui::DeviceMainDlg>(tray, std::move(services));
 
     // Hidden in a tray nobody can see, the window could never come back.
@@ -280,9 +264,20 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     if (!options_.screenshot.empty()) {
         new ScreenshotTaker(backend, *window, options_);  // owned by the application
     }
-    if (options_.first_frame) {
-        WatchFirstFrame(backend, *window);
+    if (hidden) {
+        gate->Open();
     }
+    QTimer::singleShot(kWorkerGateLimitMs, qApp, [gate] { gate->Open(); });
+    AfterFirstPaint(backend, *window, [this, gate, &backend, &window, worker_idle] {
+        if (options_.first_frame) {
+            window->ExitNow();
+            return;
+        }
+        gate->Open();
+        if (options_.until_settled) {
+            WhenSettled(backend, *window, worker_idle, [&window] { window->ExitNow(); });
+        }
+    });
     window->ShowModal(hidden ? DUI::kSwHide : DUI::kSwShowNormal);
 
     // The window was closed: the worker stops (within its time-out) and the

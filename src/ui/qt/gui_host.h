@@ -18,6 +18,9 @@ struct GuiOptions {
     std::string page;          // home, buttons, performance, macros, lighting, info, settings
     std::optional<int> lcid;   // the language of this run only
     bool first_frame = false;  // exit 0 once the main window was first painted
+    // exit 0 once the worker has finished the start's tasks (the first read
+    // with a mouse) and the window shows their outcome
+    bool until_settled = false;
 };
 
 // Takes --screenshot FILE, --page NAME and --lang LCID out of the arguments

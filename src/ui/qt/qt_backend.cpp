@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
+#include <unordered_set>
 
 #include "ui/qt/control_view.h"
 #include "ui/qt/file_chooser.h"
@@ -20,6 +21,7 @@ namespace tessaly::qt {
 namespace {
 
 constexpr int kModalPollMs = 15;
+constexpr int kWorkerBatchMs = 2;
 
 bool IsMenu(const DUI::MWindow& window) {
     return dynamic_cast<const DUI::MenuWnd*>(&window) != nullptr;
@@ -31,6 +33,9 @@ QtBackend::QtBackend() {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] { RunToolkit(); });
+    worker_batch_.setSingleShot(true);
+    worker_batch_.setInterval(kWorkerBatchMs);
+    connect(&worker_batch_, &QTimer::timeout, this, [this] { Flush(); });
     modal_poll_.setInterval(kModalPollMs);
     connect(&modal_poll_, &QTimer::timeout, this, [this] { CheckModalLoops(); });
 }
@@ -67,9 +72,18 @@ void QtBackend::Queue(Note note) {
         post = !flush_posted_;
         flush_posted_ = true;
     }
-    if (post) {
+    if (!post) {
+        return;
+    }
+    if (QThread::currentThread() == thread()) {
         QMetaObject::invokeMethod(
             this, [this] { Flush(); }, Qt::QueuedConnection);
+    } else {
+        // The worker changes controls in runs (a list filled item by item):
+        // what it changes within a few milliseconds is applied in one go,
+        // instead of waking the UI thread for every item.
+        QMetaObject::invokeMethod(
+            this, [this] { worker_batch_.start(); }, Qt::QueuedConnection);
     }
 }
 
@@ -164,8 +178,21 @@ void QtBackend::Flush() {
         notes.swap(notes_);
         flush_posted_ = false;
     }
-    for (const Note& note : notes) {
-        Apply(note);
+    // A list filled item by item notes every item, and a view reads the
+    // whole list: of a batch, only each control's last item note is applied.
+    std::unordered_set<const DUI::MControl*> items_later;
+    std::vector<bool> superseded(notes.size(), false);
+    for (size_t i = notes.size(); i-- > 0;) {
+        const Note& note = notes[i];
+        if (note.kind == NoteKind::kControlChanged &&
+            note.change == static_cast<int>(DUI::ControlChange::kItems)) {
+            superseded[i] = !items_later.insert(note.control).second;
+        }
+    }
+    for (size_t i = 0; i < notes.size(); ++i) {
+        if (!superseded[i]) {
+            Apply(notes[i]);
+        }
     }
     CheckModalLoops();
 }
@@ -240,6 +267,7 @@ void QtBackend::DetachWindow(DUI::WindowHandle handle) {
 void QtBackend::ApplyWindowDestroyed(DUI::WindowHandle handle) {
     DetachWindow(handle);
     std::erase_if(views_, [handle](const auto& entry) { return entry.second.window == handle; });
+    std::erase_if(unmade_, [handle](const auto& entry) { return entry.second.window == handle; });
     auto found = windows_.find(handle);
     if (found == windows_.end()) {
         return;
@@ -253,18 +281,74 @@ void QtBackend::ApplyWindowDestroyed(DUI::WindowHandle handle) {
 
 void QtBackend::ApplyControlCreated(const DUI::MControl& control, DUI::WindowHandle handle) {
     auto window = windows_.find(handle);
-    if (window == windows_.end() || !window->second || views_.count(&control) != 0) {
+    if (window == windows_.end() || !window->second || views_.count(&control) != 0 ||
+        unmade_.count(&control) != 0) {
         return;
+    }
+    const Unmade where{handle, next_order_++};
+    if (control.IsShown()) {
+        MakeView(control, where);
+    } else {
+        unmade_[&control] = where;
+    }
+}
+
+ControlView* QtBackend::MakeView(const DUI::MControl& control, Unmade where) {
+    auto window = windows_.find(where.window);
+    if (window == windows_.end() || !window->second) {
+        return nullptr;
     }
     // The model hands out const controls; input goes back through it.
     auto& model = const_cast<DUI::MControl&>(control);
     ControlView* view = MakeControlView(model, *window->second);
-    views_[&control] = {handle, view};
+    // Stacked as if made in the model's order: under the first later sibling
+    // that has its widget already.
+    const View* above = nullptr;
+    for (const auto& [other, made] : views_) {
+        if (made.window == where.window && made.order > where.order &&
+            (above == nullptr || made.order < above->order)) {
+            above = &made;
+        }
+    }
+    if (above != nullptr) {
+        view->widget().stackUnder(&above->view->widget());
+    }
+    views_[&control] = {where.window, view, where.order};
+    if (control.HasFocus()) {
+        view->widget().setFocus(Qt::OtherFocusReason);
+    }
+    return view;
+}
+
+void QtBackend::MakeShownViews(DUI::WindowHandle handle) {
+    std::vector<std::pair<const DUI::MControl*, Unmade>> shown;
+    for (const auto& [control, where] : unmade_) {
+        if (where.window == handle && control->IsShown()) {
+            shown.emplace_back(control, where);
+        }
+    }
+    for (const auto& [control, where] : shown) {
+        unmade_.erase(control);
+        MakeView(*control, where);
+    }
 }
 
 void QtBackend::ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change) {
     auto found = views_.find(&control);
     if (found == views_.end()) {
+        // A made view starts from the model's whole state, so an unmade
+        // one needs only to know when it is shown.
+        auto waiting = unmade_.find(&control);
+        if (waiting != unmade_.end() && control.IsShown()) {
+            const DUI::WindowHandle handle = waiting->second.window;
+            if (change == DUI::ControlChange::kVisibility) {
+                RefreshShownStates(handle);
+            } else {
+                const Unmade where = waiting->second;
+                unmade_.erase(waiting);
+                MakeView(control, where);
+            }
+        }
         return;
     }
     found->second.view->Refresh(change);
@@ -283,6 +367,7 @@ void QtBackend::RefreshShownStates(DUI::WindowHandle handle) {
             view.view->Refresh(DUI::ControlChange::kVisibility);
         }
     }
+    MakeShownViews(handle);
 }
 
 void QtBackend::ApplyMenu(DUI::WindowHandle handle) {
@@ -394,9 +479,19 @@ QWidget* QtBackend::WindowWidgetOf(DUI::WindowHandle window) const {
     return found == windows_.end() ? nullptr : found->second.data();
 }
 
-QWidget* QtBackend::ControlWidgetOf(const DUI::MControl& control) const {
+QWidget* QtBackend::ControlWidgetOf(const DUI::MControl& control) {
     auto found = views_.find(&control);
-    return found == views_.end() ? nullptr : &found->second.view->widget();
+    if (found != views_.end()) {
+        return &found->second.view->widget();
+    }
+    auto waiting = unmade_.find(&control);
+    if (waiting == unmade_.end() || !IsLiveControl(&control)) {
+        return nullptr;
+    }
+    const Unmade where = waiting->second;
+    unmade_.erase(waiting);
+    ControlView* view = MakeView(control, where);
+    return view != nullptr ? &view->widget() : nullptr;
 }
 
 }  // namespace tessaly::qt

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -46,9 +47,10 @@ class QtBackend : public QObject, public DUI::Backend {
 
     // UI thread: applies every queued change now.
     void Flush();
-    // The widgets that show a window or control; null when none (yet).
+    // The widgets that show a window or control; null when none (yet). A
+    // control's widget is made when it is first shown, or asked for here.
     QWidget* WindowWidgetOf(DUI::WindowHandle window) const;
-    QWidget* ControlWidgetOf(const DUI::MControl& control) const;
+    QWidget* ControlWidgetOf(const DUI::MControl& control);
     // Called on the UI thread when a window's widget was hidden by the
     // model (the host keeps the main window reachable without a tray).
     void SetHiddenHandler(std::function<void(DUI::WindowHandle)> handler);
@@ -84,6 +86,11 @@ class QtBackend : public QObject, public DUI::Backend {
     struct View {
         DUI::WindowHandle window;
         ControlView* view;  // owned by its window widget
+        uint64_t order;     // creation order: the stacking of siblings
+    };
+    struct Unmade {
+        DUI::WindowHandle window;
+        uint64_t order;
     };
 
     void Queue(Note note);  // lock of the toolkit held
@@ -92,6 +99,8 @@ class QtBackend : public QObject, public DUI::Backend {
     void ApplyWindowDestroyed(DUI::WindowHandle handle);
     void ApplyControlCreated(const DUI::MControl& control, DUI::WindowHandle handle);
     void ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change);
+    ControlView* MakeView(const DUI::MControl& control, Unmade where);
+    void MakeShownViews(DUI::WindowHandle handle);
     void ApplyMenu(DUI::WindowHandle handle);
     void DetachWindow(DUI::WindowHandle handle);
     void RefreshShownStates(DUI::WindowHandle handle);
@@ -110,9 +119,14 @@ class QtBackend : public QObject, public DUI::Backend {
     // UI thread only.
     std::unordered_map<DUI::WindowHandle, QPointer<WindowWidget>> windows_;
     std::unordered_map<const DUI::MControl*, View> views_;
+    // Controls not shown yet (most of them belong to pages not open): their
+    // widgets wait, since making them is most of a start's work.
+    std::unordered_map<const DUI::MControl*, Unmade> unmade_;
+    uint64_t next_order_ = 0;
     std::vector<std::pair<DUI::MWindow*, QEventLoop*>> modal_loops_;
     QTimer timer_;
     QTimer modal_poll_;
+    QTimer worker_batch_;  // applies what the worker changed, a batch at a time
     std::function<void(DUI::WindowHandle)> hidden_handler_;
     bool started_ = false;
 };

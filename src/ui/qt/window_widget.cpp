@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 
 #include "ui/qt/skin_images.h"
@@ -71,7 +72,11 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
             break;
         case C::kIcon:
             if (model->GetIcon().IsValid()) {
-                setWindowIcon(QIcon(ToQString(model->GetIcon().path)));
+                icon_path_ = ToQString(model->GetIcon().path);
+                icon_set_ = false;
+                if (icon_posted_) {
+                    ApplyIcon();
+                }
             }
             break;
         case C::kZOrder:
@@ -102,7 +107,18 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
     }
 }
 
+void WindowWidget::ApplyIcon() {
+    if (!icon_set_ && !icon_path_.isEmpty()) {
+        icon_set_ = true;
+        setWindowIcon(QIcon(icon_path_));
+    }
+}
+
 void WindowWidget::paintEvent(QPaintEvent*) {
+    if (!icon_posted_) {
+        icon_posted_ = true;
+        QTimer::singleShot(0, this, [this] { ApplyIcon(); });
+    }
     QPainter painter(this);
     auto* dialog = dynamic_cast<DUI::MDialog*>(Model());
     const QPixmap background = dialog != nullptr ? SkinImage(dialog->GetBKImage()) : QPixmap();

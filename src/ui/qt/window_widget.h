@@ -35,11 +35,17 @@ class WindowWidget : public QWidget {
   private:
     DUI::MWindow* Model() const;
     void ApplyGeometry(const DUI::MWindow& model);
+    void ApplyIcon();
 
     DUI::WindowHandle window_;
     bool applying_ = false;  // geometry set from the model, not by the user
     bool dragging_ = false;
     QPoint drag_offset_;
+    // Decoding the icon file costs more than the rest of the window; it is
+    // set once the window has been painted.
+    QString icon_path_;
+    bool icon_set_ = false;
+    bool icon_posted_ = false;
 };
 
 }  // namespace tessaly::qt
