@@ -3,6 +3,7 @@
 #include "stateful/action_steps.h"
 #include "stateful/store_snapshot.h"
 #include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/controls/tabs.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::stateful {
@@ -77,11 +78,14 @@ std::span<const Action> Actions() {
     return kActions;
 }
 
-void ActivateMouse(ProgramUnderTest& program, const Model& model) {
+void ActivateMouse(ProgramUnderTest& program, Model& model) {
     ui::DeviceMainDlg& window = program.Window();
     auto* list = dynamic_cast<DUI::CDeviceList*>(window.GetControl(kDeviceListId));
-    if (!model.links.Reachable() || list == nullptr || !list->IsVisible())
+    if (!model.links.Reachable() || list == nullptr || !list->IsVisible() ||
+        window.tab_ctrl == nullptr || window.tab_ctrl->IsVisible())
         return;
+    // Picking the mouse reads it again and refills the pages.
+    model.refill_steps = 5;
     list->SetSelectDevice(kModelType);
     window.OnMessage(kDeviceListId, DUI::kEventActivated, 0, 0);
     program.Settle();

@@ -37,6 +37,6 @@ std::span<const Action> Actions();
 bool StartAndLearn(ProgramUnderTest& program, Model& model);
 // As the user clicking the mouse in the device list, when the pages are not
 // shown while the mouse can be reached.
-void ActivateMouse(ProgramUnderTest& program, const Model& model);
+void ActivateMouse(ProgramUnderTest& program, Model& model);
 
 }  // namespace tessaly::stateful

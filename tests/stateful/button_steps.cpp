@@ -49,9 +49,9 @@ int PickButton(ActionContext& c) {
 }
 
 void Assign(ActionContext& c, int key, Assignment a) {
-    c.model.table_sent = true;
     if (key == 0)
         return;  // refused with a message
+    c.facts.table_written = true;
     auto& buttons = c.model.Current().buttons;
     if (a.value == 0 && a.value2 == 0)
         buttons.erase(key);
@@ -161,7 +161,7 @@ void ButtonResetStep(ActionContext& c) {
     c.program.Session().backend().SetModalAnswer(DUI::ModalAnswer::FirstButton());
     page.Click(id::kResetButton);
     c.model.Current().buttons.erase(key);
-    c.model.table_sent = true;
+    c.facts.table_written = true;
 }
 
 }  // namespace tessaly::stateful

@@ -111,10 +111,11 @@ void CheckProfiles(Model& model, const StoreSnapshot& store, const StepFacts& fa
 }
 
 // Once the mouse is shown, its profile is the current one.
-void CheckCurrentProfile(ProgramUnderTest& program, const Model& model, const StepFacts& facts,
+void CheckCurrentProfile(ProgramUnderTest& program, Model& model, const StepFacts& facts,
                          Findings& findings) {
-    ExpectShown(findings, "profile-current", "current profile", model.current,
-                program.Program().CurrentProfile());
+    const int current = program.Program().CurrentProfile();
+    Expect(findings, facts.reset ? "reset-profile" : "profile-current", "current profile",
+           model.current, current);
     auto* name = dynamic_cast<DUI::MControlFont*>(program.Window().GetControl(kProfileNameControl));
     ExpectShown(findings, facts.reset ? "reset-profile" : "profile-shown", "profile name control",
                 Text(DisplayProfileName(model.Current().name)),
@@ -212,7 +213,7 @@ void CheckPerformancePage(ProgramUnderTest& program, const Model& model, Finding
 
 // The mouse holds, for every value the wire format carries, what the store
 // holds for the current profile.
-bool CheckMouse(ProgramUnderTest& program, const Model& model, const StoreSnapshot& store,
+bool CheckMouse(ProgramUnderTest& program, Model& model, const StoreSnapshot& store,
                 const StepFacts& facts, Findings& findings) {
     const emulator::VirtualMouseState mouse = program.Mouse().State();
     const Performance stored = StoredPerformance(store, model.current);
@@ -256,13 +257,14 @@ bool CheckMouse(ProgramUnderTest& program, const Model& model, const StoreSnapsh
                     std::to_string(stored.dpi[i]) + " DPI), mouse " + std::to_string(code));
         }
     }
-    auto profile = store.profiles.find(model.current);
-    const std::map<int, Assignment> none;
-    if (model.table_sent)
-        compare(0x09,
-                ButtonTable(profile == store.profiles.end() ? none : profile->second.buttons,
-                            store.macros),
-                "mouse-buttons");
+    if (facts.table_written) {
+        auto profile = store.profiles.find(model.current);
+        const std::map<int, Assignment> none;
+        model.sent_table = ButtonTable(
+            profile == store.profiles.end() ? none : profile->second.buttons, store.macros);
+    }
+    if (!model.sent_table.empty())
+        compare(0x09, model.sent_table, "mouse-buttons");
     for (int key = 0; key < 9; ++key) {
         auto want = model.mouse_macros.find(key);
         auto got = mouse.macros.find(static_cast<uint8_t>(key));
@@ -369,8 +371,7 @@ void CheckStoredMacros(Model& model, const StoreSnapshot& store, Findings& findi
     }
 }
 
-void CheckMacroPage(ProgramUnderTest& program, Model& model, const StepFacts& facts,
-                    Findings& findings) {
+void CheckMacroPage(ProgramUnderTest& program, Model& model, Findings& findings) {
     ui::DeviceMainDlg& window = program.Window();
     auto* list =
         dynamic_cast<DUI::MacroList*>(ui::FindInPage(window, window.macro_page, kMacroListId));
@@ -390,7 +391,9 @@ void CheckMacroPage(ProgramUnderTest& program, Model& model, const StepFacts& fa
         return;
     }
     const int selected = list->GetCurSel() >= 0 ? static_cast<int>(list->GetCurData()) : 0;
-    if (facts.refill && !model.macros.empty() && selected == model.macros.front().id) {
+    if (model.refill_steps > 0 && !model.macros.empty() && selected != model.selected_macro &&
+        selected == model.macros.front().id) {
+        model.refill_steps = 0;
         model.selected_macro = selected;
         model.shown_after_delete = false;
     }
@@ -458,7 +461,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckCurrentProfile(program, model, facts, findings);
     CheckPerformancePage(program, model, findings);
     CheckButtonPage(program, model, findings);
-    CheckMacroPage(program, model, facts, findings);
+    CheckMacroPage(program, model, findings);
     outcome.resend_profile = CheckMouse(program, model, store, facts, findings);
     return outcome;
 }

@@ -15,9 +15,11 @@ namespace tessaly::stateful {
 // What the step did, where a check names its fault by it.
 struct StepFacts {
     bool reset = false;  // a factory reset ran
-    // A link changed or the mouse was picked again: the pages may have been
-    // refilled after a read, which shows the first macro.
+    // A link changed or the mouse was picked again: the pages may be
+    // refilled after a read.
     bool refill = false;
+    // The button table was sent.
+    bool table_written = false;
     // A typed stage value and its documented normalisation: the program may
     // keep another value of the same code, one that a read gives back.
     int typed_stage = -1;

@@ -30,6 +30,7 @@ void Restarted(Model& model) {
 
 void UnplugStep(ActionContext& c) {
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     std::vector<MouseLink> plugged;
     for (MouseLink link : {MouseLink::kCable, MouseLink::kReceiver}) {
         if (Plugged(c.model.links, link))
@@ -45,6 +46,7 @@ void UnplugStep(ActionContext& c) {
 
 void PlugStep(ActionContext& c) {
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     std::vector<MouseLink> free;
     for (MouseLink link : {MouseLink::kCable, MouseLink::kReceiver}) {
         if (!Plugged(c.model.links, link))
@@ -60,6 +62,7 @@ void PlugStep(ActionContext& c) {
 
 void ReceiverLosesMouseStep(ActionContext& c) {
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     c.description = "the receiver loses the mouse";
     c.program.Mouse().SwitchMouse(false);
     c.model.links.mouse_on = false;
@@ -67,6 +70,7 @@ void ReceiverLosesMouseStep(ActionContext& c) {
 
 void ReceiverFindsMouseStep(ActionContext& c) {
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     c.description = "the receiver finds the mouse";
     c.program.Mouse().SwitchMouse(true);
     c.model.links.mouse_on = true;
@@ -74,6 +78,7 @@ void ReceiverFindsMouseStep(ActionContext& c) {
 
 void RestartStep(ActionContext& c) {
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     c.description = "restart";
     c.program.Restart();
     Restarted(c.model);

@@ -219,8 +219,11 @@ void SetCloseLightStep(ActionContext& c) {
 void PressMouseDpiButtonStep(ActionContext& c) {
     c.description = "the mouse's DPI button";
     c.program.Mouse().PressDpiButton();
-    // The mouse cycles through its stages and reports the new one.
-    Perf(c).index = (Perf(c).index + 1) % std::max(Perf(c).count, 1);
+    // The mouse cycles through its stages and reports the new one; the
+    // worker hears it while it listens.
+    const int next = (Perf(c).index + 1) % std::max(Perf(c).count, 1);
+    Perf(c).index = next;
+    c.program.WaitUntil([&] { return c.program.Program().Device().device_stage.load() == next; });
 }
 
 }  // namespace tessaly::stateful

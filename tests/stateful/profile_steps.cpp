@@ -41,11 +41,9 @@ void PostWithFile(ActionContext& c, ui::ProfileRequest request, const std::strin
     backend.SetFileAnswer(std::nullopt);
 }
 
-// A switch sends the whole profile.
 void MakeCurrent(Model& model, int profile) {
     model.current = profile;
     model.active = profile;
-    model.table_sent = true;
 }
 
 }  // namespace
@@ -55,6 +53,7 @@ void SwitchProfileStep(ActionContext& c) {
     c.description = "profile switch " + std::to_string(profile);
     Post(c, ui::ProfileRequest::kSwitch, profile);
     MakeCurrent(c.model, profile);
+    c.facts.table_written = true;  // a switch sends the whole profile
 }
 
 // As an in-place edit of the dialog's list: the name is stored, and the
@@ -67,6 +66,7 @@ void RenameProfileStep(ActionContext& c) {
     Post(c, ui::ProfileRequest::kSwitch, profile);
     c.model.profiles[profile - 1].name = name;
     MakeCurrent(c.model, profile);
+    c.facts.table_written = true;
 }
 
 void ExportProfileStep(ActionContext& c) {
@@ -96,7 +96,7 @@ void ImportProfileStep(ActionContext& c) {
     current.perf = file.perf;
     current.perf.dpi[6] = stage6;
     current.perf.rgb[6] = rgb6;
-    c.model.table_sent = true;
+    c.facts.table_written = true;
 }
 
 void FactoryResetStep(ActionContext& c) {
@@ -105,6 +105,7 @@ void FactoryResetStep(ActionContext& c) {
     c.program.Window().OnMessage(kFactoryResetButton, DUI::kEventActivated, 0, 0);
     c.facts.reset = true;
     c.facts.refill = true;
+    c.model.refill_steps = 5;
     for (Profile& profile : c.model.profiles) {
         Performance& p = profile.perf;
         p.index = kFactoryIndex;
@@ -120,7 +121,7 @@ void FactoryResetStep(ActionContext& c) {
         profile.buttons.clear();
     }
     MakeCurrent(c.model, 1);
-    c.model.table_sent = false;
+    c.model.sent_table.clear();
     // Command 0x0F clears the macros the mouse plays.
     c.model.mouse_macros.clear();
 }

@@ -28,6 +28,10 @@ constexpr uint16_t kReceiverProduct = 0x7002;
 // A write behind the receiver and a full read take well under a second of
 // real time on the manual clock; anything longer is a hang.
 constexpr auto kSettleLimit = std::chrono::seconds(20);
+// The mouse's link report is read within a few idle passes.
+constexpr auto kReachLimit = std::chrono::seconds(3);
+// Long enough for a re-read and the pages' refill on the manual clock.
+constexpr auto kLinger = std::chrono::milliseconds(60);
 // The queue must stay empty for two passes: what a task posts to the
 // window is handled on the pass after the one that saw the worker idle.
 constexpr int kQuietPasses = 2;
@@ -98,6 +102,42 @@ bool ProgramUnderTest::Settle() {
             window_->tasks.Empty() && controller_->Worker() && !controller_->Worker()->Busy();
         quiet = idle ? quiet + 1 : 0;
         if (quiet >= kQuietPasses)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+bool ProgramUnderTest::SettleReachable() {
+    const auto deadline = std::chrono::steady_clock::now() + kReachLimit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!Settle())
+            return false;
+        if (window_->device_online.load() && controller_->Device().mouse_reachable.load() != 0) {
+            // The re-read after the link report runs in the worker's
+            // listening pass, which does not count as busy: give it time
+            // to finish before settling.
+            Linger();
+            return Settle();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+void ProgramUnderTest::Linger() {
+    const auto until = std::chrono::steady_clock::now() + kLinger;
+    while (std::chrono::steady_clock::now() < until) {
+        session_.ProcessPending();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+bool ProgramUnderTest::WaitUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (std::chrono::steady_clock::now() < deadline) {
+        session_.ProcessPending();
+        if (condition())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

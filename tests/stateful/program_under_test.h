@@ -4,6 +4,7 @@
 // virtual wireless mouse (cable and receiver) on a manual clock. A restart
 // is a new controller and window over the same data folder and mouse.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,6 +39,12 @@ class ProgramUnderTest {
     // Runs the UI loop until no task is queued or running (false after
     // the time limit).
     bool Settle();
+    // After a link change that gives the mouse back: its report reaches the
+    // worker only while it listens, so wait until the program has the mouse
+    // again (false when it does not within the time limit), then settle.
+    bool SettleReachable();
+    // Runs the UI loop until the condition holds, a second at most.
+    bool WaitUntil(const std::function<bool()>& condition);
 
     ui::DeviceMainDlg& Window() { return *window_; }
     Controller& Program() { return *controller_; }
@@ -48,6 +55,8 @@ class ProgramUnderTest {
     std::filesystem::path Folder() const { return folder_.path(); }
 
   private:
+    void Linger();
+
     int sensor_;
     DUI::HeadlessSession session_;
     test::TempDir folder_;

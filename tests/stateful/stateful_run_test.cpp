@@ -58,6 +58,19 @@ const Action& PickAction(const Model& model, std::mt19937& rng) {
     return Actions().front();
 }
 
+// What a user does when the window does not find the mouse: the receiver
+// out and in again.
+void Replug(ProgramUnderTest& program, Model& model) {
+    using emulator::MouseLink;
+    if (model.links.receiver) {
+        program.Mouse().Unplug(MouseLink::kReceiver);
+        program.Settle();
+        program.Mouse().Plug(MouseLink::kReceiver);
+    }
+    program.SettleReachable();
+    ActivateMouse(program, model);
+}
+
 class StatefulRun : public ::testing::TestWithParam<int> {
   protected:
     void Walk(int sensor, uint32_t seed, int steps) {
@@ -80,8 +93,20 @@ class StatefulRun : public ::testing::TestWithParam<int> {
                     history.pop_front();
                 if (!program.Settle())
                     findings.Report("hang", "the program did not settle");
+                if (facts.refill && model.links.Reachable() && !program.SettleReachable()) {
+                    const bool known = findings.Report(
+                        "receiver-rejoin",
+                        "the program does not reach the mouse again (online " +
+                            std::to_string(program.Window().device_online.load()) + ", reachable " +
+                            std::to_string(program.Program().Device().mouse_reachable.load()) +
+                            ")");
+                    if (known)
+                        Replug(program, model);
+                }
                 ActivateMouse(program, model);
             }
+            if (model.refill_steps > 0)
+                --model.refill_steps;
             const CheckOutcome outcome = CheckInvariants(program, model, facts, findings);
             if (outcome.resend_profile) {
                 // The mouse missed the reset: send it the profile, as a
@@ -90,9 +115,10 @@ class StatefulRun : public ::testing::TestWithParam<int> {
                     program.Window().GetSafeHwnd(), ui::kProfileRequestMessage,
                     static_cast<uintptr_t>(ui::ProfileRequest::kSwitch), model.current);
                 program.Settle();
-                model.table_sent = true;
                 model.active = model.current;
-                CheckInvariants(program, model, StepFacts{}, findings);
+                StepFacts resent;
+                resent.table_written = true;
+                CheckInvariants(program, model, resent, findings);
             }
             if (!findings.Failures().empty()) {
                 std::string text;

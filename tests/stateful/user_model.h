@@ -74,9 +74,14 @@ struct Model {
     bool shown_after_delete = false;                   // the page shows the entry a delete selected
     std::map<int, std::vector<uint8_t>> mouse_macros;  // what the mouse plays, by button
     Links links;
-    // The button table is never read back: the mouse holds the store's only
-    // once it has been sent (a button change, a profile switch or import).
-    bool table_sent = false;
+    // The button table is never read back: the mouse holds what the store
+    // held when the table was last sent (a button change, a profile switch
+    // or import); nothing before the first.
+    std::vector<uint8_t> sent_table;
+    // Steps during which a refill after a link change may still arrive (the
+    // worker hears the mouse's report while it listens); it shows the first
+    // macro.
+    int refill_steps = 0;
     // Profile files the user exported, by path: what each profile held then.
     std::map<std::string, Profile> exported;
 
