@@ -40,6 +40,7 @@ void RenameMacroStep(ActionContext& c);
 void DeleteMacroStep(ActionContext& c);
 void InsertEventsStep(ActionContext& c);
 void DeleteEventStep(ActionContext& c);
+void SetEventButtonStep(ActionContext& c);
 
 // Button page.
 void ButtonFunctionStep(ActionContext& c);

@@ -349,7 +349,17 @@ void CheckButtonPage(ProgramUnderTest& program, const Model& model, Findings& fi
     }
 }
 
-void CheckStoredMacros(Model& model, const StoreSnapshot& store, Findings& findings) {
+// The fault a difference in the shown macro's events points to.
+std::string_view EventsFault(const Model& model, const StepFacts& facts, bool shown) {
+    if (shown && facts.event_button)
+        return "macro-button-bits";
+    if (shown && model.shown_after_delete)
+        return "macro-delete-insert";
+    return shown ? "macro-page-events" : "macro-events-store";
+}
+
+void CheckStoredMacros(Model& model, const StoreSnapshot& store, const StepFacts& facts,
+                       Findings& findings) {
     std::vector<int> want_ids, got_ids;
     for (const Macro& m : model.macros)
         want_ids.push_back(m.id);
@@ -364,14 +374,13 @@ void CheckStoredMacros(Model& model, const StoreSnapshot& store, Findings& findi
         Macro& expected = *model.FindMacro(stored.id);
         const std::string what = "macro " + std::to_string(stored.id);
         Expect(findings, "macro-name-store", what + " name", expected.name, stored.name);
-        Expect(findings,
-               model.shown_after_delete && stored.id == model.selected_macro ? "macro-delete-insert"
-                                                                             : "macro-events-store",
+        Expect(findings, EventsFault(model, facts, stored.id == model.selected_macro),
                what + " events", expected.events, stored.events);
     }
 }
 
-void CheckMacroPage(ProgramUnderTest& program, Model& model, Findings& findings) {
+void CheckMacroPage(ProgramUnderTest& program, Model& model, const StepFacts& facts,
+                    Findings& findings) {
     ui::DeviceMainDlg& window = program.Window();
     auto* list =
         dynamic_cast<DUI::MacroList*>(ui::FindInPage(window, window.macro_page, kMacroListId));
@@ -406,8 +415,8 @@ void CheckMacroPage(ProgramUnderTest& program, Model& model, Findings& findings)
         if (m.id == model.selected_macro)
             macro = &m;
     }
-    ExpectShown(findings, model.shown_after_delete ? "macro-delete-insert" : "macro-page-events",
-                "shown events", macro ? macro->events : std::vector<Event>{}, shown);
+    ExpectShown(findings, EventsFault(model, facts, true), "shown events",
+                macro ? macro->events : std::vector<Event>{}, shown);
 }
 
 void CheckReachable(ProgramUnderTest& program, const Model& model, Findings& findings) {
@@ -452,7 +461,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckProfiles(model, store, facts, findings);
     CheckStoredPerformance(program, model, store, facts, findings);
     CheckStoredButtons(model, store, facts, findings);
-    CheckStoredMacros(model, store, findings);
+    CheckStoredMacros(model, store, facts, findings);
     CheckReachable(program, model, findings);
     // Without the mouse the pages show what the program last knew of it
     // (the offered rates, the sensor's limits).
@@ -461,7 +470,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckCurrentProfile(program, model, facts, findings);
     CheckPerformancePage(program, model, findings);
     CheckButtonPage(program, model, findings);
-    CheckMacroPage(program, model, findings);
+    CheckMacroPage(program, model, facts, findings);
     outcome.resend_profile = CheckMouse(program, model, store, facts, findings);
     return outcome;
 }

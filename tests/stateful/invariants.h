@@ -18,6 +18,8 @@ struct StepFacts {
     // A link changed or the mouse was picked again: the pages may be
     // refilled after a read.
     bool refill = false;
+    // The event editor's mouse-button choice was used.
+    bool event_button = false;
     // The button table was sent.
     bool table_written = false;
     // A typed stage value and its documented normalisation: the program may

@@ -6,6 +6,8 @@
 #include "stateful/action_steps.h"
 #include "stateful/page_driver.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/pages/control_table.h"
+#include "ui/toolkit/controls/item_lists.h"
 
 namespace tessaly::stateful {
 namespace {
@@ -29,6 +31,20 @@ constexpr InsertItem kInserts[] = {
     {103, "delay", 0},          {105, "left click", 0x01}, {106, "middle click", 0x04},
     {107, "right click", 0x02}, {101, "key", 0},
 };
+
+// The event editor's mouse buttons: item data, and the bit of the button
+// the item names (the event texts LB, RB, MB, Backward, Forward).
+constexpr int kEventButtonId = 188;
+struct ButtonItem {
+    int data;
+    int bit;
+    const char* name;
+};
+constexpr ButtonItem kButtonItems[] = {{1, 0x01, "left"},
+                                       {3, 0x02, "right"},
+                                       {2, 0x04, "middle"},
+                                       {6, 0x08, "back"},
+                                       {5, 0x10, "forward"}};
 
 Macro* Selected(Model& model) {
     return model.FindMacro(model.selected_macro);
@@ -119,12 +135,13 @@ void InsertEventsStep(ActionContext& c) {
     page.SelectEvent(selected);
     page.Insert(insert.item, vkey);
     std::vector<Event> added;
+    const int g = c.model.next_group++;
     if (insert.item == 103) {
-        added = {{1, 10}};
+        added = {{1, 10, g}};
     } else if (insert.button_bit != 0) {
-        added = {{4, insert.button_bit}, {1, 10}, {5, insert.button_bit}, {1, 10}};
+        added = {{4, insert.button_bit, g}, {1, 10, g}, {5, insert.button_bit, g}, {1, 10, g}};
     } else {
-        added = {{2, vkey}, {1, 10}, {3, vkey}, {1, 10}};
+        added = {{2, vkey, g}, {1, 10, g}, {3, vkey, g}, {1, 10, g}};
     }
     const size_t at = selected < 0 ? macro->events.size() : static_cast<size_t>(selected + 1);
     macro->events.insert(macro->events.begin() + static_cast<std::ptrdiff_t>(at), added.begin(),
@@ -142,6 +159,38 @@ void DeleteEventStep(ActionContext& c) {
     page.SelectEvent(at);
     page.Click(kDeleteEventId);
     macro->events.erase(macro->events.begin() + at);
+}
+
+// The event editor's mouse-button choice for a click's event: the press
+// and its release take the bit the item's name says.
+void SetEventButtonStep(ActionContext& c) {
+    Macro* macro = Selected(c.model);
+    if (macro == nullptr)
+        return;
+    std::vector<int> clicks;
+    for (size_t i = 0; i < macro->events.size(); ++i) {
+        const Event& e = macro->events[i];
+        if ((e.type == 4 || e.type == 5) && e.group != 0)
+            clicks.push_back(static_cast<int>(i));
+    }
+    if (clicks.empty())
+        return;
+    const int at = clicks[static_cast<size_t>(c.Pick(0, int(clicks.size()) - 1))];
+    const ButtonItem& choice = kButtonItems[c.Pick(0, 4)];
+    c.description = std::string("macro event ") + std::to_string(at) + " button " + choice.name;
+    PageDriver page(c.program);
+    page.SelectEvent(at);
+    auto* list = dynamic_cast<DUI::MComboBox*>(
+        ui::FindInPage(c.program.Window(), c.program.Window().macro_page, kEventButtonId));
+    if (list == nullptr || !list->SelectData(choice.data))
+        return;
+    page.Click(kEventButtonId, list->GetCurSel());
+    c.facts.event_button = true;
+    const int group = macro->events[static_cast<size_t>(at)].group;
+    for (Event& e : macro->events) {
+        if (e.group == group && (e.type == 4 || e.type == 5))
+            e.value = choice.bit;
+    }
 }
 
 }  // namespace tessaly::stateful

@@ -41,7 +41,10 @@ struct Assignment {
 struct Event {
     int type = 0;  // 1 delay, 2/3 key press/release, 4/5 mouse press/release
     int value = 0;
-    bool operator==(const Event&) const = default;
+    // The insertion it came with (the model's own count; 0 when unknown):
+    // a press and its release change together.
+    int group = 0;
+    bool operator==(const Event& other) const { return type == other.type && value == other.value; }
 };
 
 struct Macro {
@@ -82,6 +85,7 @@ struct Model {
     // worker hears the mouse's report while it listens); it shows the first
     // macro.
     int refill_steps = 0;
+    int next_group = 1;
     // Profile files the user exported, by path: what each profile held then.
     std::map<std::string, Profile> exported;
 
