@@ -8,6 +8,7 @@
 #include "app/registry_values.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
+#include "performance/performance_controls.h"
 #include "platform/folders.h"
 #include "platform/ini_registry_store.h"
 #include "platform/process_exit.h"
@@ -15,6 +16,10 @@
 #include "storage/settings_database.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/controls/dpi_control.h"
+#include "ui/toolkit/controls/item_lists.h"
+#include "ui/toolkit/controls/record_list.h"
+#include "ui/toolkit/controls/report_ctrl.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::stateful {
@@ -31,7 +36,9 @@ constexpr auto kSettleLimit = std::chrono::seconds(20);
 // The mouse's link report is read within a few idle passes.
 constexpr auto kReachLimit = std::chrono::seconds(3);
 // Long enough for a re-read and the pages' refill on the manual clock.
-constexpr auto kLinger = std::chrono::milliseconds(60);
+// It is over when what the pages show stops changing for two of these.
+constexpr auto kLinger = std::chrono::milliseconds(30);
+constexpr int kMostLingers = 30;
 // The queue must stay empty for two passes: what a task posts to the
 // window is handled on the pass after the one that saw the worker idle.
 constexpr int kQuietPasses = 2;
@@ -125,11 +132,34 @@ bool ProgramUnderTest::SettleReachable() {
     return false;
 }
 
+// What a refill of the pages changes: the stage list, the rate list, the
+// macro list and the event list.
+std::vector<int> ProgramUnderTest::PagesFingerprint() {
+    std::vector<int> print;
+    const PerformanceControls controls(*window_);
+    if (DUI::DPIControl* stages = controls.Stages())
+        print.insert(print.end(), {stages->GetItemCount(), stages->GetSelectItem()});
+    if (DUI::ReporteCtrl* rates = controls.ReportRates())
+        print.insert(print.end(), {rates->GetItemCount(), rates->GetCurSel()});
+    if (auto* macros = window_->GetControlAs<DUI::MacroList>(156))
+        print.insert(print.end(), {macros->GetItemCount(), macros->GetCurSel()});
+    if (auto* events = window_->GetControlAs<DUI::CRecordList>(166))
+        print.push_back(static_cast<int>(events->Records().size()));
+    return print;
+}
+
 void ProgramUnderTest::Linger() {
-    const auto until = std::chrono::steady_clock::now() + kLinger;
-    while (std::chrono::steady_clock::now() < until) {
-        session_.ProcessPending();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::vector<int> before = PagesFingerprint();
+    for (int i = 0; i < kMostLingers; ++i) {
+        const auto until = std::chrono::steady_clock::now() + kLinger;
+        while (std::chrono::steady_clock::now() < until) {
+            session_.ProcessPending();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::vector<int> now = PagesFingerprint();
+        if (i > 0 && now == before)
+            return;
+        before = std::move(now);
     }
 }
 

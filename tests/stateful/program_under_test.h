@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controller/controller.h"
 #include "device/device_manager.h"
@@ -56,6 +57,7 @@ class ProgramUnderTest {
 
   private:
     void Linger();
+    std::vector<int> PagesFingerprint();
 
     int sensor_;
     DUI::HeadlessSession session_;
