@@ -224,6 +224,7 @@ void PressMouseDpiButtonStep(ActionContext& c) {
     const int next = (Perf(c).index + 1) % std::max(Perf(c).count, 1);
     Perf(c).index = next;
     c.program.WaitUntil([&] { return c.program.Program().Device().device_stage.load() == next; });
+    c.program.Linger();
 }
 
 }  // namespace tessaly::stateful

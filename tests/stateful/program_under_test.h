@@ -55,8 +55,12 @@ class ProgramUnderTest {
     std::string DatabasePath() const;
     std::filesystem::path Folder() const { return folder_.path(); }
 
-  private:
+    // What the worker does while it listens (a link report's re-read, a
+    // stage report) does not count as busy: run the UI loop until the pages
+    // stop changing.
     void Linger();
+
+  private:
     std::vector<int> PagesFingerprint();
 
     int sensor_;

@@ -61,6 +61,8 @@ StoreSnapshot ReadStore(const std::string& database_path) {
         return snapshot;
     }
     snapshot.opened = true;
+    // The worker may be storing what the mouse just reported.
+    sqlite3_busy_timeout(db, 2000);
     Query(db, "PRAGMA integrity_check", [&](const Row& row) { snapshot.integrity += row[0]; });
     Query(db, "SELECT profile, name, status FROM t_profile_data", [&](const Row& row) {
         StoredProfile& profile = snapshot.profiles[Number(row[0])];
