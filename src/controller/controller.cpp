@@ -83,6 +83,9 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     }
     window_ = &dlg;
     worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_);
+    if (sleeper_) {
+        worker_->SetSleeper(sleeper_);
+    }
     // A task queued while the worker listens for notifications runs now.
     *wake_target_ = worker_.get();
     dlg.tasks.SetAppendListener([target = wake_target_] {

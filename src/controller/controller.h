@@ -30,6 +30,9 @@ class Controller : public PerformanceHost {
     DeviceWorker* Worker() { return worker_.get(); }
     ui::DeviceMainDlg* Window() { return window_; }
     DeviceManager& Devices() { return devices_; }
+    // Tests replace the worker's fixed waits; given before the window is
+    // created, it reaches the worker before its thread starts.
+    void SetWorkerSleeper(DeviceWorker::Sleeper sleeper) { sleeper_ = std::move(sleeper); }
 
     // PerformanceHost.
     int CurrentProfile() const override;
@@ -59,6 +62,7 @@ class Controller : public PerformanceHost {
     DeviceState state_;
     ui::DeviceMainDlg* window_ = nullptr;
     std::unique_ptr<DeviceWorker> worker_;
+    DeviceWorker::Sleeper sleeper_;
     // What the window's task list wakes; cleared when the controller goes,
     // whichever of the two is destroyed first.
     std::shared_ptr<DeviceWorker*> wake_target_ = std::make_shared<DeviceWorker*>(nullptr);
