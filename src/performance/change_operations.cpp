@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/decimal.h"
+#include "performance/carried_dpi.h"
 #include "performance/dpi_conversions.h"
 #include "performance/performance_store.h"
 #include "performance/performance_tasks.h"
@@ -38,6 +39,13 @@ void SwitchDeviceStage(PerformanceHost& host, int stage) {
     host.ShowSaveWait();
 }
 
+// Stored only as a value the sensor's codes carry, so that reading the mouse
+// back gives the same value.
+int CarriedStageValue(PerformanceHost& host, int dpi) {
+    const SensorLimits limits = host.Device().Limits();
+    return NearestCarriedDpi(host.Device().sensor_code.load(), dpi, limits.min_dpi, limits.max_dpi);
+}
+
 bool IsDeviceStage(PerformanceHost& host, int stage) {
     return host.Device().device_stage.load() == stage;
 }
@@ -65,7 +73,8 @@ void SelectStage(PerformanceHost& host, int stage) {
 }
 
 int SetStageValueTyped(PerformanceHost& host, int stage, std::u16string_view text) {
-    const int dpi = NormaliseTypedDpi(host.Device().sensor_code.load(), DecimalToInt(text));
+    const int dpi = CarriedStageValue(
+        host, NormaliseTypedDpi(host.Device().sensor_code.load(), DecimalToInt(text)));
     if (!EditableStage(stage)) {
         return dpi;
     }
@@ -80,7 +89,8 @@ int SetStageValueTyped(PerformanceHost& host, int stage, std::u16string_view tex
 }
 
 int SetStageValueSlider(PerformanceHost& host, int stage, int position, bool final_position) {
-    const int dpi = SliderToDpi(host.Device().sensor_code.load(), position);
+    const int dpi =
+        CarriedStageValue(host, SliderToDpi(host.Device().sensor_code.load(), position));
     if (!EditableStage(stage)) {
         return dpi;
     }

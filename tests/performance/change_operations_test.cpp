@@ -78,8 +78,10 @@ TEST_F(ChangeOperations, SelectingAnotherStageSwitchesTheMouse) {
 
 TEST_F(ChangeOperations, TypedValuesAreNormalisedForTheSensor) {
     host.state.sensor_code = 17;
-    EXPECT_EQ(SetStageValueTyped(host, 1, u"23999"), 23950);
-    EXPECT_EQ(Stored(u"dpi_group1_value"), 23950);
+    // 23950 would go out as the code that reads back as 23000: the nearest
+    // value the sensor carries is stored instead.
+    EXPECT_EQ(SetStageValueTyped(host, 1, u"23999"), 24000);
+    EXPECT_EQ(Stored(u"dpi_group1_value"), 24000);
     // The mouse already uses stage 1: one write, no dialog.
     EXPECT_THAT(host.log, ElementsAre("task 9"));
 
@@ -93,6 +95,14 @@ TEST_F(ChangeOperations, TypedValuesAreNormalisedForTheSensor) {
     host.state.sensor_code = 37;
     EXPECT_EQ(SetStageValueTyped(host, 2, u"7430"), 7000);
     EXPECT_EQ(SetStageValueTyped(host, 2, u"abc"), 100) << "no number reads as 0";
+
+    // Between 12000 and 13000 sensor 17 has no codes of its own.
+    host.state.sensor_code = 17;
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12050"), 12000);
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12500"), 12000) << "a tie takes the lower value";
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12550"), 13000);
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12950"), 13000);
+    EXPECT_EQ(Stored(u"dpi_group2_value"), 13000);
 }
 
 TEST_F(ChangeOperations, TenDpiEditsQueueTenWrites) {
