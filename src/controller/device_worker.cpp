@@ -11,6 +11,7 @@
 #include "device/commands/command_sender.h"
 #include "storage/key_table.h"
 #include "storage/light_table.h"
+#include "storage/profile_table.h"
 
 namespace tessaly {
 namespace {
@@ -220,7 +221,11 @@ void DeviceWorker::RestoreFactorySettings() {
             factory_values_();
         }
     }
+    // Profile 1 becomes the active one in the store and on the profile
+    // button too, as a switch would make it; the next start comes up on it.
     dlg_.current_profile.store(1);
+    SetActiveProfile(1);
+    ShowProfileName();
     for (int profile = 1; profile <= kStoredProfiles; ++profile) {
         DeleteProfileKeys(profile);
     }
@@ -239,6 +244,11 @@ void DeviceWorker::RestoreFactorySettings() {
     RefreshPage(WorkerPage::kPerformance);
     if (lighting) {
         ResetLightingToFactory();
+    }
+    // The mouse's own factory values need not be the model's: the store's
+    // are sent, so that the store, the pages and the mouse agree.
+    for (int code : {6, 9, 10, 11, 12, 13}) {
+        RunBody(code);
     }
 }
 

@@ -27,8 +27,14 @@ struct CollectionRow {
 
 VirtualMouse::VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMouseConfig config)
     : backend_(std::move(backend)), config_(std::move(config)), latency_(config_.latency) {
-    state_ = config_.state_file.empty() ? VirtualMouseState::Factory()
-                                        : LoadMouseState(config_.state_file);
+    std::map<uint8_t, SettingBytes> factory = VirtualMouseState::FactorySettings();
+    for (const std::vector<uint8_t>& request : config_.factory_writes) {
+        if (auto setting = MouseFirmware::WrittenSetting(request)) {
+            factory[setting->first] = std::move(setting->second);
+        }
+    }
+    state_ = config_.state_file.empty() ? VirtualMouseState::Factory(std::move(factory))
+                                        : LoadMouseState(config_.state_file, std::move(factory));
     state_.identity = config_.identity;
     cable_.config = config_.cable;
     receiver_.config = config_.receiver;

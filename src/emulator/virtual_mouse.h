@@ -38,6 +38,10 @@ struct VirtualMouseConfig {
     std::chrono::nanoseconds latency = std::chrono::milliseconds(1);
     // Settings persist here between runs when set.
     std::string state_file;
+    // The model's factory values, as the write requests (report ID first)
+    // that would set them; settings none of them sets keep the built-in
+    // values. What a fresh mouse holds and what 0x0F restores.
+    std::vector<std::vector<uint8_t>> factory_writes;
 };
 
 // What happens to the next answer of a link, instead of a plain answer.
