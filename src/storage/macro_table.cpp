@@ -161,7 +161,7 @@ void InsertMacroEvents(std::span<const MacroEvent> events) {
     for (const MacroEvent& event : events) {
         const std::string desc = ToUtf8(event.desc);
         BindEvent(statement, event, desc);
-        statement.Step();
+        StepSucceeded(statement.Step());
         statement.Reset();
     }
 }
