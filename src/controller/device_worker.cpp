@@ -12,6 +12,7 @@
 #include "storage/key_table.h"
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
+#include "storage/settings_database.h"
 
 namespace tessaly {
 namespace {
@@ -28,6 +29,10 @@ void SleepFor(int ms) {
 }
 
 }  // namespace
+
+bool TaskSendsStoredSettings(int code) {
+    return code == 6 || code == 8 || (code >= 9 && code <= 14) || code == 18;
+}
 
 DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state)
     : dlg_(dlg),
@@ -124,6 +129,12 @@ void DeviceWorker::RunTask(int code) {
 }
 
 void DeviceWorker::RunBody(int code) {
+    // Without a usable store there is nothing the user set to send: what the
+    // failed reads give (zeros, profile 0) must not reach the mouse.
+    if (TaskSendsStoredSettings(code) && !SettingsDatabase::Instance().IsOpened()) {
+        Trace(kTraceDevice, "task %d not run: the settings store is not usable", code);
+        return;
+    }
     auto it = bodies_.find(code);
     if (it != bodies_.end() && it->second) {
         it->second();

@@ -6,6 +6,7 @@
 #include "base/decimal.h"
 #include "performance/performance_tasks.h"
 #include "performance_fixture.h"
+#include "storage/settings_database.h"
 
 namespace tessaly::test {
 namespace {
@@ -191,6 +192,26 @@ TEST_F(ChangeOperations, PowerOptions) {
     SetMoveCloseLight(host, false);
     EXPECT_EQ(Stored(u"move_closelight"), 0);
     EXPECT_THAT(host.Codes(), ElementsAre(13, 13, 13, 13));
+}
+
+// A value the store did not keep is not sent: the task would carry the old
+// one as if it were the change.
+TEST_F(ChangeOperations, NothingIsQueuedWhenTheStoreKeepsNothing) {
+    ASSERT_EQ(SettingsDatabase::Instance().Lock().db().Execute("PRAGMA query_only = 1"), 0);
+    SetReportRate(host, 8);
+    SetStageCount(host, 3);
+    SelectStage(host, 4);
+    SetStageValueTyped(host, 1, u"1600");
+    SetStageValueSlider(host, 1, 40, true);
+    SetStageColour(host, 1, 0x00FF8000);
+    SetLiftOff(host, LiftOff::k2mm);
+    SetSensorOptions(host, true, false, true);
+    SetResponseTime(host, u"5", true);
+    SetSleepTime(host, 60);
+    SetMoveWakeup(host, false);
+    SetMoveCloseLight(host, false);
+    EXPECT_THAT(host.log, IsEmpty());
+    SettingsDatabase::Instance().Lock().db().Execute("PRAGMA query_only = 0");
 }
 
 }  // namespace
