@@ -16,6 +16,7 @@
 #include "device/device_manager.h"
 #include "platform/folders.h"
 #include "storage/settings_database.h"
+#include "storage/store_health.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/headless_backend.h"
@@ -63,15 +64,22 @@ class Run {
         }
         if (!Settle())
             return Fail("the mouse did not finish its start-up read", kExitFailure);
+        if (std::string problem = StoreProblem(); !problem.empty())
+            return Fail(problem, kExitFailure);
         if (command.needs == Needs::kMouse) {
             if (std::string reason = MouseProblem(); !reason.empty())
                 return Fail(reason, kExitFailure);
         }
         CommandContext context{
             *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}};
+        const uint64_t failed_before = StoreHealth::Instance().FailedWrites();
         const int code = command.run(context);
         if (!Settle())
             return Fail("the mouse did not answer in time", kExitFailure);
+        if (StoreHealth::Instance().FailedWrites() != failed_before)
+            return Fail("the change could not be saved (" + StoreHealth::Instance().LastFailure() +
+                            "), so it was not sent to the mouse",
+                        kExitFailure);
         if (code != kExitOk)
             return Fail(context.error, code, &command);
         if (command.needs == Needs::kMouse && !window_->device_online.load())
@@ -110,6 +118,22 @@ class Run {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         return false;
+    }
+
+    // Told once the model's file was opened: a damaged file kept aside, or
+    // a store that cannot be used at all (then nothing is run).
+    static std::string StoreProblem() {
+        for (const StoreNotice& notice : StoreHealth::Instance().Notices()) {
+            if (notice.kind == StoreNoticeKind::kReplaced)
+                std::fprintf(stderr,
+                             "tessalyctl: the settings file was damaged; it was kept as %s and "
+                             "a new one was started\n",
+                             notice.detail.c_str());
+        }
+        SettingsDatabase& database = SettingsDatabase::Instance();
+        if (database.Path().empty() || database.IsOpened())
+            return {};
+        return "the settings cannot be kept: " + database.Problem();
     }
 
     std::string MouseProblem() {

@@ -1,5 +1,8 @@
 #include "controller/controller.h"
 
+#include "base/text_format.h"
+#include "base/trace.h"
+#include "base/unicode.h"
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/buttons_wiring.h"
@@ -13,9 +16,13 @@
 #include "performance/performance_writes.h"
 #include "platform/desktop_mouse_settings.h"
 #include "platform/folders.h"
+#include "storage/store_health.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/dialogs/message_box.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/toolkit/controls/device_list.h"
+#include "ui/toolkit/toolkit.h"
 
 namespace tessaly {
 
@@ -24,6 +31,7 @@ Controller::Controller(DeviceManager& devices) : devices_(devices) {}
 Controller::~Controller() {
     if (window_) {
         SetDeviceChangeHandler(nullptr);
+        StoreHealth::Instance().SetListener(nullptr);
     }
     // The window may be gone already; its task list may not reach the worker.
     *wake_target_ = nullptr;
@@ -99,12 +107,42 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     worker_->SetFactoryValues([this] { ApplyFactoryValues(*this, FactoryScope::kAll, window_); });
     worker_->SetModelLoader([this](int type) { LoadModel(type); });
     InstallTaskBodies();
+    TellStoreProblems(dlg);
     InstallPerformancePage(dlg, *this);
     FollowDeviceChanges();
     InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
     lighting_ = InstallLighting(*this, dlg, *worker_);
     InstallMacros(*this, dlg, *worker_);
+}
+
+// What the store could not keep or use reaches the user as a message box
+// on the UI thread; a burst of failed writes shows one.
+void Controller::TellStoreProblems(ui::DeviceMainDlg& dlg) {
+    const DUI::WindowHandle window = dlg.GetSafeHwnd();
+    StoreHealth::Instance().SetListener([window](const StoreNotice& notice) {
+        std::u16string message;
+        switch (notice.kind) {
+            case StoreNoticeKind::kWriteFailed:
+                message = LoadLanguageString(text::kSettingsNotSaved);
+                break;
+            case StoreNoticeKind::kReplaced:
+                message = Format(LoadLanguageString(text::kSettingsFileReplaced),
+                                 FromUtf8(notice.detail));
+                break;
+            case StoreNoticeKind::kUnusable:
+                message =
+                    Format(LoadLanguageString(text::kSettingsUnusable), FromUtf8(notice.detail));
+                break;
+        }
+        DUI::Toolkit::Get().PostToWindow(window, [message](DUI::MWindow& target) {
+            auto* main = dynamic_cast<ui::DeviceMainDlg*>(&target);
+            if (main != nullptr && main->Services().message_box) {
+                main->Services().message_box(*main, LoadLanguageString(text::kNoticeTitle), message,
+                                             0);
+            }
+        });
+    });
 }
 
 void Controller::LoadModel(int device_type) {
@@ -162,9 +200,16 @@ int Controller::CurrentProfile() const {
 }
 
 void Controller::QueueTask(int32_t code) {
-    if (window_) {
-        window_->QueueTask(code);
+    if (!window_) {
+        return;
     }
+    // Pages store before they queue: when that store failed, the task would
+    // send the old value as if it were the change.
+    if (TaskSendsStoredSettings(code) && StoreHealth::LastWriteOnThisThreadFailed()) {
+        Trace(kTraceDevice, "task %d not queued: the change was not stored", code);
+        return;
+    }
+    window_->QueueTask(code);
 }
 
 void Controller::ShowSaveWait() {

@@ -49,6 +49,7 @@ class Controller : public PerformanceHost {
     // On the UI thread, as the window initialises, before the worker starts.
     void Attach(ui::DeviceMainDlg& dlg);
     void InstallTaskBodies();
+    void TellStoreProblems(ui::DeviceMainDlg& dlg);
     // A write body: the command failure handling follows a failed write.
     void SetWriteBody(int code, std::function<bool(HidInterface*)> write);
     void LoadModel(int device_type);

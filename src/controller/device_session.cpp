@@ -1,9 +1,18 @@
 #include "controller/device_session.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 
+#include "base/decimal.h"
+#include "base/unicode.h"
 #include "catalogue/catalogue_file.h"
+#include "device/commands/command_builders.h"
 #include "device/hid_trace.h"
+#include "performance/dpi_conversions.h"
+#include "performance/factory_values.h"
+#include "performance/performance_store.h"
+#include "performance/sensor_limits.h"
 #include "platform/folders.h"
 
 namespace tessaly {
@@ -18,6 +27,68 @@ std::array<uint8_t, 4> DeviceIdBytes(const std::u16string& device_id) {
         bytes[i] = static_cast<uint8_t>(device_id[i]);
     }
     return bytes;
+}
+
+std::vector<uint8_t> RequestBytes(const CommandRequest& request) {
+    return {request.bytes().begin(), request.bytes().end()};
+}
+
+// The model's factory values as the writes that would give the mouse them,
+// so that the virtual mouse starts with, and resets to, what the store's
+// factory values say.
+std::vector<std::vector<uint8_t>> FactoryWrites(const std::u16string& description_file,
+                                                uint8_t sensor) {
+    const auto values = ReadFactoryValues(description_file, FactoryScope::kAll);
+    if (!values) {
+        return {};
+    }
+    std::map<std::u16string, int> numbers;
+    for (const FactoryValue& value : *values) {
+        numbers[value.key] = DecimalToInt(value.text);
+    }
+    auto number = [&](std::u16string_view key, int fallback) {
+        const auto it = numbers.find(std::u16string(key));
+        return it == numbers.end() ? fallback : it->second;
+    };
+    std::vector<std::vector<uint8_t>> writes;
+    if (numbers.count(u"dpi_count") != 0) {
+        const SensorLimits limits = LimitsForSensor(sensor, SensorRead::kConnect, 0);
+        DpiStagesValues stages;
+        stages.count = number(u"dpi_count", 0);
+        stages.index = number(u"dpi_index", 0);
+        DpiColours colours{};
+        for (int i = 0; i < kDpiStages; ++i) {
+            const size_t slot = static_cast<size_t>(i);
+            stages.codes[slot] = static_cast<uint16_t>(StageDeviceCode(
+                sensor, number(StageValueKey(i), limits.min_dpi), limits.min_dpi, limits.max_dpi));
+            colours[slot] = static_cast<uint32_t>(number(StageColourKey(i), 0));
+        }
+        writes.push_back(RequestBytes(BuildDpiStages(stages)));
+        writes.push_back(RequestBytes(BuildDpiColours(colours)));
+    }
+    if (numbers.count(u"report_rate") != 0) {
+        writes.push_back(
+            RequestBytes(BuildReportRate(static_cast<uint8_t>(number(u"report_rate", 1)))));
+    }
+    const emulator::SettingBytes built_in = emulator::VirtualMouseState::FactorySettings()[0x07];
+    SleepResponseValues sleep{built_in[0], built_in[1], built_in[2], built_in[3]};
+    sleep.sleep_light = static_cast<uint8_t>(number(u"sleep_light", sleep.sleep_light));
+    sleep.move_wakeup = static_cast<uint8_t>(number(u"move_wakeup", sleep.move_wakeup));
+    sleep.move_closelight = static_cast<uint8_t>(number(u"move_closelight", sleep.move_closelight));
+    writes.push_back(RequestBytes(BuildSleepResponse(sleep)));
+    return writes;
+}
+
+std::u16string DescriptionFile(const std::u16string& config_path, const CatalogueFile& file,
+                               int device_type) {
+    for (const DeviceDescription& model : file.models) {
+        if (model.device_type == device_type) {
+            const std::filesystem::path folder =
+                std::filesystem::path(ToUtf8(config_path)).parent_path();
+            return FromUtf8((folder / "device").string() + "/") + model.device_attribute + u".xml";
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -72,6 +143,8 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16st
     if (config.receiver.vendor_id == 0) {
         config.cable.plugged = cable_plugged;
     }
+    config.factory_writes =
+        FactoryWrites(DescriptionFile(config_path, file, chosen), config.identity.sensor_code);
     return config;
 }
 

@@ -12,6 +12,8 @@
 #include "device/commands/command_sender.h"
 #include "storage/key_table.h"
 #include "storage/light_table.h"
+#include "storage/profile_table.h"
+#include "storage/settings_database.h"
 
 namespace tessaly {
 namespace {
@@ -28,6 +30,10 @@ void SleepFor(int ms) {
 }
 
 }  // namespace
+
+bool TaskSendsStoredSettings(int code) {
+    return code == 6 || code == 8 || (code >= 9 && code <= 14) || code == 18;
+}
 
 DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state)
     : dlg_(dlg),
@@ -145,6 +151,12 @@ void DeviceWorker::RunTask(int code) {
 }
 
 void DeviceWorker::RunBody(int code) {
+    // Without a usable store there is nothing the user set to send: what the
+    // failed reads give (zeros, profile 0) must not reach the mouse.
+    if (TaskSendsStoredSettings(code) && !SettingsDatabase::Instance().IsOpened()) {
+        Trace(kTraceDevice, "task %d not run: the settings store is not usable", code);
+        return;
+    }
     auto it = bodies_.find(code);
     if (it != bodies_.end() && it->second) {
         it->second();
@@ -242,7 +254,11 @@ void DeviceWorker::RestoreFactorySettings() {
             factory_values_();
         }
     }
+    // Profile 1 becomes the active one in the store and on the profile
+    // button too, as a switch would make it; the next start comes up on it.
     dlg_.current_profile.store(1);
+    SetActiveProfile(1);
+    ShowProfileName();
     for (int profile = 1; profile <= kStoredProfiles; ++profile) {
         DeleteProfileKeys(profile);
     }
@@ -261,6 +277,11 @@ void DeviceWorker::RestoreFactorySettings() {
     RefreshPage(WorkerPage::kPerformance);
     if (lighting) {
         ResetLightingToFactory();
+    }
+    // The mouse's own factory values need not be the model's: the store's
+    // are sent, so that the store, the pages and the mouse agree.
+    for (int code : {6, 9, 10, 11, 12, 13}) {
+        RunBody(code);
     }
 }
 

@@ -26,6 +26,10 @@ enum class WorkerPage { kProfiles, kButtons, kMacros, kPerformance, kLighting, k
 // or after a link notification (without, and with the other sensor table).
 enum class FullReadKind { kConnect, kLinkRestored };
 
+// The tasks whose bodies send what the store holds (buttons, lighting, the
+// performance groups).
+bool TaskSendsStoredSettings(int code);
+
 class DeviceWorker {
   public:
     using TaskBody = std::function<void()>;

@@ -9,9 +9,12 @@
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
+#include "device/commands/command_values.h"
 #include "lighting/lighting_tasks.h"
+#include "performance/carried_dpi.h"
 #include "performance/dpi_conversions.h"
 #include "performance/page_refresh.h"
+#include "performance/performance_store.h"
 #include "performance/report_rates.h"
 #include "storage/config_store.h"
 #include "ui/localisation/language_strings.h"
@@ -115,12 +118,16 @@ void DeviceWorker::StoreStateReads() {
             Store(profile, u"dpi_count", stages->count);
             Store(profile, u"dpi_index", stages->index);
             const uint16_t sensor = state_.sensor_code.load();
+            const SensorLimits limits = state_.Limits();
             for (int i = 0; i < kDpiStages; ++i) {
-                const int dpi = DeviceCodeToDpi(sensor, stages->codes[static_cast<size_t>(i)]);
+                const int code = stages->codes[static_cast<size_t>(i)];
                 // A stage coded too low for a real value keeps what is stored.
-                if (dpi >= kMinimumStoredDpi) {
-                    Store(profile, Format(u"dpi_group%d_value", i), dpi);
+                if (DeviceCodeToDpi(sensor, code) < kMinimumStoredDpi) {
+                    continue;
                 }
+                Store(profile, StageValueKey(i),
+                      StageDpiAfterRead(sensor, ReadStageValue(profile, i), code, limits.min_dpi,
+                                        limits.max_dpi));
             }
         }
     }
@@ -140,7 +147,11 @@ void DeviceWorker::StoreStateReads() {
     if (auto answer = Read(mouse, Command::kReadLiftOffSensor)) {
         if (auto lift = DecodeLiftOffSensor(answer->bytes())) {
             Store(profile, u"liftoff_height", lift->liftoff_height);
-            Store(profile, u"sensor_flag", lift->sensor_flag);
+            // The mouse reports two of the option bits; the others (the
+            // third option among them) are the store's alone.
+            constexpr int kReported = kSensorFlagFirst | kSensorFlagSecond;
+            const int kept = ReadConfigNumber(profile, u"sensor_flag") & ~kReported;
+            Store(profile, u"sensor_flag", kept | lift->sensor_flag);
         }
     }
     if (auto answer = Read(mouse, Command::kReadSleepResponse)) {

@@ -76,7 +76,7 @@ MouseFirmware::Reply MouseFirmware::Handle(MouseLink link, std::span<const uint8
         case 0x11:
             return {};
         case 0x0F:
-            state_.settings = VirtualMouseState::FactorySettings();
+            state_.settings = state_.factory_settings;
             state_.macros.clear();
             return {};
         case 0x10:
@@ -87,6 +87,20 @@ MouseFirmware::Reply MouseFirmware::Handle(MouseLink link, std::span<const uint8
         default:
             return {kStatusUnknownCommand, {}};
     }
+}
+
+std::optional<std::pair<uint8_t, SettingBytes>> MouseFirmware::WrittenSetting(
+    std::span<const uint8_t> request) {
+    if (request.size() < kPayload + kPayloadBytes) {
+        return std::nullopt;
+    }
+    const WriteRow* row = FindWrite(request[kCommand]);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    const size_t bytes = std::min(row->bytes != 0 ? row->bytes : request[kLength], kPayloadBytes);
+    return std::pair{row->code,
+                     SettingBytes(request.begin() + kPayload, request.begin() + kPayload + bytes)};
 }
 
 MouseFirmware::Reply MouseFirmware::WriteSetting(uint8_t code, std::span<const uint8_t> request) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "emulator/virtual_mouse_state.h"
@@ -29,6 +30,11 @@ class MouseFirmware {
     // (without report ID): A[0] command, A[1] status, A[3] payload length,
     // A[4 …] payload.
     std::vector<uint8_t> Answer(MouseLink link, std::span<const uint8_t> request);
+
+    // The setting a write request stores (its command and payload), or
+    // nothing for any other request.
+    static std::optional<std::pair<uint8_t, SettingBytes>> WrittenSetting(
+        std::span<const uint8_t> request);
 
   private:
     struct Reply {

@@ -28,8 +28,14 @@ VirtualMouse::VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMou
       config_(std::move(config)),
       latency_(config_.latency),
       timing_(config_.poll_interval) {
-    state_ = config_.state_file.empty() ? VirtualMouseState::Factory()
-                                        : LoadMouseState(config_.state_file);
+    std::map<uint8_t, SettingBytes> factory = VirtualMouseState::FactorySettings();
+    for (const std::vector<uint8_t>& request : config_.factory_writes) {
+        if (auto setting = MouseFirmware::WrittenSetting(request)) {
+            factory[setting->first] = std::move(setting->second);
+        }
+    }
+    state_ = config_.state_file.empty() ? VirtualMouseState::Factory(std::move(factory))
+                                        : LoadMouseState(config_.state_file, std::move(factory));
     state_.identity = config_.identity;
     cable_.config = config_.cable;
     receiver_.config = config_.receiver;

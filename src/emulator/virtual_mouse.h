@@ -45,6 +45,10 @@ struct VirtualMouseConfig {
     // Plug and Unplug raise arrival and removal events; off when something
     // else announces the devices (the mocked kernel's uevents).
     bool announce_changes = true;
+    // The model's factory values, as the write requests (report ID first)
+    // that would set them; settings none of them sets keep the built-in
+    // values. What a fresh mouse holds and what 0x0F restores.
+    std::vector<std::vector<uint8_t>> factory_writes;
 };
 
 // What happens to the next answer of a link, instead of a plain answer.

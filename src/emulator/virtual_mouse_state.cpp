@@ -64,9 +64,10 @@ std::map<uint8_t, SettingBytes> VirtualMouseState::FactorySettings() {
     return FactoryTable();
 }
 
-VirtualMouseState VirtualMouseState::Factory() {
+VirtualMouseState VirtualMouseState::Factory(std::map<uint8_t, SettingBytes> factory) {
     VirtualMouseState state;
-    state.settings = FactorySettings();
+    state.factory_settings = factory.empty() ? FactorySettings() : std::move(factory);
+    state.settings = state.factory_settings;
     return state;
 }
 
@@ -107,8 +108,8 @@ bool SaveMouseState(const VirtualMouseState& state, const std::string& path) {
     return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
-VirtualMouseState LoadMouseState(const std::string& path) {
-    VirtualMouseState state = VirtualMouseState::Factory();
+VirtualMouseState LoadMouseState(const std::string& path, std::map<uint8_t, SettingBytes> factory) {
+    VirtualMouseState state = VirtualMouseState::Factory(std::move(factory));
     std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
         const auto equals = line.find('=');

@@ -36,10 +36,13 @@ struct VirtualMouseState {
     std::map<uint8_t, SettingBytes> settings;
     // Macro images by button: the button byte, then four bytes per event.
     std::map<uint8_t, std::vector<uint8_t>> macros;
+    // What 0x0F restores: the model's factory values.
+    std::map<uint8_t, SettingBytes> factory_settings;
 
-    // Factory values of every setting (0x0F restores them).
+    // The built-in factory values of every setting.
     static std::map<uint8_t, SettingBytes> FactorySettings();
-    static VirtualMouseState Factory();
+    // A mouse holding `factory` (the built-in values when empty).
+    static VirtualMouseState Factory(std::map<uint8_t, SettingBytes> factory = {});
 
     // DPI stage byte (index × 16 + count) of the 0x03 setting.
     uint8_t DpiStageByte() const;
@@ -50,6 +53,8 @@ struct VirtualMouseState {
 // value. Unknown or malformed lines are skipped, so a damaged file gives factory values for what it
 // lost.
 bool SaveMouseState(const VirtualMouseState& state, const std::string& path);
-VirtualMouseState LoadMouseState(const std::string& path);
+// What the file lacks is taken from `factory` (the built-in values when empty).
+VirtualMouseState LoadMouseState(const std::string& path,
+                                 std::map<uint8_t, SettingBytes> factory = {});
 
 }  // namespace tessaly::emulator

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/decimal.h"
+#include "performance/carried_dpi.h"
 #include "performance/dpi_conversions.h"
 #include "performance/performance_store.h"
 #include "performance/performance_tasks.h"
@@ -38,6 +39,13 @@ void SwitchDeviceStage(PerformanceHost& host, int stage) {
     host.ShowSaveWait();
 }
 
+// Stored only as a value the sensor's codes carry, so that reading the mouse
+// back gives the same value.
+int CarriedStageValue(PerformanceHost& host, int dpi) {
+    const SensorLimits limits = host.Device().Limits();
+    return NearestCarriedDpi(host.Device().sensor_code.load(), dpi, limits.min_dpi, limits.max_dpi);
+}
+
 bool IsDeviceStage(PerformanceHost& host, int stage) {
     return host.Device().device_stage.load() == stage;
 }
@@ -47,9 +55,12 @@ bool IsDeviceStage(PerformanceHost& host, int stage) {
 void SetStageCount(PerformanceHost& host, int n) {
     n = std::clamp(n, 1, kMaxStageCount);
     const int profile = host.CurrentProfile();
-    WriteConfigNumber(profile, u"dpi_count", n);
-    if (ReadConfigNumber(profile, u"dpi_index") > n - 1) {
-        WriteConfigNumber(profile, u"dpi_index", n - 1);
+    if (!WriteConfigNumber(profile, u"dpi_count", n)) {
+        return;
+    }
+    if (ReadConfigNumber(profile, u"dpi_index") > n - 1 &&
+        !WriteConfigNumber(profile, u"dpi_index", n - 1)) {
+        return;
     }
     QueueAndWait(host, kTaskWriteDpiStages);
 }
@@ -58,34 +69,39 @@ void SelectStage(PerformanceHost& host, int stage) {
     if (!EditableStage(stage)) {
         return;
     }
-    WriteConfigNumber(host.CurrentProfile(), u"dpi_index", stage);
+    if (!WriteConfigNumber(host.CurrentProfile(), u"dpi_index", stage)) {
+        return;
+    }
     if (!IsDeviceStage(host, stage)) {
         SwitchDeviceStage(host, stage);
     }
 }
 
 int SetStageValueTyped(PerformanceHost& host, int stage, std::u16string_view text) {
-    const int dpi = NormaliseTypedDpi(host.Device().sensor_code.load(), DecimalToInt(text));
+    const int dpi = CarriedStageValue(
+        host, NormaliseTypedDpi(host.Device().sensor_code.load(), DecimalToInt(text)));
     if (!EditableStage(stage)) {
         return dpi;
     }
-    WriteConfigNumber(host.CurrentProfile(), StageValueKey(stage), dpi);
+    if (!WriteConfigNumber(host.CurrentProfile(), StageValueKey(stage), dpi)) {
+        return dpi;
+    }
     host.QueueTask(kTaskWriteDpiStages);
-    if (!IsDeviceStage(host, stage)) {
-        // The second write must carry the stage it switches to.
-        WriteConfigNumber(host.CurrentProfile(), u"dpi_index", stage);
+    // The second write must carry the stage it switches to.
+    if (!IsDeviceStage(host, stage) &&
+        WriteConfigNumber(host.CurrentProfile(), u"dpi_index", stage)) {
         SwitchDeviceStage(host, stage);
     }
     return dpi;
 }
 
 int SetStageValueSlider(PerformanceHost& host, int stage, int position, bool final_position) {
-    const int dpi = SliderToDpi(host.Device().sensor_code.load(), position);
+    const int dpi =
+        CarriedStageValue(host, SliderToDpi(host.Device().sensor_code.load(), position));
     if (!EditableStage(stage)) {
         return dpi;
     }
-    WriteConfigNumber(host.CurrentProfile(), StageValueKey(stage), dpi);
-    if (final_position) {
+    if (WriteConfigNumber(host.CurrentProfile(), StageValueKey(stage), dpi) && final_position) {
         QueueAndWait(host, kTaskWriteDpiStages);
     }
     return dpi;
@@ -95,7 +111,9 @@ void SetStageColour(PerformanceHost& host, int stage, uint32_t colour) {
     if (colour == 0 || !EditableStage(stage)) {
         return;
     }
-    WriteConfigNumber(host.CurrentProfile(), StageColourKey(stage), colour & 0xFFFFFFu);
+    if (!WriteConfigNumber(host.CurrentProfile(), StageColourKey(stage), colour & 0xFFFFFFu)) {
+        return;
+    }
     host.QueueTask(kTaskWriteDpiColours);
     PopupStage(host, stage);
     host.ShowSaveWait();
@@ -107,20 +125,23 @@ void SendDpiStages(PerformanceHost& host) {
 
 void SetReportRate(PerformanceHost& host, int code) {
     const int profile = host.CurrentProfile();
-    WriteConfigNumber(profile, u"report_rate", code);
-    WriteConfigNumber(profile, u"report_rate_wireless", code);
-    QueueAndWait(host, kTaskWriteReportRate);
+    if (WriteConfigNumber(profile, u"report_rate", code) &&
+        WriteConfigNumber(profile, u"report_rate_wireless", code)) {
+        QueueAndWait(host, kTaskWriteReportRate);
+    }
 }
 
 void SetLiftOff(PerformanceHost& host, LiftOff height) {
-    WriteConfigNumber(host.CurrentProfile(), u"liftoff_height", static_cast<int>(height));
-    QueueAndWait(host, kTaskWriteLiftOffSensor);
+    if (WriteConfigNumber(host.CurrentProfile(), u"liftoff_height", static_cast<int>(height))) {
+        QueueAndWait(host, kTaskWriteLiftOffSensor);
+    }
 }
 
 void SetSensorOptions(PerformanceHost& host, bool first, bool second, bool third) {
     const int flag = 4 * first + 8 * second + 16 * third;
-    WriteConfigNumber(host.CurrentProfile(), u"sensor_flag", flag);
-    QueueAndWait(host, kTaskWriteLiftOffSensor);
+    if (WriteConfigNumber(host.CurrentProfile(), u"sensor_flag", flag)) {
+        QueueAndWait(host, kTaskWriteLiftOffSensor);
+    }
 }
 
 ResponseTime SetResponseTime(PerformanceHost& host, std::u16string_view text, bool confirmed) {
@@ -128,8 +149,8 @@ ResponseTime SetResponseTime(PerformanceHost& host, std::u16string_view text, bo
     ResponseTime result;
     result.value = std::clamp(typed, 0, kMaxResponseTime);
     result.limited = result.value != typed;
-    WriteConfigNumber(host.CurrentProfile(), u"button_respondtime", result.value);
-    if (confirmed) {
+    if (WriteConfigNumber(host.CurrentProfile(), u"button_respondtime", result.value) &&
+        confirmed) {
         QueueAndWait(host, kTaskWriteResponseTime);
     }
     return result;
@@ -139,18 +160,21 @@ void SetSleepTime(PerformanceHost& host, int tens_of_seconds) {
     if (std::find(kSleepTimes.begin(), kSleepTimes.end(), tens_of_seconds) == kSleepTimes.end()) {
         return;
     }
-    WriteConfigNumber(host.CurrentProfile(), u"sleep_light", tens_of_seconds);
-    QueueAndWait(host, kTaskWriteSleepResponse);
+    if (WriteConfigNumber(host.CurrentProfile(), u"sleep_light", tens_of_seconds)) {
+        QueueAndWait(host, kTaskWriteSleepResponse);
+    }
 }
 
 void SetMoveWakeup(PerformanceHost& host, bool on) {
-    WriteConfigNumber(host.CurrentProfile(), u"move_wakeup", on ? 1 : 0);
-    QueueAndWait(host, kTaskWriteSleepResponse);
+    if (WriteConfigNumber(host.CurrentProfile(), u"move_wakeup", on ? 1 : 0)) {
+        QueueAndWait(host, kTaskWriteSleepResponse);
+    }
 }
 
 void SetMoveCloseLight(PerformanceHost& host, bool on) {
-    WriteConfigNumber(host.CurrentProfile(), u"move_closelight", on ? 1 : 0);
-    QueueAndWait(host, kTaskWriteSleepResponse);
+    if (WriteConfigNumber(host.CurrentProfile(), u"move_closelight", on ? 1 : 0)) {
+        QueueAndWait(host, kTaskWriteSleepResponse);
+    }
 }
 
 }  // namespace tessaly

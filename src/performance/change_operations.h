@@ -2,8 +2,9 @@
 // The changes the performance page makes: each stores the new value in the
 // current profile first, then queues the task that sends its group, then
 // shows the wait dialog, unless noted otherwise. The tasks read the store
-// when they run, so queued changes of one group send the latest values.
-// UI thread.
+// when they run, so queued changes of one group send the latest values. A
+// value the store did not keep is not sent: nothing is queued or shown (the
+// store's health tells the user). UI thread.
 
 #include <string_view>
 

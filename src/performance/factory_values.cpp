@@ -19,13 +19,15 @@ namespace {
 constexpr uint32_t kConfirmButtons = 4;
 constexpr int kConfirmed = 1;
 
-// Stores the attribute's text as it stands; an empty one would overwrite a
-// working value with nothing.
-void StoreAttribute(const XmlTextDocument& doc, std::u16string_view attribute, int profile,
-                    std::u16string_view key) {
-    const std::u16string text = doc.GetAttribute(attribute);
+using Values = std::vector<FactoryValue>;
+
+// The attribute's text as it stands; an empty one would overwrite a working
+// value with nothing.
+void TakeAttribute(const XmlTextDocument& doc, std::u16string_view attribute,
+                   std::u16string_view key, Values& values) {
+    std::u16string text = doc.GetAttribute(attribute);
     if (!text.empty()) {
-        SetConfigValue(profile, key, text);
+        values.push_back({std::u16string(key), std::move(text)});
     }
 }
 
@@ -34,10 +36,10 @@ bool EnterPath(XmlTextDocument& doc, std::u16string_view first, std::u16string_v
            doc.EnterElement();
 }
 
-void ApplyStages(XmlTextDocument& doc, int profile) {
-    StoreAttribute(doc, u"default_dpi", profile, u"dpi_index");
-    StoreAttribute(doc, u"dpi_count", profile, u"dpi_flag");
-    StoreAttribute(doc, u"dpi_count", profile, u"dpi_count");
+void TakeStages(XmlTextDocument& doc, Values& values) {
+    TakeAttribute(doc, u"default_dpi", u"dpi_index", values);
+    TakeAttribute(doc, u"dpi_count", u"dpi_flag", values);
+    TakeAttribute(doc, u"dpi_count", u"dpi_count", values);
     if (!doc.EnterElement()) {
         return;
     }
@@ -46,32 +48,29 @@ void ApplyStages(XmlTextDocument& doc, int profile) {
         if (!doc.FindElement(Format(u"dpi_%d", n))) {
             continue;
         }
-        StoreAttribute(doc, u"value", profile, StageValueKey(n - 1));
+        TakeAttribute(doc, u"value", StageValueKey(n - 1), values);
         const std::u16string colour = doc.GetAttribute(u"color");
         if (!colour.empty()) {
-            WriteConfigNumber(profile, StageColourKey(n - 1), ColourFromText(colour));
+            values.push_back({StageColourKey(n - 1), IntToDecimal(ColourFromText(colour))});
         }
     }
     doc.LeaveElement();
 }
 
-std::optional<int> ApplyTheRest(XmlTextDocument& doc, int profile) {
-    std::optional<int> rate;
+void TakeTheRest(XmlTextDocument& doc, Values& values) {
     if (doc.FindElement(u"report_rate")) {
-        const std::u16string text = doc.GetAttribute(u"default_value");
-        if (!text.empty()) {
-            SetConfigValue(profile, u"report_rate", text);
-            rate = DecimalToInt(text);
-        }
+        // Both rate keys, as every other setter of the rate keeps them: a
+        // reset must not leave the wireless rate of before behind.
+        TakeAttribute(doc, u"default_value", u"report_rate", values);
+        TakeAttribute(doc, u"default_value", u"report_rate_wireless", values);
     }
     constexpr std::u16string_view kValueKeys[] = {u"sleep_light", u"move_wakeup",
                                                   u"move_closelight"};
     for (std::u16string_view key : kValueKeys) {
         if (doc.FindElement(key)) {
-            StoreAttribute(doc, u"value", profile, key);
+            TakeAttribute(doc, u"value", key, values);
         }
     }
-    return rate;
 }
 
 void SelectRate(const DUI::MDialog* window, int code) {
@@ -98,22 +97,40 @@ std::optional<int> FactoryReportRate(std::u16string_view description_file) {
 
 }  // namespace
 
+std::optional<std::vector<FactoryValue>> ReadFactoryValues(std::u16string_view description_file,
+                                                           FactoryScope scope) {
+    XmlTextDocument doc;
+    if (!doc.LoadFile(description_file)) {
+        return std::nullopt;
+    }
+    Values values;
+    if (!EnterPath(doc, u"mouse", u"mouse_info")) {
+        return values;
+    }
+    if (doc.FindElement(u"dpi_info")) {
+        TakeStages(doc, values);
+    }
+    if (scope == FactoryScope::kAll) {
+        TakeTheRest(doc, values);
+    }
+    return values;
+}
+
 FactoryResult ApplyFactoryValues(std::u16string_view description_file, int profile,
                                  FactoryScope scope) {
     FactoryResult result;
-    XmlTextDocument doc;
-    if (!doc.LoadFile(description_file)) {
+    const std::optional<Values> values = ReadFactoryValues(description_file, scope);
+    if (!values) {
         return result;
     }
     result.loaded = true;
-    if (!EnterPath(doc, u"mouse", u"mouse_info")) {
-        return result;
-    }
-    if (doc.FindElement(u"dpi_info")) {
-        ApplyStages(doc, profile);
-    }
-    if (scope == FactoryScope::kAll) {
-        result.report_rate = ApplyTheRest(doc, profile);
+    for (const FactoryValue& value : *values) {
+        if (!SetConfigValue(profile, value.key, value.text)) {
+            result.stored = false;
+        }
+        if (value.key == u"report_rate") {
+            result.report_rate = DecimalToInt(value.text);
+        }
     }
     return result;
 }

@@ -4,7 +4,9 @@
 // two reset buttons of the performance page.
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "performance/performance_host.h"
 #include "ui/toolkit/dialog.h"
@@ -15,9 +17,22 @@ enum class FactoryScope { kDpiOnly, kAll };
 
 struct FactoryResult {
     bool loaded = false;  // the file was read; nothing is stored otherwise
+    bool stored = true;   // every value read was stored
     // With kAll: the report rate code found, which the rate list selects.
     std::optional<int> report_rate;
 };
+
+// One value of the description file under the key it is stored as, its
+// text as the file has it (colours already as "%d" of 0x00BBGGRR).
+struct FactoryValue {
+    std::u16string key;
+    std::u16string text;
+};
+
+// What the file holds, in the order it is stored; nothing when the file
+// cannot be read. The report rate gives both rate keys.
+std::optional<std::vector<FactoryValue>> ReadFactoryValues(std::u16string_view description_file,
+                                                           FactoryScope scope);
 
 // Writes what the file holds into the profile; a missing element (or an
 // empty attribute) leaves its keys as they are. Queues nothing. The report

@@ -1,5 +1,8 @@
 #include "performance/performance_writes.h"
 
+#include "base/decimal.h"
+#include "base/trace.h"
+#include "base/unicode.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
 #include "performance/dpi_conversions.h"
@@ -7,6 +10,7 @@
 #include "performance/page_refresh.h"
 #include "performance/performance_store.h"
 #include "performance/performance_tasks.h"
+#include "storage/config_store.h"
 
 namespace tessaly {
 namespace {
@@ -26,18 +30,43 @@ bool ProfileWrite(bool (*write)(HidInterface*, int), HidInterface* mouse, Perfor
     return write(mouse, host.CurrentProfile());
 }
 
+// The stored values a write sends. A value the store cannot give (a file
+// another program locked, a profile without its rows) is never replaced by
+// 0 and sent: the write sends nothing.
+class StoredValues {
+  public:
+    explicit StoredValues(int profile) : profile_(profile) {}
+    int Number(std::u16string_view key) {
+        std::u16string text;
+        if (!GetConfigValue(profile_, key, text)) {
+            missing_ = true;
+            Trace(kTraceDevice, "not sent: %s is not in the store", ToUtf8(key).c_str());
+        }
+        return DecimalToInt(text);
+    }
+    bool Complete() const { return !missing_; }
+
+  private:
+    int profile_;
+    bool missing_ = false;
+};
+
 }  // namespace
 
 bool WriteDpiStages(HidInterface* mouse, int profile, DeviceState& state) {
+    StoredValues stored(profile);
     DpiStagesValues values;
-    values.index = ReadConfigNumber(profile, u"dpi_index");
-    values.count = ReadConfigNumber(profile, u"dpi_count");
+    values.index = stored.Number(u"dpi_index");
+    values.count = stored.Number(u"dpi_count");
     const SensorLimits limits = state.Limits();
     const uint16_t sensor = state.sensor_code.load();
     for (int i = 0; i < kDpiStages; ++i) {
-        const int dpi = ReadStageValue(profile, i);
+        const int dpi = stored.Number(StageValueKey(i));
         values.codes[i] =
             static_cast<uint16_t>(StageDeviceCode(sensor, dpi, limits.min_dpi, limits.max_dpi));
+    }
+    if (!stored.Complete()) {
+        return true;
     }
     if (!SendCommand(mouse, BuildDpiStages(values)).ok()) {
         return false;
@@ -48,31 +77,35 @@ bool WriteDpiStages(HidInterface* mouse, int profile, DeviceState& state) {
 }
 
 bool WriteDpiColours(HidInterface* mouse, int profile) {
+    StoredValues stored(profile);
     DpiColours colours{};
     for (int i = 0; i < kDpiStages; ++i) {
-        colours[i] = ReadStageColour(profile, i);
+        colours[i] = static_cast<uint32_t>(stored.Number(StageColourKey(i))) & 0xFFFFFFu;
     }
-    return SendCommand(mouse, BuildDpiColours(colours)).ok();
+    return !stored.Complete() || SendCommand(mouse, BuildDpiColours(colours)).ok();
 }
 
 bool WriteReportRate(HidInterface* mouse, int profile) {
-    return SendCommand(mouse, BuildReportRate(Byte(ReadConfigNumber(profile, u"report_rate"))))
-        .ok();
+    StoredValues stored(profile);
+    const uint8_t rate = Byte(stored.Number(u"report_rate"));
+    return !stored.Complete() || SendCommand(mouse, BuildReportRate(rate)).ok();
 }
 
 bool WriteLiftOffSensor(HidInterface* mouse, int profile) {
-    return SendCommand(mouse, BuildLiftOffSensor(Byte(ReadConfigNumber(profile, u"liftoff_height")),
-                                                 ReadConfigNumber(profile, u"sensor_flag")))
-        .ok();
+    StoredValues stored(profile);
+    const uint8_t height = Byte(stored.Number(u"liftoff_height"));
+    const int flag = stored.Number(u"sensor_flag");
+    return !stored.Complete() || SendCommand(mouse, BuildLiftOffSensor(height, flag)).ok();
 }
 
 bool WriteSleepResponse(HidInterface* mouse, int profile) {
+    StoredValues stored(profile);
     SleepResponseValues values;
-    values.sleep_light = Byte(ReadConfigNumber(profile, u"sleep_light"));
-    values.move_wakeup = Byte(ReadConfigNumber(profile, u"move_wakeup"));
-    values.move_closelight = Byte(ReadConfigNumber(profile, u"move_closelight"));
-    values.button_respondtime = Byte(ReadConfigNumber(profile, u"button_respondtime"));
-    return SendCommand(mouse, BuildSleepResponse(values)).ok();
+    values.sleep_light = Byte(stored.Number(u"sleep_light"));
+    values.move_wakeup = Byte(stored.Number(u"move_wakeup"));
+    values.move_closelight = Byte(stored.Number(u"move_closelight"));
+    values.button_respondtime = Byte(stored.Number(u"button_respondtime"));
+    return !stored.Complete() || SendCommand(mouse, BuildSleepResponse(values)).ok();
 }
 
 bool RestoreDpiStages(HidInterface* mouse, PerformanceHost& host, const DUI::MDialog* window) {

@@ -32,7 +32,14 @@ bool SetConfigValue(int profile, std::u16string_view key, std::u16string_view va
     statement.BindText(1, value_bytes);
     statement.BindInt(2, profile);
     statement.BindText(3, key_bytes);
-    return StepSucceeded(statement.Step());
+    const int result = statement.Step();
+    // The store has no insert-on-write: an update that changed no row kept
+    // nothing, which is a failure like any other.
+    if (result == SQLITE_DONE && session.db().Changes() == 0) {
+        StoreHealth::Instance().NoteWrite(false, SQLITE_DONE);
+        return false;
+    }
+    return StepSucceeded(result);
 }
 
 void InsertDefaultConfig(SQLiteDB& db, int profile) {
@@ -44,7 +51,7 @@ void InsertDefaultConfig(SQLiteDB& db, int profile) {
         statement.BindInt(1, profile);
         statement.BindText(2, row.key, -1);
         statement.BindText(3, row.value, -1);
-        statement.Step();
+        StepSucceeded(statement.Step());
     }
 }
 

@@ -12,8 +12,8 @@ class SQLiteDB;
 
 // False when the profile has no row for the key; value is emptied first.
 bool GetConfigValue(int profile, std::u16string_view key, std::u16string& value);
-// Updates the existing row; a key without a row is left absent and the call
-// still succeeds.
+// Updates the existing row. False when the store did not keep the value: a
+// failed step, or a key without a row (the update changed nothing).
 bool SetConfigValue(int profile, std::u16string_view key, std::u16string_view value);
 
 // Writes every default row for a new profile. The caller already holds the

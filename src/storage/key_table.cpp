@@ -38,7 +38,7 @@ int SaveKeyAssignment(const KeyAssignment& assignment) {
     statement.BindInt(1, assignment.profile);
     statement.BindInt(2, assignment.layer);
     statement.BindInt(3, assignment.key_code);
-    statement.Step();
+    StepSucceeded(statement.Step());
     if (assignment.macro_value == 0 && assignment.macro_value2 == 0)
         return 0;
 

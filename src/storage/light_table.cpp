@@ -92,7 +92,7 @@ bool SetActiveLight(int profile, int mode) {
     session.db().Prepare(statement, "UPDATE t_light_data SET status = ? WHERE profile = ?");
     statement.BindInt(1, 0);
     statement.BindInt(2, profile);
-    statement.Step();
+    StepSucceeded(statement.Step());
     session.db().Prepare(statement,
                          "UPDATE t_light_data SET status = ? WHERE profile = ? and mode = ?");
     statement.BindInt(1, 1);

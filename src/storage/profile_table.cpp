@@ -72,7 +72,7 @@ bool SetActiveProfile(int profile) {
     SQLiteStatement statement;
     session.db().Prepare(statement, "UPDATE t_profile_data SET status = ?");
     statement.BindInt(1, 0);
-    statement.Step();
+    StepSucceeded(statement.Step());
     session.db().Prepare(statement, "UPDATE t_profile_data SET status = ? WHERE profile = ?");
     statement.BindInt(1, 1);
     statement.BindInt(2, profile);

@@ -32,6 +32,8 @@ class SettingsDatabase {
 
     bool IsOpened() const;
     std::string Path() const;  // UTF-8
+    // Why the last open failed ("" after a successful one).
+    std::string Problem() const;
 
     // One table operation's hold on the connection.
     class Session {
@@ -44,19 +46,31 @@ class SettingsDatabase {
         std::unique_lock<std::mutex> guard_;
         SQLiteDB& db_;
     };
+    // The file is checked first: one deleted since it was opened is written
+    // again from the open connection, so nothing goes to a deleted file.
     [[nodiscard]] Session Lock();
 
   private:
     SettingsDatabase() = default;
 
+    bool OpenLocked(const std::string& folder);
     bool OpenExisting();
+    bool ReplaceDamaged(const char* why);
     bool CreateSchemaLocked();
+    bool RunSchema();
     void CloseLocked();
+    bool Fail(std::string reason);
+    void RememberIdentity();
+    void FollowTheFile();
 
     mutable std::mutex lock_;
     SQLiteDB connection_;
     std::string path_;
+    std::string problem_;
     bool opened_ = false;
+    // The open file (device and inode), to notice its deletion.
+    uint64_t device_ = 0;
+    uint64_t inode_ = 0;
 };
 
 }  // namespace tessaly

@@ -7,6 +7,11 @@
 #include "storage/sqlite_statement.h"
 
 namespace tessaly {
+namespace {
+
+constexpr int kBusyTimeoutMs = 2000;
+
+}  // namespace
 
 SQLiteDB::~SQLiteDB() {
     if (handle_ == nullptr)
@@ -32,6 +37,9 @@ bool SQLiteDB::Open(const char* path, int flags) {
         return false;
     }
     Execute("PRAGMA synchronous = OFF; ");
+    // Another program's write transaction is waited for a little before a
+    // write gives up.
+    sqlite3_busy_timeout(handle_, kBusyTimeoutMs);
     return true;
 }
 
@@ -63,6 +71,14 @@ int64_t SQLiteDB::LastInsertRowId() const {
     if (handle_ == nullptr)
         return -1;
     return sqlite3_last_insert_rowid(handle_);
+}
+
+}  // namespace tessaly
+
+namespace tessaly {
+
+int SQLiteDB::Changes() const {
+    return handle_ == nullptr ? 0 : sqlite3_changes(handle_);
 }
 
 }  // namespace tessaly

@@ -31,6 +31,8 @@ class SQLiteDB {
     // whole text with its terminating zero.
     int Prepare(SQLiteStatement& statement, const char* sql, int length = -1);
     int64_t LastInsertRowId() const;
+    // Rows the last INSERT, UPDATE or DELETE changed; 0 when there is no handle.
+    int Changes() const;
 
   private:
     sqlite3* handle_ = nullptr;

@@ -7,13 +7,17 @@
 
 #include "base/unicode.h"
 #include "storage/sqlite_statement.h"
+#include "storage/store_health.h"
 
 namespace tessaly {
 
 // A write succeeded when its step gave OK, ROW or DONE; a statement whose
-// prepare failed steps to SQLITE_MISUSE and so fails here.
+// prepare failed steps to SQLITE_MISUSE and so fails here. Every write's
+// result goes to the store's health, so that no failure passes unseen.
 inline bool StepSucceeded(int result) {
-    return result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE;
+    const bool succeeded = result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE;
+    StoreHealth::Instance().NoteWrite(succeeded, result);
+    return succeeded;
 }
 
 inline std::u16string ColumnString(SQLiteStatement& statement, int column) {

@@ -49,9 +49,13 @@ class CliTest : public ::testing::Test {
     }
     // The tool with exactly these arguments.
     CliResult Raw(const std::vector<std::string>& args) {
-        const std::string program = std::string(TESSALY_BINARY_DIR) + "/tessalyctl";
-        std::vector<std::string> words{program};
+        std::vector<std::string> words{std::string(TESSALY_BINARY_DIR) + "/tessalyctl"};
         words.insert(words.end(), args.begin(), args.end());
+        return Spawn(words);
+    }
+    // A program (words[0], a full path) in the tool's environment.
+    CliResult Spawn(std::vector<std::string> words) {
+        const std::string program = words.front();
         std::vector<char*> argv;
         for (std::string& word : words)
             argv.push_back(word.data());

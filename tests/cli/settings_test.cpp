@@ -21,11 +21,12 @@ TEST_F(CliTest, DpiSetStoresTheValueAndSendsTheSensorsCodes) {
     const CliResult result = Cli({"dpi", "set", "2", "1650"});
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_EQ(Stored("dpi_group2_value"), "1650");
-    // Sensor 17 counts in steps of 50: 1650 is code 0x21, for both axes.
+    // Sensor 17 counts in steps of 50: 1650 is code 0x21, for both axes;
+    // stage 1 keeps the model's factory 800 (0x10).
     const std::vector<std::string> writes = Writes();
     EXPECT_TRUE(std::any_of(writes.begin(), writes.end(), [](const std::string& write) {
         return write.rfind("00 03 ", 0) == 0 &&
-               write.find("20 00 20 00 21 00 21 00") != std::string::npos;
+               write.find("10 00 10 00 21 00 21 00") != std::string::npos;
     }));
     // The stage becomes the current one, as on the page.
     EXPECT_EQ(Stored("dpi_index"), "2");

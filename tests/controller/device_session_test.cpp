@@ -7,8 +7,10 @@
 
 #include "base/unicode.h"
 #include "device/hid_backend.h"
+#include "device/hid_backend_memory.h"
 #include "device/hid_transport.h"
 #include "device/report_framing.h"
+#include "performance/dpi_conversions.h"
 #include "platform/folders.h"
 #include "support/temp_dir.h"
 
@@ -26,6 +28,32 @@ TEST(DeviceSession, EmulatesTheFirstWirelessModelBehindItsReceiver) {
     EXPECT_TRUE(config->receiver.plugged);
     EXPECT_EQ(config->identity.device_id, (std::array<uint8_t, 4>{'T', 'X', '7', 'W'}));
     EXPECT_FALSE(EmulatedModelConfig(u"/nonexistent/config.xml").has_value());
+}
+
+// The virtual mouse holds, and resets to, what the model's description file
+// gives: six stages of 400 … 4800 with stage 1 current, 1000 Hz, sleep 60,
+// wake on, close-light off.
+TEST(DeviceSession, TheEmulatedMouseTakesItsFactoryValuesFromTheDescriptionFile) {
+    const auto config = EmulatedModelConfig(kShippedConfig);
+    ASSERT_TRUE(config.has_value());
+    auto backend = std::make_shared<MemoryHidBackend>();
+    emulator::VirtualMouse mouse(backend, *config);
+    const auto settings = mouse.State().settings;
+    const std::vector<uint8_t>& stages = settings.at(0x03);
+    EXPECT_EQ(stages[0], 0x16) << "stage 1 of 6";
+    const int sensor = config->identity.sensor_code;
+    const int first = stages[1] | (stages[2] << 8);
+    const int last = stages[21] | (stages[22] << 8);
+    EXPECT_EQ(first, StageDeviceCode(static_cast<uint16_t>(sensor), 400, 50, 24000));
+    EXPECT_EQ(last, StageDeviceCode(static_cast<uint16_t>(sensor), 4800, 50, 24000));
+    EXPECT_EQ(settings.at(0x02), std::vector<uint8_t>{0x01});
+    const std::vector<uint8_t>& sleep = settings.at(0x07);
+    EXPECT_EQ(sleep[0], 60);
+    EXPECT_EQ(sleep[1], 1);
+    EXPECT_EQ(sleep[2], 0);
+    // Red of stage 0 is "#F10900": 0x0009F1, low byte first.
+    EXPECT_EQ(settings.at(0x04)[0], 0xF1);
+    EXPECT_EQ(mouse.State().factory_settings, settings);
 }
 
 TEST(DeviceSession, EmulationReplacesTheDevicesAndTracesTheTraffic) {

@@ -6,6 +6,7 @@
 #include "base/decimal.h"
 #include "performance/performance_tasks.h"
 #include "performance_fixture.h"
+#include "storage/settings_database.h"
 
 namespace tessaly::test {
 namespace {
@@ -78,8 +79,10 @@ TEST_F(ChangeOperations, SelectingAnotherStageSwitchesTheMouse) {
 
 TEST_F(ChangeOperations, TypedValuesAreNormalisedForTheSensor) {
     host.state.sensor_code = 17;
-    EXPECT_EQ(SetStageValueTyped(host, 1, u"23999"), 23950);
-    EXPECT_EQ(Stored(u"dpi_group1_value"), 23950);
+    // 23950 would go out as the code that reads back as 23000: the nearest
+    // value the sensor carries is stored instead.
+    EXPECT_EQ(SetStageValueTyped(host, 1, u"23999"), 24000);
+    EXPECT_EQ(Stored(u"dpi_group1_value"), 24000);
     // The mouse already uses stage 1: one write, no dialog.
     EXPECT_THAT(host.log, ElementsAre("task 9"));
 
@@ -93,6 +96,14 @@ TEST_F(ChangeOperations, TypedValuesAreNormalisedForTheSensor) {
     host.state.sensor_code = 37;
     EXPECT_EQ(SetStageValueTyped(host, 2, u"7430"), 7000);
     EXPECT_EQ(SetStageValueTyped(host, 2, u"abc"), 100) << "no number reads as 0";
+
+    // Between 12000 and 13000 sensor 17 has no codes of its own.
+    host.state.sensor_code = 17;
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12050"), 12000);
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12500"), 12000) << "a tie takes the lower value";
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12550"), 13000);
+    EXPECT_EQ(SetStageValueTyped(host, 2, u"12950"), 13000);
+    EXPECT_EQ(Stored(u"dpi_group2_value"), 13000);
 }
 
 TEST_F(ChangeOperations, TenDpiEditsQueueTenWrites) {
@@ -181,6 +192,26 @@ TEST_F(ChangeOperations, PowerOptions) {
     SetMoveCloseLight(host, false);
     EXPECT_EQ(Stored(u"move_closelight"), 0);
     EXPECT_THAT(host.Codes(), ElementsAre(13, 13, 13, 13));
+}
+
+// A value the store did not keep is not sent: the task would carry the old
+// one as if it were the change.
+TEST_F(ChangeOperations, NothingIsQueuedWhenTheStoreKeepsNothing) {
+    ASSERT_EQ(SettingsDatabase::Instance().Lock().db().Execute("PRAGMA query_only = 1"), 0);
+    SetReportRate(host, 8);
+    SetStageCount(host, 3);
+    SelectStage(host, 4);
+    SetStageValueTyped(host, 1, u"1600");
+    SetStageValueSlider(host, 1, 40, true);
+    SetStageColour(host, 1, 0x00FF8000);
+    SetLiftOff(host, LiftOff::k2mm);
+    SetSensorOptions(host, true, false, true);
+    SetResponseTime(host, u"5", true);
+    SetSleepTime(host, 60);
+    SetMoveWakeup(host, false);
+    SetMoveCloseLight(host, false);
+    EXPECT_THAT(host.log, IsEmpty());
+    SettingsDatabase::Instance().Lock().db().Execute("PRAGMA query_only = 0");
 }
 
 }  // namespace

@@ -72,14 +72,14 @@ TEST_F(FactoryValues, DpiOnlyTakesTheStagesAndNothingElse) {
     EXPECT_THAT(host.tasks, IsEmpty()) << "the callers queue what they need";
 }
 
-TEST_F(FactoryValues, AllTakesTheRateAndPowerButLeavesTheCapability) {
+TEST_F(FactoryValues, AllTakesBothRatesAndPowerButLeavesTheCapability) {
     Store(u"report_rate_wireless", 1);
     host.state.report_capability = 7;
     const FactoryResult result = ApplyFactoryValues(host, FactoryScope::kAll, nullptr);
     ASSERT_TRUE(result.report_rate);
     EXPECT_EQ(*result.report_rate, 8);
     EXPECT_EQ(Stored(u"report_rate"), 8);
-    EXPECT_EQ(Stored(u"report_rate_wireless"), 1);
+    EXPECT_EQ(Stored(u"report_rate_wireless"), 8) << "kept equal to the rate, as every setter does";
     EXPECT_EQ(Stored(u"sleep_light"), 60);
     EXPECT_EQ(Stored(u"move_wakeup"), 0);
     EXPECT_EQ(Stored(u"move_closelight"), 0);

@@ -50,10 +50,11 @@ TEST_F(ConfigStoreTest, WritesStayWithTheirProfile) {
 TEST_F(ConfigStoreTest, MissingKeyOrProfileStoresNothing) {
     const int id = AddProfile(NamedProfile(u"one"));
     std::u16string value = u"stale";
-    EXPECT_TRUE(SetConfigValue(id, u"no_such_key", u"7"));
+    // Nothing was kept, so the write reports a failure.
+    EXPECT_FALSE(SetConfigValue(id, u"no_such_key", u"7"));
     EXPECT_FALSE(GetConfigValue(id, u"no_such_key", value));
     EXPECT_TRUE(value.empty());
-    EXPECT_TRUE(SetConfigValue(id + 1, u"dpi_index", u"3"));
+    EXPECT_FALSE(SetConfigValue(id + 1, u"dpi_index", u"3"));
     EXPECT_FALSE(GetConfigValue(id + 1, u"dpi_index", value));
     // A missing key reads as 0 through the decimal conversion.
     EXPECT_EQ(DecimalToInt(Value(id, u"no_such_key")), 0);

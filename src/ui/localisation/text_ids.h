@@ -254,6 +254,12 @@ inline constexpr int kFirmwareUpgradeIncomplete = 701;
 inline constexpr int kRecordingWindowOnly = 702;
 // A macro chosen for a button has more events than the mouse takes.
 inline constexpr int kMacroTooLongForButton = 703;
+// A change the settings store did not keep, so it was not sent.
+inline constexpr int kSettingsNotSaved = 710;
+// A damaged settings file was kept aside (%s: its new name).
+inline constexpr int kSettingsFileReplaced = 711;
+// The settings file cannot be used (%s: why).
+inline constexpr int kSettingsUnusable = 712;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
 
@@ -302,7 +308,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kLanguage, kStartup, kStartWithSystem, kStartMinimised, kCloseButtonAction, kCloseHidesToTray,
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
-    kMacroTooLongForButton, kMacroFileAllRefused
+    kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
+    kSettingsUnusable
 });
 // clang-format on
 
