@@ -19,13 +19,7 @@ inline constexpr std::u16string_view kSoftwareSetupPattern = u"Mouse-Setup-%s.ex
 inline constexpr std::u16string_view kFirmwareArchivePattern = u"firmware-%s.zip";
 inline constexpr std::u16string_view kFirmwareImagePattern = u"firmware     -%s.bin";
 
-// Answers longer than these are not versions (an error page, say).
-inline constexpr size_t kMaxSoftwareVersionLength = 10;
-inline constexpr size_t kMaxFirmwareVersionLength = 9;
-
 bool UpdateChecksEnabled();
-// "<user data folder>temp/".
-std::u16string DownloadFolder();
 
 void RunSoftwareCheck(UpdateHost& host);
 void RunFirmwareCheck(UpdateHost& host);
