@@ -31,6 +31,8 @@ class SQLiteDB {
     // whole text with its terminating zero.
     int Prepare(SQLiteStatement& statement, const char* sql, int length = -1);
     int64_t LastInsertRowId() const;
+    // A transaction is open on the connection (BEGIN without its END).
+    bool InTransaction() const;
 
   private:
     sqlite3* handle_ = nullptr;
