@@ -254,6 +254,8 @@ inline constexpr int kFirmwareUpgradeIncomplete = 701;
 inline constexpr int kRecordingWindowOnly = 702;
 // A macro chosen for a button has more events than the mouse takes.
 inline constexpr int kMacroTooLongForButton = 703;
+// An imported profile file holds no value this mouse takes.
+inline constexpr int kProfileFileUnusable = 740;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -300,7 +302,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kLanguage, kStartup, kStartWithSystem, kStartMinimised, kCloseButtonAction, kCloseHidesToTray,
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
-    kMacroTooLongForButton
+    kMacroTooLongForButton, kProfileFileUnusable
 });
 // clang-format on
 
