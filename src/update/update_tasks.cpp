@@ -117,8 +117,9 @@ void RunSoftwareDownload(UpdateHost& host) {
     DownloadFolder folder;
     const std::u16string target = folder.Path() + archive_name;
     if (folder.Made()) {
-        DownloadToFile(address, Narrow(target),
-                       [&host](int percent) { host.PostDownloadProgress(percent); });
+        DownloadToFile(
+            address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
+            kMaxSoftwareArchiveBytes);
     }
     if (folder.Made() && Exists(target)) {
         Unpack(target, folder.Path());
@@ -145,8 +146,9 @@ void RunFirmwareUpdate(UpdateHost& host) {
     DownloadFolder folder;
     const std::u16string target = folder.Path() + archive_name;
     if (folder.Made()) {
-        DownloadToFile(address, Narrow(target),
-                       [&host](int percent) { host.PostDownloadProgress(percent); });
+        DownloadToFile(
+            address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
+            kMaxFirmwareArchiveBytes);
     }
     if (folder.Made() && Exists(target)) {
         host.SetUpgradeProgress(7, text::kPreparingUpgrade);

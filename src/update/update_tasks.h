@@ -7,6 +7,7 @@
 // TESSALY_NO_UPDATE_CHECK set to anything but "" or "0" turns the two checks
 // off (tests, and machines without a network).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,11 @@ inline constexpr std::u16string_view kSoftwareArchivePattern = u"Mouse-Setup-%s.
 inline constexpr std::u16string_view kSoftwareSetupPattern = u"Mouse-Setup-%s.exe";
 inline constexpr std::u16string_view kFirmwareArchivePattern = u"firmware-%s.zip";
 inline constexpr std::u16string_view kFirmwareImagePattern = u"firmware     -%s.bin";
+
+// The most a download may be: a firmware archive holds one image of at most
+// 1 MiB, a setup archive a program of some tens of MiB.
+inline constexpr uint64_t kMaxFirmwareArchiveBytes = 4ull * 1024 * 1024;
+inline constexpr uint64_t kMaxSoftwareArchiveBytes = 256ull * 1024 * 1024;
 
 bool UpdateChecksEnabled();
 
