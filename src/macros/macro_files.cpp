@@ -5,6 +5,7 @@
 
 #include "base/decimal.h"
 #include "base/unicode.h"
+#include "macros/macro_file_saves.h"
 #include "storage/macro_table.h"
 #include "xml/xml_text_document.h"
 
@@ -92,7 +93,7 @@ bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
     doc.AddElement(u"macroitems");
     doc.EnterElement();
     WriteItems(doc, StoredEvents(macro.macro_id));
-    return doc.SaveFile(path);
+    return RecordMacroFileSave(doc.SaveFile(path));
 }
 
 bool WriteMacroCollection(std::u16string_view path) {
@@ -116,7 +117,7 @@ bool WriteMacroCollection(std::u16string_view path) {
         doc.LeaveElement();
         doc.LeaveElement();
     }
-    return doc.SaveFile(path);
+    return RecordMacroFileSave(doc.SaveFile(path));
 }
 
 std::vector<MacroInfo> ReadMacroFile(std::u16string_view path) {
