@@ -7,6 +7,7 @@
 #include "base/decimal.h"
 #include "base/text_format.h"
 #include "buttons/assignment_model.h"
+#include "buttons/assignment_ranges.h"
 #include "buttons/assignment_text.h"
 #include "buttons/key_function_table.h"
 #include "buttons/key_usage.h"
@@ -148,9 +149,9 @@ int ButtonPage::OnEditEvent(int control, int event, intptr_t) {
         return 1;
     }
     if (control == id::kRepeatSecond) {
-        ClampField(control, 0, 255);
+        ClampField(control, kRepeatSecondMin, kRepeatSecondMax);
     } else if (control == id::kRepeatFirst) {
-        ClampField(control, 5, 255);
+        ClampField(control, kRepeatFirstMin, kRepeatFirstMax);
     }
     return 1;
 }
@@ -509,8 +510,8 @@ void ButtonPage::ApplyRepeat() {
     }
     // A number typed and applied without leaving the field is held to the
     // same limits as one that lost the focus.
-    ClampField(id::kRepeatFirst, 5, 255);
-    ClampField(id::kRepeatSecond, 0, 255);
+    ClampField(id::kRepeatFirst, kRepeatFirstMin, kRepeatFirstMax);
+    ClampField(id::kRepeatSecond, kRepeatSecondMin, kRepeatSecondMax);
     const ButtonControls c = Controls();
     DUI::MEdit* first = c.Field(id::kRepeatFirst);
     DUI::MEdit* second = c.Field(id::kRepeatSecond);

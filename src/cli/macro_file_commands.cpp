@@ -11,6 +11,7 @@
 #include "base/unicode.h"
 #include "cli/macro_commands.h"
 #include "cli/macro_page_driver.h"
+#include "macros/macro_file_saves.h"
 #include "macros/macro_files.h"
 #include "ui/main/device_main_dlg.h"
 #include "xml/xml_text_document.h"
@@ -61,27 +62,18 @@ std::string CheckWritableFile(const std::string& file) {
     return {};
 }
 
-// Whether the page's export wrote the file: the dialog's caller never
-// hears of a failed write.
+// Whether the page's export saved the file: the save's own result (the
+// page's caller never hears of it).
 class WriteWatch {
   public:
-    explicit WriteWatch(const std::string& file) : path_(file) {
-        std::error_code error;
-        existed_ = fs::exists(path_, error);
-        if (existed_)
-            before_ = fs::last_write_time(path_, error);
-    }
+    WriteWatch() : before_(LastMacroFileSave().count) {}
     bool Written() const {
-        std::error_code error;
-        if (!fs::is_regular_file(path_, error))
-            return false;
-        return !existed_ || fs::last_write_time(path_, error) != before_;
+        const MacroFileSave last = LastMacroFileSave();
+        return last.count != before_ && last.saved;
     }
 
   private:
-    fs::path path_;
-    bool existed_ = false;
-    fs::file_time_type before_{};
+    uint64_t before_;
 };
 
 // The page tells nothing of the values it refused; the same check on the
@@ -147,7 +139,7 @@ int RunExport(CommandContext& context) {
     if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
         return code;
     const std::string& file = context.args[1];
-    const WriteWatch watch(file);
+    const WriteWatch watch;
     page.ChooseFileItem(kExportOneItem, DialogPath(file));
     context.out.Set("macro", page.SelectedMacro());
     return Written(context, watch, file);
@@ -166,7 +158,7 @@ int RunExportAll(CommandContext& context) {
     if (page.SelectedMacro() <= 0)
         page.SelectMacro(static_cast<int>(macros.front().data));
     const std::string& file = context.args[0];
-    const WriteWatch watch(file);
+    const WriteWatch watch;
     page.ChooseFileItem(kExportAllItem, DialogPath(file));
     context.out.Set("macros", static_cast<int>(macros.size()));
     return Written(context, watch, file);

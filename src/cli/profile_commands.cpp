@@ -4,6 +4,7 @@
 // answers the path given on the command line.
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -13,6 +14,7 @@
 #include "controller/controller.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_names.h"
+#include "profiles/profile_transfer.h"
 #include "storage/profile_table.h"
 #include "ui/pages/profile_dlg.h"
 #include "ui/toolkit/headless_backend.h"
@@ -117,18 +119,11 @@ void RequestWithFile(CommandContext& context, ui::ProfileRequest request,
         backend->SetFileAnswer(std::nullopt);
 }
 
-std::optional<std::filesystem::file_time_type> WriteTime(const std::u16string& path) {
-    std::error_code error;
-    const auto time = std::filesystem::last_write_time(ToUtf8(path), error);
-    return error ? std::nullopt : std::optional(time);
-}
-
 int RunProfileExport(CommandContext& context) {
     const std::u16string path = DialogPath(context.args[0]);
-    const auto before = WriteTime(path);
     RequestWithFile(context, ui::ProfileRequest::kExport, path);
-    const auto after = WriteTime(path);
-    if (!after || after == before) {
+    // The save's own result: a file that could not be replaced is as it was.
+    if (!LastProfileExportSaved()) {
         context.error = "the profile could not be written to " + ToUtf8(path);
         return kExitFailure;
     }
@@ -143,12 +138,22 @@ int RunProfileImport(CommandContext& context) {
     const std::u16string path = DialogPath(context.args[0]);
     const int profile = context.controller.CurrentProfile();
     RequestWithFile(context, ui::ProfileRequest::kImport, path);
-    // The import names the profile after the file; a file it refused
-    // leaves the name as it was.
-    const std::u16string expected = ProfileNameFromPath(path);
-    if (!expected.empty() && StoredName(profile) != ToUtf8(expected)) {
+    const ProfileImport result = LastProfileImport();
+    if (result.loaded && !result.stored && result.refused > 0 && result.taken == 0) {
+        context.error = "none of the " + std::to_string(result.refused) + " values in " +
+                        ToUtf8(path) + " is one this mouse takes; profile " +
+                        std::to_string(profile) + " is unchanged";
+        return kExitFailure;
+    }
+    if (!result.stored) {
         context.error = ToUtf8(path) + " was not imported";
         return kExitFailure;
+    }
+    if (result.refused > 0) {
+        std::fprintf(stderr,
+                     "tessalyctl: %d values in %s are outside what this mouse takes; profile %d "
+                     "keeps its own for them\n",
+                     result.refused, ToUtf8(path).c_str(), profile);
     }
     return kExitOk;
 }

@@ -181,7 +181,7 @@ int RunUpdateCheck(CommandContext& context) {
         context.error = "the update check did not finish";
         return kExitFailure;
     }
-    const std::u16string offered = context.window.new_software_version;
+    const std::u16string offered = context.window.new_software_version.Get();
     if (offered.empty()) {
         context.error = "no version from the update server (" +
                         ToUtf8(context.window.upgrade_address) + "version)";
@@ -203,7 +203,7 @@ bool CheckFirmware(CommandContext& context) {
         context.error = "the firmware check did not finish";
         return false;
     }
-    if (context.window.new_firmware_version.empty()) {
+    if (context.window.new_firmware_version.Empty()) {
         context.error = "no firmware version from the update server (" +
                         ToUtf8(context.window.firmware_address) + "/mouse/version)";
         return false;
@@ -217,7 +217,7 @@ int RunFirmwareCheck(CommandContext& context) {
     if (!CheckFirmware(context))
         return kExitFailure;
     SetVersions(context, context.controller.Device().DeviceVersion(),
-                context.window.new_firmware_version);
+                context.window.new_firmware_version.Get());
     return kExitOk;
 }
 
@@ -227,7 +227,7 @@ int RunFirmwareUpgrade(CommandContext& context) {
     if (!CheckFirmware(context))
         return kExitFailure;
     const std::u16string installed = context.controller.Device().DeviceVersion();
-    const std::u16string offered = context.window.new_firmware_version;
+    const std::u16string offered = context.window.new_firmware_version.Get();
     SetVersions(context, installed, offered);
     const Observed& seen = dialogs.Seen();
     if (!seen.accepted) {

@@ -60,13 +60,13 @@ class WindowUpdateHost : public UpdateHost {
     std::u16string LocalSoftwareVersion() const override { return dlg_.software_version; }
     std::u16string FirmwareAddress() const override { return dlg_.firmware_address; }
     std::u16string DeviceVersion() const override { return controller_.Device().DeviceVersion(); }
-    std::u16string NewSoftwareVersion() const override { return dlg_.new_software_version; }
+    std::u16string NewSoftwareVersion() const override { return dlg_.new_software_version.Get(); }
     void SetNewSoftwareVersion(std::u16string version) override {
-        dlg_.new_software_version = std::move(version);
+        dlg_.new_software_version.Set(std::move(version));
     }
-    std::u16string NewFirmwareVersion() const override { return dlg_.new_firmware_version; }
+    std::u16string NewFirmwareVersion() const override { return dlg_.new_firmware_version.Get(); }
     void SetNewFirmwareVersion(std::u16string version) override {
-        dlg_.new_firmware_version = std::move(version);
+        dlg_.new_firmware_version.Set(std::move(version));
     }
 
     void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {

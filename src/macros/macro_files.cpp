@@ -6,6 +6,7 @@
 
 #include "base/decimal.h"
 #include "base/unicode.h"
+#include "macros/macro_file_saves.h"
 #include "storage/macro_table.h"
 #include "xml/xml_text_document.h"
 
@@ -164,7 +165,7 @@ bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
     doc.AddElement(u"macroitems");
     doc.EnterElement();
     WriteItems(doc, StoredEvents(macro.macro_id));
-    return doc.SaveFile(path);
+    return RecordMacroFileSave(doc.SaveFile(path));
 }
 
 bool WriteMacroCollection(std::u16string_view path) {
@@ -188,7 +189,7 @@ bool WriteMacroCollection(std::u16string_view path) {
         doc.LeaveElement();
         doc.LeaveElement();
     }
-    return doc.SaveFile(path);
+    return RecordMacroFileSave(doc.SaveFile(path));
 }
 
 MacroImport ReadMacroFile(std::u16string_view path, int device_id) {

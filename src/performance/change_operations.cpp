@@ -8,12 +8,10 @@
 #include "performance/dpi_conversions.h"
 #include "performance/performance_store.h"
 #include "performance/performance_tasks.h"
+#include "performance/setting_ranges.h"
 
 namespace tessaly {
 namespace {
-
-constexpr int kMaxResponseTime = 20;
-constexpr std::array kSleepTimes{6, 12, 36, 60, 120, 180};
 
 // Stages the page can edit; the seventh slot is only stored.
 bool EditableStage(int stage) {
@@ -157,7 +155,7 @@ ResponseTime SetResponseTime(PerformanceHost& host, std::u16string_view text, bo
 }
 
 void SetSleepTime(PerformanceHost& host, int tens_of_seconds) {
-    if (std::find(kSleepTimes.begin(), kSleepTimes.end(), tens_of_seconds) == kSleepTimes.end()) {
+    if (!IsSleepTime(tens_of_seconds)) {
         return;
     }
     if (WriteConfigNumber(host.CurrentProfile(), u"sleep_light", tens_of_seconds)) {

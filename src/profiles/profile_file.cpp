@@ -7,25 +7,18 @@
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "catalogue/device_catalogue.h"
-#include "lighting/light_defaults.h"
+#include "profiles/profile_file_keys.h"
+#include "profiles/profile_reader.h"
 #include "storage/config_store.h"
 #include "storage/key_table.h"
 #include "storage/light_table.h"
+#include "storage/settings_transaction.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly {
 namespace {
 
 constexpr std::u16string_view kDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-constexpr int kStages = 6;
-// Buttons beyond this index have no place in the mouse's button table.
-constexpr int kLastKeyCode = 20;
-
-constexpr std::u16string_view kStageKeys[] = {u"dpi_flag", u"dpi_index", u"dpi_count"};
-constexpr std::u16string_view kMouseKeys[] = {
-    u"button_respondtime", u"report_rate", u"sensor_flag", u"liftoff_height",  u"scroll_flag",
-    u"e-sports_flag",      u"sleep_light", u"move_wakeup", u"move_closelight",
-};
 
 std::u16string Stored(int profile, std::u16string_view key) {
     std::u16string value;
@@ -35,10 +28,6 @@ std::u16string Stored(int profile, std::u16string_view key) {
 
 void SetNumber(XmlTextDocument& doc, std::u16string_view name, int value) {
     doc.SetAttribute(name, IntToDecimal(value));
-}
-
-int Number(const XmlTextDocument& doc, std::u16string_view name) {
-    return DecimalToInt(doc.GetAttribute(name));
 }
 
 std::u16string ColourAttribute(int n) {
@@ -87,11 +76,11 @@ void WriteLights(XmlTextDocument& doc, int profile) {
 
 void WriteStages(XmlTextDocument& doc, int profile) {
     doc.AddElement(u"Mouse_DPI");
-    for (std::u16string_view key : kStageKeys) {
+    for (std::u16string_view key : kProfileStageKeys) {
         doc.SetAttribute(key, Stored(profile, key));
     }
     doc.EnterElement();
-    for (int stage = 0; stage < kStages; ++stage) {
+    for (int stage = 0; stage < kProfileFileStages; ++stage) {
         doc.AddElement(Format(u"DPI%d", stage + 1));
         doc.SetAttribute(u"value", Stored(profile, Format(u"dpi_group%d_value", stage)));
         doc.SetAttribute(u"color", Stored(profile, Format(u"dpi_group%d_rgb", stage)));
@@ -102,94 +91,9 @@ void WriteStages(XmlTextDocument& doc, int profile) {
 void WriteMouse(XmlTextDocument& doc, int profile) {
     doc.AddElement(u"Mouse");
     doc.EnterElement();
-    for (std::u16string_view key : kMouseKeys) {
+    for (std::u16string_view key : kProfileMouseKeys) {
         doc.AddElement(key);
         doc.SetAttribute(u"value", Stored(profile, key));
-    }
-    doc.LeaveElement();
-}
-
-// --- reading ---------------------------------------------------------------
-
-void ReadKeys(XmlTextDocument& doc, int profile) {
-    DeleteProfileKeys(profile);
-    if (!doc.FindElement(u"keyitems")) {
-        return;
-    }
-    doc.EnterElement();
-    while (doc.FindElement(u"item")) {
-        KeyAssignment key;
-        key.profile = profile;
-        key.layer = 0;
-        key.key_code = Number(doc, u"key_code");
-        if (key.key_code > kLastKeyCode) {
-            Trace(kTraceDevice, "profile import: key_code %d skipped", key.key_code);
-            continue;
-        }
-        key.macro_type = Number(doc, u"macro_type");
-        key.macro_value = Number(doc, u"macro_value");
-        key.macro_value2 = Number(doc, u"macro_value2");
-        key.macro_value3 = Number(doc, u"macro_value3");
-        key.macro_desc = doc.GetAttribute(u"macro_desc");
-        SaveKeyAssignment(key);
-    }
-    doc.LeaveElement();
-}
-
-void ReadLights(XmlTextDocument& doc, int profile) {
-    if (!doc.FindElement(u"Lightitems")) {
-        return;
-    }
-    // A profile whose page was never shown has no rows yet; the items need them.
-    CreateDefaultLights(profile, DeviceCatalogue::Instance().Options());
-    SetActiveLight(profile, Number(doc, u"lightmode"));
-    doc.EnterElement();
-    while (doc.FindElement(u"item")) {
-        const int mode = Number(doc, u"light_mode");
-        LightSetting light;
-        if (!GetLight(profile, mode, light)) {
-            continue;
-        }
-        light.brightness = Number(doc, u"brightness");
-        light.speed = Number(doc, u"speed");
-        light.direction = Number(doc, u"direction");
-        light.colorful = Number(doc, u"colorful");
-        light.color_index = Number(doc, u"colorindex");
-        for (int i = 0; i < static_cast<int>(light.color_values.size()); ++i) {
-            light.color_values[i] = Number(doc, ColourAttribute(i + 1));
-        }
-        UpdateLight(mode, light);
-    }
-    doc.LeaveElement();
-}
-
-void ReadStages(XmlTextDocument& doc, int profile) {
-    if (!doc.FindElement(u"Mouse_DPI")) {
-        return;
-    }
-    for (std::u16string_view key : kStageKeys) {
-        SetConfigValue(profile, key, doc.GetAttribute(key));
-    }
-    doc.EnterElement();
-    for (int stage = 0; stage < kStages; ++stage) {
-        if (doc.FindElement(Format(u"DPI%d", stage + 1))) {
-            SetConfigValue(profile, Format(u"dpi_group%d_value", stage),
-                           doc.GetAttribute(u"value"));
-            SetConfigValue(profile, Format(u"dpi_group%d_rgb", stage), doc.GetAttribute(u"color"));
-        }
-    }
-    doc.LeaveElement();
-}
-
-void ReadMouse(XmlTextDocument& doc, int profile) {
-    if (!doc.FindElement(u"Mouse")) {
-        return;
-    }
-    doc.EnterElement();
-    for (std::u16string_view key : kMouseKeys) {
-        if (doc.FindElement(key)) {
-            SetConfigValue(profile, key, doc.GetAttribute(u"value"));
-        }
     }
     doc.LeaveElement();
 }
@@ -232,23 +136,41 @@ bool WriteProfileFile(std::u16string_view path, int key_profile, int profile,
     return doc.SaveFile(path);
 }
 
-bool ReadProfileFile(std::u16string_view path, int profile, ProfileFileOptions options) {
+ProfileImport ReadProfileFile(std::u16string_view path, int profile, ProfileFileOptions options,
+                              const ProfileImportLimits& limits) {
+    ProfileImport result;
     XmlTextDocument doc;
     if (!doc.LoadFile(path) || !doc.FindElement(u"profile")) {
-        return false;
+        return result;
     }
+    result.loaded = true;
     doc.EnterElement();
     if (!doc.FindElement(u"profileinfo")) {
-        return true;
+        result.stored = true;
+        return result;
     }
     doc.EnterElement();
-    ReadKeys(doc, profile);
-    if (options.lighting) {
-        ReadLights(doc, profile);
+    ProfileModel model{.options = DeviceCatalogue::Instance().Options(), .key_codes = {}};
+    for (const KeyAssignment& button : DeviceCatalogue::Instance().DefaultAssignments()) {
+        model.key_codes.push_back(button.key_code);
     }
-    ReadStages(doc, profile);
-    ReadMouse(doc, profile);
-    return true;
+    SettingsTransaction transaction;
+    if (!transaction.Begun()) {
+        return result;
+    }
+    ProfileReader reader(doc, profile, options, limits, model);
+    const bool read = reader.ReadAll();
+    result.taken = reader.Taken();
+    result.refused = reader.Refused();
+    // A file whose every value is refused is no profile for this mouse: it
+    // does not even clear the buttons.
+    const bool usable = result.refused == 0 || result.taken > 0;
+    result.stored = read && usable && transaction.Commit();
+    if (!result.stored) {
+        Trace(kTraceDevice, "profile import: nothing stored (%d taken, %d refused%s)", result.taken,
+              result.refused, read ? "" : ", a write failed");
+    }
+    return result;
 }
 
 std::u16string ProfileNameFromPath(std::u16string_view path) {

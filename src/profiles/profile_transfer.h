@@ -1,6 +1,7 @@
 #pragma once
 // Export and import of a profile through the file dialog. UI thread.
 
+#include "profiles/profile_file.h"
 #include "profiles/profiles_host.h"
 #include "ui/main/device_main_dlg.h"
 
@@ -14,8 +15,14 @@ inline constexpr int kTaskWriteEverything = 5;
 bool ExportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host, int profile);
 
 // Reads a file the user chooses into the current profile, renames the
-// profile after the file and sends everything. False when cancelled or the
-// file is not a profile file (then nothing changes).
-bool ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host);
+// profile after the file and sends everything. Nothing changes when it is
+// cancelled, the file is not a profile file or could not be stored; a file
+// whose every value is refused says so in a message box.
+ProfileImport ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host);
+
+// What the last export and import through the window did (they run on the
+// window's thread as the profile dialog's requests); UI thread.
+bool LastProfileExportSaved();
+ProfileImport LastProfileImport();
 
 }  // namespace tessaly

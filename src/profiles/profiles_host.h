@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "performance/device_state.h"
+
 namespace tessaly {
 
 class ProfilesHost {
@@ -23,6 +25,8 @@ class ProfilesHost {
     // 1 for the first button, 2 for the second. UI thread.
     virtual int ShowMessageBox(std::u16string_view message, std::u16string_view title,
                                uint32_t buttons) = 0;
+    // What is known of the connected mouse: imported values are held to it.
+    virtual DeviceState& Device() = 0;
 };
 
 }  // namespace tessaly

@@ -1,8 +1,8 @@
 #pragma once
 // The process-wide connection to the selected model's settings database and
 // the lock every table operation holds for its whole run (and never across
-// two). Opening, switching and closing take the same lock, so a table operation
-// on another thread never sees a connection that is being replaced.
+// two, except inside a SettingsTransaction). Opening, switching and closing take the same lock, so
+// a table operation on another thread never sees a connection that is being replaced.
 
 #include <mutex>
 #include <string>
@@ -42,8 +42,8 @@ class SettingsDatabase {
 
       private:
         friend class SettingsDatabase;
-        Session(std::mutex& lock, SQLiteDB& db) : guard_(lock), db_(db) {}
-        std::unique_lock<std::mutex> guard_;
+        Session(std::recursive_mutex& lock, SQLiteDB& db) : guard_(lock), db_(db) {}
+        std::unique_lock<std::recursive_mutex> guard_;
         SQLiteDB& db_;
     };
     // The file is checked first: one deleted since it was opened is written
@@ -63,7 +63,9 @@ class SettingsDatabase {
     void RememberIdentity();
     void FollowTheFile();
 
-    mutable std::mutex lock_;
+    // Recursive so that a transaction (settings_transaction.h) can hold it
+    // across the table operations it brackets, each of which takes it too.
+    mutable std::recursive_mutex lock_;
     SQLiteDB connection_;
     std::string path_;
     std::string problem_;

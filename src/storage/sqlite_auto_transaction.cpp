@@ -9,13 +9,13 @@ namespace tessaly {
 SQLiteAutoTransaction::SQLiteAutoTransaction(SQLiteDB* db) : db_(db) {
     if (db_ == nullptr)
         return;
-    if (db_->IsOpen())
-        db_->Execute("BEGIN");
+    if (db_->IsOpen() && !db_->InTransaction())
+        owns_ = db_->Execute("BEGIN") == SQLITE_OK;
     active_ = true;
 }
 
 SQLiteAutoTransaction::~SQLiteAutoTransaction() {
-    if (active_ && db_ != nullptr && db_->IsOpen())
+    if (active_ && owns_ && db_ != nullptr && db_->IsOpen())
         db_->Execute("END");
     active_ = false;
 }
@@ -26,7 +26,10 @@ bool SQLiteAutoTransaction::Begin() {
     active_ = true;
     if (!db_->IsOpen())
         return false;
-    return db_->Execute("BEGIN") == SQLITE_OK;
+    if (db_->InTransaction())
+        return true;
+    owns_ = db_->Execute("BEGIN") == SQLITE_OK;
+    return owns_;
 }
 
 bool SQLiteAutoTransaction::End() {
@@ -35,6 +38,9 @@ bool SQLiteAutoTransaction::End() {
     active_ = false;
     if (!db_->IsOpen())
         return false;
+    if (!owns_)
+        return true;
+    owns_ = false;
     return db_->Execute("END") == SQLITE_OK;
 }
 

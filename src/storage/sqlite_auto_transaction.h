@@ -1,6 +1,7 @@
 #pragma once
 // A "BEGIN" … "END" bracket. There is no rollback: ending commits whatever the
-// bracket holds.
+// bracket holds. Inside a transaction already open on the connection the
+// bracket begins and ends nothing, so it never commits the outer one.
 
 namespace tessaly {
 
@@ -22,6 +23,8 @@ class SQLiteAutoTransaction {
   private:
     SQLiteDB* db_;
     bool active_ = false;
+    // This bracket's BEGIN opened the transaction; only then does it END it.
+    bool owns_ = false;
 };
 
 }  // namespace tessaly

@@ -33,6 +33,8 @@ class SQLiteDB {
     int64_t LastInsertRowId() const;
     // Rows the last INSERT, UPDATE or DELETE changed; 0 when there is no handle.
     int Changes() const;
+    // A transaction is open on the connection (BEGIN without its END).
+    bool InTransaction() const;
 
   private:
     sqlite3* handle_ = nullptr;

@@ -112,8 +112,14 @@ class Extractor {
             complete = std::fwrite(chunk.data(), 1, static_cast<size_t>(got), file.get()) ==
                        static_cast<size_t>(got);
         }
-        unzCloseCurrentFile(zip_);
-        file.reset();
+        // The CRC is checked here, once the whole entry has been read: an entry
+        // that fails it is damaged and none of it is kept.
+        if (unzCloseCurrentFile(zip_) != UNZ_OK) {
+            complete = false;
+        }
+        if (file && std::fclose(file.release()) != 0) {
+            complete = false;
+        }
         if (!complete) {
             std::error_code ignored;
             fs::remove(target, ignored);

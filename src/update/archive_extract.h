@@ -17,8 +17,9 @@ bool IsSafeEntryName(std::string_view name);
 
 // Every entry, in archive order, under its stored name relative to `folder`;
 // directories are created. Entries whose names are not safe or that resolve
-// outside the folder are skipped, and writing stops at kMaxExtractedBytes
-// (the entry that crosses it is removed). True when the archive could be
+// outside the folder are skipped, an entry that cannot be read whole or
+// fails its CRC is removed, and writing stops at kMaxExtractedBytes (the
+// entry that crosses it is removed). True when the archive could be
 // opened, whatever happened to single entries.
 bool ExtractArchive(const std::string& archive, const std::string& folder,
                     uint64_t max_bytes = kMaxExtractedBytes);

@@ -109,6 +109,14 @@ UpgradeOutcome UpgradeFirmware(DeviceManager& devices, const std::string& image_
     if (image.empty()) {
         return UpgradeOutcome::kNoImage;
     }
+    std::error_code ignored;
+    if (image.size() > kMaxFirmwareImageBytes) {
+        Trace(kTraceDevice, "firmware image of %zu bytes is over %zu, not sent", image.size(),
+              kMaxFirmwareImageBytes);
+        std::filesystem::remove(image_path, ignored);
+        Progress(environment, 10, kUpgradeFailedText);
+        return UpgradeOutcome::kImageTooLarge;
+    }
     // A failure shows how far the transfer came.
     int reached = 10;
     UpgradeEnvironment tracked = environment;
@@ -127,7 +135,6 @@ UpgradeOutcome UpgradeFirmware(DeviceManager& devices, const std::string& image_
             outcome = sent ? UpgradeOutcome::kComplete : UpgradeOutcome::kDataNotSent;
         }
     }
-    std::error_code ignored;
     std::filesystem::remove(image_path, ignored);
     if (outcome == UpgradeOutcome::kComplete) {
         Progress(environment, 100, text::kUpgradeComplete);

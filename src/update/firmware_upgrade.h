@@ -21,12 +21,17 @@ struct UpgradeEnvironment {
 };
 
 enum class UpgradeOutcome {
-    kNoImage,       // missing, unreadable or empty: nothing was sent
-    kNoInterface,   // no upgrade interface opened
-    kStartNotSent,  // the start report did not get through
-    kDataNotSent,   // a block report did not get through (finish was sent)
+    kNoImage,        // missing, unreadable or empty: nothing was sent
+    kImageTooLarge,  // more blocks than the block number can count: nothing was sent
+    kNoInterface,    // no upgrade interface opened
+    kStartNotSent,   // the start report did not get through
+    kDataNotSent,    // a block report did not get through (finish was sent)
     kComplete,
 };
+
+// The block number has two bytes: 65,536 blocks of 16 bytes at most. A
+// larger image would wrap the numbers and overwrite the first blocks.
+inline constexpr size_t kMaxFirmwareImageBytes = 65536 * kFirmwareBlockBytes;
 
 // Written when the write reports bytes; otherwise one more write, then a
 // read of up to 1000 ms decides. False without an interface.

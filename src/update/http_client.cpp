@@ -55,9 +55,14 @@ Session OpenSession(std::u16string_view address) {
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(kConnectTimeoutSeconds));
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeoutSeconds));
     return session;
+}
+
+// The final answer's status (after redirects) is a success.
+bool Answered2xx(CURL* easy) {
+    long status = 0;
+    return curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 &&
+           status <= 299;
 }
 
 size_t KeepText(char* data, size_t size, size_t count, void* user) {
@@ -73,8 +78,9 @@ size_t KeepText(char* data, size_t size, size_t count, void* user) {
 // formula sees the piece size it assumes.
 class PieceWriter {
   public:
-    PieceWriter(CURL* easy, const std::string& path, const ProgressSink& progress)
-        : easy_(easy), path_(path), progress_(progress) {}
+    PieceWriter(CURL* easy, const std::string& path, const ProgressSink& progress,
+                uint64_t max_bytes)
+        : easy_(easy), path_(path), progress_(progress), max_bytes_(max_bytes) {}
 
     static size_t Deliver(char* data, size_t size, size_t count, void* user) {
         auto* self = static_cast<PieceWriter*>(user);
@@ -87,6 +93,11 @@ class PieceWriter {
         if (file_) {
             return true;
         }
+        // An error page is no file, however it is delivered.
+        if (failed_ || !Answered2xx(easy_)) {
+            failed_ = true;
+            return false;
+        }
         Post(8);
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
@@ -95,6 +106,7 @@ class PieceWriter {
             failed_ = true;
             return false;
         }
+        created_ = true;
         curl_off_t length = 0;
         if (curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK ||
             length < 0) {
@@ -109,13 +121,26 @@ class PieceWriter {
         if (!Begin()) {
             return false;
         }
-        if (!pending_.empty()) {
-            WritePiece(pending_.data(), pending_.size());
-            pending_.clear();
+        if (!pending_.empty() && !WritePiece(pending_.data(), pending_.size())) {
+            return false;
         }
-        file_.reset();
+        pending_.clear();
+        if (std::fclose(file_.release()) != 0) {
+            failed_ = true;
+            return false;
+        }
         Post(100);
         return true;
+    }
+
+    // Whatever was written of a download that failed.
+    void Discard() {
+        const bool made = file_ != nullptr || created_;
+        file_.reset();
+        if (made) {
+            std::error_code ignored;
+            std::filesystem::remove(path_, ignored);
+        }
     }
 
     bool Failed() const { return failed_; }
@@ -133,23 +158,34 @@ class PieceWriter {
         if (!Begin()) {
             return false;
         }
+        received_ += bytes;
+        if (received_ > max_bytes_) {
+            failed_ = true;
+            return false;
+        }
         pending_.append(data, bytes);
         size_t offset = 0;
         while (pending_.size() - offset >= kPieceBytes) {
-            WritePiece(pending_.data() + offset, kPieceBytes);
+            if (!WritePiece(pending_.data() + offset, kPieceBytes)) {
+                return false;
+            }
             offset += kPieceBytes;
         }
         pending_.erase(0, offset);
         return true;
     }
 
-    void WritePiece(const char* data, size_t bytes) {
-        // A failed write is not fatal; the archive check finds the damage.
-        (void)std::fwrite(data, 1, bytes, file_.get());
+    // A write that fails ends the transfer: the file could only be damaged.
+    bool WritePiece(const char* data, size_t bytes) {
+        if (std::fwrite(data, 1, bytes, file_.get()) != bytes) {
+            failed_ = true;
+            return false;
+        }
         total_ += 90;
         if (pieces_expected_ != 0) {
             Post(static_cast<int>(std::min<int64_t>(100, 10 + total_ / pieces_expected_)));
         }
+        return true;
     }
 
     CURL* easy_;
@@ -157,6 +193,9 @@ class PieceWriter {
     const ProgressSink& progress_;
     File file_;
     std::string pending_;
+    uint64_t max_bytes_;
+    uint64_t received_ = 0;
+    bool created_ = false;
     int64_t pieces_expected_ = 0;
     int64_t total_ = 0;
     int last_posted_ = -1;
@@ -176,7 +215,7 @@ FetchResult FetchText(std::u16string_view address) {
     curl_easy_setopt(easy, CURLOPT_TIMEOUT, static_cast<long>(kTextTimeoutSeconds));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, KeepText);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);
-    if (curl_easy_perform(easy) != CURLE_OK) {
+    if (curl_easy_perform(easy) != CURLE_OK || !Answered2xx(easy)) {
         result.code = -1;
         return result;
     }
@@ -186,7 +225,7 @@ FetchResult FetchText(std::u16string_view address) {
 }
 
 int DownloadToFile(std::u16string_view address, const std::string& path,
-                   const ProgressSink& progress) {
+                   const ProgressSink& progress, uint64_t max_bytes) {
     Session session = OpenSession(address);
     if (!session.easy) {
         if (progress) {
@@ -195,15 +234,19 @@ int DownloadToFile(std::u16string_view address, const std::string& path,
         return 0;
     }
     CURL* easy = session.easy.get();
-    PieceWriter writer(easy, path, progress);
+    PieceWriter writer(easy, path, progress, max_bytes);
     writer.Post(0);
     writer.Post(2);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, static_cast<long>(kLowSpeedBytes));
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kLowSpeedSeconds));
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_bytes));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, PieceWriter::Deliver);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &writer);
-    if (curl_easy_perform(easy) != CURLE_OK || writer.Failed()) {
+    if (curl_easy_perform(easy) != CURLE_OK || writer.Failed() || !writer.Finish()) {
+        writer.Discard();
         return -1;
     }
-    return writer.Finish() ? 1 : -1;
+    return 1;
 }
 
 }  // namespace tessaly

@@ -11,6 +11,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "update/archive_extract.h"
+#include "update/download_folder.h"
 #include "update/firmware_upgrade.h"
 #include "update/http_client.h"
 #include "update/update_texts.h"
@@ -67,25 +68,22 @@ bool UpdateChecksEnabled() {
     return off == nullptr || *off == '\0' || std::string_view(off) == "0";
 }
 
-std::u16string DownloadFolder() {
-    return UserDataFolder() + u"temp/";
-}
-
 void RunSoftwareCheck(UpdateHost& host) {
     host.SetNewSoftwareVersion(u"");
     if (!UpdateChecksEnabled()) {
         return;
     }
-    const FetchResult answer = FetchText(host.SoftwareUpdateAddress() + u"version");
-    if (answer.text.empty() || answer.text.size() > kMaxSoftwareVersionLength) {
+    const std::optional<std::u16string> version = VersionFromAnswer(
+        FetchText(host.SoftwareUpdateAddress() + u"version").text, VersionKind::kSoftware);
+    if (!version) {
         return;
     }
-    host.SetNewSoftwareVersion(answer.text);
-    if (CompareVersions(host.LocalSoftwareVersion(), answer.text) >= 1) {
-        host.ShowSoftwareStatus(NewSoftwareText, answer.text, true);
+    host.SetNewSoftwareVersion(*version);
+    if (CompareVersions(host.LocalSoftwareVersion(), *version) >= 1) {
+        host.ShowSoftwareStatus(NewSoftwareText, *version, true);
         host.PostUpdateAvailable(1);
     } else {
-        host.ShowSoftwareStatus(LatestVersionText, answer.text, false);
+        host.ShowSoftwareStatus(LatestVersionText, *version, false);
     }
 }
 
@@ -95,9 +93,9 @@ void RunFirmwareCheck(UpdateHost& host) {
     if (!UpdateChecksEnabled() || address.empty()) {
         return;
     }
-    const FetchResult answer = FetchText(address + u"/mouse/version");
-    if (!answer.text.empty() && answer.text.size() <= kMaxFirmwareVersionLength) {
-        host.SetNewFirmwareVersion(answer.text);
+    if (const std::optional<std::u16string> version = VersionFromAnswer(
+            FetchText(address + u"/mouse/version").text, VersionKind::kFirmware)) {
+        host.SetNewFirmwareVersion(*version);
     }
     const std::u16string found = host.NewFirmwareVersion();
     const std::u16string device = host.DeviceVersion();
@@ -116,16 +114,19 @@ void RunSoftwareDownload(UpdateHost& host) {
     const std::u16string version = host.NewSoftwareVersion();
     const std::u16string archive_name = Format(kSoftwareArchivePattern, version);
     const std::u16string address = Format(u"%s//%s", host.SoftwareUpdateAddress(), archive_name);
-    const std::u16string folder = DownloadFolder();
-    CreateFolderPath(folder);
-    const std::u16string target = folder + archive_name;
-    Remove(target);
-    DownloadToFile(address, Narrow(target),
-                   [&host](int percent) { host.PostDownloadProgress(percent); });
-    if (Exists(target)) {
-        Unpack(target, folder);
-        const std::u16string setup = folder + Format(kSoftwareSetupPattern, version);
+    DownloadFolder folder;
+    const std::u16string target = folder.Path() + archive_name;
+    if (folder.Made()) {
+        DownloadToFile(
+            address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
+            kMaxSoftwareArchiveBytes);
+    }
+    if (folder.Made() && Exists(target)) {
+        Unpack(target, folder.Path());
+        const std::u16string setup = folder.Path() + Format(kSoftwareSetupPattern, version);
         if (Exists(setup)) {
+            // The setup runs from the folder.
+            folder.Keep();
             ShellOpen(setup, u"");
             ExitProcessNow(0);
             return;
@@ -141,26 +142,23 @@ void RunFirmwareUpdate(UpdateHost& host) {
     const std::u16string version = host.NewFirmwareVersion();
     const std::u16string archive_name = Format(kFirmwareArchivePattern, version);
     const std::u16string address = Format(u"%s//mouse//%s", host.FirmwareAddress(), archive_name);
-    const std::u16string folder = DownloadFolder();
-    {
-        std::error_code ignored;
-        // The folder itself without its separator: a link is removed, not followed.
-        fs::remove_all(fs::path(Narrow(folder)).parent_path(), ignored);
-    }
-    CreateFolderPath(folder);
-    const std::u16string target = folder + archive_name;
-    Remove(target);
-    DownloadToFile(address, Narrow(target),
-                   [&host](int percent) { host.PostDownloadProgress(percent); });
     UpgradeOutcome outcome = UpgradeOutcome::kNoImage;
-    if (Exists(target)) {
+    DownloadFolder folder;
+    const std::u16string target = folder.Path() + archive_name;
+    if (folder.Made()) {
+        DownloadToFile(
+            address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
+            kMaxFirmwareArchiveBytes);
+    }
+    if (folder.Made() && Exists(target)) {
         host.SetUpgradeProgress(7, text::kPreparingUpgrade);
-        Unpack(target, folder);
+        Unpack(target, folder.Path());
         const UpgradeEnvironment environment{
             [&host](int ms) { host.Sleep(ms); },
             [&host](int percent, int text) { host.SetUpgradeProgress(percent, text); }};
-        outcome = UpgradeFirmware(
-            host.Devices(), Narrow(folder + Format(kFirmwareImagePattern, version)), environment);
+        outcome = UpgradeFirmware(host.Devices(),
+                                  Narrow(folder.Path() + Format(kFirmwareImagePattern, version)),
+                                  environment);
     }
     host.Sleep(kAfterUpgradeMs);
     host.CloseUpgradeDialog();

@@ -7,6 +7,7 @@
 // TESSALY_NO_UPDATE_CHECK set to anything but "" or "0" turns the two checks
 // off (tests, and machines without a network).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,12 @@ inline constexpr std::u16string_view kSoftwareSetupPattern = u"Mouse-Setup-%s.ex
 inline constexpr std::u16string_view kFirmwareArchivePattern = u"firmware-%s.zip";
 inline constexpr std::u16string_view kFirmwareImagePattern = u"firmware     -%s.bin";
 
-// Answers longer than these are not versions (an error page, say).
-inline constexpr size_t kMaxSoftwareVersionLength = 10;
-inline constexpr size_t kMaxFirmwareVersionLength = 9;
+// The most a download may be: a firmware archive holds one image of at most
+// 1 MiB, a setup archive a program of some tens of MiB.
+inline constexpr uint64_t kMaxFirmwareArchiveBytes = 4ull * 1024 * 1024;
+inline constexpr uint64_t kMaxSoftwareArchiveBytes = 256ull * 1024 * 1024;
 
 bool UpdateChecksEnabled();
-// "<user data folder>temp/".
-std::u16string DownloadFolder();
 
 void RunSoftwareCheck(UpdateHost& host);
 void RunFirmwareCheck(UpdateHost& host);

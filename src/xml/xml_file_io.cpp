@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/atomic_file.h"
 #include "base/decimal.h"
 #include "base/unicode.h"
 #include "xml/code_page_conversion.h"
@@ -286,58 +287,53 @@ bool XmlTextDocument::LoadFile(std::u16string_view path) {
 bool XmlTextDocument::SaveFile(std::u16string_view path) {
     auto& d = *impl_;
     d.log.Clear();
-    File file(std::fopen(ToUtf8(path).c_str(), "wb"));
-    if (!file) {
-        LogFileError(d.log, errno);
-        return false;
-    }
-    if (d.text.empty())
-        return true;
-
+    // Everything is converted before the file is touched: a text that cannot
+    // be written in its encoding leaves the old file as it was.
     std::string bytes;
-    std::u16string encoding;
-    switch (d.bom) {
-        case Impl::Bom::kUtf8:
-            bytes = "\xEF\xBB\xBF", encoding = u"UTF-8";
-            break;
-        case Impl::Bom::kUtf16Le:
-            bytes = "\xFF\xFE", encoding = u"UTF-16LE";
-            break;
-        case Impl::Bom::kUtf16Be:
-            bytes = "\xFE\xFF", encoding = u"UTF-16BE";
-            break;
-        case Impl::Bom::kNone:
-            encoding = DeclaredEncoding(d.text);
-            if (encoding.empty())
-                encoding = u"UTF-8";
-    }
-    const int code_page = IsUtf32(encoding) ? 12000 : CodePageFromEncodingName(encoding);
-    if (code_page == kCodePageUtf16Le || code_page == kCodePageUtf16Be) {
-        const bool big_endian = code_page == kCodePageUtf16Be;
-        for (char16_t c : d.text) {
-            const char low = static_cast<char>(c & 0xFF);
-            const char high = static_cast<char>(c >> 8);
-            bytes.push_back(big_endian ? high : low);
-            bytes.push_back(big_endian ? low : high);
+    if (!d.text.empty()) {
+        std::u16string encoding;
+        switch (d.bom) {
+            case Impl::Bom::kUtf8:
+                bytes = "\xEF\xBB\xBF", encoding = u"UTF-8";
+                break;
+            case Impl::Bom::kUtf16Le:
+                bytes = "\xFF\xFE", encoding = u"UTF-16LE";
+                break;
+            case Impl::Bom::kUtf16Be:
+                bytes = "\xFE\xFF", encoding = u"UTF-16BE";
+                break;
+            case Impl::Bom::kNone:
+                encoding = DeclaredEncoding(d.text);
+                if (encoding.empty())
+                    encoding = u"UTF-8";
         }
-    } else if (IsUtf32(encoding)) {
-        bytes += EncodeUtf32Le(d.text);
-    } else {
-        const auto encoded = EncodeCodePage(d.text, code_page);
-        if (!encoded) {
-            d.log.Add(u"conversion_loss");
-            return false;
+        const int code_page = IsUtf32(encoding) ? 12000 : CodePageFromEncodingName(encoding);
+        if (code_page == kCodePageUtf16Le || code_page == kCodePageUtf16Be) {
+            const bool big_endian = code_page == kCodePageUtf16Be;
+            for (char16_t c : d.text) {
+                const char low = static_cast<char>(c & 0xFF);
+                const char high = static_cast<char>(c >> 8);
+                bytes.push_back(big_endian ? high : low);
+                bytes.push_back(big_endian ? low : high);
+            }
+        } else if (IsUtf32(encoding)) {
+            bytes += EncodeUtf32Le(d.text);
+        } else {
+            const auto encoded = EncodeCodePage(d.text, code_page);
+            if (!encoded) {
+                d.log.Add(u"conversion_loss");
+                return false;
+            }
+            bytes += encoded->bytes;
+            d.log.Add(u"converted_from",
+                      {{u"encoding", encoding}, {u"length", Number(d.text.size())}});
+            if (encoded->loss && CodePageReportsLoss(code_page))
+                d.log.Add(u"conversion_loss");
         }
-        bytes += encoded->bytes;
-        d.log.Add(u"converted_from", {{u"encoding", encoding}, {u"length", Number(d.text.size())}});
-        if (encoded->loss && CodePageReportsLoss(code_page))
-            d.log.Add(u"conversion_loss");
+        d.log.Add(u"write", {{u"encoding", encoding}, {u"length", Number(d.text.size())}});
     }
-    d.log.Add(u"write", {{u"encoding", encoding}, {u"length", Number(d.text.size())}});
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    FILE* raw = file.release();
-    if (std::fclose(raw) != 0 || !written) {
-        LogFileError(d.log, errno);
+    if (const int error = ReplaceFile(ToUtf8(path), bytes); error != 0) {
+        LogFileError(d.log, error);
         return false;
     }
     return true;

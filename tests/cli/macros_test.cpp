@@ -352,6 +352,9 @@ TEST_F(CliMacroTest, FilesThatCannotBeUsedChangeNothing) {
     Refused({"macro", "export-all", dir.path().string()}, 2, "is a folder");
     Refused({"macro", "export", "9", File("nine.xml")}, 2, "there is no macro 9");
     EXPECT_FALSE(std::filesystem::exists(File("nine.xml")));
+    // The save's own result decides: a file that cannot be replaced is a failure.
+    Refused({"macro", "export", "1", "/proc/version"}, 1, "could not be written");
+    Refused({"macro", "export-all", "/proc/version"}, 1, "could not be written");
 }
 
 }  // namespace

@@ -98,6 +98,42 @@ TEST_F(CliTest, AFileTheImportCannotTakeIsRefusedAndChangesNothing) {
     }
 }
 
+TEST_F(CliTest, ImportedValuesTheMouseCannotTakeAreRefusedAndCounted) {
+    const CliResult before = Cli({"--json", "show", "performance"});
+    ASSERT_EQ(before.code, 0) << before.err;
+    const std::string stage1 = Stored("dpi_group1_value");
+    dir.Write("Odd.xml",
+              "<profile><profileinfo><Mouse_DPI dpi_index=\"-5\" dpi_count=\"99\">"
+              "<DPI1/><DPI2 value=\"" +
+                  stage1 +
+                  "\"/></Mouse_DPI><Mouse><report_rate value=\"77\"/></Mouse>"
+                  "</profileinfo></profile>");
+    const CliResult imported = Cli({"profile", "import", (dir.path() / "Odd.xml").string()});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_THAT(imported.err, HasSubstr("3 values in"));
+    EXPECT_EQ(Query("SELECT name FROM t_profile_data WHERE profile = 1"),
+              std::vector<std::string>{"Odd"});
+    // What the mouse holds is what it held: no stage count of 3, no rate 0x4D.
+    EXPECT_EQ(Cli({"--json", "show", "performance"}).out, before.out);
+
+    // A file with nothing the mouse takes is no import at all.
+    const std::vector<std::string> tables = AllTables();
+    dir.Write("Worse.xml",
+              "<profile><profileinfo><keyitems><item key_code=\"1\" "
+              "macro_type=\"77\" macro_value=\"1\"/></keyitems>"
+              "<Mouse><report_rate value=\"77\"/></Mouse></profileinfo></profile>");
+    const CliResult refused = Cli({"profile", "import", (dir.path() / "Worse.xml").string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_THAT(refused.err, HasSubstr("none of the 2 values"));
+    EXPECT_EQ(AllTables(), tables);
+}
+
+TEST_F(CliTest, AnExportThatCannotBeSavedFails) {
+    const CliResult proc = Cli({"profile", "export", "/proc/version"});
+    EXPECT_EQ(proc.code, 1);
+    EXPECT_THAT(proc.err, HasSubstr("could not be written"));
+}
+
 TEST_F(CliTest, ExportNeedsAFolderThatExists) {
     const CliResult result =
         Cli({"profile", "export", (dir.path() / "nowhere" / "Saved.xml").string()});

@@ -146,11 +146,11 @@ TEST_F(CliUpdateTest, FirmwareUpgradeWritesTheServedImageToTheMouse) {
     EXPECT_THAT(trace, HasSubstr(Hex(Image().substr(976, 16))));
 
     // The mouse still reports its version, so a second run offers again;
-    // without the archive (the server's error page is no zip) it fails.
+    // without the archive (the server's 404 is no download) it fails.
     std::filesystem::remove(server.Root().path() / "fw/mouse/firmware-107.zip");
     const CliResult missing = Update({"--yes", "firmware", "upgrade"});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_THAT(missing.err, HasSubstr("firmware-107.zip gave no firmware image"));
+    EXPECT_THAT(missing.err, HasSubstr("the firmware archive could not be downloaded from"));
 }
 
 TEST_F(CliUpdateTest, FirmwareUpgradeOfACurrentMouseDoesNothing) {

@@ -1,11 +1,14 @@
 // The worker, the UI loop and the virtual mouse at once: the UI thread
 // queues DPI edits and switches stages while the mouse announces its own
-// stage changes and battery. Run under ThreadSanitizer by scripts/tsan.sh.
+// stage changes and battery, and reads the offered versions while the worker
+// checks for them. Run under ThreadSanitizer by scripts/tsan.sh.
 
 #include <atomic>
 #include <thread>
 
 #include "performance/change_operations.h"
+#include "support/scoped_env.h"
+#include "update/test_http_server.h"
 #include "worker_fixture.h"
 
 namespace tessaly::test {
@@ -38,6 +41,48 @@ TEST_F(WorkerConcurrency, EditsAndNotificationsInterleave) {
     // Whatever the interleaving, the last edit of each stage reached the store.
     EXPECT_EQ(Stored(1, u"dpi_group3_value"), IntToDecimal(400 + 100 * 39));
     EXPECT_TRUE(dlg->device_online.load());
+}
+
+TEST_F(WorkerConcurrency, VersionChecksWhileTheWindowReadsTheOffers) {
+    ScopedEnv no_proxy{"http_proxy", std::nullopt};
+    TestHttpServer server;
+    ASSERT_TRUE(server.Running());
+    {
+        ScopedEnv off("TESSALY_NO_UPDATE_CHECK", "1");
+        Plug(true, false);
+        Open();
+        ASSERT_TRUE(Connected());
+    }
+    // Versions equal to the installed ones: nothing is offered, so no box
+    // waits for an answer while the checks run.
+    const std::u16string device_version = controller->Device().DeviceVersion();
+    ASSERT_FALSE(device_version.empty());
+    server.Root().Write("version", ToUtf8(dlg->software_version));
+    std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
+    server.Root().Write("fw/mouse/version", ToUtf8(device_version));
+    dlg->upgrade_address = FromUtf8(server.Address());
+    dlg->firmware_address = FromUtf8(server.Address() + "fw");
+
+    ScopedEnv on("TESSALY_NO_UPDATE_CHECK", std::nullopt);
+    constexpr int kChecks = 6;
+    for (int i = 0; i < kChecks; ++i) {
+        dlg->QueueTask(23);
+        dlg->QueueTask(24);
+    }
+    // Each check empties the offer before it asks again: the reader sees
+    // either nothing or the whole answer.
+    int whole = 0;
+    EXPECT_TRUE(WaitFor([&] {
+        const std::u16string software = dlg->new_software_version.Get();
+        const std::u16string firmware = dlg->new_firmware_version.Get();
+        EXPECT_TRUE(software.empty() || software == dlg->software_version) << ToUtf8(software);
+        EXPECT_TRUE(firmware.empty() || firmware == device_version) << ToUtf8(firmware);
+        whole += !software.empty();
+        return dlg->tasks.Empty() && !controller->Worker()->Busy();
+    }));
+    EXPECT_EQ(dlg->new_software_version.Get(), dlg->software_version);
+    EXPECT_EQ(dlg->new_firmware_version.Get(), device_version);
+    EXPECT_GT(whole, 0);
 }
 
 }  // namespace

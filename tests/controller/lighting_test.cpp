@@ -177,7 +177,7 @@ TEST_F(LightingEndToEnd, ExportThenImportThroughTheDialogRestoresTheProfile) {
     key.profile = 1;
     key.key_code = 3;
     key.macro_type = 1;
-    key.macro_value = 0x20;
+    key.macro_value = 5;  // forward
     ASSERT_GT(SaveKeyAssignment(key), 0);
     SetConfigValue(1, u"dpi_group2_value", u"3200");
 
@@ -192,7 +192,7 @@ TEST_F(LightingEndToEnd, ExportThenImportThroughTheDialogRestoresTheProfile) {
     ASSERT_TRUE(Settled());
     KeyAssignment restored;
     ASSERT_TRUE(GetKeyAssignment(1, 3, restored));
-    EXPECT_EQ(restored.macro_value, 0x20);
+    EXPECT_EQ(restored.macro_value, 5);
     std::u16string name;
     GetProfileName(1, name);
     EXPECT_EQ(name, u"Backup");

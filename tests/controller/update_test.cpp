@@ -12,6 +12,7 @@
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/item_lists.h"
+#include "update/download_folder.h"
 #include "update/firmware_reports.h"
 #include "update/test_http_server.h"
 #include "update/update_texts.h"
@@ -19,6 +20,17 @@
 
 namespace tessaly::test {
 namespace {
+
+// The download folders under the data folder that are still there.
+std::vector<std::filesystem::path> DownloadFolders(const std::filesystem::path& data) {
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::directory_iterator(data)) {
+        if (entry.path().filename().string().rfind(kDownloadFolderPrefix, 0) == 0) {
+            found.push_back(entry.path());
+        }
+    }
+    return found;
+}
 
 using DUI::HeadlessBackend;
 using emulator::MouseLink;
@@ -162,7 +174,7 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->GetTitle(), Text(text::kUpgradeComplete) + u": 100%");
     EXPECT_EQ(Title(246), Text(text::kNewVersionFound) + u": V1.07");
-    EXPECT_FALSE(std::filesystem::exists(user.path() / "temp" / "firmware     -107.bin"));
+    EXPECT_TRUE(DownloadFolders(user.path()).empty());
 }
 
 TEST_F(UpdateTest, TheSoftwareCheckOffersTheSetupWhichIsOpenedBeforeTheEnd) {
@@ -175,7 +187,9 @@ TEST_F(UpdateTest, TheSoftwareCheckOffersTheSetupWhichIsOpenedBeforeTheEnd) {
     ASSERT_TRUE(Settled());
 
     EXPECT_EQ(Exits(), std::vector<int>{0});
-    const std::string setup = (user.path() / "temp" / "Mouse-Setup-1.0.2.exe").string();
+    const std::vector<std::filesystem::path> folders = DownloadFolders(user.path());
+    ASSERT_EQ(folders.size(), 1u);
+    const std::string setup = (folders[0] / "Mouse-Setup-1.0.2.exe").string();
     EXPECT_EQ(Opened(), (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
     auto* status = SettingsControlAs<DUI::MControlFont>(275);
     EXPECT_EQ(status->GetTitle(), Text(text::kNewVersionFound) + u": v1.0.2");

@@ -6,6 +6,7 @@
 #include "profiles/profile_names.h"
 #include "profiles/profile_transfer.h"
 #include "profiles_fixture.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/main/controller_fixture.h"
 #include "ui/pages/profile_dlg.h"
 #include "ui/toolkit/dui.h"
@@ -25,6 +26,7 @@ class FakeProfilesHost : public ProfilesHost {
     void QueueTask(int32_t code) override { tasks.push_back(code); }
     void ShowProfileName() override { ++names_shown; }
     bool DevicePresent() const override { return present; }
+    DeviceState& Device() override { return device; }
     int ShowMessageBox(std::u16string_view message, std::u16string_view title,
                        uint32_t buttons) override {
         boxes.push_back({std::u16string(message), std::u16string(title), buttons});
@@ -37,6 +39,7 @@ class FakeProfilesHost : public ProfilesHost {
     };
     int profile = 1;
     bool present = true;
+    DeviceState device;
     std::vector<int32_t> tasks;
     int names_shown = 0;
     std::vector<Box> boxes;
@@ -176,10 +179,39 @@ TEST_F(ProfileDialogTest, ImportRenamesTheCurrentProfileAfterTheFile) {
     EXPECT_EQ(session.backend().FileRequests()[0].filter_description, u"MouseKey (*.xml)");
 }
 
+TEST_F(ProfileDialogTest, AFileWithNothingThisMouseTakesSaysSoAndChangesNothing) {
+    SaveKeyAssignment(Key(2, 3, 1, 9, u"mine"));
+    const std::u16string file = store.Path("Hostile.xml");
+    store.Write(file,
+                "<profile><profileinfo><Mouse_DPI dpi_index=\"-5\" dpi_count=\"99\"/>"
+                "<Mouse><report_rate value=\"77\"/></Mouse></profileinfo></profile>");
+    host.profile = 2;
+    session.backend().SetFileAnswer(file);
+    const ProfileImport result = ImportProfile(*dlg, host);
+    EXPECT_EQ(result.refused, 3);
+    EXPECT_FALSE(result.stored);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].message, T::T(text::kProfileFileUnusable));
+    EXPECT_EQ(ProfileName(2), u"Profile 2");
+    EXPECT_EQ(Keys(2).size(), 1u);
+    EXPECT_THAT(host.tasks, IsEmpty());
+
+    // Some values refused, some taken: imported, with no message.
+    store.Write(file,
+                "<profile><profileinfo><Mouse><report_rate value=\"77\"/>"
+                "<sleep_light value=\"60\"/></Mouse></profileinfo></profile>");
+    EXPECT_TRUE(ImportProfile(*dlg, host).stored);
+    EXPECT_EQ(LastProfileImport().refused, 1);
+    EXPECT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(ProfileName(2), u"Hostile");
+    EXPECT_EQ(Stored(2, u"sleep_light"), u"60");
+    EXPECT_THAT(host.tasks, ElementsAre(5));
+}
+
 TEST_F(ProfileDialogTest, ACancelledFileDialogChangesNothing) {
     SaveKeyAssignment(Key(1, 2, 1, 4, u"k"));
     session.backend().SetFileAnswer(std::nullopt);
-    EXPECT_FALSE(ImportProfile(*dlg, host));
+    EXPECT_FALSE(ImportProfile(*dlg, host).loaded);
     EXPECT_FALSE(ExportProfile(*dlg, host, 1));
     EXPECT_EQ(Keys(1).size(), 1u);
     EXPECT_EQ(ProfileName(1), u"Profile 1");

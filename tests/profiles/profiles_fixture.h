@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -24,13 +25,38 @@
 
 namespace tessaly::test {
 
-inline constexpr std::u16string_view kProfileKeys[] = {
-    u"dpi_flag",           u"dpi_index",        u"dpi_count",      u"dpi_group0_value",
-    u"dpi_group1_value",   u"dpi_group5_value", u"dpi_group0_rgb", u"dpi_group5_rgb",
-    u"button_respondtime", u"report_rate",      u"sensor_flag",    u"liftoff_height",
-    u"scroll_flag",        u"e-sports_flag",    u"sleep_light",    u"move_wakeup",
-    u"move_closelight",
+// Keys a profile file carries, each with a value the pages allow that
+// differs from the defaults of a new profile.
+struct ProfileValue {
+    std::u16string_view key;
+    std::u16string_view value;
 };
+inline constexpr ProfileValue kProfileValues[] = {
+    {u"dpi_flag", u"5"},
+    {u"dpi_index", u"3"},
+    {u"dpi_count", u"4"},
+    {u"dpi_group0_value", u"500"},
+    {u"dpi_group1_value", u"1250"},
+    {u"dpi_group5_value", u"9000"},
+    {u"dpi_group0_rgb", u"4660"},
+    {u"dpi_group5_rgb", u"1193046"},
+    {u"button_respondtime", u"3"},
+    {u"report_rate", u"8"},
+    {u"sensor_flag", u"20"},
+    {u"liftoff_height", u"2"},
+    {u"scroll_flag", u"0"},
+    {u"e-sports_flag", u"1"},
+    {u"sleep_light", u"120"},
+    {u"move_wakeup", u"0"},
+    {u"move_closelight", u"0"},
+};
+inline constexpr auto kProfileKeys = [] {
+    std::array<std::u16string_view, std::size(kProfileValues)> keys{};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        keys[i] = kProfileValues[i].key;
+    }
+    return keys;
+}();
 
 class ProfileStore {
   public:
@@ -88,8 +114,9 @@ inline KeyAssignment Key(int profile, int key_code, int type, int value, std::u1
 
 // Every setting a profile file carries, different from the defaults.
 inline void FillProfile(int profile) {
-    SaveKeyAssignment(Key(profile, 1, 2, 0x10, u"Ctrl+C"));
-    SaveKeyAssignment(Key(profile, 5, 7, 3, u"a <\"quoted\"> & 'b'"));
+    // Ctrl+Alt+C and a repeated click of 30, every 31 ms.
+    SaveKeyAssignment(Key(profile, 1, 2, 0x06, u"Ctrl+C"));
+    SaveKeyAssignment(Key(profile, 5, 7, 30, u"a <\"quoted\"> & 'b'"));
     CreateDefaultLights(profile, DeviceOptions{});
     LightSetting breathing;
     GetLight(profile, 2, breathing);
@@ -101,9 +128,8 @@ inline void FillProfile(int profile) {
     breathing.color_values = {1, 2, 3, 4, 5, 6, 0x123456};
     UpdateLight(2, breathing);
     SetActiveLight(profile, 2);
-    int n = 7;
-    for (std::u16string_view key : kProfileKeys) {
-        SetConfigValue(profile, key, IntToDecimal(n++));
+    for (const ProfileValue& entry : kProfileValues) {
+        SetConfigValue(profile, entry.key, entry.value);
     }
 }
 

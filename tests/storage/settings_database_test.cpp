@@ -16,6 +16,8 @@
 #include "base/trace.h"
 #include "storage/config_store.h"
 #include "storage/profile_table.h"
+#include "storage/settings_transaction.h"
+#include "storage/sqlite_auto_transaction.h"
 #include "storage_fixture.h"
 
 namespace tessaly {
@@ -146,6 +148,32 @@ TEST_F(SettingsDatabaseTest, AFileWithoutTheEventsMacroIndexGetsItAndKeepsItsEve
     SettingsDatabase::Instance().Close();
     EXPECT_EQ(RunCommand("sqlite3 '" + file.string() + "' \"" + kEventIndexes + "\""),
               "macrorecordindex\nmacrorecordmacroindex\n");
+}
+
+TEST_F(SettingsDatabaseTest, ATransactionKeepsAllOrNothingOfItsOperations) {
+    ASSERT_TRUE(Select(u"P100"));
+    const int profile = AddProfile(NamedProfile(u"Profile 1"));
+    ASSERT_GT(profile, 0);
+    {
+        SettingsTransaction transaction;
+        ASSERT_TRUE(transaction.Begun());
+        // The operations inside take the lock again on this thread.
+        EXPECT_TRUE(SetConfigValue(profile, u"report_rate", u"8"));
+        // A bracket inside the transaction does not commit it.
+        SQLiteAutoTransaction inner(&SettingsDatabase::Instance().Lock().db());
+        EXPECT_TRUE(inner.End());
+        EXPECT_FALSE(SettingsTransaction().Begun());
+    }
+    std::u16string value;
+    ASSERT_TRUE(GetConfigValue(profile, u"report_rate", value));
+    EXPECT_EQ(value, u"2");
+    {
+        SettingsTransaction transaction;
+        EXPECT_TRUE(SetConfigValue(profile, u"report_rate", u"4"));
+        EXPECT_TRUE(transaction.Commit());
+    }
+    ASSERT_TRUE(GetConfigValue(profile, u"report_rate", value));
+    EXPECT_EQ(value, u"4");
 }
 
 TEST_F(SettingsDatabaseTest, MissingDatabaseFolderIsCreated) {

@@ -41,6 +41,28 @@ TEST(ArchiveExtractTest, ExtractsEveryEntryAsZipfileWroteIt) {
     EXPECT_TRUE(fs::is_directory(out.path() / "docs"));
 }
 
+TEST(ArchiveExtractTest, AnEntryFailingItsCrcIsNotKept) {
+    TempDir work;
+    const std::string archive = (work.path() / "damaged.zip").string();
+    // Stored entries: their bytes stand in the archive as they are.
+    ASSERT_TRUE(MakeZip(
+        archive, {{"firmware     -10B.bin", "IMAGE-BYTES-0123456789"}, {"readme.txt", "intact"}}));
+    std::string bytes;
+    {
+        std::ifstream in(archive, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t at = bytes.find("IMAGE-BYTES");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at] = 'X';
+    std::ofstream(archive, std::ios::binary | std::ios::trunc) << bytes;
+
+    TempDir out;
+    EXPECT_TRUE(ExtractArchive(archive, out.path().string()));
+    EXPECT_EQ(FilesBelow(out.path()),
+              (std::map<std::string, std::string>{{"readme.txt", "intact"}}));
+}
+
 TEST(ArchiveExtractTest, EntriesLeadingOutOfTheFolderAreRefused) {
     TempDir work;
     const fs::path inside = work.path() / "out" / "temp";

@@ -174,6 +174,20 @@ TEST_F(FirmwareUpgradeTest, ADataReportNotSentStopsTheTransfer) {
     EXPECT_EQ(steps.back(), (Step{10 + 90 * 2 / 5, text::kUpgrading}));
 }
 
+TEST_F(FirmwareUpgradeTest, AnImageBeyondTheBlockNumbersIsRefusedBeforeAnyReport) {
+    TempDir folder;
+    const auto path =
+        folder.Write("firmware     -1.07.bin", std::string(kMaxFirmwareImageBytes + 1, 'f'));
+    DeviceManager devices;
+    EXPECT_EQ(UpgradeFirmware(devices, path.string(), environment), UpgradeOutcome::kImageTooLarge);
+    EXPECT_TRUE(device->WrittenReports().empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(steps, (std::vector<Step>{{10, kUpgradeFailedText}}));
+    // 1 MiB exactly still fits: it goes as far as the (missing) interface.
+    const auto fits = folder.Write("fits.bin", std::string(kMaxFirmwareImageBytes, 'f'));
+    EXPECT_EQ(UpgradeFirmware(devices, fits.string(), environment), UpgradeOutcome::kNoInterface);
+}
+
 TEST_F(FirmwareUpgradeTest, WithoutAnUpgradeInterfaceTheImageGoesAndFailureIsShown) {
     TempDir folder;
     const auto path = folder.Write("firmware     -1.07.bin", std::string(64, 'f'));

@@ -1,6 +1,12 @@
 #include "update/http_client.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include <chrono>
 #include <string>
@@ -41,11 +47,49 @@ TEST_F(HttpClientTest, FetchesTheTextWithTheExpectedHeaders) {
     EXPECT_NE(log.find("\"Pragma\": \"no-cache\""), std::string::npos) << log;
 }
 
-TEST_F(HttpClientTest, AnErrorPageIsReadLikeAnyOtherBody) {
-    const FetchResult result = FetchText(At("missing/version"));
-    EXPECT_EQ(result.code, 1);
-    // Longer than any version: the checks leave it aside.
-    EXPECT_GT(result.text.size(), 10u);
+TEST_F(HttpClientTest, OnlyA2xxAnswerCounts) {
+    for (const char* path :
+         {"missing/version", "status/404/999", "status/500/1.0.9", "status/302/1.0"}) {
+        const FetchResult result = FetchText(At(path));
+        EXPECT_EQ(result.code, -1) << path;
+        EXPECT_TRUE(result.text.empty()) << path;
+        TempDir target;
+        const std::string file = (target.path() / "archive.zip").string();
+        EXPECT_EQ(DownloadToFile(At(path), file, {}, 1 << 20), -1) << path;
+        EXPECT_FALSE(std::filesystem::exists(file)) << path;
+    }
+    EXPECT_EQ(FetchText(At("status/200/1.0.9")).text, u"1.0.9");
+    EXPECT_EQ(FetchText(At("status/203/1.0.9")).code, 1);
+}
+
+TEST_F(HttpClientTest, ADownloadOverItsCapOrThatCannotBeWrittenLeavesNothing) {
+    server.Root().Write("big.zip", std::string(50000, 'b'));
+    TempDir target;
+    const std::string file = (target.path() / "big.zip").string();
+    // A length that says too much, and a body without a length that grows past it.
+    EXPECT_EQ(DownloadToFile(At("big.zip"), file, {}, 20000), -1);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(DownloadToFile(At("unsized/50000"), file, {}, 20000), -1);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(DownloadToFile(At("unsized/5000"), file, {}, 20000), 1);
+    EXPECT_EQ(target.Read("big.zip"), std::string(5000, 'u'));
+    std::filesystem::remove(file);
+
+    // A file system that takes only 12,000 bytes: the write fails, the
+    // transfer ends and the partial file goes.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{12000, 12000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const int result = DownloadToFile(At("big.zip"), file, {}, 1 << 20);
+        ::_exit(result == -1 && !std::filesystem::exists(file) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(HttpClientTest, DeadAndUnknownServersFailWithinTheTimeOuts) {
@@ -64,7 +108,8 @@ TEST_F(HttpClientTest, DeadAndUnknownServersFailWithinTheTimeOuts) {
         EXPECT_EQ(result.code, -1) << address;
         EXPECT_TRUE(result.text.empty());
         EXPECT_LT(Clock::now() - start, limit) << address;
-        EXPECT_EQ(DownloadToFile(FromUtf8(address), (server.Root().path() / "x").string(), {}), -1);
+        EXPECT_EQ(
+            DownloadToFile(FromUtf8(address), (server.Root().path() / "x").string(), {}, 1000), -1);
         EXPECT_FALSE(std::filesystem::exists(server.Root().path() / "x"));
     }
 }
@@ -80,7 +125,9 @@ TEST_F(HttpClientTest, DownloadSavesTheBytesWithRisingProgressEndingAt100) {
     target.Write("archive.zip", "old content");
 
     std::vector<int> percents;
-    EXPECT_EQ(DownloadToFile(At("archive.zip"), path, [&](int p) { percents.push_back(p); }), 1);
+    EXPECT_EQ(DownloadToFile(
+                  At("archive.zip"), path, [&](int p) { percents.push_back(p); }, 1 << 20),
+              1);
     EXPECT_EQ(target.Read("archive.zip"), bytes);
     ASSERT_GE(percents.size(), 5u);
     EXPECT_EQ(std::vector<int>(percents.begin(), percents.begin() + 4),

@@ -2,6 +2,8 @@
 // A loopback HTTP server for the update tests: Python's http.server serving
 // a temporary folder, logging every request's line and headers as one JSON
 // line. As a proxy it answers every request itself with "proxied".
+// "/status/<code>/<body>" answers with that status and body, and
+// "/unsized/<n>" with n bytes and no length (the end is the connection's).
 
 #include <chrono>
 #include <fstream>
@@ -23,6 +25,19 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def do_GET(self):
         with open(log, 'a') as f:
             f.write(json.dumps({'line': self.requestline, 'headers': dict(self.headers)}) + '\n')
+        parts = self.path.split('/')
+        if len(parts) >= 4 and parts[1] == 'status':
+            body = '/'.join(parts[3:]).encode()
+            self.send_response(int(parts[2]))
+            self.send_header('Content-Length', str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+            return
+        if len(parts) == 3 and parts[1] == 'unsized':
+            self.send_response(200)
+            self.end_headers()
+            self.wfile.write(b'u' * int(parts[2]))
+            return
         if mode == 'proxy':
             body = b'proxied'
             self.send_response(200)

@@ -12,6 +12,7 @@
 #include "platform/shell_open.h"
 #include "support/scoped_env.h"
 #include "ui/localisation/text_ids.h"
+#include "update/download_folder.h"
 #include "update/test_http_server.h"
 #include "update/update_texts.h"
 
@@ -70,7 +71,16 @@ class UpdateTasksTest : public ::testing::Test {
         SetProcessExitInterceptor({});
         SetShellOpenInterceptor({});
     }
-    std::filesystem::path Downloads() const { return user.path() / "temp"; }
+    // The folders downloads were made in that are still there.
+    std::vector<std::filesystem::path> DownloadFolders() const {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(user.path())) {
+            if (entry.path().filename().string().rfind(kDownloadFolderPrefix, 0) == 0) {
+                found.push_back(entry.path());
+            }
+        }
+        return found;
+    }
 
     ScopedEnv no_proxy{"http_proxy", std::nullopt};
     ScopedEnv checks_on{"TESSALY_NO_UPDATE_CHECK", std::nullopt};
@@ -112,6 +122,30 @@ TEST_F(UpdateTasksTest, AnErrorPageOrADeadServerChangesNothing) {
     EXPECT_TRUE(host.new_firmware.empty());
 }
 
+TEST_F(UpdateTasksTest, AnswersAreTrimmedAndWhatIsNoVersionIsNoAnswer) {
+    ASSERT_TRUE(server.Running());
+    server.Root().Write("version", "1.0.2\n");
+    std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
+    server.Root().Write("fw/mouse/version", " 107\r\n");
+    host.device_version = u"105";
+    RunSoftwareCheck(host);
+    RunFirmwareCheck(host);
+    EXPECT_EQ(host.new_software, u"1.0.2");
+    EXPECT_EQ(host.new_firmware, u"107");
+    EXPECT_EQ(host.offers, (std::vector<int>{1, 2}));
+
+    // Short enough, but not a version: as if the server had said nothing.
+    server.Root().Write("version", "1;rm -rf");
+    server.Root().Write("fw/mouse/version", "../../");
+    RunSoftwareCheck(host);
+    RunFirmwareCheck(host);
+    EXPECT_TRUE(host.new_software.empty());
+    EXPECT_TRUE(host.new_firmware.empty());
+    EXPECT_EQ(host.offers, (std::vector<int>{1, 2}));
+    EXPECT_EQ(host.software_status.size(), 1u);
+    EXPECT_EQ(host.firmware_status.size(), 1u);
+}
+
 TEST_F(UpdateTasksTest, TheChecksCanBeSwitchedOff) {
     ASSERT_TRUE(server.Running());
     server.Root().Write("version", "1.0.2");
@@ -151,9 +185,12 @@ TEST_F(UpdateTasksTest, SoftwareDownloadStartsTheSetupAndEnds) {
     ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
                         {{"Mouse-Setup-1.0.2.exe", "#!/bin/sh\n"}}));
     RunSoftwareDownload(host);
-    const std::string setup = (Downloads() / "Mouse-Setup-1.0.2.exe").string();
+    // The setup runs from its folder, which stays.
+    const std::vector<std::filesystem::path> folders = DownloadFolders();
+    ASSERT_EQ(folders.size(), 1u);
+    const std::string setup = (folders[0] / "Mouse-Setup-1.0.2.exe").string();
     EXPECT_TRUE(std::filesystem::exists(setup));
-    EXPECT_FALSE(std::filesystem::exists(Downloads() / "Mouse-Setup-1.0.2.zip"));
+    EXPECT_FALSE(std::filesystem::exists(folders[0] / "Mouse-Setup-1.0.2.zip"));
     EXPECT_EQ(opened, (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
     EXPECT_EQ(exits, std::vector<int>{0});
     EXPECT_EQ(host.progress.back(), 100);
@@ -171,6 +208,7 @@ TEST_F(UpdateTasksTest, AFailedSoftwareDownloadClosesTheDialogAndSaysSo) {
     RunSoftwareDownload(host);
     EXPECT_TRUE(exits.empty());
     EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(DownloadFolders().empty());
     EXPECT_EQ(host.download_closed, 2);
     EXPECT_EQ(host.failures, (std::vector<std::pair<int, int>>{
                                  {text::kSoftwareUpdateTitle, kDownloadFailedText},
@@ -183,13 +221,14 @@ TEST_F(UpdateTasksTest, FirmwareUpdateWithoutTheMouseEndsWithTheFailureText) {
     std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
     ASSERT_TRUE(MakeZip((server.Root().path() / "fw/mouse/firmware-107.zip").string(),
                         {{"firmware     -107.bin", std::string(100, 'f')}}));
-    // Whatever was in the download folder before is gone.
-    std::filesystem::create_directories(Downloads());
-    const auto stale = Downloads() / "stale.txt";
-    std::ofstream(stale) << "old";
+    // A folder the program did not make is not its to remove, whatever its
+    // name; the download's own folder goes with the image.
+    std::filesystem::create_directories(user.path() / "temp");
+    const auto other = user.path() / "temp" / "users-file.txt";
+    std::ofstream(other) << "keep";
     RunFirmwareUpdate(host);
-    EXPECT_FALSE(std::filesystem::exists(stale));
-    EXPECT_FALSE(std::filesystem::exists(Downloads() / "firmware     -107.bin"));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(DownloadFolders().empty());
     EXPECT_EQ(host.upgrade_steps, (std::vector<std::pair<int, int>>{{5, text::kDownloading},
                                                                     {7, text::kPreparingUpgrade},
                                                                     {10, text::kPreparingUpgrade},

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
 
 #include "base/unicode.h"
 #include "support/temp_dir.h"
@@ -146,6 +150,56 @@ TEST_F(XmlFileTest, FileErrorsAreResultsNotCrashes) {
     EXPECT_EQ(dir_.Read("f.xml"), "");
     // An ill-formed file loads (and stays navigable) but reports false.
     EXPECT_EQ(LoadValue("<a v=\"1\"><b></a>", false), u"1");
+}
+
+// Every name in the folder, to see that no temporary file is left behind.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(XmlFileTest, AFailedSaveLeavesTheOldFileAsItWas) {
+    dir_.Write("f.xml", "<old/>");
+    XmlTextDocument doc;
+    // A text that cannot be written in its declared encoding.
+    doc.SetText(u"<?xml version=\"1.0\" encoding=\"ibm290\"?><a/>");
+    bool refused = !doc.SaveFile(path());
+    if (!refused) {
+        // iconv writes it after all: a target that cannot be replaced then.
+        dir_.Write("f.xml", "<old/>");
+        std::filesystem::create_directory(dir_.path() / "d.xml");
+        refused = !doc.SaveFile(dir_.u16() + u"/d.xml");
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(dir_.Read("f.xml"), "<old/>");
+    // Something that is not a regular file is never replaced.
+    doc.SetText(u"<a/>");
+    EXPECT_FALSE(doc.SaveFile(u"/dev/null"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    std::filesystem::remove(dir_.path() / "d.xml");
+    EXPECT_EQ(Names(dir_.path()), std::vector<std::string>{"f.xml"});
+}
+
+TEST_F(XmlFileTest, SaveReplacesTheFileWholeKeepingItsModeAndLinks) {
+    dir_.Write("real.xml", std::string(10000, 'x'));
+    ASSERT_EQ(::chmod((dir_.path() / "real.xml").c_str(), 0640), 0);
+    std::filesystem::create_symlink("real.xml", dir_.path() / "link.xml");
+    XmlTextDocument doc;
+    doc.SetText(u"<a v=\"1\"/>");
+    ASSERT_TRUE(doc.SaveFile(dir_.u16() + u"/link.xml"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir_.path() / "link.xml"));
+    EXPECT_EQ(dir_.Read("real.xml"), "<a v=\"1\"/>");
+    struct stat info {};
+    ASSERT_EQ(::stat((dir_.path() / "real.xml").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names(dir_.path()), (std::vector<std::string>{"link.xml", "real.xml"}));
+    // A link to a file not yet there makes that file.
+    std::filesystem::create_symlink("new.xml", dir_.path() / "ahead.xml");
+    ASSERT_TRUE(doc.SaveFile(dir_.u16() + u"/ahead.xml"));
+    EXPECT_EQ(dir_.Read("new.xml"), "<a v=\"1\"/>");
 }
 
 TEST_F(XmlFileTest, Utf32DeclarationsAreWrittenAsCodePoints) {

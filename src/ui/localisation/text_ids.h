@@ -262,6 +262,8 @@ inline constexpr int kSettingsFileReplaced = 711;
 inline constexpr int kSettingsUnusable = 712;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
+// An imported profile file holds no value this mouse takes.
+inline constexpr int kProfileFileUnusable = 740;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -309,7 +311,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
-    kSettingsUnusable
+    kSettingsUnusable, kProfileFileUnusable
 });
 // clang-format on
 

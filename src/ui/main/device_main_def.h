@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "base/guarded_text.h"
 #include "platform/task_list.h"
 #include "ui/main/localised_texts.h"
 #include "ui/main/page_builders.h"
@@ -38,8 +39,9 @@ struct DeviceMainDef {
     std::u16string upgrade_address;
     std::u16string software_version;
     std::u16string firmware_address;
-    std::u16string new_software_version;
-    std::u16string new_firmware_version;
+    // Set by the version checks on the worker, read by the window and the CLI.
+    GuardedText new_software_version;
+    GuardedText new_firmware_version;
     // Frame and accent colours, state and button fonts.
     PageStyle style;
     // Set by the pages that wait for a key: 1 recording, 10 custom key, 12 macro key.

@@ -239,7 +239,8 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
     const std::u16string found = Text(text::kNewVersionFound);
     const std::u16string question = Text(text::kUpdateNowQuestion);
     if (kind == 1) {
-        const std::u16string message = found + u":V" + new_software_version + u", " + question;
+        const std::u16string message =
+            found + u":V" + new_software_version.Get() + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kSoftwareUpdateTitle), message, 4) == 1) {
             QueueTask(26);
@@ -252,7 +253,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
         }
     } else if (kind == 2) {
         // A version too short for "major.minor" shows what there is.
-        const std::u16string& v = new_firmware_version;
+        const std::u16string v = new_firmware_version.Get();
         const std::u16string major = v.substr(0, std::min<size_t>(1, v.size()));
         const std::u16string minor = v.size() >= 2 ? v.substr(v.size() - 2) : std::u16string();
         const std::u16string message = found + u":V" + major + u"." + minor + u", " + question;

@@ -101,7 +101,6 @@ constexpr ControlSpec kRows[] = {
 
 constexpr std::array<uint32_t, 8> kPresets{0x0000FF, 0xFF00F0, 0xFF0C00, 0xFCFF00,
                                            0x06FF00, 0x00DEFF, 0x0048FF, 0xFFFFFF};
-constexpr int kSliderSteps = 4;
 constexpr int kStartBrightness = 4;
 constexpr int kStartSpeed = 2;
 
@@ -197,10 +196,10 @@ void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
         field->SetLimitText(3);
     }
     auto* brightness = Get<LightSlider>(dlg, page, 204);
-    brightness->SetMaxValue(kSliderSteps);
+    brightness->SetMaxValue(kLightSliderSteps);
     brightness->SetProgress(kStartBrightness);
     auto* speed = Get<LightSlider>(dlg, page, 207);
-    speed->SetMaxValue(kSliderSteps);
+    speed->SetMaxValue(kLightSliderSteps);
     speed->SetProgress(kStartSpeed);
 }
 

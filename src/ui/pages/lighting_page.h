@@ -11,6 +11,8 @@
 namespace tessaly::ui {
 
 inline constexpr int kLightingPageId = 54;
+// The brightness and speed sliders run from 0 to this.
+inline constexpr int kLightSliderSteps = 4;
 
 // The language number of an effect's name by its mode; 0 for an unknown mode.
 int LightEffectText(int mode);
