@@ -115,7 +115,7 @@ std::string TerminalText(const std::string& text) {
 }
 
 // A table cell wider than this is cut, so one long name cannot pad every row
-// of the table to its width.
+// of the table to its width. The last column pads nothing and is kept whole.
 constexpr size_t kMaxCellWidth = 48;
 
 std::string CutToWidth(const std::string& text, size_t max_width) {
@@ -135,8 +135,9 @@ std::string CutToWidth(const std::string& text, size_t max_width) {
     return text.substr(0, i) + "\u2026";
 }
 
-std::string CellText(const OutputValue& cell) {
-    return CutToWidth(TerminalText(cell.ScalarText()), kMaxCellWidth);
+std::string CellText(const OutputValue& cell, bool last) {
+    const std::string text = TerminalText(cell.ScalarText());
+    return last ? text : CutToWidth(text, kMaxCellWidth);
 }
 
 void Pad(std::string& out, const std::string& text, size_t width) {
@@ -165,7 +166,7 @@ void WriteTable(std::string& out, const OutputValue::Array& rows, int indent) {
             if (at == columns.end())
                 continue;
             const size_t i = static_cast<size_t>(at - columns.begin());
-            line[i] = CellText(cell);
+            line[i] = CellText(cell, i + 1 == columns.size());
             widths[i] = std::max(widths[i], DisplayWidth(line[i]));
         }
         cells.push_back(std::move(line));

@@ -1,6 +1,7 @@
 // Profiles as the profile dialog asks for them (message 1705), and the
 // settings page's factory reset.
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/unicode.h"
@@ -91,6 +92,13 @@ void ImportProfileStep(ActionContext& c) {
     // stages 1 … 6 and the performance values.
     current.name = FromUtf8(std::filesystem::path(it->first).stem().string());
     current.buttons = file.buttons;
+    // A row that plays a macro no longer stored is refused, so that button
+    // keeps its factory function.
+    std::erase_if(current.buttons, [&](const auto& row) {
+        const Assignment& a = row.second;
+        return a.type == 4 && std::none_of(c.model.macros.begin(), c.model.macros.end(),
+                                           [&](const Macro& m) { return m.id == a.value; });
+    });
     const int stage6 = current.perf.dpi[6];
     const uint32_t rgb6 = current.perf.rgb[6];
     current.perf = file.perf;
