@@ -370,45 +370,45 @@ int HidrawTestbed::FreeMinor(const Plugged& adding) const {
     throw std::runtime_error("no free hidraw minor");
 }
 
-std::vector<std::shared_ptr<HidrawNode>> HidrawTestbed::Plug(const UsbHidDeviceSpec& spec) {
-    const std::string port = "1-" + std::to_string(spec.port);
-    const std::string release = Hex4(spec.release);
+std::vector<std::shared_ptr<HidrawNode>> HidrawTestbed::Plug(const UsbHidDeviceSpec& shape) {
+    const std::string port = "1-" + std::to_string(shape.port);
+    const std::string release = Hex4(shape.release);
     char product[32];
-    std::snprintf(product, sizeof product, "%x/%x/%x", spec.vendor_id, spec.product_id,
-                  spec.release);
+    std::snprintf(product, sizeof product, "%x/%x/%x", shape.vendor_id, shape.product_id,
+                  shape.release);
     Plugged plugged;
-    plugged.port = spec.port;
+    plugged.port = shape.port;
     plugged.syspath = AddDevice(testbed_, "usb", "pci0000:00/0000:00:14.0/usb1/" + port, "",
-                                {"idVendor",       Hex4(spec.vendor_id),
-                                 "idProduct",      Hex4(spec.product_id),
+                                {"idVendor",       Hex4(shape.vendor_id),
+                                 "idProduct",      Hex4(shape.product_id),
                                  "bcdDevice",      release,
-                                 "manufacturer",   spec.manufacturer,
-                                 "product",        spec.product,
-                                 "serial",         spec.serial,
+                                 "manufacturer",   shape.manufacturer,
+                                 "product",        shape.product,
+                                 "serial",         shape.serial,
                                  "busnum",         "1",
-                                 "devnum",         std::to_string(spec.port + 1),
+                                 "devnum",         std::to_string(shape.port + 1),
                                  "speed",          "12",
-                                 "bNumInterfaces", std::to_string(spec.interfaces.size())},
+                                 "bNumInterfaces", std::to_string(shape.interfaces.size())},
                                 {"DEVTYPE", "usb_device", "PRODUCT", product, "BUSNUM", "001",
-                                 "DEVNUM", "00" + std::to_string(spec.port + 1)});
-    for (const auto& interface : spec.interfaces) {
+                                 "DEVNUM", "00" + std::to_string(shape.port + 1)});
+    for (const auto& interface : shape.interfaces) {
         const std::string number = "0" + std::to_string(interface.interface_number);
         const std::string interface_path =
             AddDevice(testbed_, "usb", port + ":1." + std::to_string(interface.interface_number),
                       plugged.syspath, {"bInterfaceNumber", number, "bInterfaceClass", "03"},
                       {"DEVTYPE", "usb_interface", "INTERFACE", "3/0/0"});
         char hid_name[32];
-        std::snprintf(hid_name, sizeof hid_name, "0003:%04X:%04X.%04X", spec.vendor_id,
-                      spec.product_id, ++hid_sequence_);
-        const std::string name = spec.manufacturer + " " + spec.product;
+        std::snprintf(hid_name, sizeof hid_name, "0003:%04X:%04X.%04X", shape.vendor_id,
+                      shape.product_id, ++hid_sequence_);
+        const std::string name = shape.manufacturer + " " + shape.product;
         const std::string hid_path = AddDevice(
             testbed_, "hid", hid_name, interface_path, {},
             {"DRIVER", "hid-generic", "HID_ID",
-             "0003:0000" + Hex4Upper(spec.vendor_id) + ":0000" + Hex4Upper(spec.product_id),
+             "0003:0000" + Hex4Upper(shape.vendor_id) + ":0000" + Hex4Upper(shape.product_id),
              "HID_NAME", name, "HID_PHYS",
-             "usb-0000:00:14.0-" + std::to_string(spec.port) + "/input" +
+             "usb-0000:00:14.0-" + std::to_string(shape.port) + "/input" +
                  std::to_string(interface.interface_number),
-             "HID_UNIQ", spec.serial});
+             "HID_UNIQ", shape.serial});
         auto descriptor = interface.report_descriptor;
         umockdev_testbed_set_attribute_binary(testbed_, hid_path.c_str(), "report_descriptor",
                                               descriptor.data(),
@@ -427,7 +427,7 @@ std::vector<std::shared_ptr<HidrawNode>> HidrawTestbed::Plug(const UsbHidDeviceS
         // The node, its handler and the `device` link are in place before the
         // device is added, since adding it sends the "add" uevent.
         auto node = std::make_shared<HidrawNode>(devnode, root_ + devnode, descriptor,
-                                                 spec.vendor_id, spec.product_id, name);
+                                                 shape.vendor_id, shape.product_id, name);
         const std::string hidraw_syspath = hid_path + "/hidraw/" + node_name;
         std::filesystem::create_directories(root_ + hidraw_syspath);
         std::filesystem::create_directory_symlink("../../", root_ + hidraw_syspath + "/device");

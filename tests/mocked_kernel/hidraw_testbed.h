@@ -116,7 +116,7 @@ class HidrawTestbed {
     // Adds the device and its nodes (the lowest free hidraw numbers, as the
     // kernel gives them), in interface order. umockdev sends the "add"
     // uevents as it adds each device, parents first.
-    std::vector<std::shared_ptr<HidrawNode>> Plug(const UsbHidDeviceSpec& spec);
+    std::vector<std::shared_ptr<HidrawNode>> Plug(const UsbHidDeviceSpec& shape);
     // Unplugs the device on that port: its nodes fail from now on, its sysfs
     // entries go (the parents first, so that a listener finds them gone, as it
     // does after a real unplug), with `announce` a "remove" uevent per node.

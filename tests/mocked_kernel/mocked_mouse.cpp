@@ -55,17 +55,17 @@ bool MockedMouse::Unplug(emulator::MouseLink link, bool announce) {
 
 void MockedMouse::PlugKernelSide(emulator::MouseLink link) {
     const auto& ids = link == emulator::MouseLink::kCable ? config_.cable : config_.receiver;
-    UsbHidDeviceSpec spec;
-    spec.port = Port(link);
-    spec.vendor_id = ids.vendor_id;
-    spec.product_id = ids.product_id;
-    spec.release = ids.release_number;
-    spec.product = link == emulator::MouseLink::kCable ? "Virtual Mouse" : "Virtual Receiver";
+    UsbHidDeviceSpec shape;
+    shape.port = Port(link);
+    shape.vendor_id = ids.vendor_id;
+    shape.product_id = ids.product_id;
+    shape.release = ids.release_number;
+    shape.product = link == emulator::MouseLink::kCable ? "Virtual Mouse" : "Virtual Receiver";
     for (int i :
          {emulator::kPointerInterface, emulator::kUpgradeInterface, emulator::kConfigInterface}) {
-        spec.interfaces.push_back({i, mouse_->ReportDescriptor(i)});
+        shape.interfaces.push_back({i, mouse_->ReportDescriptor(i)});
     }
-    const auto nodes = testbed_.Plug(spec);
+    const auto nodes = testbed_.Plug(shape);
     auto& bridges = bridges_[LinkIndex(link)];
     for (size_t i = 0; i < nodes.size(); ++i) {
         auto bridge = std::make_unique<Bridge>();

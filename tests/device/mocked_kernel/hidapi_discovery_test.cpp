@@ -100,18 +100,18 @@ TEST_F(MockedDiscovery, ConfigurationCollectionsAreKeptWhateverUsagesHidapiReads
         head.insert(head.end(), body.begin(), body.end());
         return head;
     };
-    UsbHidDeviceSpec spec;
-    spec.vendor_id = kMockedVendor;
-    spec.product_id = kMockedCableProduct;
-    spec.product = "No Usage";
+    UsbHidDeviceSpec shape;
+    shape.vendor_id = kMockedVendor;
+    shape.product_id = kMockedCableProduct;
+    shape.product = "No Usage";
     // Usage page 0x0001 and no Usage item: the first configuration form.
-    spec.interfaces = {{2, with({0x05, 0x01})}};
-    testbed.Plug(spec);
-    spec.port = 2;
-    spec.product_id = kMockedReceiverProduct;
+    shape.interfaces = {{2, with({0x05, 0x01})}};
+    testbed.Plug(shape);
+    shape.port = 2;
+    shape.product_id = kMockedReceiverProduct;
     // Two Usages: the collection's is the first (0x10), hidapi takes 0x01.
-    spec.interfaces = {{2, with({0x06, 0x01, 0xFF, 0x09, 0x10, 0x09, 0x01})}};
-    testbed.Plug(spec);
+    shape.interfaces = {{2, with({0x06, 0x01, 0xFF, 0x09, 0x10, 0x09, 0x01})}};
+    testbed.Plug(shape);
 
     const auto entries = backend->Enumerate();
     ASSERT_EQ(entries.size(), 2u);
