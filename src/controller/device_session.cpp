@@ -174,9 +174,12 @@ DeviceSession::DeviceSession(const CommandLine& line, std::vector<int> emulated_
         config->state_file = line.emulator_state_file;
         // Each further mouse has paths and a state file of its own.
         if (!configs.empty()) {
-            config->name += "-" + std::to_string(*type);
+            // Appended piece by piece: GCC 12 at -O3 takes `"-" + to_string`
+            // for an overlapping copy (a false -Wrestrict).
+            const std::string number = std::to_string(*type);
+            config->name.append(1, '-').append(number);
             if (!config->state_file.empty()) {
-                config->state_file += "." + std::to_string(*type);
+                config->state_file.append(1, '.').append(number);
             }
         }
         configs.push_back(std::move(*config));
