@@ -261,9 +261,6 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
               (start_hidden && !hidden ? " (no tray: window shown)" : "") +
               " (stop it with: tessaly --send exit)");
 
-    if (!options_.screenshot.empty()) {
-        new ScreenshotTaker(backend, *window, options_);  // owned by the application
-    }
     if (hidden) {
         gate->Open();
     }
@@ -274,6 +271,13 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
             return;
         }
         gate->Open();
+        // The worker waits for the first paint, so the picture waits for the
+        // start's tasks: a connected mouse shows its tabs and profile.
+        if (!options_.screenshot.empty()) {
+            WhenSettled(backend, *window, worker_idle, [this, &backend, &window] {
+                new ScreenshotTaker(backend, *window, options_);  // owned by the application
+            });
+        }
         if (options_.until_settled) {
             WhenSettled(backend, *window, worker_idle, [&window] { window->ExitNow(); });
         }
