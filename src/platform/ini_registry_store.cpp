@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "base/application_name.h"
+#include "base/atomic_file.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
 #include "platform/home_folder.h"
@@ -50,29 +51,8 @@ ReadOutcome ReadWhole(const std::string& path, std::string& bytes) {
 }
 
 bool WriteAtomically(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path target(path);
-    CreateFolderPath(FromUtf8(target.parent_path().string()));
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        written += static_cast<size_t>(n);
-    }
-    const bool ok = written == bytes.size() && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    CreateFolderPath(FromUtf8(std::filesystem::path(path).parent_path().string()));
+    return ReplaceFile(path, bytes) == 0;
 }
 
 std::shared_ptr<RegistryStore>& InjectedStore() {
