@@ -86,6 +86,11 @@ bool OpenMacroDocument(XmlTextDocument& doc, std::u16string_view path) {
 
 // One macro at a time, checked, handed to the sink; the document is walked
 // as the two formats nest their elements.
+// A commit costs a journal sync: an import of a thousand macros commits a
+// few dozen times, each time whole macros only.
+constexpr size_t kMacrosPerCommit = 64;
+constexpr size_t kEventsPerCommit = 4096;
+
 using MacroSink = std::function<void(MacroInfo& macro, std::vector<MacroEvent>& events)>;
 
 void WalkOneMacro(XmlTextDocument& doc, MacroFileValueCheck& check, const MacroSink& sink) {
@@ -134,13 +139,25 @@ MacroImport Import(std::u16string_view path, bool collection, int device_id) {
     }
     MacroFileValueCheck check(device_id);
     const MacroBulkWrites bulk;
-    const MacroSink store = [&](MacroInfo& macro, std::vector<MacroEvent>& events) {
-        macro.macro_id = AddMacroWithEvents(macro, events);
-        if (macro.macro_id != 0) {
-            result.macros.push_back(std::move(macro));
+    std::vector<PendingMacro> pending;
+    size_t pending_events = 0;
+    const auto flush = [&] {
+        AddMacrosWithEvents(pending);
+        for (PendingMacro& stored : pending) {
+            if (stored.macro.macro_id != 0)
+                result.macros.push_back(std::move(stored.macro));
         }
+        pending.clear();
+        pending_events = 0;
+    };
+    const MacroSink store = [&](MacroInfo& macro, std::vector<MacroEvent>& events) {
+        pending_events += events.size();
+        pending.push_back({std::move(macro), std::move(events)});
+        if (pending.size() >= kMacrosPerCommit || pending_events >= kEventsPerCommit)
+            flush();
     };
     Walk(doc, collection, check, store);
+    flush();
     result.counts = check.counts();
     // Nothing of the file was usable: what is left is names over defaults.
     if (result.counts.AllRefused()) {

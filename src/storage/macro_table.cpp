@@ -233,6 +233,42 @@ int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> event
     return 0;
 }
 
+namespace {
+
+// Inside the batch's transaction: the savepoint makes one macro's failure
+// undo that macro alone.
+bool AddOneInBatchLocked(SQLiteDB& db, PendingMacro& pending) {
+    if (db.Execute("SAVEPOINT one_macro") != SQLITE_OK)
+        return false;
+    const int macro_id = InsertMacroRowLocked(db, pending.macro);
+    const bool stored = macro_id != 0 && InsertEventsLocked(db, macro_id, pending.events);
+    if (!stored)
+        db.Execute("ROLLBACK TO one_macro");
+    db.Execute("RELEASE one_macro");
+    pending.macro.macro_id = stored ? macro_id : 0;
+    return stored;
+}
+
+}  // namespace
+
+int AddMacrosWithEvents(std::span<PendingMacro> batch) {
+    for (PendingMacro& pending : batch)
+        pending.macro.macro_id = 0;
+    auto session = SettingsDatabase::Instance().Lock();
+    SQLiteDB& db = session.db();
+    if (db.Execute("BEGIN") != SQLITE_OK)
+        return 0;
+    int stored = 0;
+    for (PendingMacro& pending : batch)
+        stored += AddOneInBatchLocked(db, pending) ? 1 : 0;
+    if (db.Execute("COMMIT") == SQLITE_OK)
+        return stored;
+    db.Execute("ROLLBACK");
+    for (PendingMacro& pending : batch)
+        pending.macro.macro_id = 0;
+    return 0;
+}
+
 MacroBulkWrites::MacroBulkWrites() {
     auto session = SettingsDatabase::Instance().Lock();
     session.db().Execute("PRAGMA journal_mode = PERSIST");

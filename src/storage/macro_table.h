@@ -34,6 +34,17 @@ bool DeleteMacroEvents(int macro_id);
 // Returns the new id, or 0 with nothing stored.
 int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> events);
 
+// One macro of an import: its row and events; the id is set once stored.
+struct PendingMacro {
+    MacroInfo macro;
+    std::vector<MacroEvent> events;
+};
+// Several macros in one commit, each whole or not at all: a macro whose
+// writes fail is left out (its id stays 0) and the others are kept. A kill
+// before the commit loses the batch, never part of a macro. Returns how many
+// were stored; 0 for all when the commit itself fails.
+int AddMacrosWithEvents(std::span<PendingMacro> batch);
+
 // While one lives, each commit keeps the journal file (journal mode
 // PERSIST) instead of creating and deleting it: an import of a thousand
 // macros commits a thousand times. A journal left by a kill is rolled back
