@@ -161,6 +161,7 @@ void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedM
     if (file.firmware_address) {
         options.firmware_address = dlg.firmware_address = *file.firmware_address;
     }
+    options.flash_bytes = file.flash_size.value_or(kDefaultFlashBytes);
     if (file.buttons) {
         FillButtonControls(dlg, *file.buttons);
         model.buttons = *file.buttons;

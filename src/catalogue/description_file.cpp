@@ -2,6 +2,7 @@
 
 #include "base/decimal.h"
 #include "base/text_format.h"
+#include "base/trace.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly {
@@ -66,6 +67,26 @@ void ReadLights(XmlTextDocument& doc, DescriptionFile& file) {
     doc.LeaveElement();
 }
 
+// Digits only: a figure read loosely ("1e6", "-1") could let a larger
+// image through than the flash holds.
+std::optional<uint32_t> FlashSize(const XmlTextDocument& doc) {
+    const std::u16string text = doc.GetAttribute(u"flash_size");
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    uint32_t bytes = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        bytes = bytes * 10 + static_cast<uint32_t>(c - u'0');
+    }
+    if (bytes == 0 || bytes > kDefaultFlashBytes) {
+        Trace(kTraceDevice, "description file: flash_size %u is not 1 … %u, the default is taken",
+              bytes, kDefaultFlashBytes);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::optional<DescriptionFile> ReadDescriptionFile(std::u16string_view path) {
@@ -87,6 +108,7 @@ std::optional<DescriptionFile> ReadDescriptionFile(std::u16string_view path) {
     }
     if (doc.FindElement(u"firmware")) {
         file.firmware_address = doc.GetAttribute(u"url");
+        file.flash_size = FlashSize(doc);
     }
     if (doc.FindElement(u"mouse_key")) {
         ReadButtons(doc, file);

@@ -4,12 +4,14 @@
 // what is absent leaves the previous model's value in force.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalogue/button_description.h"
+#include "catalogue/device_options.h"
 #include "storage/rows.h"
 
 namespace tessaly {
@@ -26,6 +28,8 @@ struct DescriptionFile {
     std::optional<bool> lighting_page;
     std::optional<CustomSection> custom;
     std::optional<std::u16string> firmware_address;
+    // Bytes, 1 … kDefaultFlashBytes; nothing when absent or not such a number.
+    std::optional<uint32_t> flash_size;
     // Present with the mouse_key section, even when it holds no key.
     std::optional<std::vector<ButtonDescription>> buttons;
     std::vector<KeyAssignment> default_assignments;

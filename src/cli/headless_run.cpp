@@ -4,7 +4,10 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <span>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/app_config.h"
 #include "app/language_state.h"
@@ -31,6 +34,39 @@ constexpr auto kSettleLimit = std::chrono::seconds(30);
 // busy before it takes a task, but what a task posts to the window is
 // handled on the pass after the one that saw the worker idle.
 constexpr int kQuietPasses = 2;
+
+// What each writing task sends, as a failure names it.
+struct TaskSetting {
+    int code;
+    const char* setting;
+};
+constexpr TaskSetting kTaskSettings[] = {
+    {6, "button assignments"},
+    {8, "lighting"},
+    {9, "DPI stages"},
+    {10, "DPI stage colours"},
+    {11, "report rate"},
+    {12, "lift-off height and sensor options"},
+    {13, "sleep time, wake-up and response time"},
+    {18, "DPI stages"},
+};
+
+std::string SettingsOf(std::span<const int> codes) {
+    std::vector<std::string> names;
+    for (int code : codes) {
+        const auto* row = std::find_if(std::begin(kTaskSettings), std::end(kTaskSettings),
+                                       [code](const TaskSetting& t) { return t.code == code; });
+        std::string name = row != std::end(kTaskSettings)
+                               ? row->setting
+                               : "setting of task " + std::to_string(code);
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    }
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
 
 class Run {
   public:
@@ -73,6 +109,7 @@ class Run {
         CommandContext context{
             *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}};
         const uint64_t failed_before = StoreHealth::Instance().FailedWrites();
+        const size_t tasks_failed_before = controller_->Worker()->FailedTasks().size();
         const int code = command.run(context);
         if (!Settle())
             return Fail("the mouse did not answer in time", kExitFailure);
@@ -80,6 +117,15 @@ class Run {
             return Fail("the change could not be saved (" + StoreHealth::Instance().LastFailure() +
                             "), so it was not sent to the mouse",
                         kExitFailure);
+        if (const std::vector<int> failed = controller_->Worker()->FailedTasks();
+            failed.size() != tasks_failed_before) {
+            const std::span<const int> now(failed.begin() + static_cast<long>(tasks_failed_before),
+                                           failed.end());
+            return Fail("the mouse did not take the " + SettingsOf(now) +
+                            " (no answer, an error status, or the mouse is off); the setting is "
+                            "kept and sent again when the mouse next connects",
+                        kExitFailure);
+        }
         if (code != kExitOk)
             return Fail(context.error, code, &command);
         if (command.needs == Needs::kMouse && !window_->device_online.load())

@@ -13,6 +13,7 @@
 
 #include "base/text_format.h"
 #include "base/unicode.h"
+#include "catalogue/device_catalogue.h"
 #include "cli/command_table.h"
 #include "controller/controller.h"
 #include "ui/localisation/language_strings.h"
@@ -241,7 +242,11 @@ int RunFirmwareUpgrade(CommandContext& context) {
     if (seen.upgrade_failed || seen.last_status != complete) {
         const std::string archive = ToUtf8(context.window.firmware_address) + "//mouse//firmware-" +
                                     ToUtf8(offered) + ".zip";
-        if (!seen.downloaded)
+        if (seen.last_status.starts_with(LoadLanguageString(text::kFirmwareImageTooLarge)))
+            context.error = "the firmware image is larger than the mouse's flash (" +
+                            std::to_string(DeviceCatalogue::Instance().Options().flash_bytes) +
+                            " bytes); nothing was written";
+        else if (!seen.downloaded)
             context.error = "the firmware archive could not be downloaded from " + archive;
         else if (seen.percent < kImageFoundPercent)
             context.error = archive +

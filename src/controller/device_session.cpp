@@ -1,14 +1,18 @@
 #include "controller/device_session.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
 #include "base/decimal.h"
 #include "base/unicode.h"
 #include "catalogue/catalogue_file.h"
+#include "catalogue/description_file.h"
 #include "device/commands/command_builders.h"
 #include "device/hid_trace.h"
+#include "emulator/answer_script_text.h"
+#include "emulator/virtual_mouse_state.h"
 #include "performance/dpi_conversions.h"
 #include "performance/factory_values.h"
 #include "performance/performance_store.h"
@@ -143,8 +147,10 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16st
     if (config.receiver.vendor_id == 0) {
         config.cable.plugged = cable_plugged;
     }
-    config.factory_writes =
-        FactoryWrites(DescriptionFile(config_path, file, chosen), config.identity.sensor_code);
+    const std::u16string description = DescriptionFile(config_path, file, chosen);
+    config.factory_writes = FactoryWrites(description, config.identity.sensor_code);
+    if (const auto read = ReadDescriptionFile(description); read && read->flash_size)
+        config.flash_bytes = *read->flash_size;
     return config;
 }
 
@@ -156,6 +162,11 @@ DeviceSession::DeviceSession(const CommandLine& line, std::vector<int> emulated_
         }
     }
     if (!line.emulate) {
+        return;
+    }
+    if (const std::string problem = emulator::StateFileProblem(line.emulator_state_file);
+        !line.emulator_state_file.empty() && !problem.empty()) {
+        error_ = "the emulator state file " + line.emulator_state_file + " " + problem;
         return;
     }
     std::vector<std::optional<int>> wanted(emulated_types.begin(), emulated_types.end());
@@ -185,6 +196,25 @@ DeviceSession::DeviceSession(const CommandLine& line, std::vector<int> emulated_
         configs.push_back(std::move(*config));
     }
     emulated_ = std::make_unique<emulator::EmulatedDevices>(std::move(configs));
+    ApplyFaults();
+}
+
+void DeviceSession::ApplyFaults() {
+    const char* text = std::getenv(emulator::kFaultsVariable);
+    if (text == nullptr || *text == '\0')
+        return;
+    emulator::ParsedScripts parsed = emulator::ParseAnswerScripts(text);
+    if (!parsed.error.empty()) {
+        error_ = std::string(emulator::kFaultsVariable) + ": " + parsed.error;
+        return;
+    }
+    // Whichever link the run talks over meets them.
+    for (size_t i = 0; i < emulated_->MouseCount(); ++i) {
+        for (const emulator::AnswerScript& script : parsed.scripts) {
+            emulated_->Mouse(i).Script(emulator::MouseLink::kCable, script);
+            emulated_->Mouse(i).Script(emulator::MouseLink::kReceiver, script);
+        }
+    }
 }
 
 DeviceSession::~DeviceSession() {

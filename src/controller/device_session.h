@@ -37,6 +37,9 @@ class DeviceSession {
     }
 
   private:
+    // The answer faults TESSALY_EMULATE_FAULTS asks for (answer_script_text.h).
+    void ApplyFaults();
+
     std::string error_;
     bool tracing_ = false;
     std::unique_ptr<emulator::EmulatedDevices> emulated_;

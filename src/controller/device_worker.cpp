@@ -159,8 +159,16 @@ void DeviceWorker::RunBody(int code) {
     }
     auto it = bodies_.find(code);
     if (it != bodies_.end() && it->second) {
+        // Bodies run bodies (a restore sends a write); the innermost is the one that failed.
+        const std::optional<int> outer = std::exchange(running_body_, code);
         it->second();
+        running_body_ = outer;
     }
+}
+
+std::vector<int> DeviceWorker::FailedTasks() const {
+    std::lock_guard guard(failures_lock_);
+    return failed_tasks_;
 }
 
 bool DeviceWorker::HasLighting() const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "device/device_discovery.h"
 #include "device/device_manager.h"
@@ -69,7 +70,12 @@ class DeviceWorker {
 
     bool FullRead(FullReadKind kind);
     void NotificationPoll();
+    // A write the mouse did not take (no answer, an error status, the mouse
+    // off): the receiver's failure display, and the task noted as failed.
     void CommandFailureHandling();
+    // From any thread: the codes of the tasks whose writes failed, in order,
+    // since the worker started (the store keeps what they were to send).
+    std::vector<int> FailedTasks() const;
     void RefreshInformationPage();
 
     // Profiles of the selected model.
@@ -101,6 +107,11 @@ class DeviceWorker {
     void ReRead();
     void ShowBattery(int value, int charge);
     void SetDeviceListState(int type, int mode, int state);
+
+    // The body running now, so that its failure is put down to it.
+    std::optional<int> running_body_;
+    mutable std::mutex failures_lock_;
+    std::vector<int> failed_tasks_;
 
     ui::DeviceMainDlg& dlg_;
     DeviceManager& devices_;

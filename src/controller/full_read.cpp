@@ -16,6 +16,7 @@
 #include "performance/page_refresh.h"
 #include "performance/performance_store.h"
 #include "performance/report_rates.h"
+#include "performance/setting_ranges.h"
 #include "storage/config_store.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
@@ -28,6 +29,19 @@ constexpr int kMinimumStoredDpi = 50;
 
 void Store(int profile, std::u16string_view key, int value) {
     SetConfigValue(profile, key, IntToDecimal(value));
+}
+
+// A value the pages would not allow is no setting the mouse can hold (a
+// damaged or foreign answer): the stored one stays, and is sent again.
+bool Allowed(std::string_view what, int value, bool allowed) {
+    if (!allowed)
+        Trace(kTraceDevice, "mouse read: %.*s %d is out of range, the stored value stays",
+              static_cast<int>(what.size()), what.data(), value);
+    return allowed;
+}
+
+bool AllSwitches(std::initializer_list<int> values) {
+    return std::ranges::all_of(values, IsSwitch);
 }
 
 std::optional<CommandAnswer> Read(HidInterface* mouse, Command command) {
@@ -107,16 +121,21 @@ void DeviceWorker::StoreStateReads() {
     HidInterface* mouse = devices_.CurrentInterface();
     const int profile = dlg_.current_profile.load();
     if (auto answer = Read(mouse, Command::kReadReportRate)) {
-        if (auto rate = DecodeReportRate(answer->bytes())) {
+        if (auto rate = DecodeReportRate(answer->bytes());
+            rate && Allowed("report rate", *rate,
+                            IsOfferedReportRate(*rate, state_.report_capability.load()))) {
             Store(profile, u"report_rate", *rate);
             Store(profile, u"report_rate_wireless", *rate);
         }
     }
     if (auto answer = Read(mouse, Command::kReadDpiStages)) {
         if (auto stages = DecodeDpiStages(answer->bytes())) {
-            Store(profile, u"dpi_flag", stages->count);
-            Store(profile, u"dpi_count", stages->count);
-            Store(profile, u"dpi_index", stages->index);
+            if (Allowed("stage count", stages->count, IsStageCount(stages->count)) &&
+                Allowed("stage index", stages->index, IsStageIndex(stages->index, stages->count))) {
+                Store(profile, u"dpi_flag", stages->count);
+                Store(profile, u"dpi_count", stages->count);
+                Store(profile, u"dpi_index", stages->index);
+            }
             const uint16_t sensor = state_.sensor_code.load();
             const SensorLimits limits = state_.Limits();
             for (int i = 0; i < kDpiStages; ++i) {
@@ -134,8 +153,9 @@ void DeviceWorker::StoreStateReads() {
     if (auto answer = Read(mouse, Command::kReadDpiColours)) {
         if (auto colours = DecodeDpiColours(answer->bytes())) {
             for (int i = 0; i < kDpiStages; ++i) {
-                Store(profile, Format(u"dpi_group%d_rgb", i),
-                      static_cast<int>((*colours)[static_cast<size_t>(i)]));
+                const auto colour = static_cast<int>((*colours)[static_cast<size_t>(i)]);
+                if (Allowed("stage colour", colour, IsColour(colour)))
+                    Store(profile, Format(u"dpi_group%d_rgb", i), colour);
             }
         }
     }
@@ -145,7 +165,9 @@ void DeviceWorker::StoreStateReads() {
         }
     }
     if (auto answer = Read(mouse, Command::kReadLiftOffSensor)) {
-        if (auto lift = DecodeLiftOffSensor(answer->bytes())) {
+        if (auto lift = DecodeLiftOffSensor(answer->bytes());
+            lift && Allowed("lift-off height", lift->liftoff_height,
+                            IsLiftOffHeight(lift->liftoff_height))) {
             Store(profile, u"liftoff_height", lift->liftoff_height);
             // The mouse reports two of the option bits; the others (the
             // third option among them) are the store's alone.
@@ -155,7 +177,12 @@ void DeviceWorker::StoreStateReads() {
         }
     }
     if (auto answer = Read(mouse, Command::kReadSleepResponse)) {
-        if (auto sleep = DecodeSleepResponse(answer->bytes())) {
+        if (auto sleep = DecodeSleepResponse(answer->bytes());
+            sleep && Allowed("sleep time", sleep->sleep_light, IsSleepTime(sleep->sleep_light)) &&
+            Allowed("wake and dim", sleep->move_wakeup * 2 + sleep->move_closelight,
+                    AllSwitches({sleep->move_wakeup, sleep->move_closelight})) &&
+            Allowed("response time", sleep->button_respondtime,
+                    IsResponseTime(sleep->button_respondtime))) {
             Store(profile, u"sleep_light", sleep->sleep_light);
             Store(profile, u"move_wakeup", sleep->move_wakeup);
             Store(profile, u"move_closelight", sleep->move_closelight);

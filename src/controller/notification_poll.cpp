@@ -209,6 +209,11 @@ void DeviceWorker::ReRead() {
 }
 
 void DeviceWorker::CommandFailureHandling() {
+    if (running_body_) {
+        Trace(kTraceDevice, "task %d: the mouse did not take the write", *running_body_);
+        std::lock_guard guard(failures_lock_);
+        failed_tasks_.push_back(*running_body_);
+    }
     if (devices_.ConnectionKind() != kConnectionReceiver) {
         return;
     }

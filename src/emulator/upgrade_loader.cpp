@@ -55,6 +55,10 @@ void UpgradeLoader::OnBlocks(std::span<const uint8_t> report, int records) {
             continue;
         }
         const uint16_t number = static_cast<uint16_t>(record[0] | (record[1] << 8));
+        if (static_cast<size_t>(number) * kBlockBytes >= flash_bytes_) {
+            ++errors_;
+            continue;
+        }
         blocks_[number].assign(record.begin() + 2, record.begin() + 2 + kBlockBytes);
     }
 }

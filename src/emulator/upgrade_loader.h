@@ -4,6 +4,7 @@
 // (block number, 16 bytes, CRC-16/MODBUS) and the finish report, and
 // reassembles the image. It answers nothing.
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <span>
@@ -14,8 +15,15 @@ namespace tessaly::emulator {
 // Initial value 0xFFFF, reflected polynomial 0xA001, no final XOR.
 uint16_t Crc16Modbus(std::span<const uint8_t> bytes);
 
+// All that 2-byte block numbers of 16 bytes can address.
+inline constexpr size_t kDefaultLoaderFlashBytes = 65536 * 16;
+
 class UpgradeLoader {
   public:
+    // A block beyond `flash_bytes` has nowhere to go: it counts as an error.
+    explicit UpgradeLoader(size_t flash_bytes = kDefaultLoaderFlashBytes)
+        : flash_bytes_(flash_bytes) {}
+
     // `report` starts with its report ID.
     void OnReport(std::span<const uint8_t> report);
 
@@ -33,6 +41,7 @@ class UpgradeLoader {
   private:
     void OnBlocks(std::span<const uint8_t> report, int records);
 
+    size_t flash_bytes_;
     bool started_ = false;
     bool finished_ = false;
     std::map<uint16_t, std::vector<uint8_t>> blocks_;

@@ -1,5 +1,6 @@
 #include "emulator/virtual_mouse.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <filesystem>
 
@@ -37,6 +38,8 @@ VirtualMouse::VirtualMouse(std::shared_ptr<MemoryHidBackend> backend, VirtualMou
     state_ = config_.state_file.empty() ? VirtualMouseState::Factory(std::move(factory))
                                         : LoadMouseState(config_.state_file, std::move(factory));
     state_.identity = config_.identity;
+    cable_.loader = UpgradeLoader(config_.flash_bytes);
+    receiver_.loader = UpgradeLoader(config_.flash_bytes);
     cable_.config = config_.cable;
     receiver_.config = config_.receiver;
     for (MouseLink link : {MouseLink::kCable, MouseLink::kReceiver}) {
@@ -124,7 +127,7 @@ bool VirtualMouse::Plug(MouseLink link) {
         if (LinkOf(link).plugged)
             return false;
         LinkOf(link).plugged = true;
-        LinkOf(link).loader = UpgradeLoader();
+        LinkOf(link).loader = UpgradeLoader(config_.flash_bytes);
     }
     AddDevices(link);
     if (!config_.announce_changes)
@@ -240,6 +243,7 @@ UpgradeLoader VirtualMouse::Loader(MouseLink link) const {
 void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
                                   std::span<const uint8_t> report) {
     std::vector<uint8_t> answer;
+    std::vector<uint8_t> switched_off;
     std::optional<AnswerScript> script;
     std::chrono::nanoseconds latency;
     {
@@ -247,15 +251,26 @@ void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
         Link& l = LinkOf(link);
         if (l.silent)
             return;
-        if (!l.scripts.empty()) {
-            script = std::move(l.scripts.front());
-            l.scripts.pop_front();
+        const std::optional<uint8_t> command =
+            report.size() > 1 ? std::optional<uint8_t>(report[1]) : std::nullopt;
+        const auto it = std::find_if(l.scripts.begin(), l.scripts.end(), [&](const auto& s) {
+            return !s.command || s.command == command;
+        });
+        if (it != l.scripts.end()) {
+            script = std::move(*it);
+            l.scripts.erase(it);
+        }
+        if (script && script->kind == AnswerScript::Kind::kMouseOff &&
+            link == MouseLink::kReceiver && state_.mouse_on) {
+            state_.mouse_on = false;
+            switched_off = LinkNotificationReport(state_);
         }
         latency = latency_;
         answer = firmware_.Answer(link, report);
         SaveState();
     }
-    if (script && script->kind == AnswerScript::Kind::kSilent)
+    if (script && (script->kind == AnswerScript::Kind::kSilent ||
+                   (script->kind == AnswerScript::Kind::kMouseOff && link == MouseLink::kCable)))
         return;
     if (script && script->kind == AnswerScript::Kind::kStatus && answer.size() > 1)
         answer[1] = script->status;
@@ -269,6 +284,8 @@ void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
     const std::chrono::nanoseconds delay = UntilReadable(device, latency);
     if (script && script->kind == AnswerScript::Kind::kSlipIn)
         device.QueueInput(frame(script->report), delay);
+    if (!switched_off.empty())
+        device.QueueInput(frame(std::move(switched_off)), delay);
     device.QueueInput(frame(std::move(answer)), delay);
 }
 

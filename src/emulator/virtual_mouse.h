@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,15 +50,21 @@ struct VirtualMouseConfig {
     // that would set them; settings none of them sets keep the built-in
     // values. What a fresh mouse holds and what 0x0F restores.
     std::vector<std::vector<uint8_t>> factory_writes;
+    // The model's flash: the upgrade loader takes no block beyond it.
+    size_t flash_bytes = kDefaultLoaderFlashBytes;
 };
 
-// What happens to the next answer of a link, instead of a plain answer.
+// What happens to the next answer of a link (to `command` when set),
+// instead of a plain answer.
 struct AnswerScript {
-    enum class Kind { kSilent, kStatus, kLate, kSlipIn };
+    // kMouseOff: the mouse behind the receiver is switched off just before
+    // the answer (which then says it is unreachable); on the cable, silence.
+    enum class Kind { kSilent, kStatus, kLate, kSlipIn, kMouseOff };
     Kind kind = Kind::kSilent;
     uint8_t status = kStatusUnknownCommand;  // kStatus
     std::chrono::nanoseconds delay{};        // kLate: answer after this
     std::vector<uint8_t> report;             // kSlipIn: N sent just before the answer
+    std::optional<uint8_t> command;          // only an answer to this command
 
     static AnswerScript Silent() { return {}; }
     static AnswerScript Status(uint8_t status) {
@@ -76,6 +83,11 @@ struct AnswerScript {
         AnswerScript s;
         s.kind = Kind::kSlipIn;
         s.report = std::move(report);
+        return s;
+    }
+    static AnswerScript MouseOff() {
+        AnswerScript s;
+        s.kind = Kind::kMouseOff;
         return s;
     }
 };

@@ -1,8 +1,13 @@
 #include "emulator/virtual_mouse_state.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "device/hid_trace.h"
@@ -58,7 +63,45 @@ void ApplyLine(VirtualMouseState& state, const std::string& key,
     }
 }
 
+std::string RefusalOf(const struct stat& info) {
+    if (!S_ISREG(info.st_mode))
+        return "is not a regular file";
+    if (static_cast<uint64_t>(info.st_size) > kMaxStateFileBytes)
+        return "is larger than " + std::to_string(kMaxStateFileBytes / 1024) + " KiB";
+    return {};
+}
+
+// The whole file, or nothing when it is refused. Opened without blocking so
+// that a FIFO swapped in after the check cannot hang the read.
+std::optional<std::string> ReadStateFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> text;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && RefusalOf(info).empty()) {
+        text.emplace();
+        char buffer[4096];
+        ssize_t got = 0;
+        while (text->size() <= kMaxStateFileBytes &&
+               (got = ::read(fd, buffer, sizeof buffer)) > 0) {
+            text->append(buffer, static_cast<size_t>(got));
+        }
+        if (got < 0 || text->size() > kMaxStateFileBytes)
+            text.reset();
+    }
+    ::close(fd);
+    return text;
+}
+
 }  // namespace
+
+std::string StateFileProblem(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return RefusalOf(info);
+}
 
 std::map<uint8_t, SettingBytes> VirtualMouseState::FactorySettings() {
     return FactoryTable();
@@ -110,7 +153,10 @@ bool SaveMouseState(const VirtualMouseState& state, const std::string& path) {
 
 VirtualMouseState LoadMouseState(const std::string& path, std::map<uint8_t, SettingBytes> factory) {
     VirtualMouseState state = VirtualMouseState::Factory(std::move(factory));
-    std::ifstream in(path);
+    const std::optional<std::string> text = ReadStateFile(path);
+    if (!text)
+        return state;
+    std::istringstream in(*text);
     for (std::string line; std::getline(in, line);) {
         const auto equals = line.find('=');
         std::vector<uint8_t> bytes;

@@ -5,6 +5,7 @@
 // A[4 + j] of the read).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -49,11 +50,21 @@ struct VirtualMouseState {
     void SetDpiStageByte(uint8_t value);
 };
 
+// A state file holds a few lines per setting and macro; anything larger is
+// not one (a device, say, that never ends).
+inline constexpr size_t kMaxStateFileBytes = 1 << 20;
+
+// Why `path` cannot be the state file: it exists but is not a regular file
+// (a FIFO would block, /dev/zero never ends), or it is over
+// kMaxStateFileBytes. Empty when it can be read, or does not exist yet.
+std::string StateFileProblem(const std::string& path);
+
 // The state file (the identity comes from the model, not from it): one "key=hex bytes" line per
 // value. Unknown or malformed lines are skipped, so a damaged file gives factory values for what it
 // lost.
 bool SaveMouseState(const VirtualMouseState& state, const std::string& path);
-// What the file lacks is taken from `factory` (the built-in values when empty).
+// What the file lacks is taken from `factory` (the built-in values when empty);
+// a file StateFileProblem refuses gives factory values and is not read.
 VirtualMouseState LoadMouseState(const std::string& path,
                                  std::map<uint8_t, SettingBytes> factory = {});
 

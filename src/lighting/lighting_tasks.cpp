@@ -1,9 +1,11 @@
 #include "lighting/lighting_tasks.h"
 
+#include "base/trace.h"
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
 #include "storage/light_table.h"
+#include "ui/pages/lighting_page.h"
 
 namespace tessaly {
 namespace {
@@ -50,14 +52,21 @@ bool RestoreLighting(HidInterface* mouse, int profile, DeviceState& state,
 }
 
 void StoreLightingAnswer(const LightingAnswer& answer, int profile, DeviceState& state) {
+    // An effect the model has no row for, or levels the sliders cannot
+    // show, are no state the page could have sent: the stored one stays.
+    LightSetting light;
+    const auto level = [](int value) { return value >= 0 && value <= ui::kLightSliderSteps; };
+    if (!GetLight(profile, answer.effect, light) || !level(answer.brightness) ||
+        !level(answer.speed)) {
+        Trace(kTraceDevice, "mouse read: lighting %d/%d/%d is out of range, the stored one stays",
+              answer.effect, answer.brightness, answer.speed);
+        return;
+    }
     state.current_light_effect.store(answer.effect);
     SetActiveLight(profile, answer.effect);
-    LightSetting light;
-    if (GetLight(profile, answer.effect, light)) {
-        light.brightness = answer.brightness;
-        light.speed = answer.speed;
-        UpdateLight(answer.effect, light);
-    }
+    light.brightness = answer.brightness;
+    light.speed = answer.speed;
+    UpdateLight(answer.effect, light);
 }
 
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/decimal.h"
+#include "base/imported_name.h"
 #include "base/unicode.h"
 #include "macros/macro_file_saves.h"
 #include "storage/macro_table.h"
@@ -50,7 +51,7 @@ std::vector<MacroEvent> StoredEvents(int macro_id) {
 
 MacroInfo ReadMacroAttributes(const XmlTextDocument& doc) {
     MacroInfo macro;
-    macro.name = doc.GetAttribute(u"macro_name");
+    macro.name = ImportedName(doc.GetAttribute(u"macro_name"));
     macro.play_type = Number(doc, u"macro_type");
     macro.play_times = Number(doc, u"play_times");
     macro.delay_type = Number(doc, u"delay_type");
@@ -67,7 +68,7 @@ std::vector<MacroEvent> ReadItems(XmlTextDocument& doc, MacroFileValueCheck& che
         event.record_index = Number(doc, u"index");
         event.value = Number(doc, u"value");
         event.delay_time = Number(doc, u"timestamp");
-        event.desc = doc.GetAttribute(u"desc");
+        event.desc = ImportedName(doc.GetAttribute(u"desc"));
         if (check.CheckEvent(event)) {
             events.push_back(std::move(event));
         }

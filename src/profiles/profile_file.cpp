@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/decimal.h"
+#include "base/imported_name.h"
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "catalogue/device_catalogue.h"
@@ -179,7 +180,7 @@ std::u16string ProfileNameFromPath(std::u16string_view path) {
     if (EndsWithXml(name)) {
         name.remove_suffix(4);
     }
-    return std::u16string(name);
+    return ImportedName(std::u16string(name));
 }
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/decimal.h"
+#include "base/imported_name.h"
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "base/unicode.h"
@@ -151,7 +152,7 @@ bool ProfileReader::ReadKeyItem() {
     key.macro_value = numbers[2];
     key.macro_value2 = numbers[3];
     key.macro_value3 = numbers[4];
-    key.macro_desc = doc_.GetAttribute(u"macro_desc");
+    key.macro_desc = ImportedName(doc_.GetAttribute(u"macro_desc"));
     if (!IsAssignable(key, model_.key_codes, macros_)) {
         ++refused_;
         Trace(kTraceDevice, "profile import: button row %d %d %d %d refused", key.key_code,

@@ -1,5 +1,6 @@
 #include "update/firmware_upgrade.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -104,17 +105,18 @@ std::vector<uint8_t> ReadFirmwareImage(const std::string& path) {
 }
 
 UpgradeOutcome UpgradeFirmware(DeviceManager& devices, const std::string& image_path,
-                               const UpgradeEnvironment& environment) {
+                               const UpgradeEnvironment& environment, size_t flash_bytes) {
     const std::vector<uint8_t> image = ReadFirmwareImage(image_path);
     if (image.empty()) {
         return UpgradeOutcome::kNoImage;
     }
     std::error_code ignored;
-    if (image.size() > kMaxFirmwareImageBytes) {
+    const size_t limit = std::min(flash_bytes, kMaxFirmwareImageBytes);
+    if (image.size() > limit) {
         Trace(kTraceDevice, "firmware image of %zu bytes is over %zu, not sent", image.size(),
-              kMaxFirmwareImageBytes);
+              limit);
         std::filesystem::remove(image_path, ignored);
-        Progress(environment, 10, kUpgradeFailedText);
+        Progress(environment, 10, text::kFirmwareImageTooLarge);
         return UpgradeOutcome::kImageTooLarge;
     }
     // A failure shows how far the transfer came.

@@ -52,7 +52,10 @@ std::vector<uint8_t> ReadFirmwareImage(const std::string& path);
 // The whole upgrade from the image file: progress 10 (text 591), start,
 // blocks, finish, the image deleted. Progress 100 with text 593 only when
 // every report got through.
+// An image over `flash_bytes` (the model's flash; never more than
+// kMaxFirmwareImageBytes) is refused before any report.
 UpgradeOutcome UpgradeFirmware(DeviceManager& devices, const std::string& image_path,
-                               const UpgradeEnvironment& environment);
+                               const UpgradeEnvironment& environment,
+                               size_t flash_bytes = kMaxFirmwareImageBytes);
 
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 
 #include "base/text_format.h"
 #include "base/unicode.h"
+#include "catalogue/device_catalogue.h"
 #include "platform/folders.h"
 #include "platform/process_exit.h"
 #include "platform/shell_open.h"
@@ -158,12 +159,14 @@ void RunFirmwareUpdate(UpdateHost& host) {
             [&host](int percent, int text) { host.SetUpgradeProgress(percent, text); }};
         outcome = UpgradeFirmware(host.Devices(),
                                   Narrow(folder.Path() + Format(kFirmwareImagePattern, version)),
-                                  environment);
+                                  environment, DeviceCatalogue::Instance().Options().flash_bytes);
     }
     host.Sleep(kAfterUpgradeMs);
     host.CloseUpgradeDialog();
     host.Sleep(kAfterUpgradeMs);
-    if (outcome != UpgradeOutcome::kComplete) {
+    if (outcome == UpgradeOutcome::kImageTooLarge) {
+        host.ReportFailure(text::kMouseFirmware, text::kFirmwareImageTooLarge);
+    } else if (outcome != UpgradeOutcome::kComplete) {
         host.ReportFailure(text::kMouseFirmware, kUpgradeFailedText);
     }
 }

@@ -18,6 +18,18 @@ class DescriptionFileTest : public ::testing::Test {
     test::TempDir temp;
 };
 
+TEST_F(DescriptionFileTest, FlashSizeIsAPlainByteCountUpToTheBlockNumbersReach) {
+    auto flash = [this](const std::string& attribute) {
+        const auto file = Read("<mouse><firmware url=\"http://fw\" " + attribute + "/></mouse>");
+        return file ? file->flash_size : std::optional<uint32_t>(0);
+    };
+    EXPECT_EQ(flash("flash_size=\"262144\""), 262144u);
+    EXPECT_EQ(flash("flash_size=\"1048576\""), 1048576u);
+    EXPECT_EQ(flash(""), std::nullopt);
+    for (const char* bad : {"0", "1048577", "-1", "1e6", "64k", " 4096", "99999999999"})
+        EXPECT_EQ(flash("flash_size=\"" + std::string(bad) + "\""), std::nullopt) << bad;
+}
+
 TEST_F(DescriptionFileTest, EverySectionInOrder) {
     const auto file = Read(R"(<mouse>
 <image_file mouse_img="m.png"/>

@@ -29,6 +29,9 @@ struct CliResult {
 
 class CliTest : public ::testing::Test {
   protected:
+    // More of the tool's environment (TESSALY_ variables are not passed on).
+    std::vector<std::string> extra_env;
+
     CliTest() {
         std::filesystem::create_directories(dir.path() / "run");
         std::filesystem::create_directories(dir.path() / "config");
@@ -63,6 +66,7 @@ class CliTest : public ::testing::Test {
         std::vector<std::string> env{"XDG_RUNTIME_DIR=" + (dir.path() / "run").string(),
                                      "XDG_CONFIG_HOME=" + (dir.path() / "config").string(),
                                      "ASAN_OPTIONS=detect_leaks=0"};
+        env.insert(env.end(), extra_env.begin(), extra_env.end());
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
             if (text.rfind("XDG_", 0) != 0 && text.rfind("ASAN_OPTIONS=", 0) != 0 &&

@@ -36,6 +36,21 @@ TEST_F(CliTest, DpiSetStoresTheValueAndSendsTheSensorsCodes) {
     EXPECT_THAT(shown.out, HasSubstr("\"dpi\": 1650"));
 }
 
+TEST_F(CliTest, AWriteTheMouseDidNotTakeFailsAndKeepsTheStoredValue) {
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    for (const std::string fault : {"03=silent", "03=status:04", "03=off"}) {
+        extra_env = {"TESSALY_EMULATE_FAULTS=" + fault};
+        const CliResult result = Cli({"dpi", "set", "1", "1500"});
+        EXPECT_EQ(result.code, 1) << fault;
+        EXPECT_THAT(result.err, HasSubstr("the mouse did not take the DPI stages")) << fault;
+        EXPECT_EQ(Stored("dpi_group1_value"), "1500") << fault;
+    }
+    extra_env = {"TESSALY_EMULATE_FAULTS=03=loud"};
+    const CliResult refused = Cli({"status"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_THAT(refused.err, HasSubstr("a fault is written"));
+}
+
 TEST_F(CliTest, TypedDpiIsNormalisedAsThePageDoes) {
     ASSERT_EQ(Cli({"dpi", "set", "1", "1637"}).code, 0);
     EXPECT_EQ(Stored("dpi_group1_value"), "1600");

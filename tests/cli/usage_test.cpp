@@ -4,6 +4,7 @@
 #include "cli_fixture.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 namespace tessaly::test {
 namespace {
@@ -79,6 +80,19 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "data" / "db"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "hid.txt"));
+}
+
+TEST_F(CliTest, AnEmulatorStateThatIsNoFileIsRefusedAtOnce) {
+    const std::string fifo = (dir.path() / "fifo").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& state : {std::string("/dev/zero"), fifo}) {
+        const CliResult result =
+            Raw({"--emulate", "--data-dir", (dir.path() / "data").string() + "/",
+                 "--emulator-state", state, "status"});
+        EXPECT_EQ(result.code, 1) << state;
+        EXPECT_THAT(result.err,
+                    HasSubstr("the emulator state file " + state + " is not a regular file"));
+    }
 }
 
 // Refused once the mouse is read, because only then is the answer known.

@@ -186,6 +186,39 @@ TEST_F(WorkerTest, AStageCodedZeroKeepsItsStoredValue) {
     EXPECT_EQ(Stored(1, u"dpi_group3_value"), u"6400");
 }
 
+TEST_F(WorkerTest, ValuesNoPageAllowsAreNotTakenFromTheMouse) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    const std::u16string count = Stored(1, u"dpi_count");
+    const std::u16string index = Stored(1, u"dpi_index");
+    const std::u16string liftoff = Stored(1, u"liftoff_height");
+    const std::u16string sleep = Stored(1, u"sleep_light");
+    // Another program leaves the mouse with a stage byte of FF, a lift-off
+    // height of 9 and a sleep time no page offers.
+    const std::string path = mouse->Path(MouseLink::kCable, emulator::kConfigInterface);
+    HidInterface other(backend, backend->Open(path), path);
+    DpiStagesValues values;
+    values.count = 15;
+    values.index = 15;
+    values.codes = {16, 32, 64, 128, 0, 0};
+    ASSERT_TRUE(SendCommand(&other, BuildDpiStages(values)).ok());
+    ASSERT_TRUE(SendCommand(&other, BuildLiftOffSensor(9, 0)).ok());
+    ASSERT_TRUE(SendCommand(&other, BuildSleepResponse({7, 1, 1, 4})).ok());
+
+    SetConfigValue(1, u"dpi_group0_value", u"999");
+    controller->Device().ClearReadSet();
+    dlg->QueueTask(2);
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Stored(1, u"dpi_count"), count);
+    EXPECT_EQ(Stored(1, u"dpi_flag"), count);
+    EXPECT_EQ(Stored(1, u"dpi_index"), index);
+    EXPECT_EQ(Stored(1, u"liftoff_height"), liftoff);
+    EXPECT_EQ(Stored(1, u"sleep_light"), sleep);
+    // The stages' values in the same answer are still taken.
+    EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
+}
+
 TEST_F(WorkerTest, FactoryResetRestoresProfilesAndDeletesAssignments) {
     Plug(true, false);
     Open();

@@ -4,9 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
 #include "device/device_change_events.h"
+#include "emulator/answer_script_text.h"
 #include "support/temp_dir.h"
 #include "virtual_mouse_fixture.h"
 
@@ -165,6 +168,49 @@ TEST(VirtualMouseScripts, EachScriptShapesOneAnswer) {
     EXPECT_TRUE(CommandExchange(cable.get(), identity).ok()) << "scripts are used up";
 }
 
+TEST(VirtualMouseScripts, AScriptForACommandWaitsForThatCommand) {
+    VirtualMouseRig rig;
+    auto cable = rig.Open(MouseLink::kCable);
+    AnswerScript silent = AnswerScript::Silent();
+    silent.command = 0x02;
+    rig.mouse->Script(MouseLink::kCable, silent);
+    EXPECT_TRUE(CommandExchange(cable.get(), BuildReadRequest(Command::kReadIdentity)).ok());
+    EXPECT_FALSE(CommandExchange(cable.get(), BuildReportRate(2)).ok());
+    EXPECT_TRUE(CommandExchange(cable.get(), BuildReportRate(2)).ok());
+}
+
+TEST(VirtualMouseScripts, MouseOffSwitchesTheMouseOffBeforeTheAnswer) {
+    VirtualMouseRig rig(TestConfig(false, true));
+    auto receiver = rig.Open(MouseLink::kReceiver);
+    rig.mouse->Script(MouseLink::kReceiver, AnswerScript::MouseOff());
+    const auto result = CommandExchange(receiver.get(), BuildReportRate(2));
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(rig.mouse->State().mouse_on);
+    EXPECT_NE(rig.mouse->State().settings.at(0x02), std::vector<uint8_t>{2});
+    EXPECT_EQ(result.answer[1], kStatusUnreachable);
+}
+
+TEST(AnswerScriptText, EveryFaultKindAndItsCommand) {
+    const ParsedScripts parsed =
+        ParseAnswerScripts("03=silent,13=status:04,12=late:2500,*=slip:C1 02 10,02=off");
+    ASSERT_EQ(parsed.error, "");
+    ASSERT_EQ(parsed.scripts.size(), 5u);
+    EXPECT_EQ(parsed.scripts[0].kind, AnswerScript::Kind::kSilent);
+    EXPECT_EQ(parsed.scripts[0].command, 0x03);
+    EXPECT_EQ(parsed.scripts[1].status, 0x04);
+    EXPECT_EQ(parsed.scripts[2].delay, 2500ms);
+    EXPECT_EQ(parsed.scripts[3].report, (std::vector<uint8_t>{0xC1, 0x02, 0x10}));
+    EXPECT_EQ(parsed.scripts[3].command, std::nullopt);
+    EXPECT_EQ(parsed.scripts[4].kind, AnswerScript::Kind::kMouseOff);
+
+    for (const char* bad : {"3=silent", "03=loud", "03", "03=status:4", "03=late:x",
+                            "03=late:70000", "03=slip:", "03=off:1"}) {
+        const ParsedScripts refused = ParseAnswerScripts(bad);
+        EXPECT_THAT(refused.error, HasSubstr("a fault is written")) << bad;
+        EXPECT_TRUE(refused.scripts.empty()) << bad;
+    }
+}
+
 TEST(VirtualMouseScripts, LatencyDelaysEveryAnswer) {
     VirtualMouseRig rig;
     auto cable = rig.Open(MouseLink::kCable);
@@ -295,6 +341,17 @@ TEST(UpgradeLoader, RefusesBadCrcAndBlocksBeforeTheStart) {
     EXPECT_EQ(loader.Errors(), 3);
 }
 
+TEST(UpgradeLoader, TakesNoBlockBeyondItsFlash) {
+    UpgradeLoader loader(32);  // two blocks
+    const std::vector<uint8_t> block(16, 0x22);
+    loader.OnReport(ControlReport(0x02, 0x01));
+    loader.OnReport(BlockReport({block, block, block}, 0));
+    loader.OnReport(ControlReport(0x06, 0x02));
+    EXPECT_EQ(loader.BlocksReceived(), 2);
+    EXPECT_EQ(loader.Errors(), 1);
+    EXPECT_EQ(loader.Image().size(), 32u);
+}
+
 TEST(VirtualMouseStateFile, SettingsPersistBetweenRuns) {
     tessaly::test::TempDir dir;
     auto config = TestConfig(true, false);
@@ -319,6 +376,29 @@ TEST(VirtualMouseStateFile, DamagedLinesGiveFactoryValues) {
     EXPECT_EQ(state.settings.at(0x02), VirtualMouseState::FactorySettings().at(0x02));
     EXPECT_EQ(state.settings.at(0x07), (std::vector<uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(state.battery_level, 100);
+}
+
+TEST(VirtualMouseStateFile, OnlyARegularFileOfBoundedSizeIsRead) {
+    tessaly::test::TempDir dir;
+    const std::string fifo = (dir.path() / "fifo.state").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto big =
+        dir.Write("big.state", "setting_02=05\n" + std::string(kMaxStateFileBytes, '#'));
+    const auto good = dir.Write("good.state", "setting_02=05\n");
+
+    EXPECT_EQ(StateFileProblem(fifo), "is not a regular file");
+    EXPECT_EQ(StateFileProblem("/dev/zero"), "is not a regular file");
+    EXPECT_EQ(StateFileProblem(dir.path().string()), "is not a regular file");
+    EXPECT_EQ(StateFileProblem(big.string()), "is larger than 1024 KiB");
+    EXPECT_EQ(StateFileProblem(good.string()), "");
+    EXPECT_EQ(StateFileProblem((dir.path() / "new.state").string()), "");
+
+    // Loading one anyway neither blocks nor reads it: factory values.
+    const auto factory = VirtualMouseState::FactorySettings().at(0x02);
+    EXPECT_EQ(LoadMouseState(fifo).settings.at(0x02), factory);
+    EXPECT_EQ(LoadMouseState("/dev/zero").settings.at(0x02), factory);
+    EXPECT_EQ(LoadMouseState(big.string()).settings.at(0x02), factory);
+    EXPECT_EQ(LoadMouseState(good.string()).settings.at(0x02), std::vector<uint8_t>{5});
 }
 
 }  // namespace

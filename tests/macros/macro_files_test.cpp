@@ -207,6 +207,40 @@ TEST_F(MacroFilesTest, ItemsBeforeTheHeaderAreNotRead) {
     EXPECT_THAT(Events(imported[0].macro_id), IsEmpty());
 }
 
+TEST_F(MacroFilesTest, LongNamesAreCutWhenImported) {
+    // 254 letters and a character outside the BMP: the cut keeps the pair
+    // whole by dropping it, so the name stays valid UTF-16.
+    const std::string long_name = std::string(254, 'n') + "\xF0\x9F\x98\x80" + "tail";
+    const std::string item_text = std::string(300, 'd');
+    const std::u16string one =
+        Write("long.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<macro>\r\n<macroinfo macro_name=\"" +
+                  long_name +
+                  "\" macro_type=\"0\" play_times=\"1\" delay_type=\"1\" delay_time=\"0\"/>\r\n"
+                  "<macroitems>\r\n<item desc=\"" +
+                  item_text +
+                  "\" index=\"0\" type=\"1\" value=\"4\" timestamp=\"10\"/>\r\n"
+                  "</macroitems>\r\n</macro>\r\n");
+    const std::u16string all =
+        Write("all.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<macro>\r\n<macro_item macro_name=\"" +
+                  std::string(1000, 'c') +
+                  "\" macro_type=\"0\" play_times=\"1\" delay_type=\"1\" "
+                  "delay_time=\"0\"/>\r\n</macro>\r\n");
+
+    const std::vector<MacroInfo> imported = ImportOne(one);
+    ASSERT_EQ(imported.size(), 1u);
+    EXPECT_EQ(imported[0].name, std::u16string(254, u'n'));
+    const std::vector<MacroEvent> events = Events(imported[0].macro_id);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].desc, std::u16string(255, u'd'));
+
+    const std::vector<MacroInfo> collection = ImportAll(all);
+    ASSERT_EQ(collection.size(), 1u);
+    EXPECT_EQ(collection[0].name, std::u16string(255, u'c'));
+    EXPECT_EQ(Macros().back().name, std::u16string(255, u'c'));
+}
+
 TEST_F(MacroFilesTest, SameFileTwiceGivesTwoMacros) {
     const std::u16string path = Write("jump.xml", kJumpFile);
     ASSERT_EQ(ImportOne(path).size(), 1u);

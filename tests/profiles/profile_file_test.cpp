@@ -153,6 +153,18 @@ TEST_F(ProfileFileTest, OnlyButtonRowsThePageCouldMakeAreStored) {
                                                    u"macro"}));
 }
 
+TEST_F(ProfileFileTest, ALongButtonTextIsCutWhenImported) {
+    const std::u16string path = store.Path("long.xml");
+    store.Write(path,
+                "<profile><profileinfo><keyitems><item key_code=\"6\" macro_type=\"2\" "
+                "macro_value=\"4\" macro_value2=\"3\" macro_value3=\"0\" macro_desc=\"" +
+                    std::string(600, 'k') + "\"/></keyitems></profileinfo></profile>");
+    ASSERT_TRUE(ReadProfileFile(path, 2, {.lighting = true}).stored);
+    const std::vector<KeyAssignment> keys = Keys(2);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].macro_desc, std::u16string(255, u'k'));
+}
+
 // The profile's keys, lights and configuration rows, to compare before and after.
 struct ProfileSnapshot {
     explicit ProfileSnapshot(int profile) : keys(Keys(profile)), lights(Lights(profile)) {

@@ -182,10 +182,27 @@ TEST_F(FirmwareUpgradeTest, AnImageBeyondTheBlockNumbersIsRefusedBeforeAnyReport
     EXPECT_EQ(UpgradeFirmware(devices, path.string(), environment), UpgradeOutcome::kImageTooLarge);
     EXPECT_TRUE(device->WrittenReports().empty());
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(steps, (std::vector<Step>{{10, kUpgradeFailedText}}));
+    EXPECT_EQ(steps, (std::vector<Step>{{10, text::kFirmwareImageTooLarge}}));
     // 1 MiB exactly still fits: it goes as far as the (missing) interface.
     const auto fits = folder.Write("fits.bin", std::string(kMaxFirmwareImageBytes, 'f'));
     EXPECT_EQ(UpgradeFirmware(devices, fits.string(), environment), UpgradeOutcome::kNoInterface);
+}
+
+TEST_F(FirmwareUpgradeTest, AnImageOverTheModelsFlashIsRefusedBeforeAnyReport) {
+    TempDir folder;
+    DeviceManager devices;
+    const auto over = folder.Write("over.bin", std::string(4097, 'f'));
+    EXPECT_EQ(UpgradeFirmware(devices, over.string(), environment, 4096),
+              UpgradeOutcome::kImageTooLarge);
+    EXPECT_TRUE(device->WrittenReports().empty());
+    EXPECT_EQ(steps, (std::vector<Step>{{10, text::kFirmwareImageTooLarge}}));
+    const auto fits = folder.Write("fits.bin", std::string(4096, 'f'));
+    EXPECT_EQ(UpgradeFirmware(devices, fits.string(), environment, 4096),
+              UpgradeOutcome::kNoInterface);
+    // A figure over what the block numbers reach does not lift that bound.
+    const auto big = folder.Write("big.bin", std::string(kMaxFirmwareImageBytes + 1, 'f'));
+    EXPECT_EQ(UpgradeFirmware(devices, big.string(), environment, 8 * kMaxFirmwareImageBytes),
+              UpgradeOutcome::kImageTooLarge);
 }
 
 TEST_F(FirmwareUpgradeTest, WithoutAnUpgradeInterfaceTheImageGoesAndFailureIsShown) {

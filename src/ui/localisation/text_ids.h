@@ -264,6 +264,8 @@ inline constexpr int kSettingsUnusable = 712;
 inline constexpr int kMacroFileAllRefused = 770;
 // An imported profile file holds no value this mouse takes.
 inline constexpr int kProfileFileUnusable = 740;
+// A firmware image larger than the model's flash: nothing was sent.
+inline constexpr int kFirmwareImageTooLarge = 741;
 
 // Every number above, for the checks of the shipped language files.
 // clang-format off
@@ -311,7 +313,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
-    kSettingsUnusable, kProfileFileUnusable
+    kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge
 });
 // clang-format on
 
