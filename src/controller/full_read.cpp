@@ -10,6 +10,7 @@
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
 #include "device/commands/command_values.h"
+#include "device/report_framing.h"
 #include "lighting/lighting_tasks.h"
 #include "performance/carried_dpi.h"
 #include "performance/dpi_conversions.h"
@@ -26,6 +27,7 @@ namespace tessaly {
 namespace {
 
 constexpr int kMinimumStoredDpi = 50;
+constexpr int kIdentityRetryMs = 500;
 
 void Store(int profile, std::u16string_view key, int value) {
     SetConfigValue(profile, key, IntToDecimal(value));
@@ -96,7 +98,14 @@ bool DeviceWorker::FullRead(FullReadKind kind) {
         list->SetDeviceBattery(dlg_.selected_device_type.load(), state_.battery_first.load(), 100);
     }
     devices_.CurrentInterface();
-    if (const DeviceEntry* entry = devices_.CurrentEntry()) {
+    if (DeviceEntry* entry = devices_.CurrentEntry()) {
+        // The receiver's identity block from discovery may date from before
+        // it found the mouse, when it reported the mouse unreachable.
+        if (kind == FullReadKind::kLinkRestored && entry->connection_mode == kConnectionReceiver &&
+            entry->interface && !ReadDeviceInfo(*entry->interface, entry->info)) {
+            sleep_(kIdentityRetryMs);
+            ReadDeviceInfo(*entry->interface, entry->info);
+        }
         ApplyIdentity(entry->info, kind == FullReadKind::kConnect ? SensorRead::kConnect
                                                                   : SensorRead::kNotification);
     }

@@ -164,6 +164,27 @@ TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
     EXPECT_NE(text.str().find("无线设备未连接"), std::string::npos);
 }
 
+TEST_F(WorkerTest, StartedWithoutItsMouseTheReceiverReachesItWhenItComes) {
+    Plug(false, true);
+    mouse->SwitchMouse(false);
+    Open();
+    ASSERT_TRUE(Settled());
+    ASSERT_FALSE(controller->Device().WasRead(kWirelessType));
+
+    mouse->SwitchMouse(true);
+    ASSERT_TRUE(WaitFor([&] { return controller->Device().mouse_reachable.load() != 0; }));
+    // The re-read runs while the worker listens, which is not busy.
+    EXPECT_TRUE(WaitFor([&] { return Stored(1, u"dpi_count") == u"4"; }));
+    ASSERT_TRUE(Settled());
+    // And a change now reaches the mouse.
+    SetStageValueTyped(*controller, 0, u"2000");
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(WaitFor([&] {
+        const auto stages = mouse->State().settings.at(0x03);
+        return (stages[1] | (stages[2] << 8)) == DpiToDeviceCode(kSensor, 2000);
+    }));
+}
+
 TEST_F(WorkerTest, AStageCodedZeroKeepsItsStoredValue) {
     Plug(true, false);
     Open();
