@@ -5,13 +5,12 @@
 #include <functional>
 #include <span>
 
+#include "base/task.h"
 #include "device/commands/button_table.h"
 #include "device/hid_transport.h"
 #include "storage/rows.h"
 
 namespace tessaly {
-
-inline constexpr int kTaskWriteButtonTable = 6;
 
 // The slot of one assignment; previous is what the slot held before (the
 // special functions outside 1 and 2 and unknown macros keep its bytes).

@@ -1,5 +1,6 @@
 #include "controller/controller.h"
 
+#include "base/task.h"
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "base/unicode.h"
@@ -160,17 +161,20 @@ void Controller::SetWriteBody(int code, std::function<bool(HidInterface*)> write
 }
 
 void Controller::InstallTaskBodies() {
-    SetWriteBody(
-        9, [this](HidInterface* mouse) { return WriteDpiStages(mouse, CurrentProfile(), state_); });
-    SetWriteBody(10,
+    SetWriteBody(kTaskWriteDpiStages, [this](HidInterface* mouse) {
+        return WriteDpiStages(mouse, CurrentProfile(), state_);
+    });
+    SetWriteBody(kTaskWriteDpiColours,
                  [this](HidInterface* mouse) { return WriteDpiColours(mouse, CurrentProfile()); });
-    SetWriteBody(11,
+    SetWriteBody(kTaskWriteReportRate,
                  [this](HidInterface* mouse) { return WriteReportRate(mouse, CurrentProfile()); });
-    SetWriteBody(
-        12, [this](HidInterface* mouse) { return WriteLiftOffSensor(mouse, CurrentProfile()); });
-    SetWriteBody(
-        13, [this](HidInterface* mouse) { return WriteSleepResponse(mouse, CurrentProfile()); });
-    SetWriteBody(18,
+    SetWriteBody(kTaskWriteLiftOffSensor, [this](HidInterface* mouse) {
+        return WriteLiftOffSensor(mouse, CurrentProfile());
+    });
+    SetWriteBody(kTaskWriteSleepResponse, [this](HidInterface* mouse) {
+        return WriteSleepResponse(mouse, CurrentProfile());
+    });
+    SetWriteBody(kTaskRestoreDpiStages,
                  [this](HidInterface* mouse) { return RestoreDpiStages(mouse, *this, window_); });
 }
 

@@ -4,6 +4,7 @@
 #include <thread>
 #include <utility>
 
+#include "base/task.h"
 #include "base/trace.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/window_discovery_host.h"
@@ -32,7 +33,20 @@ void SleepFor(int ms) {
 }  // namespace
 
 bool TaskSendsStoredSettings(int code) {
-    return code == 6 || code == 8 || (code >= 9 && code <= 14) || code == 18;
+    switch (code) {
+        case kTaskWriteButtonTable:
+        case kTaskWriteLighting:
+        case kTaskWriteDpiStages:
+        case kTaskWriteDpiColours:
+        case kTaskWriteReportRate:
+        case kTaskWriteLiftOffSensor:
+        case kTaskWriteSleepResponse:
+        case kTaskWriteResponseTime:
+        case kTaskRestoreDpiStages:
+            return true;
+        default:
+            return false;
+    }
 }
 
 DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state)
@@ -121,27 +135,27 @@ void DeviceWorker::Pass() {
 // delivered, or nothing.
 void DeviceWorker::RunTask(int code) {
     switch (code) {
-        case 1:
+        case kTaskConnectAtStart:
             SelectRememberedDevice();
             ConnectSequence(0);
             break;
-        case 2:
+        case kTaskDeviceArrived:
             SelectRememberedDevice();
             ConnectSequence(1);
             break;
-        case 3:
+        case kTaskDeviceRemoved:
             ReconnectSequence();
             break;
-        case 4:
+        case kTaskActivateSelected:
             ActivateSelected();
             break;
-        case 5:
+        case kTaskWriteEverything:
             WriteEverything();
             break;
-        case 14:
-            RunBody(13);
+        case kTaskWriteResponseTime:
+            RunBody(kTaskWriteSleepResponse);
             break;
-        case 20:
+        case kTaskRestoreFactorySettings:
             RestoreFactorySettings();
             break;
         default:
@@ -211,7 +225,7 @@ void DeviceWorker::ConnectSequence(int delay_ms) {
     }
     RefreshPages(false);
     RefreshInformationPage();
-    RunBody(24);
+    RunBody(kTaskFirmwareCheck);
 }
 
 void DeviceWorker::ReconnectSequence() {
@@ -244,11 +258,12 @@ void DeviceWorker::WriteEverything() {
     RefreshPage(WorkerPage::kButtons);
     RefreshPage(WorkerPage::kPerformance);
     RefreshPage(WorkerPage::kLighting);
-    RunBody(6);
+    RunBody(kTaskWriteButtonTable);
     if (HasLighting()) {
-        RunBody(8);
+        RunBody(kTaskWriteLighting);
     }
-    for (int code : {9, 10, 11, 12, 13}) {
+    for (int code : {kTaskWriteDpiStages, kTaskWriteDpiColours, kTaskWriteReportRate,
+                     kTaskWriteLiftOffSensor, kTaskWriteSleepResponse}) {
         RunBody(code);
     }
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <thread>
 
+#include "base/task.h"
 #include "controller/window_controls.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
@@ -122,10 +123,10 @@ class WindowUpdateHost : public UpdateHost {
 
 void InstallUpdates(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     auto host = std::make_shared<WindowUpdateHost>(controller, dlg);
-    worker.SetTaskBody(23, [host] { RunSoftwareCheck(*host); });
-    worker.SetTaskBody(24, [host] { RunFirmwareCheck(*host); });
-    worker.SetTaskBody(26, [host] { RunSoftwareDownload(*host); });
-    worker.SetTaskBody(27, [host] { RunFirmwareUpdate(*host); });
+    worker.SetTaskBody(kTaskSoftwareCheck, [host] { RunSoftwareCheck(*host); });
+    worker.SetTaskBody(kTaskFirmwareCheck, [host] { RunFirmwareCheck(*host); });
+    worker.SetTaskBody(kTaskSoftwareDownload, [host] { RunSoftwareDownload(*host); });
+    worker.SetTaskBody(kTaskFirmwareUpgrade, [host] { RunFirmwareUpdate(*host); });
     dlg.SetMessageHandler(ui::MessageSlot::kDownloadProgress, [&dlg](uintptr_t, intptr_t percent) {
         if (auto* progress = dynamic_cast<UpdateProcessDlg*>(dlg.update_progress.get())) {
             progress->SetDownloadProgress(static_cast<int>(percent));

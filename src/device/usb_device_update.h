@@ -9,13 +9,11 @@
 #include <span>
 #include <string>
 
+#include "base/task.h"
 #include "device/device_change_events.h"
 #include "device/device_manager.h"
 
 namespace tessaly {
-
-inline constexpr int kTaskDeviceArrived = 2;
-inline constexpr int kTaskDeviceRemoved = 3;
 
 // "VID_1A2B&PID_0A01" and that followed by "&MI_02".
 std::string ArrivalPattern(const IdentityRecord& identity);

@@ -7,13 +7,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/task.h"
 #include "lighting/lighting_host.h"
 #include "ui/main/device_main_dlg.h"
 
 namespace tessaly {
-
-inline constexpr int kTaskWriteLighting = 8;
-inline constexpr int kTaskRestoreLighting = 17;
 
 class LightingPage {
   public:

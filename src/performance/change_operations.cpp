@@ -4,10 +4,10 @@
 #include <array>
 
 #include "base/decimal.h"
+#include "base/task.h"
 #include "performance/carried_dpi.h"
 #include "performance/dpi_conversions.h"
 #include "performance/performance_store.h"
-#include "performance/performance_tasks.h"
 #include "performance/setting_ranges.h"
 
 namespace tessaly {
@@ -18,7 +18,7 @@ bool EditableStage(int stage) {
     return stage >= 0 && stage < kMaxStageCount;
 }
 
-void QueueAndWait(PerformanceHost& host, PerformanceTask task) {
+void QueueAndWait(PerformanceHost& host, Task task) {
     host.QueueTask(task);
     host.ShowSaveWait();
 }

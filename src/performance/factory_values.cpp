@@ -3,11 +3,11 @@
 #include <string>
 
 #include "base/decimal.h"
+#include "base/task.h"
 #include "base/text_format.h"
 #include "performance/colour_text.h"
 #include "performance/performance_controls.h"
 #include "performance/performance_store.h"
-#include "performance/performance_tasks.h"
 #include "storage/config_store.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"

@@ -1,6 +1,7 @@
 #include "performance/performance_writes.h"
 
 #include "base/decimal.h"
+#include "base/task.h"
 #include "base/trace.h"
 #include "base/unicode.h"
 #include "device/commands/command_builders.h"
@@ -9,7 +10,6 @@
 #include "performance/factory_values.h"
 #include "performance/page_refresh.h"
 #include "performance/performance_store.h"
-#include "performance/performance_tasks.h"
 #include "storage/config_store.h"
 
 namespace tessaly {

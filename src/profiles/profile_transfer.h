@@ -1,13 +1,12 @@
 #pragma once
 // Export and import of a profile through the file dialog. UI thread.
 
+#include "base/task.h"
 #include "profiles/profile_file.h"
 #include "profiles/profiles_host.h"
 #include "ui/main/device_main_dlg.h"
 
 namespace tessaly {
-
-inline constexpr int kTaskWriteEverything = 5;
 
 // Saves the profile's buttons (and the current profile's other settings,
 // which the dialog made the same profile) to a file the user chooses.

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/task.h"
 #include "buttons/assignment_model.h"
 #include "controller/worker_fixture.h"
 #include "platform/raw_keyboard_input.h"
@@ -111,7 +112,7 @@ TEST_F(ButtonsTest, ResetOfAllSendsTheDefaultSlotsAndAnEmptyKey8) {
     Start();
     SaveKeyAssignment(MakeAssignment(1, 8, kCategoryDisable, 1, 0, u"x"));
     SaveKeyAssignment(MakeAssignment(1, 3, kCategoryKeyboard, 0x04, 0x03, u"Shift+ Ctrl + A"));
-    dlg->QueueTask(6);
+    dlg->QueueTask(kTaskWriteButtonTable);
     Bytes assigned = DefaultTable();
     assigned[9] = 0x70;
     assigned[10] = 0x03;
@@ -282,7 +283,7 @@ TEST_F(ButtonsTest, TheListShowsStoredRowsAfterReadsAndInTheNewLanguage) {
     SaveKeyAssignment(MakeAssignment(1, 4, kCategoryMultimedia, 1, 0, u"stored"));
     SaveKeyAssignment(MakeAssignment(1, 5, kCategoryDpi, 1, 0, u"DPI +"));
     // A profile switch refreshes the pages and writes everything.
-    dlg->QueueTask(5);
+    dlg->QueueTask(kTaskWriteEverything);
     ASSERT_TRUE(Settled());
     EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(120));
     EXPECT_EQ(List()->GetItemKeyDesc(5), u"DPI +");

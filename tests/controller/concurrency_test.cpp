@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "base/task.h"
 #include "performance/change_operations.h"
 #include "support/scoped_env.h"
 #include "update/test_http_server.h"
@@ -66,8 +67,8 @@ TEST_F(WorkerConcurrency, VersionChecksWhileTheWindowReadsTheOffers) {
     ScopedEnv on("TESSALY_NO_UPDATE_CHECK", std::nullopt);
     constexpr int kChecks = 6;
     for (int i = 0; i < kChecks; ++i) {
-        dlg->QueueTask(23);
-        dlg->QueueTask(24);
+        dlg->QueueTask(kTaskSoftwareCheck);
+        dlg->QueueTask(kTaskFirmwareCheck);
     }
     // Each check empties the offer before it asks again: the reader sees
     // either nothing or the whole answer.

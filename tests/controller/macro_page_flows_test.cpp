@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/task.h"
 #include "buttons/assignment_model.h"
 #include "controller/worker_fixture.h"
 #include "device/hid_trace.h"
@@ -222,7 +223,7 @@ TEST_F(MacroFlowsTest, RenamingShowsTheNewNameOnTheButtonListAtOnce) {
     const int macro = NewMacro();
     SaveKeyAssignment(MakeAssignment(1, kButton, kCategoryMacro, macro, 0, u"Old"));
     SaveKeyAssignment(MakeAssignment(2, kButton, kCategoryMacro, macro, 0, u"Old"));
-    dlg->QueueTask(3);  // the pages show the stored assignments
+    dlg->QueueTask(kTaskDeviceRemoved);  // the pages show the stored assignments
     ASSERT_TRUE(WaitFor([&] { return KeyListText(kButton) == u"Old"; }));
     ASSERT_TRUE(Settled());
     session.ProcessPending();
@@ -302,7 +303,7 @@ TEST_F(MacroFlowsTest, ARefillWhileRecordingEndsItInTheRecordedMacro) {
     ASSERT_TRUE(Recording());
     RecordKeyA();
 
-    dlg->QueueTask(20);  // the factory reset refills the pages
+    dlg->QueueTask(kTaskRestoreFactorySettings);  // the factory reset refills the pages
     ASSERT_TRUE(Settled());
     session.ProcessPending();
     EXPECT_FALSE(Recording());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/task.h"
 #include "base/unicode.h"
 #include "buttons/assignment_model.h"
 #include "controller/worker_fixture.h"
@@ -333,7 +334,7 @@ TEST_F(MacrosTest, PageShowsStoredMacrosAndEditsThem) {
     list.InsertDelay(0, 1);
     list.InsertDelay(1, 2);
     SaveEventList(first, list.events());
-    dlg->QueueTask(3);  // a reconnect refreshes the pages
+    dlg->QueueTask(kTaskDeviceRemoved);  // a reconnect refreshes the pages
     ASSERT_TRUE(WaitFor([&] { return MacroPageAs<DUI::MacroList>(156)->GetItemCount() == 2; }));
     ASSERT_TRUE(Settled());
     session.ProcessPending();

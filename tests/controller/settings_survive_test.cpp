@@ -27,7 +27,7 @@ class SettingsSurvive : public WorkerTest {
     // The mouse's state is read again, as at the next start.
     bool ReadBack() {
         controller->Device().ClearReadSet();
-        dlg->QueueTask(4);
+        dlg->QueueTask(kTaskActivateSelected);
         return Settled();
     }
     int MouseStageCode(int stage) {
@@ -117,7 +117,7 @@ TEST_F(SettingsSurvive, AFactoryResetLeavesStoreButtonAndMouseAgreeingOnProfileO
     ASSERT_TRUE(Settled());
 
     controller->Device().ClearReadSet();
-    dlg->QueueTask(20);
+    dlg->QueueTask(kTaskRestoreFactorySettings);
     ASSERT_TRUE(Settled());
     EXPECT_EQ(dlg->current_profile.load(), 1);
     EXPECT_EQ(GetActiveProfile(), 1);

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/task.h"
 #include "base/trace.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
@@ -75,7 +76,7 @@ TEST_F(WorkerTest, TasksQueuedAfterTheControllerIsGoneReachNoWorker) {
     ASSERT_TRUE(Connected());
     dlg->CloseWindow();
     controller.reset();
-    dlg->tasks.Append(9);
+    dlg->tasks.Append(kTaskWriteDpiStages);
     EXPECT_EQ(dlg->tasks.Size(), 1u);
     dlg.reset();  // closed already, and its services' controller is gone
 }
@@ -86,7 +87,7 @@ TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
     ASSERT_TRUE(Connected());
     SetConfigValue(1, u"dpi_group0_value", u"1234");
     mouse->SetBattery(40, true);
-    dlg->QueueTask(2);
+    dlg->QueueTask(kTaskDeviceArrived);
     auto* battery = dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, 43));
     ASSERT_TRUE(WaitFor([&] { return battery->GetBatteryValue() == 40; }));
     ASSERT_TRUE(Settled());
@@ -200,7 +201,7 @@ TEST_F(WorkerTest, AStageCodedZeroKeepsItsStoredValue) {
     SetConfigValue(1, u"dpi_group0_value", u"999");
     SetConfigValue(1, u"dpi_group2_value", u"777");
     controller->Device().ClearReadSet();
-    dlg->QueueTask(2);
+    dlg->QueueTask(kTaskDeviceArrived);
     ASSERT_TRUE(Connected());
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
     EXPECT_EQ(Stored(1, u"dpi_group2_value"), u"777");
@@ -257,7 +258,7 @@ TEST_F(WorkerTest, FactoryResetRestoresProfilesAndDeletesAssignments) {
     std::vector<KeyAssignment> assignments;
     ASSERT_EQ(ListKeyAssignments(3, assignments), 1);
 
-    dlg->QueueTask(20);
+    dlg->QueueTask(kTaskRestoreFactorySettings);
     ASSERT_TRUE(Settled());
     for (int profile = 1; profile <= 4; ++profile) {
         EXPECT_EQ(Stored(profile, u"dpi_group0_value"), factory) << profile;

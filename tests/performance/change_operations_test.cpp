@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/decimal.h"
-#include "performance/performance_tasks.h"
+#include "base/task.h"
 #include "performance_fixture.h"
 #include "storage/settings_database.h"
 

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "performance/performance_tasks.h"
+#include "base/task.h"
 #include "performance_fixture.h"
 
 namespace tessaly::test {

@@ -5,6 +5,7 @@
 
 #include "app/registry_values.h"
 #include "base/application_name.h"
+#include "base/task.h"
 #include "platform/process_exit.h"
 #include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
@@ -243,7 +244,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
             found + u":V" + new_software_version.Get() + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kSoftwareUpdateTitle), message, 4) == 1) {
-            QueueTask(26);
+            QueueTask(kTaskSoftwareDownload);
             DestroyPopup(update_progress);
             update_progress = MakePopup(u"UpdateProcessDlg");
             update_progress->Create(this, u"UpdateProcessDlg", DUI::kDialogStyle,
@@ -259,7 +260,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
         const std::u16string message = found + u":V" + major + u"." + minor + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kMouseFirmware), message, 4) == 1) {
-            QueueTask(27);
+            QueueTask(kTaskFirmwareUpgrade);
             DestroyPopup(firmware_progress);
             firmware_progress = MakePopup(u"UpdateTipDlg");
             firmware_progress->Create(this, u"UpdateTipDlg", DUI::kDialogStyle,
@@ -275,7 +276,7 @@ intptr_t DeviceMainDlg::OnProfileMessage(uintptr_t wparam, intptr_t lparam) {
     if (wparam == 0) {
         current_profile.store(static_cast<int>(lparam));
         CallMessageSlot(MessageSlot::kProfileSwitched, wparam, lparam, 1);
-        QueueTask(5);
+        QueueTask(kTaskWriteEverything);
     } else if (wparam == 1 || wparam == 2) {
         CallMessageSlot(MessageSlot::kProfileFile, wparam, lparam, 1);
     }
@@ -444,7 +445,7 @@ void DeviceMainDlg::OnStopRequested() {
 
 int DeviceMainDlg::OnFirmwareCheck() {
     if (!firmware_address.empty()) {
-        QueueTask(24);
+        QueueTask(kTaskFirmwareCheck);
     } else {
         MessageBox(text::kMouseFirmware, text::kLatestVersion, 0);
     }
@@ -463,7 +464,7 @@ int DeviceMainDlg::OnFactoryRestore() {
     if (services_.clear_read_set) {
         services_.clear_read_set();
     }
-    QueueTask(20);
+    QueueTask(kTaskRestoreFactorySettings);
     if (services_.show_save_wait) {
         services_.show_save_wait();
     }

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/task.h"
 #include "platform/thread_basic.h"
 #include "ui/main/device_main_def.h"
 #include "ui/main/message_routing.h"
@@ -38,7 +39,7 @@ inline constexpr uint32_t kWmMacroMenu3 = 1711;
 inline constexpr uint32_t kWmApplyLanguage = 2022;
 inline constexpr int kCommandTrayExit = 100;
 inline constexpr int kCommandAbout = 102;
-inline constexpr int kStartupTasks[] = {1, 23};
+inline constexpr Task kStartupTasks[] = {kTaskConnectAtStart, kTaskSoftwareCheck};
 
 class DeviceMainDlg;
 

@@ -11,6 +11,8 @@
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/static_controls.h"
 
+#include "base/task.h"
+
 namespace tessaly::ui {
 namespace {
 
@@ -314,7 +316,7 @@ int DeviceMainDlg::OnActivateDevice() {
     // Another model's pages, sensor and state come from its own mouse and
     // store, over the cable too.
     if (*mode == 1 || other_model) {
-        QueueTask(4);
+        QueueTask(kTaskActivateSelected);
     }
     ShowDevicePages();
     return 1;

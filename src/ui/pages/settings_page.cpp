@@ -2,6 +2,7 @@
 
 #include "app/language_state.h"
 #include "app/registry_values.h"
+#include "base/task.h"
 #include "platform/autostart.h"
 #include "platform/folders.h"
 #include "ui/localisation/known_languages.h"
@@ -128,8 +129,6 @@ constexpr Placement kPlacements[] = {
     {291, 0, {720, 600, 870, 630}},
 };
 
-constexpr int kSoftwareCheckTask = 23;
-
 void OnLanguageChosen(const MDialog& dlg, const MTabLayout* page) {
     auto* language = Get<MComboBox>(dlg, page, 279);
     if (language != nullptr && language->GetCurSel() >= 0) {
@@ -174,7 +173,7 @@ int OnSettingsPageEvent(DeviceMainDlg& dlg, int id) {
             dlg.ReturnFromSettings();
             return 1;
         case 276:
-            dlg.QueueTask(kSoftwareCheckTask);
+            dlg.QueueTask(kTaskSoftwareCheck);
             return 1;
         case 279:
             OnLanguageChosen(dlg, page);

@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 
+#include "base/task.h"
 #include "controller_fixture.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/static_controls.h"
@@ -29,7 +30,7 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
         while (!stop.load()) {
             state->SetTitle(i % 2 ? u"a" : u"b");
             battery->SetBatteryInfo(i % 100, i % 2);
-            dlg->QueueTask(9);
+            dlg->QueueTask(kTaskWriteDpiStages);
             if (dlg->tasks.TakeFront()) {
                 taken.fetch_add(1);
             }
@@ -42,7 +43,7 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
     // loaded machine it may not get a core during the first rounds.
     int rounds = 0;
     for (int round = 0; (round < 300 || passes.load() < 50) && round < 200000; ++round, ++rounds) {
-        dlg->QueueTask(6);
+        dlg->QueueTask(kTaskWriteButtonTable);
         dlg->OnMessage(48, 2, round % 2 ? 2 : 0, 0);
         dlg->OnMessage(40, 2, 0, 0);
         dlg->ReturnFromSettings();
