@@ -15,6 +15,7 @@
 #include "controller/device_session.h"
 #include "device/device_manager.h"
 #include "platform/folders.h"
+#include "storage/profile_table.h"
 #include "storage/settings_database.h"
 #include "storage/store_health.h"
 #include "ui/localisation/language_strings.h"
@@ -31,6 +32,13 @@ constexpr auto kSettleLimit = std::chrono::seconds(30);
 // busy before it takes a task, but what a task posts to the window is
 // handled on the pass after the one that saw the worker idle.
 constexpr int kQuietPasses = 2;
+
+bool ProfileStored(int wanted) {
+    std::vector<ProfileInfo> profiles;
+    ListProfiles(profiles);
+    return std::any_of(profiles.begin(), profiles.end(),
+                       [&](const ProfileInfo& profile) { return profile.id == wanted; });
+}
 
 class Run {
   public:
@@ -66,12 +74,18 @@ class Run {
             return Fail("the mouse did not finish its start-up read", kExitFailure);
         if (std::string problem = StoreProblem(); !problem.empty())
             return Fail(problem, kExitFailure);
+        if (command.needs == Needs::kLink && controller_->Devices().ConnectionKind() < 0)
+            return Fail("no mouse is connected", kExitFailure);
         if (command.needs == Needs::kMouse) {
             if (std::string reason = MouseProblem(); !reason.empty())
                 return Fail(reason, kExitFailure);
         }
+        if (options_.profile && !ProfileStored(*options_.profile))
+            return Fail("profile " + std::to_string(*options_.profile) +
+                            " is not stored (see profile list)",
+                        kExitUsage, &command);
         CommandContext context{
-            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}};
+            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}, {}};
         const uint64_t failed_before = StoreHealth::Instance().FailedWrites();
         const int code = command.run(context);
         if (!Settle())

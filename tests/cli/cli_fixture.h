@@ -63,6 +63,7 @@ class CliTest : public ::testing::Test {
         std::vector<std::string> env{"XDG_RUNTIME_DIR=" + (dir.path() / "run").string(),
                                      "XDG_CONFIG_HOME=" + (dir.path() / "config").string(),
                                      "ASAN_OPTIONS=detect_leaks=0"};
+        env.insert(env.end(), extra_env.begin(), extra_env.end());
         for (char** entry = environ; *entry; ++entry) {
             const std::string text = *entry;
             if (text.rfind("XDG_", 0) != 0 && text.rfind("ASAN_OPTIONS=", 0) != 0 &&
@@ -194,6 +195,7 @@ class CliTest : public ::testing::Test {
     }
 
     TempDir dir;
+    std::vector<std::string> extra_env;  // NAME=value for the next runs
 };
 
 }  // namespace tessaly::test
