@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-  libxml2-utils python3 time
+  libxml2-utils python3 python3-jsonschema time
   dpkg-dev file groff-base desktop-file-utils
 )
 

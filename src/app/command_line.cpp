@@ -40,6 +40,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.program_dir = FromUtf8(value);
         } else if (TakeValue(arguments, i, "--data-dir", value, line.error)) {
             line.data_dir = FromUtf8(value);
+        } else if (TakeValue(arguments, i, "--config-dir", value, line.error)) {
+            line.config_dir = FromUtf8(value);
         } else if (TakeValue(arguments, i, "--hid-trace", value, line.error)) {
             line.hid_trace_file = value;
         } else if (TakeValue(arguments, i, "--emulator-state", value, line.error)) {

@@ -15,6 +15,7 @@ struct CommandLine {
     std::u16string text;  // every argument after the program, joined by blanks
     std::u16string program_dir;
     std::u16string data_dir;
+    std::u16string config_dir;  // --config-dir DIR: registry.ini and the autostart entry
     std::string trace_file;
     std::string hid_trace_file;           // --hid-trace FILE: one line per HID report
     bool emulate = false;                 // --emulate: the virtual mouse instead of real ones

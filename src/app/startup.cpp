@@ -36,6 +36,8 @@ StartupState PrepareStartup(const CommandLine& line) {
         SetProgramFolderOverride(line.program_dir);
     if (!line.data_dir.empty())
         SetUserDataFolderOverride(line.data_dir);
+    if (!line.config_dir.empty())
+        SetConfigFolderOverride(line.config_dir);
 
     ReadAppConfig();
 

@@ -9,8 +9,8 @@ namespace tessaly::cli {
 namespace {
 
 // Options start-up takes with a value; they are passed on unchanged.
-constexpr std::array<std::string_view, 5> kStartupValueOptions{
-    "--program-dir", "--data-dir", "--trace", "--hid-trace", "--emulator-state"};
+constexpr std::array<std::string_view, 6> kStartupValueOptions{
+    "--program-dir", "--data-dir", "--config-dir", "--trace", "--hid-trace", "--emulator-state"};
 
 std::optional<EmulatedLinks> LinksFromWord(std::string_view word) {
     if (word == "cable")
@@ -71,12 +71,21 @@ CliArguments ParseCliArguments(const std::vector<std::string>& arguments) {
                 return result;
             }
             result.lcid = ParseInteger(arguments[++i]);
+        } else if (argument == "--profile") {
+            if (!has_next || !ParseInteger(arguments[i + 1]) ||
+                *ParseInteger(arguments[i + 1]) < 1) {
+                result.error = "--profile needs a profile number (see profile list)";
+                return result;
+            }
+            result.profile = ParseInteger(arguments[++i]);
         } else if (argument == "--json") {
             result.json = true;
         } else if (argument == "--yes" || argument == "-y") {
             result.yes = true;
         } else if (argument == "--help" || argument == "-h") {
             result.help = true;
+        } else if (argument == "--version") {
+            result.version = true;
         } else if (argument.size() > 1 && argument[0] == '-' && !ParseInteger(argument)) {
             result.error = "unknown option " + argument;
             return result;

@@ -15,10 +15,12 @@ struct CliArguments {
     EmulatedLinks emulate = EmulatedLinks::kNone;
     // --emulate-model TYPE, repeatable: catalogue device types, one virtual mouse each.
     std::vector<int> emulated_models;
-    std::optional<int> lcid;  // --lang: this run only, not stored
+    std::optional<int> lcid;     // --lang: this run only, not stored
+    std::optional<int> profile;  // --profile N: that stored profile, not the mouse
     bool json = false;
     bool yes = false;
     bool help = false;
+    bool version = false;
     std::vector<std::string> words;  // the command and its arguments
     std::string error;               // a usage error, one line
 };

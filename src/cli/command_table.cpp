@@ -35,6 +35,7 @@ constexpr std::string_view kGlobalOptions =
     "Options (anywhere on the line):\n"
     "  --program-dir DIR       the program folder (config.xml, device/, language/)\n"
     "  --data-dir DIR          the per-user data folder (db/ and its files)\n"
+    "  --config-dir DIR        the settings folder (registry.ini, the autostart entry)\n"
     "  --emulate [cable|receiver|both]\n"
     "                          the virtual mouse instead of real devices\n"
     "  --emulate-model TYPE    the virtual mouse of that catalogue model (see devices);\n"
@@ -43,9 +44,12 @@ constexpr std::string_view kGlobalOptions =
     "  --hid-trace FILE        one line per HID report\n"
     "  --trace FILE            the debug trace\n"
     "  --lang LCID             texts in this language for this run\n"
+    "  --profile N             a performance command changes stored profile N; the\n"
+    "                          mouse gets it when N becomes the active profile\n"
     "  --json                  one JSON document on stdout\n"
     "  --yes                   answer the confirmations (dpi reset, factory-reset)\n"
-    "  --help                  this text; `help COMMAND` for one command\n";
+    "  --help                  this text; `help COMMAND` for one command or group\n"
+    "  --version               the version\n";
 
 }  // namespace
 
@@ -103,6 +107,33 @@ std::string GeneralHelp() {
         "\nExit status: 0 done, 1 the mouse or the store failed (or the GUI is running),\n"
         "2 a usage error (nothing was changed).\n";
     return text;
+}
+
+std::string FirstWord(std::string_view name) {
+    return std::string(name.substr(0, name.find(' ')));
+}
+
+std::string GroupHelp(std::string_view group) {
+    std::string rows;
+    size_t width = 0;
+    bool has_group = false;
+    for (const Command& command : Commands()) {
+        if (FirstWord(command.name) == group) {
+            width = std::max(width, command.usage.size());
+            has_group = has_group || WordCount(command.name) > 1;
+        }
+    }
+    if (!has_group)
+        return {};
+    for (const Command& command : Commands()) {
+        if (FirstWord(command.name) != group)
+            continue;
+        rows += "  " + std::string(command.usage);
+        rows.append(width + 2 - command.usage.size(), ' ');
+        rows += std::string(command.summary) + "\n";
+    }
+    return "usage: tessalyctl [options] " + std::string(group) + " COMMAND [ARGUMENTS]\n\n" +
+           "Commands:\n" + rows + "\n" + std::string(kGlobalOptions);
 }
 
 std::string CommandHelp(const Command& command) {

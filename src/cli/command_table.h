@@ -2,6 +2,7 @@
 // Every command of the tool: its words, usage, the checks made before
 // start-up, and what it does once the window has read the mouse.
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/output_value.h"
+#include "performance/performance_host.h"
 
 namespace tessaly {
 class Controller;
@@ -32,9 +34,14 @@ struct CommandContext {
     std::vector<std::string> args;  // the words after the command's name
     OutputValue out = OutputValue::MakeObject();
     std::string error;  // why the command failed
+    // With --profile for a profile that is not the active one: the store
+    // alone, for the performance operations.
+    std::unique_ptr<PerformanceHost> profile_host;
 };
 
-enum class Needs { kStore, kMouse };
+// kLink: a cable or receiver is connected (the mouse behind a receiver may
+// sleep); kMouse: the mouse answers.
+enum class Needs { kStore, kLink, kMouse };
 
 struct Command {
     std::string_view name;  // one or two words
@@ -64,6 +71,9 @@ std::string CheckCommand(const Command& command, const std::vector<std::string>&
 std::string UsageLine(const Command& command);
 std::string GeneralHelp();
 std::string CommandHelp(const Command& command);
+// The commands whose first word is `group` (dpi, button, …); empty when the
+// word names no group of two-word commands.
+std::string GroupHelp(std::string_view group);
 
 // What the store and the pages hold, as `show` and the commands print it.
 OutputValue ButtonsOutput(const CommandContext& context);
@@ -79,5 +89,8 @@ std::span<const Command> LightCommands();
 std::span<const Command> ButtonCommands();
 std::span<const Command> MacroCommands();
 std::span<const Command> UpdateCommands();
+
+// The commands that take --profile N.
+bool TakesProfile(const Command& command);
 
 }  // namespace tessaly::cli

@@ -18,6 +18,7 @@
 #include "controller/device_session.h"
 #include "device/device_manager.h"
 #include "platform/folders.h"
+#include "storage/profile_table.h"
 #include "storage/settings_database.h"
 #include "storage/store_health.h"
 #include "ui/localisation/language_strings.h"
@@ -68,6 +69,13 @@ std::string SettingsOf(std::span<const int> codes) {
     return text;
 }
 
+bool ProfileStored(int wanted) {
+    std::vector<ProfileInfo> profiles;
+    ListProfiles(profiles);
+    return std::any_of(profiles.begin(), profiles.end(),
+                       [&](const ProfileInfo& profile) { return profile.id == wanted; });
+}
+
 class Run {
   public:
     Run(const CliArguments& options, const CommandLine& line)
@@ -102,12 +110,18 @@ class Run {
             return Fail("the mouse did not finish its start-up read", kExitFailure);
         if (std::string problem = StoreProblem(); !problem.empty())
             return Fail(problem, kExitFailure);
+        if (command.needs == Needs::kLink && controller_->Devices().ConnectionKind() < 0)
+            return Fail("no mouse is connected", kExitFailure);
         if (command.needs == Needs::kMouse) {
             if (std::string reason = MouseProblem(); !reason.empty())
                 return Fail(reason, kExitFailure);
         }
+        if (options_.profile && !ProfileStored(*options_.profile))
+            return Fail("profile " + std::to_string(*options_.profile) +
+                            " is not stored (see profile list)",
+                        kExitUsage, &command);
         CommandContext context{
-            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}};
+            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}, {}};
         const uint64_t failed_before = StoreHealth::Instance().FailedWrites();
         const size_t tasks_failed_before = controller_->Worker()->FailedTasks().size();
         const int code = command.run(context);

@@ -28,14 +28,17 @@ std::string VersionText(uint32_t release) {
 
 OutputValue ConnectedDevices(CommandContext& context) {
     OutputValue rows = OutputValue::MakeArray();
-    std::u16string name;
     for (const auto& entry : context.controller.Devices().Entries()) {
         OutputValue row = OutputValue::MakeObject();
         row.Set("type", entry->device_type);
+        // Every row has a name: a receiver that does not tell its model has
+        // an empty one.
+        std::string model_name;
         for (const DeviceDescription& model : DeviceCatalogue::Instance().Models()) {
             if (model.device_type == entry->device_type)
-                row.Set("name", ToUtf8(model.name));
+                model_name = ToUtf8(model.name);
         }
+        row.Set("name", model_name);
         row.Set("mode", ModeName(entry->connection_mode));
         row.Set("state", StateName(entry->state));
         row.Set("version", VersionText(entry->version));
@@ -136,7 +139,7 @@ const Command kCommands[] = {
     {"devices", "devices", "the catalogue's models and the connected devices", 0, 0, Needs::kStore,
      false, nullptr, RunDevices},
     {"status", "status", "the selected model, its connection, battery, sensor and versions", 0, 0,
-     Needs::kStore, false, nullptr, RunStatus},
+     Needs::kLink, false, nullptr, RunStatus},
     {"show", "show [performance|buttons|lighting|profiles|macros|all]",
      "what the store and the mouse hold for the current profile", 0, 1, Needs::kStore, false,
      CheckShowPart, RunShow},

@@ -5,6 +5,7 @@
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
 #include "cli/stored_performance.h"
+#include "cli/stored_profile_host.h"
 #include "controller/controller.h"
 #include "performance/change_operations.h"
 #include "performance/factory_values.h"
@@ -18,8 +19,19 @@ constexpr int kLastStage = kMaxStageCount - 1;
 // The sleep times the page offers, in minutes (stored in tens of seconds).
 constexpr int kSleepMinutes[] = {1, 2, 6, 10, 20, 30};
 
+// The active profile goes through the controller and reaches the mouse;
+// another one is only stored.
+PerformanceHost& Host(CommandContext& context) {
+    const std::optional<int> wanted = context.options.profile;
+    if (!wanted || *wanted == context.controller.CurrentProfile())
+        return context.controller;
+    if (!context.profile_host)
+        context.profile_host = std::make_unique<StoredProfileHost>(context.controller, *wanted);
+    return *context.profile_host;
+}
+
 int Profile(CommandContext& context) {
-    return context.controller.CurrentProfile();
+    return Host(context).CurrentProfile();
 }
 
 int Done(CommandContext& context) {
@@ -45,42 +57,46 @@ bool ShownStage(CommandContext& context, int stage) {
 }
 
 int RunDpiCount(CommandContext& context) {
-    SetStageCount(context.controller, Arg(context, 0));
+    SetStageCount(Host(context), Arg(context, 0));
     return Done(context);
 }
 
 int RunDpiSelect(CommandContext& context) {
     if (!ShownStage(context, Arg(context, 0)))
         return kExitUsage;
-    SelectStage(context.controller, Arg(context, 0));
+    SelectStage(Host(context), Arg(context, 0));
     return Done(context);
 }
 
 int RunDpiSet(CommandContext& context) {
     if (!ShownStage(context, Arg(context, 0)))
         return kExitUsage;
-    SetStageValueTyped(context.controller, Arg(context, 0), FromUtf8(context.args[1]));
+    SetStageValueTyped(Host(context), Arg(context, 0), FromUtf8(context.args[1]));
     return Done(context);
 }
 
 int RunDpiColour(CommandContext& context) {
     if (!ShownStage(context, Arg(context, 0)))
         return kExitUsage;
-    SetStageColour(context.controller, Arg(context, 0), *ParseColour(context.args[1]));
+    SetStageColour(Host(context), Arg(context, 0), *ParseColour(context.args[1]));
     return Done(context);
 }
 
+// A reset is queued as tasks: what was stored is known once they have run.
+void ReportStored(CommandContext& context) {
+    context.out = StoredPerformance(Profile(context));
+}
+
 int RunDpiReset(CommandContext& context) {
-    ResetDpiStages(context.controller);
+    ResetDpiStages(Host(context));
     return Done(context);
 }
 
 int RunRate(CommandContext& context) {
     const int hertz = Arg(context, 0);
-    for (const ReportRate& rate :
-         OfferedReportRates(context.controller.Device().report_capability)) {
+    for (const ReportRate& rate : OfferedReportRates(Host(context).Device().report_capability)) {
         if (rate.hertz == hertz) {
-            SetReportRate(context.controller, rate.code);
+            SetReportRate(Host(context), rate.code);
             return Done(context);
         }
     }
@@ -89,41 +105,40 @@ int RunRate(CommandContext& context) {
 }
 
 int RunRateReset(CommandContext& context) {
-    ResetReportRate(context.controller, &context.window);
+    ResetReportRate(Host(context), &context.window);
     return Done(context);
 }
 
 int RunLiftOff(CommandContext& context) {
-    SetLiftOff(context.controller, Arg(context, 0) == 1 ? LiftOff::k1mm : LiftOff::k2mm);
+    SetLiftOff(Host(context), Arg(context, 0) == 1 ? LiftOff::k1mm : LiftOff::k2mm);
     return Done(context);
 }
 
 int RunSensor(CommandContext& context) {
-    SetSensorOptions(context.controller, *ParseOnOff(context.args[0]), *ParseOnOff(context.args[1]),
+    SetSensorOptions(Host(context), *ParseOnOff(context.args[0]), *ParseOnOff(context.args[1]),
                      *ParseOnOff(context.args[2]));
     return Done(context);
 }
 
 int RunResponse(CommandContext& context) {
-    const ResponseTime result =
-        SetResponseTime(context.controller, FromUtf8(context.args[0]), true);
+    const ResponseTime result = SetResponseTime(Host(context), FromUtf8(context.args[0]), true);
     const int code = Done(context);
     context.out.Set("limited", result.limited);
     return code;
 }
 
 int RunSleep(CommandContext& context) {
-    SetSleepTime(context.controller, Arg(context, 0) * 6);
+    SetSleepTime(Host(context), Arg(context, 0) * 6);
     return Done(context);
 }
 
 int RunWake(CommandContext& context) {
-    SetMoveWakeup(context.controller, *ParseOnOff(context.args[0]));
+    SetMoveWakeup(Host(context), *ParseOnOff(context.args[0]));
     return Done(context);
 }
 
 int RunCloseLight(CommandContext& context) {
-    SetMoveCloseLight(context.controller, *ParseOnOff(context.args[0]));
+    SetMoveCloseLight(Host(context), *ParseOnOff(context.args[0]));
     return Done(context);
 }
 
@@ -193,11 +208,11 @@ const Command kCommands[] = {
     {"dpi colour", "dpi colour STAGE #RRGGBB", "the stage's colour", 2, 2, Needs::kMouse, false,
      CheckStageColour, RunDpiColour},
     {"dpi reset", "dpi reset", "the factory stages (asks: --yes)", 0, 0, Needs::kMouse, true,
-     nullptr, RunDpiReset},
+     nullptr, RunDpiReset, ReportStored},
     {"rate", "rate HZ", "the report rate in Hz, as the mouse offers it", 1, 1, Needs::kMouse, false,
      CheckRate, RunRate},
     {"rate reset", "rate reset", "the factory report rate", 0, 0, Needs::kMouse, false, nullptr,
-     RunRateReset},
+     RunRateReset, ReportStored},
     {"liftoff", "liftoff 1|2", "the lift-off height in mm", 1, 1, Needs::kMouse, false,
      CheckLiftOff, RunLiftOff},
     {"sensor", "sensor on|off on|off on|off", "the three sensor options", 3, 3, Needs::kMouse,
@@ -216,6 +231,14 @@ const Command kCommands[] = {
 
 std::span<const Command> PerformanceCommands() {
     return kCommands;
+}
+
+bool TakesProfile(const Command& command) {
+    for (const Command& taking : kCommands) {
+        if (taking.name == command.name)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace tessaly::cli

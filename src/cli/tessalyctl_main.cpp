@@ -36,6 +36,12 @@ int Help(const std::vector<std::string>& topic) {
         std::fputs(GeneralHelp().c_str(), stdout);
         return kExitOk;
     }
+    if (topic.size() == 1) {
+        if (const std::string group = GroupHelp(topic.front()); !group.empty()) {
+            std::fputs(group.c_str(), stdout);
+            return kExitOk;
+        }
+    }
     const Command* command = FindCommand(topic, nullptr);
     if (!command)
         return UsageError("unknown command: " + Joined(topic), kShortUsage);
@@ -55,6 +61,10 @@ int main(int argc, char** argv) {
     const CliArguments options = ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!options.error.empty())
         return UsageError(options.error, kShortUsage);
+    if (options.version) {
+        std::printf("tessalyctl %s\n", TESSALY_VERSION);
+        return kExitOk;
+    }
     if (options.words.empty()) {
         if (options.help)
             return Help({});
@@ -62,14 +72,26 @@ int main(int argc, char** argv) {
     }
     if (options.words.front() == "help")
         return Help({options.words.begin() + 1, options.words.end()});
-    size_t name_words = 0;
-    const Command* command = FindCommand(options.words, &name_words);
-    if (!command)
-        return UsageError("unknown command: " + Joined(options.words), kShortUsage);
     if (options.help)
         return Help(options.words);
+    size_t name_words = 0;
+    const Command* command = FindCommand(options.words, &name_words);
+    if (!command) {
+        // A group's word alone: what it takes.
+        const std::string group =
+            options.words.size() == 1 ? GroupHelp(options.words.front()) : std::string();
+        if (!group.empty()) {
+            std::fprintf(stderr, "tessalyctl: %s needs one of its commands\n%s",
+                         options.words.front().c_str(), group.c_str());
+            return kExitUsage;
+        }
+        return UsageError("unknown command: " + Joined(options.words), kShortUsage);
+    }
     std::vector<std::string> args(options.words.begin() + static_cast<long>(name_words),
                                   options.words.end());
+    if (options.profile && !TakesProfile(*command))
+        return UsageError(std::string(command->name) + " does not take --profile",
+                          UsageLine(*command));
     if (std::string reason = CheckCommand(*command, args, options.yes); !reason.empty())
         return UsageError(reason, UsageLine(*command));
     QuietUpdates();

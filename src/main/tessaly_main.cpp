@@ -13,12 +13,26 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    for (const std::string& argument : arguments) {
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(tessaly::qt::GuiHelp().c_str(), stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::printf("tessaly %s\n", TESSALY_VERSION);
+            return 0;
+        }
+    }
     const tessaly::CommandLine line = tessaly::ParseCommandLine(arguments);
     std::string error;
     const std::optional<tessaly::qt::GuiOptions> options =
         tessaly::qt::ParseGuiOptions(line.rest, &error);
     if (!options) {
         std::fprintf(stderr, "tessaly: %s\n", error.c_str());
+        return 2;
+    }
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "tessaly: %s\n", line.error.c_str());
         return 2;
     }
     // Both outlive the window (and its worker), which the host destroys.

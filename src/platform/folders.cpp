@@ -20,6 +20,7 @@ struct Overrides {
     std::mutex lock;
     std::u16string program;
     std::u16string data;
+    std::u16string config;
 };
 
 Overrides& TheOverrides() {
@@ -114,6 +115,22 @@ void SetUserDataFolderOverride(std::u16string_view path) {
     auto& overrides = TheOverrides();
     std::lock_guard guard(overrides.lock);
     overrides.data = path;
+}
+
+void SetConfigFolderOverride(std::u16string_view path) {
+    auto& overrides = TheOverrides();
+    std::lock_guard guard(overrides.lock);
+    overrides.config = path;
+}
+
+std::u16string ConfigFolderOverride() {
+    {
+        auto& overrides = TheOverrides();
+        std::lock_guard guard(overrides.lock);
+        if (!overrides.config.empty())
+            return overrides.config;
+    }
+    return FromEnvironment("TESSALY_CONFIG_DIR").value_or(std::u16string());
 }
 
 bool CreateFolderPath(std::u16string_view path) {

@@ -20,9 +20,15 @@ std::u16string ProgramFolderBeside(std::u16string_view executable_path);
 // TESSALY_DATA_DIR. The folder is not created.
 std::u16string UserDataFolder();
 
+// The folder that stands for $XDG_CONFIG_HOME (registry.ini, the autostart
+// entry): SetConfigFolderOverride (--config-dir), then TESSALY_CONFIG_DIR;
+// empty when neither is set.
+std::u16string ConfigFolderOverride();
+
 // An empty path removes the override.
 void SetProgramFolderOverride(std::u16string_view path);
 void SetUserDataFolderOverride(std::u16string_view path);
+void SetConfigFolderOverride(std::u16string_view path);
 
 // Creates every missing level; true when the folder exists afterwards.
 bool CreateFolderPath(std::u16string_view path);

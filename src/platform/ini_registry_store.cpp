@@ -121,6 +121,12 @@ bool IniRegistryStore::WriteValue(std::u16string_view key, std::u16string_view n
 }
 
 std::string ConfigHomeFolder() {
+    if (std::u16string chosen = ConfigFolderOverride(); !chosen.empty()) {
+        std::string path = ToUtf8(chosen);
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        return path;
+    }
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
         return xdg;
     }
@@ -132,16 +138,16 @@ std::shared_ptr<RegistryStore> CurrentRegistryStore() {
     auto& injected = InjectedStore();
     if (injected)
         return injected;
-    // One store per application name: the name can change once config.xml is read.
+    // One store per file: the application name can change once config.xml
+    // is read, and the folder with --config-dir.
     static std::mutex default_lock;
-    static std::u16string default_name;
+    static std::string default_path;
     static std::shared_ptr<IniRegistryStore> default_store;
     std::lock_guard default_guard(default_lock);
-    const std::u16string name = ApplicationName();
-    if (!default_store || default_name != name) {
-        default_name = name;
-        default_store = std::make_shared<IniRegistryStore>(ConfigHomeFolder() + "/" +
-                                                           ApplicationFileName() + "/registry.ini");
+    const std::string path = ConfigHomeFolder() + "/" + ApplicationFileName() + "/registry.ini";
+    if (!default_store || default_path != path) {
+        default_path = path;
+        default_store = std::make_shared<IniRegistryStore>(path);
     }
     return default_store;
 }

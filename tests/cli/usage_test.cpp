@@ -39,7 +39,8 @@ TEST_F(CliTest, BadArgumentsAreRefusedBeforeStartUp) {
     const std::vector<Refusal> refusals{
         {{}, "no command given"},
         {{"frobnicate"}, "unknown command: frobnicate"},
-        {{"dpi"}, "unknown command: dpi"},
+        {{"dpi"}, "dpi needs one of its commands"},
+        {{"dpi", "frob"}, "unknown command: dpi frob"},
         {{"dpi", "set", "2"}, "missing argument"},
         {{"dpi", "count", "3", "4"}, "too many arguments"},
         {{"dpi", "set", "two", "1600"}, "the stage must be a number, not \"two\""},
@@ -161,11 +162,19 @@ TEST_F(CliTest, AMissingOrUnreachableMouseIsADeviceFailure) {
     EXPECT_EQ(none.code, 1);
     EXPECT_THAT(none.err, HasSubstr("no mouse is connected"));
 
-    // Information commands still answer, from the store.
+    // status describes a mouse, so it fails without one rather than print
+    // the catalogue's first model.
     const CliResult status =
         Raw({"--json", "--data-dir", (dir.path() / "data").string() + "/", "status"});
-    EXPECT_EQ(status.code, 0);
-    EXPECT_THAT(status.out, HasSubstr("\"online\": false"));
+    EXPECT_EQ(status.code, 1);
+    EXPECT_THAT(status.err, HasSubstr("no mouse is connected"));
+    EXPECT_TRUE(status.out.empty()) << status.out;
+
+    // What the store holds still answers.
+    const CliResult show =
+        Raw({"--json", "--data-dir", (dir.path() / "data").string() + "/", "show", "performance"});
+    EXPECT_EQ(show.code, 0);
+    EXPECT_THAT(show.out, HasSubstr("\"stage_count\""));
 }
 
 // The GUI of the same application name holds the instance lock.

@@ -53,7 +53,8 @@ for file in bin/tessaly bin/tessalyctl \
   share/tessaly/skins/default/Tessaly.ico share/tessaly/skins/default/device/tx7w.png \
   lib/udev/rules.d/70-tessaly.rules share/applications/tessaly.desktop \
   share/icons/hicolor/16x16/apps/tessaly.png share/icons/hicolor/256x256/apps/tessaly.png \
-  share/man/man1/tessaly.1 share/man/man1/tessalyctl.1; do
+  share/man/man1/tessaly.1 share/man/man1/tessalyctl.1 \
+  share/bash-completion/completions/tessalyctl share/zsh/vendor-completions/_tessalyctl; do
   [ -s "$prefix/$file" ] || fail "cmake --install left out $file"
 done
 [ ! -e "$prefix/bin/config.xml" ] || fail "the program folder landed in bin/"

@@ -41,6 +41,17 @@ TEST(GuiOptionsTest, ScreenshotPageAndLanguage) {
     EXPECT_FALSE(ParseGuiOptions({"--lang", "0"}, &error).has_value());
 }
 
+TEST(GuiOptionsTest, OnlyTheAutostartWordsAndQtsOwnOptionsPassUnknown) {
+    std::string error;
+    EXPECT_TRUE(ParseGuiOptions({"-autorun", "x-hidey", "-platform", "offscreen"}, &error))
+        << error;
+    EXPECT_FALSE(ParseGuiOptions({"--frobnicate"}, &error).has_value());
+    EXPECT_NE(error.find("--frobnicate"), std::string::npos);
+    EXPECT_FALSE(ParseGuiOptions({"word"}, &error).has_value());
+    EXPECT_FALSE(ParseGuiOptions({"--page"}, &error).has_value());
+    EXPECT_NE(error.find("needs a value"), std::string::npos);
+}
+
 TEST(TrayTest, WithoutANotifierHostTheIconIsNotAdded) {
     test::App();
     QtTrayIcon tray;

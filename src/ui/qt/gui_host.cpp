@@ -7,10 +7,13 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <span>
+#include <string_view>
 
 #include "app/dpi_awareness.h"
 #include "app/language_state.h"
@@ -157,19 +160,40 @@ void ForwardRequest(DUI::WindowHandle main, InstanceRequest request) {
 
 }  // namespace
 
+namespace {
+
+// Qt's own options, which QApplication takes out of the line itself.
+constexpr std::string_view kQtValueOptions[] = {
+    "-platform",   "-platformpluginpath", "-platformtheme", "-plugin",      "-style",
+    "-stylesheet", "-qwindowgeometry",    "-qwindowtitle",  "-qwindowicon", "-display",
+    "-session"};
+constexpr std::string_view kQtFlags[] = {"-reverse", "-nograb", "-dograb", "-sync"};
+
+bool InTable(std::span<const std::string_view> table, std::string_view word) {
+    return std::find(table.begin(), table.end(), word) != table.end();
+}
+
+}  // namespace
+
 std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
                                           std::string* error) {
     GuiOptions options;
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& word = rest[i];
         const bool has_value = i + 1 < rest.size();
-        if (word == "--screenshot" && has_value) {
+        const bool takes_value = word == "--screenshot" || word == "--page" || word == "--lang" ||
+                                 InTable(kQtValueOptions, word);
+        if (takes_value && !has_value) {
+            *error = word + " needs a value";
+            return std::nullopt;
+        }
+        if (word == "--screenshot") {
             options.screenshot = rest[++i];
         } else if (word == "--first-frame") {
             options.first_frame = true;
         } else if (word == "--until-settled") {
             options.until_settled = true;
-        } else if (word == "--page" && has_value) {
+        } else if (word == "--page") {
             options.page = rest[++i];
             bool known = false;
             for (const PageRow& row : kPages) {
@@ -179,7 +203,7 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
                 *error = "unknown page " + options.page;
                 return std::nullopt;
             }
-        } else if (word == "--lang" && has_value) {
+        } else if (word == "--lang") {
             char* end = nullptr;
             const long lcid = std::strtol(rest[i + 1].c_str(), &end, 10);
             if (end == rest[i + 1].c_str() || *end != '\0' || lcid <= 0 || lcid > 0xFFFF) {
@@ -188,9 +212,41 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest,
             }
             options.lcid = static_cast<int>(lcid);
             ++i;
+        } else if (InTable(kQtValueOptions, word)) {
+            ++i;
+        } else if (word == "-autorun" || StartsHidden(FromUtf8(word)) || InTable(kQtFlags, word)) {
+            // The autostart entry's word, and "-hide" anywhere in a word.
+        } else {
+            *error = "unknown option " + word + " (see --help)";
+            return std::nullopt;
         }
     }
     return options;
+}
+
+std::string GuiHelp() {
+    return "tessaly - configure the mouse\n\n"
+           "usage: tessaly [options]\n\n"
+           "Options:\n"
+           "  --program-dir DIR       the program folder (config.xml, device/, language/)\n"
+           "  --data-dir DIR          the per-user data folder (db/ and its files)\n"
+           "  --config-dir DIR        the settings folder (registry.ini, the autostart entry)\n"
+           "  --emulate               the virtual mouse instead of real devices\n"
+           "  --emulator-state FILE   the virtual mouse keeps its settings in FILE\n"
+           "  --hid-trace FILE        one line per HID report\n"
+           "  --trace FILE            the debug trace\n"
+           "  --lang LCID             texts in this language for this run\n"
+           "  --page NAME             open on this page (home, buttons, performance, macros,\n"
+           "                          lighting, info, settings)\n"
+           "  --screenshot FILE       save a PNG of the window, then exit\n"
+           "  --first-frame           exit once the window was first painted\n"
+           "  --until-settled         exit once the start's tasks have run\n"
+           "  --send activate|exit|about|language\n"
+           "                          ask the running window, then exit\n"
+           "  -hide                   start in the tray\n"
+           "  -autorun                started by the autostart entry\n"
+           "  --help                  this text\n"
+           "  --version               the version\n";
 }
 
 void ChooseQtPlatform() {

@@ -24,8 +24,12 @@ struct GuiOptions {
 };
 
 // Takes --screenshot FILE, --page NAME and --lang LCID out of the arguments
-// the shared command line left; an error text for anything else.
+// the shared command line left; an error text for anything else but Qt's
+// own options, "-autorun" and a word holding "-hide".
 std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& rest, std::string* error);
+
+// What `tessaly --help` prints.
+std::string GuiHelp();
 
 // Without DISPLAY or WAYLAND_DISPLAY (and no platform chosen) Qt runs
 // offscreen. Before the QApplication exists.
