@@ -1,0 +1,372 @@
+// Every page in every language, at the window sizes the program is drawn
+// at: each control's text fits the control in the font it is drawn in, no
+// control lies outside the window or its page, and no two visible texts
+// overlap. Runs the whole program over the virtual mouse on the Qt backend.
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <chrono>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/language_state.h"
+#include "app/registry_values.h"
+#include "base/unicode.h"
+#include "catalogue/device_catalogue.h"
+#include "controller/controller.h"
+#include "controller/device_session.h"
+#include "device/device_manager.h"
+#include "device/hid_backend_memory.h"
+#include "emulator/virtual_mouse.h"
+#include "platform/folders.h"
+#include "platform/ini_registry_store.h"
+#include "platform/process_exit.h"
+#include "platform/registry_store.h"
+#include "qt_test_app.h"
+#include "storage/settings_database.h"
+#include "support/temp_dir.h"
+#include "ui/localisation/known_languages.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/main/device_main_dlg.h"
+#include "ui/main/main_window_layout.h"
+#include "ui/main/tray_icon.h"
+#include "ui/qt/control_geometry.h"
+#include "ui/qt/theme.h"
+#include "ui/toolkit/controls/buttons.h"
+#include "ui/toolkit/controls/item_lists.h"
+#include "ui/toolkit/controls/mouse_controls.h"
+#include "ui/toolkit/controls/record_list.h"
+#include "ui/toolkit/controls/tabs.h"
+#include "ui/toolkit/manager.h"
+
+namespace tessaly::qt::test {
+namespace {
+
+constexpr int kSettingsButton = 40;
+constexpr int kTabControl = 48;
+
+struct PageRow {
+    const char* name;
+    int tab;  // -1: the settings page
+};
+constexpr PageRow kPages[] = {
+    {"home", 0},     {"buttons", 1}, {"performance", 2}, {"macros", 3},
+    {"lighting", 4}, {"info", 5},    {"settings", -1},
+};
+
+// The program's window over the virtual mouse, on the Qt backend.
+class QtProgram {
+  public:
+    explicit QtProgram(DUI::Rect rect) {
+        setenv("TESSALY_NO_UPDATE_CHECK", "1", 1);
+        SetRegistryStore(std::make_shared<IniRegistryStore>((folder_.path() / "reg.ini").string()));
+        ReadRegistryNumber(kValueExitMode);
+        SetUserDataFolderOverride(folder_.u16(true));
+        SetProgramFolderOverride(FromUtf8(std::string(TESSALY_BINARY_DIR) + "/"));
+        SetProcessExitInterceptor([](int) {});
+        std::filesystem::create_directories(folder_.path() / "db");
+        // The mouse `--emulate` shows, so the pages read as in the screenshots.
+        std::optional<emulator::VirtualMouseConfig> config =
+            EmulatedModelConfig(ProgramFolder() + u"config.xml", std::nullopt);
+        if (!config) {
+            return;
+        }
+        mouse_ = std::make_unique<emulator::VirtualMouse>(hid_, *config);
+        DeviceCatalogue::Instance().Reset();
+        devices_ = std::make_unique<DeviceManager>();
+        controller_ = std::make_unique<Controller>(*devices_);
+        controller_->SetWorkerSleeper([](int) {});
+        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->Services());
+        created_ = window_->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, rect);
+    }
+    ~QtProgram() {
+        if (window_) {
+            window_->CloseWindow();
+        }
+        controller_.reset();
+        window_.reset();
+        devices_.reset();
+        session_.backend().Flush();
+        SettingsDatabase::Instance().Close();
+        DeviceCatalogue::Instance().Reset();
+        mouse_.reset();
+        SetProgramFolderOverride(u"");
+        SetUserDataFolderOverride(u"");
+        SetProcessExitInterceptor({});
+        SetRegistryStore(nullptr);
+    }
+
+    bool created() const { return created_; }
+    ui::DeviceMainDlg& window() { return *window_; }
+    QtBackend& backend() { return session_.backend(); }
+
+    // Runs the Qt loop until the start's tasks are done.
+    bool Settle() {
+        int quiet = 0;
+        return PumpUntil(
+            [&] {
+                QApplication::processEvents(QEventLoop::AllEvents, 5);
+                const bool idle = window_->tasks.Empty() && controller_->Worker() &&
+                                  !controller_->Worker()->Busy();
+                quiet = idle ? quiet + 1 : 0;
+                return quiet >= 3;
+            },
+            20000);
+    }
+
+    void Show(const PageRow& row) {
+        auto& toolkit = DUI::Toolkit::Get();
+        if (row.tab < 0) {
+            if (DUI::MControl* settings = window_->GetControl(kSettingsButton)) {
+                toolkit.DeliverControlEvent(*settings, DUI::kEventActivated, 0);
+            }
+        } else {
+            window_->ReturnFromSettings();
+            window_->ShowDevicePages();
+            if (auto* tabs = window_->GetControlAs<DUI::MTabCtrl>(kTabControl)) {
+                toolkit.DeliverControlEvent(*tabs, DUI::kEventActivated, row.tab);
+            }
+        }
+        Pump(20);
+        backend().Flush();
+    }
+
+  private:
+    QtSession session_;
+    tessaly::test::TempDir folder_;
+    std::shared_ptr<ManualHidClock> clock_ = std::make_shared<ManualHidClock>();
+    std::shared_ptr<MemoryHidBackend> hid_ = std::make_shared<MemoryHidBackend>(clock_);
+    ScopedHidBackend scoped_hid_{hid_};
+    std::unique_ptr<emulator::VirtualMouse> mouse_;
+    ui::MemoryTrayIcon tray_;
+    std::unique_ptr<DeviceManager> devices_;
+    std::unique_ptr<Controller> controller_;
+    std::unique_ptr<ui::DeviceMainDlg> window_;
+    bool created_ = false;
+};
+
+QRect ToQ(DUI::Rect r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+// Where a control draws its title, in window coordinates; empty for a
+// control whose title is not drawn as one text.
+QRect TextBox(const DUI::MControlFont& c) {
+    const QRect whole = ToQ(c.GetRect());
+    const std::string_view cls = c.ClassName();
+    if (cls == "MButton" || cls == "MButton2" || cls == "MButton3") {
+        return whole.adjusted(6, 0, -6, 0);
+    }
+    if (cls == "CCheckButton" || cls == "CRadioButton") {
+        const int box = std::min(18, whole.height() - 2);
+        return whole.adjusted(box + 8, 0, 0, 0);
+    }
+    if (cls == "CIconButton") {
+        const DUI::Rect text = static_cast<const DUI::CIconButton&>(c).GetTextRect();
+        return text.IsEmpty() ? whole : ToQ(text).translated(whole.topLeft());
+    }
+    if (cls == "MText" || cls == "MPicture" || cls == "CTextButton") {
+        return whole;
+    }
+    return {};
+}
+
+int Flags(const DUI::MControlFont& c) {
+    const int align = c.GetAlignment();
+    int flags = (align & DUI::kAlignCenter)  ? Qt::AlignHCenter
+                : (align & DUI::kAlignRight) ? Qt::AlignRight
+                                             : Qt::AlignLeft;
+    flags |= Qt::AlignVCenter;
+    if (c.IsMultiLine()) {
+        flags |= Qt::TextWordWrap;
+    }
+    return flags;
+}
+
+// One text as a control draws it: the box it must fit, in window
+// coordinates, and its alignment.
+struct ItemText {
+    QString text;
+    QRect box;
+    int flags;
+};
+
+QString Q(const std::u16string& text) {
+    return QString::fromStdU16String(text).trimmed();
+}
+
+// The texts a control draws, title and items, where its painter puts them.
+std::vector<ItemText> TextsOf(const DUI::MControlFont& c) {
+    std::vector<ItemText> texts;
+    const QRect whole = ToQ(c.GetRect());
+    const QPoint at = whole.topLeft();
+    const QSize size = whole.size();
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    if (auto* keys = dynamic_cast<const DUI::MouseKeyCtrl*>(&c)) {
+        const std::vector<DUI::KeyRow> rows = keys->Items();
+        const std::vector<QRect> rects = ItemRects(c, size);
+        for (size_t i = 0; i < rows.size() && i < rects.size(); ++i) {
+            // Name and function share the row: both must fit side by side.
+            const QString both = Q(rows[i].name) + QStringLiteral("  ") + Q(rows[i].key_desc);
+            texts.push_back({both, rects[i].adjusted(12, 3, -12, -3).translated(at), left});
+        }
+        return texts;
+    }
+    if (auto* mouse = dynamic_cast<const DUI::MouseCtrl*>(&c)) {
+        const std::vector<DUI::KeyMarker> markers = mouse->Items();
+        const std::vector<QRect> labels = ItemRects(c, size);
+        for (size_t i = 0; i < markers.size() && i < labels.size(); ++i) {
+            texts.push_back({Q(markers[i].name), labels[i].adjusted(6, 0, -6, 0).translated(at),
+                             Qt::AlignCenter});
+        }
+        return texts;
+    }
+    if (auto* tabs = dynamic_cast<const DUI::MTabCtrl*>(&c)) {
+        const std::vector<QRect> rects = ItemRects(c, size);
+        for (size_t i = 0; i < rects.size(); ++i) {
+            const int index = static_cast<int>(i);
+            if (rects[i].isEmpty()) {
+                continue;
+            }
+            const int text_left = tabs->GetItemIcon(index).empty() ? 24 : 60;
+            texts.push_back({Q(tabs->GetItemText(index)),
+                             rects[i].adjusted(text_left, 0, -8, 0).translated(at), left});
+        }
+        return texts;
+    }
+    if (auto* combo = dynamic_cast<const DUI::MComboBox*>(&c)) {
+        // A native box showing its chosen item beside the arrow.
+        const int chosen = combo->GetCurSel();
+        if (chosen >= 0) {
+            texts.push_back({Q(combo->GetItemText(chosen)), whole.adjusted(6, 0, -28, 0), left});
+        }
+        return texts;
+    }
+    if (auto* list = dynamic_cast<const DUI::ListControl*>(&c)) {
+        const std::vector<DUI::ListItem> items = list->Items();
+        const std::vector<QRect> rects = ItemRects(c, size);
+        for (size_t i = 0; i < items.size() && i < rects.size(); ++i) {
+            texts.push_back(
+                {Q(items[i].text), rects[i].adjusted(12, 0, -12, 0).translated(at), left});
+        }
+        return texts;
+    }
+    if (auto* records = dynamic_cast<const DUI::CRecordList*>(&c)) {
+        const std::vector<DUI::RecordInfo> items = records->Records();
+        const std::vector<QRect> rects = ItemRects(c, size);
+        for (size_t i = 0; i < items.size() && i < rects.size(); ++i) {
+            // The row's end holds the "more" mark.
+            texts.push_back(
+                {Q(items[i].text), rects[i].adjusted(12, 0, -40, 0).translated(at), left});
+        }
+        return texts;
+    }
+    const QString title = Q(c.GetTitle());
+    const QRect box = TextBox(c);
+    if (!title.isEmpty() && !box.isEmpty()) {
+        texts.push_back({title, box, Flags(c)});
+    }
+    return texts;
+}
+
+struct DrawnText {
+    const DUI::MControl* control;
+    QString text;
+    QRect ink;  // where the text lands
+};
+
+std::string Name(const DUI::MControl& c) {
+    return std::string(c.ClassName()) + " " + std::to_string(c.GetId());
+}
+
+// The faults of the page now shown, one line each.
+std::vector<std::string> Faults(ui::DeviceMainDlg& window, DUI::Rect client) {
+    std::vector<std::string> faults;
+    std::vector<DrawnText> drawn;
+    const QRect bounds = ToQ(client);
+    for (DUI::MControl* control : window.Controls()) {
+        if (!control->IsShown()) {
+            continue;
+        }
+        const QRect r = ToQ(control->GetRect());
+        if (!bounds.contains(r)) {
+            faults.push_back(Name(*control) + " lies outside the window");
+        }
+        if (const DUI::MTabLayout* page = control->GetParentLayout()) {
+            if (!ToQ(page->GetRect()).contains(r)) {
+                faults.push_back(Name(*control) + " lies outside its page");
+            }
+        }
+        auto* font_control = dynamic_cast<DUI::MControlFont*>(control);
+        if (font_control == nullptr) {
+            continue;
+        }
+        const QFontMetrics metrics(ControlFont(font_control->GetFontName(),
+                                               font_control->GetFontWidth(),
+                                               font_control->GetFontStyle()));
+        for (const ItemText& item : TextsOf(*font_control)) {
+            if (item.text.isEmpty()) {
+                continue;
+            }
+            if (!bounds.contains(item.box)) {
+                faults.push_back(Name(*control) + " draws \"" + item.text.toStdString() +
+                                 "\" outside the window");
+            }
+            const QRect ink = metrics.boundingRect(item.box, item.flags, item.text);
+            const bool wrapped = (item.flags & Qt::TextWordWrap) != 0;
+            const bool wide = !wrapped && metrics.horizontalAdvance(item.text) > item.box.width();
+            if (wide || ink.height() > item.box.height() + 2) {
+                faults.push_back(Name(*control) + " cuts \"" + item.text.toStdString() + "\"");
+            }
+            drawn.push_back({control, item.text, ink.intersected(item.box)});
+        }
+    }
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        for (size_t j = i + 1; j < drawn.size(); ++j) {
+            if (drawn[i].ink.intersects(drawn[j].ink)) {
+                faults.push_back(Name(*drawn[i].control) + " \"" + drawn[i].text.toStdString() +
+                                 "\" overlaps " + Name(*drawn[j].control) + " \"" +
+                                 drawn[j].text.toStdString() + "\"");
+            }
+        }
+    }
+    return faults;
+}
+
+// Each language as a start with it chosen, so every list is filled in it.
+void CheckAllPages(DUI::Rect rect) {
+    const DUI::Rect client{0, 0, rect.Width(), rect.Height()};
+    for (const KnownLanguage& language : kKnownLanguages) {
+        SetCurrentLcid(language.lcid);
+        ReloadLanguageFiles();
+        QtProgram program(rect);
+        ASSERT_TRUE(program.created());
+        ASSERT_TRUE(program.Settle());
+        for (const PageRow& row : kPages) {
+            program.Show(row);
+            for (const std::string& fault : Faults(program.window(), client)) {
+                ADD_FAILURE() << rect.Width() << "x" << rect.Height() << " " << language.lcid << " "
+                              << row.name << ": " << fault;
+            }
+        }
+    }
+    SetCurrentLcid(1033);
+    ReloadLanguageFiles();
+}
+
+// Disabled until the pages are mended: it fails today on the cut texts and
+// callouts it was written to find (see the issue).
+TEST(PageFit, DISABLED_EveryPageFitsAtTheDesignSize) {
+    CheckAllPages({0, 0, 1300, 788});
+}
+
+TEST(PageFit, DISABLED_EveryPageFitsAtTheLargeSize) {
+    CheckAllPages({0, 0, 1600, 970});
+}
+
+}  // namespace
+}  // namespace tessaly::qt::test
