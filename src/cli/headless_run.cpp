@@ -1,5 +1,7 @@
 #include "cli/headless_run.h"
 
+#include "base/task.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -42,14 +44,14 @@ struct TaskSetting {
     const char* setting;
 };
 constexpr TaskSetting kTaskSettings[] = {
-    {6, "button assignments"},
-    {8, "lighting"},
-    {9, "DPI stages"},
-    {10, "DPI stage colours"},
-    {11, "report rate"},
-    {12, "lift-off height and sensor options"},
-    {13, "sleep time, wake-up and response time"},
-    {18, "DPI stages"},
+    {kTaskWriteButtonTable, "button assignments"},
+    {kTaskWriteLighting, "lighting"},
+    {kTaskWriteDpiStages, "DPI stages"},
+    {kTaskWriteDpiColours, "DPI stage colours"},
+    {kTaskWriteReportRate, "report rate"},
+    {kTaskWriteLiftOffSensor, "lift-off height and sensor options"},
+    {kTaskWriteSleepResponse, "sleep time, wake-up and response time"},
+    {kTaskRestoreDpiStages, "DPI stages"},
 };
 
 std::string SettingsOf(std::span<const int> codes) {

@@ -83,7 +83,7 @@ std::vector<std::vector<uint8_t>> FactoryWrites(const std::u16string& descriptio
     return writes;
 }
 
-std::u16string DescriptionFile(const std::u16string& config_path, const CatalogueFile& file,
+std::u16string DescriptionFilePath(const std::u16string& config_path, const CatalogueFile& file,
                                int device_type) {
     for (const DeviceDescription& model : file.models) {
         if (model.device_type == device_type) {
@@ -147,7 +147,7 @@ std::optional<emulator::VirtualMouseConfig> EmulatedModelConfig(const std::u16st
     if (config.receiver.vendor_id == 0) {
         config.cable.plugged = cable_plugged;
     }
-    const std::u16string description = DescriptionFile(config_path, file, chosen);
+    const std::u16string description = DescriptionFilePath(config_path, file, chosen);
     config.factory_writes = FactoryWrites(description, config.identity.sensor_code);
     if (const auto read = ReadDescriptionFile(description); read && read->flash_size)
         config.flash_bytes = *read->flash_size;
