@@ -170,12 +170,20 @@ TEST_F(WorkerTest, StartedWithoutItsMouseTheReceiverReachesItWhenItComes) {
     mouse->SwitchMouse(false);
     Open();
     ASSERT_TRUE(Settled());
+    // The start's failed read is over (its failure handling shows the
+    // receiver), so the mouse's link report comes to a listening worker.
+    ASSERT_TRUE(WaitFor([&] { return Title(44) == Text(52); }));
     ASSERT_FALSE(controller->Device().WasRead(kWirelessType));
 
     mouse->SwitchMouse(true);
     ASSERT_TRUE(WaitFor([&] { return controller->Device().mouse_reachable.load() != 0; }));
     // The re-read runs while the worker listens, which is not busy.
     EXPECT_TRUE(WaitFor([&] { return Stored(1, u"dpi_count") == u"4"; }));
+    // The pages are refilled after the reads: a change typed before that
+    // would race the re-read.
+    auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(*dlg, dlg->performance_page, 116));
+    ASSERT_NE(stages, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return stages->GetDPIValue(3) == 6400; }));
     ASSERT_TRUE(Settled());
     // And a change now reaches the mouse.
     SetStageValueTyped(*controller, 0, u"2000");
