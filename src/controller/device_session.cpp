@@ -84,7 +84,7 @@ std::vector<std::vector<uint8_t>> FactoryWrites(const std::u16string& descriptio
 }
 
 std::u16string DescriptionFilePath(const std::u16string& config_path, const CatalogueFile& file,
-                               int device_type) {
+                                   int device_type) {
     for (const DeviceDescription& model : file.models) {
         if (model.device_type == device_type) {
             const std::filesystem::path folder =

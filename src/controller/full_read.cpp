@@ -1,6 +1,8 @@
 // Reading the mouse's state into the store and the identity facts into the
 // controller, and the information page's version rows.
 
+#include <algorithm>
+
 #include "base/decimal.h"
 #include "base/text_format.h"
 #include "base/trace.h"

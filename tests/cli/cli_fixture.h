@@ -198,7 +198,6 @@ class CliTest : public ::testing::Test {
     }
 
     TempDir dir;
-    std::vector<std::string> extra_env;  // NAME=value for the next runs
 };
 
 }  // namespace tessaly::test
