@@ -1,6 +1,8 @@
 #include "cli/command_forms.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string_view>
@@ -180,13 +182,26 @@ std::string ZshCompletion() {
     return text;
 }
 
-// roff: a minus is "\\-", and a line must not start with a control character.
+// roff: a minus is "\\-", a line must not start with a control character,
+// and groff reads the page as Latin-1, so other characters are named
+// (\[uXXXX]).
 std::string RoffText(std::string_view text) {
     std::string out;
-    for (const char c : text) {
-        if (c == '-' || c == '\\')
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            uint32_t code = byte & (0x7F >> length);
+            for (int k = 1; k < length && i + 1 < text.size(); ++k)
+                code = (code << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F);
+            char name[16];
+            std::snprintf(name, sizeof name, "\\[u%04X]", static_cast<unsigned>(code));
+            out += name;
+            continue;
+        }
+        if (byte == '-' || byte == '\\')
             out += '\\';
-        out += c;
+        out += static_cast<char>(byte);
     }
     if (!out.empty() && (out.front() == '.' || out.front() == '\''))
         out.insert(0, "\\&");

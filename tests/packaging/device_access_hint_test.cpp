@@ -171,7 +171,7 @@ TEST(DevicesCommand, SaysNothingOfAccessWhenTheMouseOpens) {
     TempDir dir;
     const ToolResult result = RunTool(dir, false, {"devices"});
     EXPECT_EQ(result.code, 0) << result.err;
-    EXPECT_TRUE(Holds(result.out, "1007  cable     online")) << result.out;
+    EXPECT_TRUE(Holds(result.out, "1007  Tessaly TX7 Wireless  cable     online")) << result.out;
     EXPECT_FALSE(Holds(result.out, "inaccessible")) << result.out;
     EXPECT_FALSE(Holds(result.err, "udev")) << result.err;
 }
