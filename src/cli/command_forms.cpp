@@ -35,14 +35,18 @@ std::map<std::string, std::vector<std::string>> Groups() {
 
 std::string Joined(const std::vector<std::string>& words) {
     std::string text;
-    for (const std::string& word : words)
-        text += (text.empty() ? "" : " ") + word;
+    for (const std::string& word : words) {
+        if (!text.empty())
+            text += ' ';
+        text += word;
+    }
     return text;
 }
 
 // zsh's _describe takes "word:text"; a colon in the text is escaped.
 std::string ZshItem(std::string_view word, std::string_view text) {
-    std::string item(word);
+    std::string item = "'";
+    item += word;
     item += ':';
     for (const char c : text) {
         if (c == ':' || c == '\'')
@@ -50,15 +54,20 @@ std::string ZshItem(std::string_view word, std::string_view text) {
         else
             item += c;
     }
-    return "'" + item + "'";
+    item += '\'';
+    return item;
 }
 
 }  // namespace
 
 std::string OptionWords() {
     std::string text;
-    for (const std::string_view option : kOptions)
-        text += (text.empty() ? "" : " ") + std::string(option);
+    // Appended piece by piece: GCC 12 -O3 warns falsely of "" + string.
+    for (const std::string_view option : kOptions) {
+        if (!text.empty())
+            text += ' ';
+        text += option;
+    }
     return text;
 }
 
@@ -165,9 +174,10 @@ std::string ZshCompletion() {
             continue;
         text += "                " + first + ") seconds=(";
         for (const Command& command : Commands()) {
-            if (FirstWord(command.name) == first && command.name.find(' ') != std::string::npos)
-                text +=
-                    " " + ZshItem(command.name.substr(command.name.find(' ') + 1), command.summary);
+            if (FirstWord(command.name) == first && command.name.find(' ') != std::string::npos) {
+                text += ' ';
+                text += ZshItem(command.name.substr(command.name.find(' ') + 1), command.summary);
+            }
         }
         text += " ) ;;\n";
     }
@@ -187,6 +197,8 @@ std::string ZshCompletion() {
 // (\[uXXXX]).
 std::string RoffText(std::string_view text) {
     std::string out;
+    if (!text.empty() && (text.front() == '.' || text.front() == '\''))
+        out = "\\&";
     for (size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte >= 0x80) {
@@ -203,8 +215,6 @@ std::string RoffText(std::string_view text) {
             out += '\\';
         out += static_cast<char>(byte);
     }
-    if (!out.empty() && (out.front() == '.' || out.front() == '\''))
-        out.insert(0, "\\&");
     return out;
 }
 

@@ -251,10 +251,12 @@ void VirtualMouse::OnConfigReport(MouseLink link, MemoryHidDevice& device,
         Link& l = LinkOf(link);
         if (l.silent)
             return;
-        const std::optional<uint8_t> command =
-            report.size() > 1 ? std::optional<uint8_t>(report[1]) : std::nullopt;
+        // A plain pair rather than an optional: GCC 12 at -O3 takes the
+        // optional's compare for a read of an unset value.
+        const bool has_command = report.size() > 1;
+        const uint8_t command = has_command ? report[1] : 0;
         const auto it = std::find_if(l.scripts.begin(), l.scripts.end(), [&](const auto& s) {
-            return !s.command || s.command == command;
+            return !s.command || (has_command && *s.command == command);
         });
         if (it != l.scripts.end()) {
             script = std::move(*it);
