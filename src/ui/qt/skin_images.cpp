@@ -1,5 +1,6 @@
 #include "ui/qt/skin_images.h"
 
+#include <QFile>
 #include <QHash>
 #include <QImageReader>
 
@@ -18,6 +19,9 @@ QHash<QString, QPixmap>& Cache() {
 // The skin is PNG throughout: naming the format keeps Qt from loading every
 // image format plugin to probe the file, a fifth of the start's CPU.
 QPixmap LoadImage(const QString& path) {
+    // Callers also ask for images a skin may lack; the reader would warn.
+    if (!QFile::exists(path))
+        return {};
     QImageReader reader(path, path.endsWith(u".png", Qt::CaseInsensitive) ? "png" : QByteArray());
     reader.setAutoDetectImageFormat(!path.endsWith(u".png", Qt::CaseInsensitive));
     return QPixmap::fromImage(reader.read());
