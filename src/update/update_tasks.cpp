@@ -29,6 +29,10 @@ std::u16string LatestVersionText(std::u16string_view) {
     return LoadLanguageString(text::kLatestVersion);
 }
 
+std::u16string UnreachableText(std::u16string_view) {
+    return LoadLanguageString(text::kUpdateServerUnreachable);
+}
+
 std::u16string NewSoftwareText(std::u16string_view version) {
     return Format(u"%s: v%s", LoadLanguageString(text::kNewVersionFound), version);
 }
@@ -77,6 +81,8 @@ void RunSoftwareCheck(UpdateHost& host) {
     const std::optional<std::u16string> version = VersionFromAnswer(
         FetchText(host.SoftwareUpdateAddress() + u"version").text, VersionKind::kSoftware);
     if (!version) {
+        // "Latest" is said only after an answer; the button stays for a retry.
+        host.ShowSoftwareStatus(UnreachableText, u"", true);
         return;
     }
     host.SetNewSoftwareVersion(*version);
@@ -97,6 +103,9 @@ void RunFirmwareCheck(UpdateHost& host) {
     if (const std::optional<std::u16string> version = VersionFromAnswer(
             FetchText(address + u"/mouse/version").text, VersionKind::kFirmware)) {
         host.SetNewFirmwareVersion(*version);
+    } else {
+        host.ShowFirmwareStatus(UnreachableText, u"", true);
+        return;
     }
     const std::u16string found = host.NewFirmwareVersion();
     const std::u16string device = host.DeviceVersion();

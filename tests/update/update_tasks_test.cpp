@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/language_state.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
 #include "platform/process_exit.h"
 #include "platform/shell_open.h"
 #include "support/scoped_env.h"
+#include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "update/download_folder.h"
 #include "update/test_http_server.h"
@@ -60,6 +62,15 @@ class UpdateTasksTest : public ::testing::Test {
   protected:
     UpdateTasksTest() {
         SetUserDataFolderOverride(user.u16(true));
+        // Numbered texts, so a status can be told from another.
+        std::string english = "[LAN]\n";
+        for (int id : text::kAllTextIds) {
+            english += std::to_string(id) + "=T" + std::to_string(id) + "\n";
+        }
+        program.Write("language/1033.lan", english);
+        SetProgramFolderOverride(program.u16(true));
+        SetCurrentLcid(1033);
+        ReloadLanguageFiles();
         SetProcessExitInterceptor([this](int code) { exits.push_back(code); });
         SetShellOpenInterceptor(
             [this](const std::vector<std::string>& command) { opened.push_back(command); });
@@ -68,6 +79,8 @@ class UpdateTasksTest : public ::testing::Test {
     }
     ~UpdateTasksTest() override {
         SetUserDataFolderOverride(u"");
+        SetProgramFolderOverride(u"");
+        ReloadLanguageFiles();
         SetProcessExitInterceptor({});
         SetShellOpenInterceptor({});
     }
@@ -85,6 +98,7 @@ class UpdateTasksTest : public ::testing::Test {
     ScopedEnv no_proxy{"http_proxy", std::nullopt};
     ScopedEnv checks_on{"TESSALY_NO_UPDATE_CHECK", std::nullopt};
     TempDir user;
+    TempDir program;
     TestHttpServer server;
     RecordingHost host;
     std::vector<int> exits;
@@ -107,16 +121,24 @@ TEST_F(UpdateTasksTest, SoftwareCheckOffersOnlyANewerOrDifferentVersion) {
     EXPECT_EQ(host.offers, std::vector<int>{1});
 }
 
-TEST_F(UpdateTasksTest, AnErrorPageOrADeadServerChangesNothing) {
+TEST_F(UpdateTasksTest, AnErrorPageOrADeadServerIsSaidAndOffersNothing) {
     ASSERT_TRUE(server.Running());
+    const std::u16string unreachable = LoadLanguageString(text::kUpdateServerUnreachable);
+    ASSERT_NE(unreachable, LoadLanguageString(text::kLatestVersion));
     RunSoftwareCheck(host);  // 404: a page longer than ten characters
     host.firmware_address = FromUtf8(server.Address() + "nothing");
     host.device_version = u"105";
     RunFirmwareCheck(host);
     host.software_address = u"http://update.tessaly.invalid/";
     RunSoftwareCheck(host);
-    EXPECT_TRUE(host.software_status.empty());
-    EXPECT_TRUE(host.firmware_status.empty());
+    // Never "latest" without an answer, and the button stays for a retry.
+    ASSERT_EQ(host.software_status.size(), 2u);
+    for (const auto& [status, enabled] : host.software_status) {
+        EXPECT_EQ(status, unreachable);
+        EXPECT_TRUE(enabled);
+    }
+    ASSERT_EQ(host.firmware_status.size(), 1u);
+    EXPECT_EQ(host.firmware_status[0].first, unreachable);
     EXPECT_TRUE(host.offers.empty());
     EXPECT_TRUE(host.new_software.empty());
     EXPECT_TRUE(host.new_firmware.empty());
@@ -142,8 +164,9 @@ TEST_F(UpdateTasksTest, AnswersAreTrimmedAndWhatIsNoVersionIsNoAnswer) {
     EXPECT_TRUE(host.new_software.empty());
     EXPECT_TRUE(host.new_firmware.empty());
     EXPECT_EQ(host.offers, (std::vector<int>{1, 2}));
-    EXPECT_EQ(host.software_status.size(), 1u);
-    EXPECT_EQ(host.firmware_status.size(), 1u);
+    ASSERT_EQ(host.software_status.size(), 2u);
+    ASSERT_EQ(host.firmware_status.size(), 2u);
+    EXPECT_EQ(host.software_status[1].first, LoadLanguageString(text::kUpdateServerUnreachable));
 }
 
 TEST_F(UpdateTasksTest, TheChecksCanBeSwitchedOff) {

@@ -260,6 +260,14 @@ inline constexpr int kSettingsNotSaved = 710;
 inline constexpr int kSettingsFileReplaced = 711;
 // The settings file cannot be used (%s: why).
 inline constexpr int kSettingsUnusable = 712;
+// An update check that got no usable answer from the server.
+inline constexpr int kUpdateServerUnreachable = 720;
+// The receiver row's check: there is no receiver firmware to look for.
+inline constexpr int kNoReceiverFirmwareOffered = 721;
+// A version row before any check has answered.
+inline constexpr int kNotCheckedYet = 722;
+// The mouse row's check when the mouse has no firmware address.
+inline constexpr int kNoMouseFirmwareOffered = 723;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
 // An imported profile file holds no value this mouse takes.
@@ -313,7 +321,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCloseExits, kFactoryReset, kCheckForUpdates, kFeedback, kFaq,
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
-    kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge
+    kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
+    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered
 });
 // clang-format on
 

@@ -100,7 +100,7 @@ void DeviceMainDlg::RegisterOwnHandlers() {
     own(S::kActivateDevice, [this](int, int, intptr_t) { return OnActivateDevice(); });
     own(S::kFirmwareCheck, [this](int, int, intptr_t) { return OnFirmwareCheck(); });
     own(S::kReceiverInfo, [this](int, int, intptr_t) {
-        MessageBox(text::kReceiverFirmware, text::kLatestVersion, 0);
+        MessageBox(text::kReceiverFirmware, text::kNoReceiverFirmwareOffered, 0);
         return 1;
     });
     own(S::kFactoryRestore, [this](int, int, intptr_t) { return OnFactoryRestore(); });
@@ -447,7 +447,7 @@ int DeviceMainDlg::OnFirmwareCheck() {
     if (!firmware_address.empty()) {
         QueueTask(kTaskFirmwareCheck);
     } else {
-        MessageBox(text::kMouseFirmware, text::kLatestVersion, 0);
+        MessageBox(text::kMouseFirmware, text::kNoMouseFirmwareOffered, 0);
     }
     return 1;
 }

@@ -92,7 +92,7 @@ void BuildInformationPage(DUI::MDialog&, DUI::MTabLayout& page, const PageStyle&
     }
     for (const RowIds& row : kRows) {
         auto* status = page.CreateChildArea<DUI::MText>(row.status, kEmpty);
-        status->SetTitle(LoadLanguageString(text::kLatestVersion));
+        status->SetTitle(LoadLanguageString(text::kNotCheckedYet));
         status->SetTextColor(style.frame_text_color);
     }
     for (const RowIds& row : kRows) {
@@ -125,7 +125,7 @@ void ReapplyInformationPageTexts(DUI::MDialog& dlg, const PageStyle& style) {
         // The rows' own refreshes (device state, update check) rebuild
         // their versions afterwards; until then they read as at start.
         SetTitle(FindOfClass<DUI::MText>(dlg, row.name), row.name_text);
-        SetTitle(FindOfClass<DUI::MText>(dlg, row.status), text::kLatestVersion);
+        SetTitle(FindOfClass<DUI::MText>(dlg, row.status), text::kNotCheckedYet);
         SetTitle(FindOfClass<DUI::MButton>(dlg, row.button), text::kFirmwareCheck);
     }
     SetTitle(FindOfClass<DUI::MText>(dlg, kUnplacedRow.name), kUnplacedRow.name_text);

@@ -28,7 +28,7 @@ constexpr ControlSpec kRows[] = {
     {.class_name = "MPicture", .id = 272, .flags = ui::kArea, .image = u"img_area_bkg.png"},
     {.class_name = "CImageButton", .id = 273, .image = u"img_return.png", .frames = 4},
     {.class_name = "MText", .id = 274, .flags = ui::kArea},
-    {.class_name = "MText", .id = 275, .flags = ui::kArea, .text = t::kLatestVersion},
+    {.class_name = "MText", .id = 275, .flags = ui::kArea, .text = t::kNotCheckedYet},
     {.class_name = "MButton",
      .id = 276,
      .image = kButton,

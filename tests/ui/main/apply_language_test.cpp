@@ -133,7 +133,7 @@ constexpr Step kSteps[] = {
     Title(0, 35, 1),
     Title(0, 37, 2),
     Title(0, 46, 558),
-    Title(56, 275, 580),
+    Title(56, 275, 722),
     Title(56, 276, 612),
     Title(56, 277, 611),
     Title(56, 278, 600),
@@ -364,7 +364,7 @@ TEST_F(ApplyLanguageTest, NoNumberedTextKeepsTheOldLanguage) {
         }
     }
     EXPECT_EQ(At<MText>(55, 246)->GetTitle(), Z(582) + u": V1.05") << "its builder ran again";
-    EXPECT_EQ(At<MText>(55, 247)->GetTitle(), Z(580));
+    EXPECT_EQ(At<MText>(55, 247)->GetTitle(), Z(722));
     EXPECT_EQ(At<MText>(54, 203)->GetTitle(), Z(278) + u": 100%");
     EXPECT_EQ(At<MComboBox>(54, 197)->GetItemText(0), Z(281)) << "effect names by mode";
     EXPECT_EQ(At<MComboBox>(54, 197)->GetItemText(1), Z(285));

@@ -113,7 +113,7 @@ TEST_F(PagesTest, SettingsPageControlsAndPlaces) {
     BuildSettingsPage(window, *AddPage(56), style);
     const Expected expected[] = {
         {272, 0, "MPicture", u""},        {273, 0, "CImageButton", u""},
-        {274, 0, "MText", u""},           {275, 0, "MText", T(580)},
+        {274, 0, "MText", u""},           {275, 0, "MText", T(722)},
         {276, 0, "MButton", T(612)},      {277, 0, "MButton", T(611)},
         {278, 0, "MText", T(600)},        {279, 0, "MComboBox", u""},
         {280, 0, "MText", T(603)},        {281, 0, "CCheckButton", T(604)},
