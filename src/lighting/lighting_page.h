@@ -44,7 +44,6 @@ class LightingPage {
     int OnButton(int control_id);
 
   private:
-    void QueueWrite();
     void ShowComponents(uint32_t colour);
     void Relayout();
 
