@@ -9,6 +9,7 @@
 #include "buttons/assignment_model.h"
 #include "buttons/assignment_ranges.h"
 #include "buttons/assignment_text.h"
+#include "buttons/button_operations.h"
 #include "buttons/key_function_table.h"
 #include "buttons/key_usage.h"
 #include "catalogue/device_catalogue.h"
@@ -304,39 +305,26 @@ void ButtonPage::RefreshList() {
 
 // --- assigning ----------------------------------------------------------------------
 
+void ButtonPage::ShowRefusal(int text_id) {
+    host_->ShowMessageBox(LoadLanguageString(text_id), LoadLanguageString(text::kButtonNoticeTitle),
+                          kOneButton);
+}
+
 bool ButtonPage::RefuseLockedKey() {
     if (current_key_.load() != kLockedKeyCode) {
         return false;
     }
-    host_->ShowMessageBox(LoadLanguageString(text::kPrimaryButtonLocked),
-                          LoadLanguageString(text::kButtonNoticeTitle), kOneButton);
+    ShowRefusal(text::kPrimaryButtonLocked);
     return true;
 }
 
-bool ButtonPage::RefuseLongMacro(int macro_id) {
-    if (host_->MacroFitsDevice(macro_id)) {
-        return false;
+void ButtonPage::ShowStored(const ButtonChange& change) {
+    if (!change.ok || change.stored.macro_type == 0) {
+        return;
     }
-    // The mouse would keep the slot but never get the events: refuse the
-    // choice and show the button's function as it stays.
-    host_->ShowMessageBox(LoadLanguageString(text::kMacroTooLongForButton),
-                          LoadLanguageString(text::kButtonNoticeTitle), kOneButton);
-    RefreshPanel();
-    return true;
-}
-
-void ButtonPage::QueueWrite() {
-    host_->QueueTask(kTaskWriteButtonTable);
-    host_->ShowSaveWait();
-}
-
-void ButtonPage::SaveAndSend(const KeyAssignment& assignment) {
-    if (StoreAssignment(assignment) > 0) {
-        if (DUI::MouseKeyCtrl* list = Controls().List()) {
-            list->SetItemKeyDesc(assignment.key_code, assignment.macro_desc);
-        }
+    if (DUI::MouseKeyCtrl* list = Controls().List()) {
+        list->SetItemKeyDesc(change.stored.key_code, change.shown);
     }
-    QueueWrite();
 }
 
 void ButtonPage::AssignChoice(int control) {
@@ -350,15 +338,14 @@ void ButtonPage::AssignChoice(int control) {
     if (choice == nullptr) {
         return;
     }
-    const int category = CategoryOfChoice(control);
-    const KeyAssignment assignment =
-        MakeAssignment(host_->CurrentProfile(), current_key_.load(), category,
-                       static_cast<int>(choice->GetCurData()), 0, choice->GetTitle());
-    if (category == kCategoryMacro && RefuseLongMacro(assignment.macro_value)) {
+    const ButtonChange change =
+        AssignFunction(*host_, current_key_.load(), CategoryOfChoice(control),
+                       static_cast<int>(choice->GetCurData()), choice->GetTitle());
+    if (!change.ok) {
+        // Show the button's function as it stays.
+        ShowRefusal(change.refusal);
+        RefreshPanel();
         return;
-    }
-    if (category == kCategoryMacro) {
-        SetPendingMacroKey(assignment.key_code);
     }
     for (const ChoiceRow& row : kChoiceCategories) {
         if (DUI::MComboBox2* other = c.Choice(row.choice)) {
@@ -368,7 +355,7 @@ void ButtonPage::AssignChoice(int control) {
     if (DUI::MButton2* disable = c.DisableButton()) {
         disable->SetCheck(false);
     }
-    SaveAndSend(assignment);
+    ShowStored(change);
 }
 
 void ButtonPage::Disable() {
@@ -386,8 +373,7 @@ void ButtonPage::Disable() {
     if (DUI::MButton2* disable = c.DisableButton()) {
         disable->SetCheck(true);
     }
-    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryDisable, 1, 0,
-                               LoadLanguageString(text::kDisable)));
+    ShowStored(DisableButton(*host_, current_key_.load()));
 }
 
 // --- the key-combination panel --------------------------------------------------------
@@ -456,21 +442,16 @@ void ButtonPage::ApplyCombination() {
         DUI::MButton3* check = c.ModifierBox(box);
         return check != nullptr && check->GetCheck();
     };
-    const bool shift = checked(id::kShift);
-    const bool ctrl = checked(id::kCtrl);
-    const bool win = checked(id::kWin);
-    const bool alt = checked(id::kAlt);
-    const int usage = VirtualKeyToUsage(CapturedKeyCode());
-    const int modifiers = (shift ? kModifierShift : 0) | (ctrl ? kModifierCtrl : 0) |
-                          (win ? kModifierWin : 0) | (alt ? kModifierAlt : 0);
-    if (usage == 0 && modifiers == 0) {
-        return;
+    KeyCombination combination;
+    combination.shift = checked(id::kShift);
+    combination.ctrl = checked(id::kCtrl);
+    combination.win = checked(id::kWin);
+    combination.alt = checked(id::kAlt);
+    combination.virtual_key = CapturedKeyCode();
+    if (DUI::MEdit* field = c.Field(id::kCapturedKey)) {
+        combination.key_name = field->GetTitle();
     }
-    DUI::MEdit* field = c.Field(id::kCapturedKey);
-    const std::u16string name = field ? field->GetTitle() : std::u16string();
-    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryKeyboard,
-                               usage, modifiers,
-                               FormatKeyCombination(shift, ctrl, win, alt, name)));
+    ShowStored(AssignCombination(*host_, current_key_.load(), combination));
 }
 
 // --- the repeat panel -------------------------------------------------------------------
@@ -508,17 +489,22 @@ void ButtonPage::ApplyRepeat() {
     if (RefuseLockedKey()) {
         return;
     }
-    // A number typed and applied without leaving the field is held to the
-    // same limits as one that lost the focus.
-    ClampField(id::kRepeatFirst, kRepeatFirstMin, kRepeatFirstMax);
-    ClampField(id::kRepeatSecond, kRepeatSecondMin, kRepeatSecondMax);
     const ButtonControls c = Controls();
     DUI::MEdit* first = c.Field(id::kRepeatFirst);
     DUI::MEdit* second = c.Field(id::kRepeatSecond);
-    const int value = first ? DecimalToInt(first->GetTitle()) : 0;
-    const int value2 = second ? DecimalToInt(second->GetTitle()) : 0;
-    SaveAndSend(MakeAssignment(host_->CurrentProfile(), current_key_.load(), kCategoryRepeat, value,
-                               value2, LoadLanguageString(text::kRapidFire)));
+    const int typed_first = first ? DecimalToInt(first->GetTitle()) : 0;
+    const int typed_second = second ? DecimalToInt(second->GetTitle()) : 0;
+    const ButtonChange change =
+        AssignRepeat(*host_, current_key_.load(), typed_first, typed_second);
+    // A number typed and applied without leaving the field shows what was
+    // kept, as one that lost the focus does.
+    if (first != nullptr && change.stored.macro_value != typed_first) {
+        first->SetTitle(Format(u"%d", change.stored.macro_value));
+    }
+    if (second != nullptr && change.stored.macro_value2 != typed_second) {
+        second->SetTitle(Format(u"%d", change.stored.macro_value2));
+    }
+    ShowStored(change);
 }
 
 // --- resets --------------------------------------------------------------------------------
@@ -546,23 +532,19 @@ void ButtonPage::ResetAll() {
         picture->SelectItem(0);
     }
     ShowFactoryTexts();
-    ResetAllKeys(host_->CurrentProfile());
+    ResetAllButtons(*host_);
     RefreshPanel();
-    QueueWrite();
 }
 
 void ButtonPage::ResetCurrent() {
     if (!ConfirmReset()) {
         return;
     }
-    const int key = current_key_.load();
-    ResetKey(host_->CurrentProfile(), key);
+    const ButtonChange change = ResetButton(*host_, current_key_.load());
     if (DUI::MouseKeyCtrl* list = Controls().List()) {
-        list->SetItemKeyDesc(key,
-                             FactoryText(DeviceCatalogue::Instance().DefaultAssignments(), key));
+        list->SetItemKeyDesc(change.stored.key_code, change.shown);
     }
     RefreshPanel();
-    QueueWrite();
 }
 
 // --- installation ------------------------------------------------------------------------

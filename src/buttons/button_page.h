@@ -11,6 +11,7 @@
 
 #include "buttons/button_controls.h"
 #include "buttons/button_host.h"
+#include "buttons/button_operations.h"
 #include "buttons/key_capture.h"
 #include "storage/rows.h"
 #include "ui/main/device_main_dlg.h"
@@ -40,15 +41,14 @@ class ButtonPage {
 
   private:
     ButtonControls Controls() const { return ButtonControls(window_); }
+    void ShowRefusal(int text_id);
     bool RefuseLockedKey();
-    bool RefuseLongMacro(int macro_id);
+    void ShowStored(const ButtonChange& change);
     void SelectFromList();
     void SelectFromPicture();
     void SelectIndex(int index);
     void AssignChoice(int id);
     void Disable();
-    void SaveAndSend(const KeyAssignment& assignment);
-    void QueueWrite();
     void ShowFactoryTexts();
     void OpenCombination();
     void ApplyCombination();

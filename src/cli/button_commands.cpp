@@ -1,75 +1,70 @@
-// The button page's list as it shows each button's function, and its edits
-// as the user makes them: a category choice, the key-combination panel with
-// a captured key, the repeat panel's two fields, the macro choice, disabling
-// and resetting. Each selects the button in the list and acts on the page's
-// controls, so the page stores the row and sends the table as for a user.
+// The button commands: each finds the button in the selected model's list
+// and calls the button page's own change, so the same row is stored and the
+// same table sent; the results are rendered here.
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <optional>
+#include <span>
 
-#include "base/decimal.h"
+#include "app/language_state.h"
 #include "base/unicode.h"
 #include "buttons/assignment_model.h"
-#include "buttons/button_controls.h"
+#include "buttons/button_operations.h"
 #include "buttons/raw_key_decoder.h"
+#include "catalogue/device_catalogue.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
+#include "controller/buttons_wiring.h"
 #include "controller/controller.h"
-#include "macros/macro_upload.h"
-#include "platform/raw_keyboard_input.h"
 #include "platform/raw_keyboard_keys.h"
+#include "storage/macro_table.h"
+#include "ui/localisation/button_function_items.h"
 #include "ui/localisation/language_strings.h"
-#include "ui/localisation/text_ids.h"
-#include "ui/pages/button_page.h"
-#include "ui/pages/control_table.h"
-#include "ui/toolkit/controls/buttons.h"
-#include "ui/toolkit/controls/edits.h"
-#include "ui/toolkit/controls/item_lists.h"
-#include "ui/toolkit/controls/mouse_controls.h"
-#include "ui/toolkit/toolkit.h"
-#include "ui/toolkit/window_constants.h"
+#include "ui/localisation/shown_macro_name.h"
 
 namespace tessaly::cli {
 namespace {
 
-namespace id = button_id;
-
-// The function kinds of `button set` and the page's choice of each.
+// The function kinds of `button set`: the category and the items its
+// choice offers.
 struct FunctionKind {
     std::string_view word;
-    int choice;
+    int category;
+    std::span<const ui::ListItemSpec> (*items)();
 };
 constexpr FunctionKind kKinds[] = {
-    {"mouse", id::kMouseChoice},       {"media", id::kMultimediaChoice},
-    {"shortcut", id::kShortcutChoice}, {"dpi", id::kDpiChoice},
-    {"special", id::kSpecialChoice},
+    {"mouse", kCategoryMouse, ui::MouseFunctionItems},
+    {"media", kCategoryMultimedia, ui::MediaFunctionItems},
+    {"shortcut", kCategoryShortcut, ui::ShortcutFunctionItems},
+    {"dpi", kCategoryDpi, ui::DpiFunctionItems},
+    {"special", kCategorySpecial, ui::SpecialFunctionItems},
 };
 
 // What the repeat panel's fields take: digits, three at most.
 constexpr size_t kRepeatFieldDigits = 3;
 
-DUI::MouseKeyCtrl* ButtonList(const ui::DeviceMainDlg& window) {
-    return dynamic_cast<DUI::MouseKeyCtrl*>(
-        ui::FindInPage(window, ui::FindPage(window, ui::kButtonPageId), id::kList));
+std::vector<ButtonDescription> Buttons() {
+    return DeviceCatalogue::Instance().Selected().buttons;
 }
 
 }  // namespace
 
 OutputValue ButtonsOutput(const CommandContext& context) {
+    const int profile = context.controller.CurrentProfile();
     OutputValue out = OutputValue::MakeObject();
     OutputValue rows = OutputValue::MakeArray();
-    if (DUI::MouseKeyCtrl* list = ButtonList(context.window)) {
-        for (int i = 0; i < list->GetItemCount(); ++i) {
-            OutputValue row = OutputValue::MakeObject();
-            row.Set("button", i + 1);
-            row.Set("key", list->GetItemKeyValue(i));
-            row.Set("name", ToUtf8(list->GetItemText(i)));
-            row.Set("function", ToUtf8(list->GetItemKeyDesc(i)));
-            rows.Append(std::move(row));
-        }
+    const std::vector<ButtonDescription> buttons = Buttons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("button", static_cast<int>(i) + 1);
+        row.Set("key", buttons[i].key_value);
+        row.Set("name", ToUtf8(LoadLanguageString(buttons[i].name)));
+        row.Set("function", ToUtf8(ShownFunction(profile, buttons[i].key_value)));
+        rows.Append(std::move(row));
     }
-    out.Set("profile", context.controller.CurrentProfile());
+    out.Set("profile", profile);
     out.Set("buttons", std::move(rows));
     return out;
 }
@@ -84,29 +79,24 @@ int RunButtonList(CommandContext&) {
     return kExitOk;
 }
 
-// Selects the button as a click in the list does; false when there is none.
-bool SelectButton(CommandContext& context) {
-    DUI::MouseKeyCtrl* list = ButtonList(context.window);
+// The key code of the button numbered as in `button list`.
+std::optional<int> ButtonKey(CommandContext& context) {
+    const std::vector<ButtonDescription> buttons = Buttons();
     const int index = *ParseInteger(context.args[0]) - 1;
-    if (!list || !list->SelectItem(index)) {
+    if (index < 0 || static_cast<size_t>(index) >= buttons.size()) {
         context.error = "there is no button " + context.args[0] + " (see button list)";
-        return false;
+        return std::nullopt;
     }
-    context.window.OnMessage(id::kList, DUI::kEventActivated, 0, 0);
-    return true;
+    return buttons[static_cast<size_t>(index)].key_value;
 }
 
-// Selects the button for a new function. The page refuses every function
-// for the first button with a message box; here it is a usage error.
-bool SelectButtonToAssign(CommandContext& context) {
-    if (!SelectButton(context))
-        return false;
-    const DUI::MouseKeyCtrl* list = ButtonList(context.window);
-    if (list->GetItemKeyValue(list->GetCurSel()) == kLockedKeyCode) {
-        context.error = ToUtf8(LoadLanguageString(text::kPrimaryButtonLocked));
-        return false;
+// A refused change is a usage error with the page's message.
+int Rendered(CommandContext& context, const ButtonChange& change) {
+    if (!change.ok) {
+        context.error = ToUtf8(LoadLanguageString(change.refusal));
+        return kExitUsage;
     }
-    return true;
+    return kExitOk;
 }
 
 const FunctionKind* FindKind(std::string_view word) {
@@ -127,106 +117,99 @@ std::string Folded(std::string_view text) {
     return folded;
 }
 
-// The choice's item with this number (its stored value) or shown name; -1
-// for none.
-int FindItem(const DUI::ListControl& choice, std::string_view value) {
+// The item with this number (its stored value) or shown name.
+const ui::ListItemSpec* FindItem(std::span<const ui::ListItemSpec> items, std::string_view value) {
     const std::optional<int> number = ParseInteger(value);
-    for (int i = 0; i < choice.GetItemCount(); ++i) {
-        if (number ? choice.GetItemData(i) == *number
-                   : Folded(ToUtf8(choice.GetItemText(i))) == Folded(value))
-            return i;
+    for (const ui::ListItemSpec& item : items) {
+        if (number ? item.data == *number : Folded(ToUtf8(ui::ItemText(item))) == Folded(value))
+            return &item;
     }
-    return -1;
+    return nullptr;
 }
 
-std::string ItemsText(const DUI::ListControl& choice) {
+std::string ItemsText(std::span<const ui::ListItemSpec> items) {
     std::string text;
-    for (int i = 0; i < choice.GetItemCount(); ++i) {
-        text += (i ? ", " : "") + std::to_string(choice.GetItemData(i)) + " (" +
-                ToUtf8(choice.GetItemText(i)) + ")";
+    for (const ui::ListItemSpec& item : items) {
+        text += (text.empty() ? "" : ", ") + std::to_string(item.data) + " (" +
+                ToUtf8(ui::ItemText(item)) + ")";
     }
     return text;
 }
 
-// As choosing the item in the drop-down: it is selected, then the page
-// hears the choice.
-void Choose(CommandContext& context, DUI::ListControl& choice, int control, int item) {
-    choice.SelectItem(item);
-    context.window.OnMessage(control, DUI::kEventActivated, item, 0);
-}
-
 int RunButtonSet(CommandContext& context) {
-    if (!SelectButtonToAssign(context))
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
     const FunctionKind& kind = *FindKind(context.args[1]);
-    DUI::MComboBox2* choice = ButtonControls(context.window).Choice(kind.choice);
-    if (!choice) {
-        context.error = "the button page has no " + std::string(kind.word) + " functions";
-        return kExitFailure;
+    if (*key == kLockedKeyCode) {
+        return Rendered(context, AssignFunction(*MakeButtonHost(context.controller), *key,
+                                                kind.category, 0, u""));
     }
-    const int item = FindItem(*choice, context.args[2]);
-    if (item < 0) {
+    const ui::ListItemSpec* item = FindItem(kind.items(), context.args[2]);
+    if (!item) {
         context.error = "there is no " + std::string(kind.word) + " function \"" + context.args[2] +
-                        "\"; one of: " + ItemsText(*choice);
+                        "\"; one of: " + ItemsText(kind.items());
         return kExitUsage;
     }
-    Choose(context, *choice, kind.choice, item);
-    return kExitOk;
+    return Rendered(context,
+                    AssignFunction(*MakeButtonHost(context.controller), *key, kind.category,
+                                   static_cast<int>(item->data), ui::ItemText(*item)));
+}
+
+std::optional<std::u16string> StoredMacroName(int macro_id) {
+    std::vector<MacroInfo> macros;
+    ListMacros(macros);
+    for (const MacroInfo& macro : macros) {
+        if (macro.macro_id == macro_id)
+            return ShownMacroName(macro.name);
+    }
+    return std::nullopt;
 }
 
 int RunButtonMacro(CommandContext& context) {
-    if (!SelectButtonToAssign(context))
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
-    DUI::MComboBox2* choice = ButtonControls(context.window).Choice(id::kMacroChoice);
     const int macro = *ParseInteger(context.args[1]);
-    const int item = choice ? FindItem(*choice, context.args[1]) : -1;
-    if (item < 0) {
+    const std::optional<std::u16string> name = StoredMacroName(macro);
+    if (*key != kLockedKeyCode && !name) {
         context.error = "there is no macro " + context.args[1] + " (see macro list)";
         return kExitUsage;
     }
-    // The page refuses it with this message box and stores nothing.
-    if (!MacroFitsDevice(macro)) {
-        context.error = ToUtf8(LoadLanguageString(text::kMacroTooLongForButton));
-        return kExitUsage;
-    }
-    Choose(context, *choice, id::kMacroChoice, item);
-    return kExitOk;
+    return Rendered(context, AssignFunction(*MakeButtonHost(context.controller), *key,
+                                            kCategoryMacro, macro, name.value_or(u"")));
 }
 
 // --- key combinations -------------------------------------------------------------
 
-struct Combination {
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
-    bool win = false;
-    int linux_code = 0;  // 0: modifiers alone
+struct NamedKey {
+    int virtual_key = 0;
+    std::u16string name;
 };
 
-// The key a name stands for: the first Linux key whose press the capture
-// decodes under that name (folded), as the page would show it. Keys the
-// capture ignores (the sided modifiers) have no name here.
-std::optional<int> KeyNamed(std::string_view name) {
+bool IsModifierKey(int virtual_key) {
+    return virtual_key >= vk::kLShift && virtual_key <= vk::kRMenu;
+}
+
+// The key a name stands for: the first Linux key whose virtual key has that
+// name (folded), as the capture would show it. Modifiers are words of their
+// own, not keys.
+std::optional<NamedKey> KeyNamed(std::string_view name) {
     constexpr int kLastLinuxKey = 255;
     for (int code = 1; code <= kLastLinuxKey; ++code) {
         const std::optional<LinuxKeyMapping> key = MapLinuxKey(code, true);
-        if (!key)
+        if (!key || IsModifierKey(key->state_vkey))
             continue;
-        RawInputRecord record{RawInputType::kKeyboard, MakeKeyboardRecord(*key, true), {}};
-        record.keys.Set(key->state_vkey, true);
-        ModifierState state;
-        const RawKeyEvent decoded = DecodeRawInput(record, state);
-        if (decoded.code >= vk::kLShift && decoded.code <= vk::kRMenu)
-            continue;
-        if (!decoded.name.empty() && Folded(ToUtf8(decoded.name)) == Folded(name))
-            return code;
+        std::u16string shown = VirtualKeyName(key->vkey);
+        if (!shown.empty() && Folded(ToUtf8(shown)) == Folded(name))
+            return NamedKey{key->vkey, std::move(shown)};
     }
     return std::nullopt;
 }
 
 // "ctrl+shift+a": modifier words and at most one key, joined by '+'.
-std::optional<Combination> ParseCombination(std::string_view text, std::string& error) {
-    Combination combination;
+std::optional<KeyCombination> ParseCombination(std::string_view text, std::string& error) {
+    KeyCombination combination;
     size_t start = 0;
     while (start <= text.size()) {
         const size_t plus = std::min(text.find('+', start), text.size());
@@ -245,11 +228,12 @@ std::optional<Combination> ParseCombination(std::string_view text, std::string& 
             combination.alt = true;
         } else if (part == "win" || part == "super") {
             combination.win = true;
-        } else if (combination.linux_code != 0) {
+        } else if (combination.virtual_key != 0) {
             error = "a key combination holds one key besides ctrl, shift, alt and win";
             return std::nullopt;
-        } else if (const std::optional<int> code = KeyNamed(part)) {
-            combination.linux_code = *code;
+        } else if (std::optional<NamedKey> key = KeyNamed(part)) {
+            combination.virtual_key = key->virtual_key;
+            combination.key_name = std::move(key->name);
         } else {
             error = "there is no key named \"" + part + "\"";
             return std::nullopt;
@@ -258,88 +242,48 @@ std::optional<Combination> ParseCombination(std::string_view text, std::string& 
     return combination;
 }
 
-// The key-combination panel as the user works it: opened, the key pressed
-// and released while its field has the focus, the boxes ticked, applied.
 int RunButtonKey(CommandContext& context) {
     std::string error;
-    const Combination combination = *ParseCombination(context.args[1], error);
-    if (!SelectButtonToAssign(context))
+    const KeyCombination combination = *ParseCombination(context.args[1], error);
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
-    const ButtonControls c(context.window);
-    DUI::MEdit* field = c.Field(id::kCapturedKey);
-    if (!field) {
-        context.error = "the button page has no key-combination panel";
-        return kExitFailure;
-    }
-    context.window.OnMessage(id::kOpenCombination, DUI::kEventActivated, 0, 0);
-    if (combination.linux_code != 0) {
-        // Focus changes and keys reach the page as window messages.
-        auto& toolkit = DUI::Toolkit::Get();
-        field->OnFocus(1);
-        toolkit.ProcessPending();
-        DeliverWindowKey(combination.linux_code, true, true);
-        DeliverWindowKey(combination.linux_code, false, true);
-        toolkit.ProcessPending();
-        field->OnFocus(0);
-        toolkit.ProcessPending();
-        if (field->GetTitle().empty()) {
-            context.error = "the key was not captured";
-            return kExitFailure;
-        }
-    }
-    const std::pair<int, bool> boxes[] = {{id::kCtrl, combination.ctrl},
-                                          {id::kShift, combination.shift},
-                                          {id::kAlt, combination.alt},
-                                          {id::kWin, combination.win}};
-    for (const auto& [box, ticked] : boxes) {
-        if (DUI::MButton3* check = c.ModifierBox(box))
-            check->SetCheck(ticked);
-    }
-    context.window.OnMessage(id::kApplyCombination, DUI::kEventActivated, 0, 0);
-    return kExitOk;
+    return Rendered(context,
+                    AssignCombination(*MakeButtonHost(context.controller), *key, combination));
 }
 
-// --- the repeat panel ---------------------------------------------------------------
-
-// Opened, both numbers typed, applied: the page limits them (5–255 and
-// 0–255) and shows what it kept; `limited` says whether that differs.
+// The numbers are limited as the page limits them (5–255 and 0–255);
+// `limited` says whether what was kept differs.
 int RunButtonRepeat(CommandContext& context) {
-    if (!SelectButtonToAssign(context))
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
-    const ButtonControls c(context.window);
-    DUI::MEdit* first = c.Field(id::kRepeatFirst);
-    DUI::MEdit* second = c.Field(id::kRepeatSecond);
-    if (!first || !second) {
-        context.error = "the button page has no repeat panel";
-        return kExitFailure;
-    }
-    context.window.OnMessage(id::kOpenRepeat, DUI::kEventActivated, 0, 0);
-    first->SetTitle(FromUtf8(context.args[1]));
-    second->SetTitle(FromUtf8(context.args[2]));
-    context.window.OnMessage(id::kApplyRepeat, DUI::kEventActivated, 0, 0);
-    const bool limited = DecimalToInt(first->GetTitle()) != *ParseInteger(context.args[1]) ||
-                         DecimalToInt(second->GetTitle()) != *ParseInteger(context.args[2]);
+    const ButtonChange change =
+        AssignRepeat(*MakeButtonHost(context.controller), *key, *ParseInteger(context.args[1]),
+                     *ParseInteger(context.args[2]));
+    if (const int code = Rendered(context, change); code != kExitOk)
+        return code;
     context.out = ButtonsOutput(context);
-    context.out.Set("limited", limited);
+    context.out.Set("limited", change.limited);
     return kExitOk;
 }
 
 int RunButtonDisable(CommandContext& context) {
-    if (!SelectButtonToAssign(context))
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
-    context.window.OnMessage(id::kDisable, DUI::kEventActivated, 0, 0);
-    return kExitOk;
+    return Rendered(context, DisableButton(*MakeButtonHost(context.controller), *key));
 }
 
 int RunButtonReset(CommandContext& context) {
     if (context.args[0] == "all") {
-        context.window.OnMessage(id::kResetAll, DUI::kEventActivated, 0, 0);
+        ResetAllButtons(*MakeButtonHost(context.controller));
         return kExitOk;
     }
-    if (!SelectButton(context))
+    const std::optional<int> key = ButtonKey(context);
+    if (!key)
         return kExitUsage;
-    context.window.OnMessage(id::kResetButton, DUI::kEventActivated, 0, 0);
-    return kExitOk;
+    return Rendered(context, ResetButton(*MakeButtonHost(context.controller), *key));
 }
 
 std::string CheckButton(const std::vector<std::string>& args) {

@@ -1,48 +1,24 @@
-// The lighting page's rows, and its edits as the user makes them: the effect
-// list's choice, the brightness and speed sliders let go at a position, the
-// colour typed into the red, green and blue fields, the reset button. The
-// page's handlers store and queue task 8 (or 17).
+// The lighting commands: each calls the lighting page's own change on the
+// effect the page shows (the active one), so the same row is stored and the
+// same task (8, or 17 for the reset) queued; the results are rendered here.
 
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
 #include "controller/controller.h"
+#include "controller/lighting_wiring.h"
+#include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
-#include "ui/pages/control_table.h"
-#include "ui/pages/lighting_page.h"
-#include "ui/toolkit/controls/edits.h"
-#include "ui/toolkit/controls/item_lists.h"
-#include "ui/toolkit/controls/progress.h"
-#include "ui/toolkit/window_constants.h"
+#include "ui/localisation/language_strings.h"
 
 namespace tessaly::cli {
 namespace {
 
-constexpr int kEffectList = 197;
-constexpr int kResetButton = 201;
-constexpr int kBrightnessSlider = 204;
-constexpr int kSpeedSlider = 207;
-// The sliders' positions, 0 to 4, as the page builds them.
-constexpr int kSliderMax = 4;
-constexpr int kRedField = 231;
-constexpr int kBlueField = 233;
-constexpr int kEventFieldChanged = 26;
-
-template <typename T>
-T* PageControl(const ui::DeviceMainDlg& window, int id) {
-    return dynamic_cast<T*>(ui::FindInPage(window, ui::FindPage(window, ui::kLightingPageId), id));
-}
-
 // The name the effect list shows, in the current language; the stored
 // name otherwise.
-std::string EffectName(const CommandContext& context, const LightSetting& light) {
-    if (const auto* list = PageControl<DUI::MComboBox>(context.window, kEffectList)) {
-        for (int i = 0; i < list->GetItemCount(); ++i) {
-            if (list->GetItemData(i) == light.mode)
-                return ToUtf8(list->GetItemText(i));
-        }
-    }
-    return ToUtf8(light.name);
+std::string EffectName(const LightSetting& light) {
+    const std::u16string shown = light.reserved != 0 ? LoadLanguageString(light.reserved) : u"";
+    return ToUtf8(shown.empty() ? light.name : shown);
 }
 
 }  // namespace
@@ -57,7 +33,7 @@ OutputValue LightsOutput(const CommandContext& context) {
     for (const LightSetting& light : lights) {
         OutputValue row = OutputValue::MakeObject();
         row.Set("effect", light.mode);
-        row.Set("name", EffectName(context, light));
+        row.Set("name", EffectName(light));
         row.Set("brightness", light.brightness);
         row.Set("speed", light.speed);
         row.Set("colour", ColourText(static_cast<uint32_t>(light.color_values[0])));
@@ -79,61 +55,63 @@ int RunLightList(CommandContext&) {
     return kExitOk;
 }
 
+int ShownEffect(const CommandContext& context) {
+    return GetActiveLightMode(context.controller.CurrentProfile());
+}
+
+int Rendered(CommandContext& context, const LightChange& change, int mode) {
+    switch (change.refusal) {
+        case LightRefusal::kNone:
+            return kExitOk;
+        case LightRefusal::kNoEffect:
+            context.error =
+                "this model has no light effect " + std::to_string(mode) + " (see light list)";
+            return kExitUsage;
+        case LightRefusal::kNoBrightness:
+        case LightRefusal::kNoSpeed:
+            context.error = "light effect " + std::to_string(mode) + " has no " +
+                            (change.refusal == LightRefusal::kNoSpeed ? "speed" : "brightness") +
+                            " (see light list)";
+            return kExitUsage;
+        case LightRefusal::kOutOfRange:
+            context.error = "a light level is 0 to " + std::to_string(kLightLevelMax);
+            return kExitUsage;
+    }
+    return kExitFailure;
+}
+
 int RunLightEffect(CommandContext& context) {
-    auto* list = PageControl<DUI::MComboBox>(context.window, kEffectList);
-    if (!list || !list->SelectData(*ParseInteger(context.args[0]))) {
-        context.error = "this model has no light effect " + context.args[0] + " (see light list)";
-        return kExitUsage;
-    }
-    context.window.OnMessage(kEffectList, DUI::kEventActivated, 0, 0);
-    return kExitOk;
+    const int mode = *ParseInteger(context.args[0]);
+    return Rendered(context, SelectLightEffect(*MakeLightingHost(context.controller), mode), mode);
 }
 
+// The page shows the first colour slot chosen for effects that have slots.
 int RunLightColour(CommandContext& context) {
-    const uint32_t colour = *ParseColour(context.args[0]);
-    for (int i = 0; i < 3; ++i) {
-        auto* field = PageControl<DUI::MEdit>(context.window, kRedField + i);
-        if (!field) {
-            context.error = "this model has no light colour";
-            return kExitFailure;
-        }
-        field->SetTitle(FromUtf8(std::to_string((colour >> (8 * i)) & 0xFF)));
-    }
-    // As typing the last digit into the blue field.
-    context.window.OnMessage(kBlueField, kEventFieldChanged, 0, 0);
-    return kExitOk;
-}
-
-// As dragging the slider to the position and letting go; the page offers
-// the slider only for effects that have the value.
-int MoveSlider(CommandContext& context, int id, std::string_view what) {
-    auto* slider = PageControl<DUI::LightSlider>(context.window, id);
-    auto* list = PageControl<DUI::MComboBox>(context.window, kEffectList);
-    if (!slider || !list) {
-        context.error = "this model has no light " + std::string(what);
-        return kExitFailure;
-    }
-    if (!slider->IsVisible()) {
-        context.error = "light effect " + std::to_string(list->GetCurData()) + " has no " +
-                        std::string(what) + " (see light list)";
-        return kExitUsage;
-    }
-    const int position = *ParseInteger(context.args[0]);
-    slider->SetProgress(position);
-    context.window.OnMessage(id, DUI::kEventActivated, position, 0);
-    return kExitOk;
+    const int mode = ShownEffect(context);
+    return Rendered(context,
+                    SetLightColour(*MakeLightingHost(context.controller), mode,
+                                   *ParseColour(context.args[0]), 0),
+                    mode);
 }
 
 int RunLightBrightness(CommandContext& context) {
-    return MoveSlider(context, kBrightnessSlider, "brightness");
+    const int mode = ShownEffect(context);
+    return Rendered(context,
+                    SetLightBrightness(*MakeLightingHost(context.controller), mode,
+                                       *ParseInteger(context.args[0])),
+                    mode);
 }
 
 int RunLightSpeed(CommandContext& context) {
-    return MoveSlider(context, kSpeedSlider, "speed");
+    const int mode = ShownEffect(context);
+    return Rendered(
+        context,
+        SetLightSpeed(*MakeLightingHost(context.controller), mode, *ParseInteger(context.args[0])),
+        mode);
 }
 
 int RunLightReset(CommandContext& context) {
-    context.window.OnMessage(kResetButton, DUI::kEventActivated, 0, 0);
+    ResetLights(*MakeLightingHost(context.controller));
     return kExitOk;
 }
 
@@ -142,11 +120,11 @@ std::string CheckEffect(const std::vector<std::string>& args) {
 }
 
 std::string CheckBrightness(const std::vector<std::string>& args) {
-    return CheckInteger("the brightness", args[0], 0, kSliderMax);
+    return CheckInteger("the brightness", args[0], 0, kLightLevelMax);
 }
 
 std::string CheckSpeed(const std::vector<std::string>& args) {
-    return CheckInteger("the speed", args[0], 0, kSliderMax);
+    return CheckInteger("the speed", args[0], 0, kLightLevelMax);
 }
 
 std::string CheckLightColour(const std::vector<std::string>& args) {

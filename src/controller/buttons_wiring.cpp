@@ -29,6 +29,10 @@ class ControllerButtonHost : public ButtonHost {
 
 }  // namespace
 
+std::unique_ptr<ButtonHost> MakeButtonHost(Controller& controller) {
+    return std::make_unique<ControllerButtonHost>(controller);
+}
+
 void InstallButtons(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     std::shared_ptr<ButtonPage> page =
         InstallButtonPage(dlg, std::make_shared<ControllerButtonHost>(controller));

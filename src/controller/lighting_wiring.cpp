@@ -19,7 +19,27 @@ bool HasLighting() {
     return DeviceCatalogue::Instance().Options().lighting_page;
 }
 
+class ControllerLightingHost : public LightingHost {
+  public:
+    explicit ControllerLightingHost(Controller& controller) : controller_(controller) {}
+    int CurrentProfile() const override { return controller_.CurrentProfile(); }
+    void QueueTask(int32_t code) override { controller_.QueueTask(code); }
+    void ShowSaveWait() override { controller_.ShowSaveWait(); }
+    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                       uint32_t buttons) override {
+        return controller_.ShowMessageBox(message, title, buttons);
+    }
+    DeviceState& Device() override { return controller_.Device(); }
+
+  private:
+    Controller& controller_;
+};
+
 }  // namespace
+
+std::unique_ptr<LightingHost> MakeLightingHost(Controller& controller) {
+    return std::make_unique<ControllerLightingHost>(controller);
+}
 
 int LightingWiring::CurrentProfile() const {
     return controller_.CurrentProfile();

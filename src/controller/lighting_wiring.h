@@ -41,6 +41,9 @@ class LightingWiring : public LightingHost, public ProfilesHost {
     std::shared_ptr<LightingPage> page_;
 };
 
+// The host the lighting page works through, for callers without the page.
+std::unique_ptr<LightingHost> MakeLightingHost(Controller& controller);
+
 // On the UI thread, as the window initialises, before the worker starts.
 std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::DeviceMainDlg& dlg,
                                                 DeviceWorker& worker);

@@ -8,6 +8,7 @@
 #include "base/text_format.h"
 #include "catalogue/device_catalogue.h"
 #include "lighting/light_defaults.h"
+#include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
 #include "ui/dialogs/colour_values.h"
 #include "ui/localisation/language_strings.h"
@@ -35,7 +36,6 @@ constexpr int kBlueField = 233;
 constexpr int kEventFieldChanged = 26;
 constexpr int kEventPaletteMoved = 27;
 constexpr int kEventReleased = DUI::kEventActivated;
-constexpr int kStoredProfiles = 5;
 constexpr uint32_t kTwoButtons = 4;
 constexpr int kSecondButton = 2;
 constexpr int kComponentMax = 255;
@@ -108,19 +108,14 @@ void LightingPage::Relayout() {
     ui::LayoutLightingPage(dlg_, dlg_.GetClientRect(), dlg_.scale);
 }
 
-void LightingPage::QueueWrite() {
-    host_.QueueTask(kTaskWriteLighting);
-    host_.ShowSaveWait();
-}
-
 void LightingPage::SelectEffect() {
     auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
     if (list == nullptr || list->GetCurSel() < 0) {
         return;
     }
-    host_.Device().current_light_effect.store(static_cast<int>(list->GetCurData()));
-    ShowEffect();
-    QueueWrite();
+    if (SelectLightEffect(host_, static_cast<int>(list->GetCurData())).ok()) {
+        ShowEffect();
+    }
 }
 
 void LightingPage::OnSlider(int control_id, int event) {
@@ -139,14 +134,11 @@ void LightingPage::OnSlider(int control_id, int event) {
         return;
     }
     ui::RefreshLightingValueTexts(dlg_);
-    const int mode = shown_mode_.load();
-    LightSetting light;
-    if (!GetLight(host_.CurrentProfile(), mode, light)) {
-        return;
+    if (control_id == kSpeedSlider) {
+        SetLightSpeed(host_, shown_mode_.load(), slider->GetProgress());
+    } else {
+        SetLightBrightness(host_, shown_mode_.load(), slider->GetProgress());
     }
-    (control_id == kSpeedSlider ? light.speed : light.brightness) = slider->GetProgress();
-    UpdateLight(mode, light);
-    QueueWrite();
 }
 
 void LightingPage::ShowComponents(uint32_t colour) {
@@ -205,27 +197,18 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
     if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
-    const int mode = shown_mode_.load();
-    LightSetting light;
-    if (!GetLight(host_.CurrentProfile(), mode, light)) {
-        return;
-    }
-    light.color_values[0] = static_cast<int>(colour);
+    int checked = -1;
     if ((mask_.load() & kLightColourSlots) != 0) {
         for (int i = 0; i < kSlotCount; ++i) {
             auto* slot = Get<DUI::CColorButton>(dlg_, kFirstSlot + i);
             if (slot->GetCheck()) {
                 slot->SetColor(BgrToArgb(colour));
+                checked = i;
                 break;
             }
         }
-        for (int i = 0; i < kSlotCount; ++i) {
-            light.color_values[i] = static_cast<int>(
-                ArgbToBgr(Get<DUI::CColorButton>(dlg_, kFirstSlot + i)->GetColor()));
-        }
     }
-    UpdateLight(mode, light);
-    QueueWrite();
+    SetLightColour(host_, shown_mode_.load(), colour, checked);
 }
 
 void LightingPage::ResetLighting() {
@@ -234,15 +217,7 @@ void LightingPage::ResetLighting() {
                              kTwoButtons) == kSecondButton) {
         return;
     }
-    const DeviceOptions options = DeviceCatalogue::Instance().Options();
-    if (options.lighting_page) {
-        for (int profile = 1; profile <= kStoredProfiles; ++profile) {
-            DeleteLights(profile);
-        }
-        CreateDefaultLights(host_.CurrentProfile(), options);
-    }
-    host_.QueueTask(kTaskRestoreLighting);
-    host_.ShowSaveWait();
+    ResetLights(host_);
 }
 
 int LightingPage::OnEdit(int control_id, int event) {

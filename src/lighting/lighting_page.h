@@ -42,7 +42,6 @@ class LightingPage {
     int OnButton(int control_id);
 
   private:
-    void QueueWrite();
     void ShowComponents(uint32_t colour);
     void Relayout();
 

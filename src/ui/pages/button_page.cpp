@@ -112,41 +112,16 @@ constexpr ControlSpec kPanelRows[] = {
 };
 
 // The function choices: items (text → data) and the resting selection.
-constexpr ListItemSpec kMouseItems[] = {
-    {t::kLeftButton, {}, 1}, {t::kRightButton, {}, 3}, {t::kMiddleButton, {}, 2},
-    {t::kForward, {}, 5},    {t::kBack, {}, 6},        {t::kFireButton, {}, 4},
-    {t::kScrollUp, {}, 7},   {t::kScrollDown, {}, 8},
-};
-constexpr ListItemSpec kMediaItems[] = {
-    {t::kVolumeUp, {}, 6},    {t::kVolumeDown, {}, 7}, {t::kMute, {}, 8},
-    {t::kMediaPlayer, {}, 1}, {t::kPlayPause, {}, 2},  {t::kPreviousTrack, {}, 4},
-    {t::kNextTrack, {}, 5},   {t::kStop, {}, 3},
-};
-constexpr ListItemSpec kShortcutItems[] = {
-    {t::kBrightnessUp, {}, 1}, {t::kBrightnessDown, {}, 2}, {t::kCalculator, {}, 3},
-    {t::kFileManager, {}, 4},  {t::kBrowserHome, {}, 5},    {t::kEmail, {}, 6},
-    {t::kShowDesktop, {}, 7},  {t::kSwitchWindows, {}, 8},  {t::kCopy, {}, 9},
-    {t::kCut, {}, 11},         {t::kPaste, {}, 10},
-};
-constexpr ListItemSpec kDpiItems[] = {
-    {t::kDpiCycle, {}, 3},
-    {0, u"DPI +", 1},
-    {0, u"DPI -", 2},
-};
-constexpr ListItemSpec kSpecialItems[] = {
-    {t::kLightingSwitch, {}, 1},
-    {t::kReportRateSwitch, {}, 2},
-};
-
 struct ChoiceItems {
     int id;
     int nth;
     std::span<const ListItemSpec> items;
     int resting;
 };
-constexpr ChoiceItems kChoices[] = {
-    {73, 0, kMouseItems, 0}, {75, 0, kMediaItems, 3},   {79, 1, kShortcutItems, 2},
-    {81, 0, kDpiItems, 0},   {83, 0, kSpecialItems, 0},
+const ChoiceItems kChoices[] = {
+    {73, 0, MouseFunctionItems(), 0},    {75, 0, MediaFunctionItems(), 3},
+    {79, 1, ShortcutFunctionItems(), 2}, {81, 0, DpiFunctionItems(), 0},
+    {83, 0, SpecialFunctionItems(), 0},
 };
 
 void FillInitialState(const MDialog& dlg, const MTabLayout* page, const MTabLayout* panel) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "ui/localisation/button_function_items.h"
 #include "ui/main/page_builders.h"
 #include "ui/toolkit/control.h"
 #include "ui/toolkit/controls/tabs.h"
@@ -32,12 +33,6 @@ struct ControlSpec {
     int tooltip = 0;
     std::u16string_view group = {};
     int tip = 0;  // an edit field's hint, a language number
-};
-
-struct ListItemSpec {
-    int text = 0;  // language number; 0 uses literal
-    std::u16string_view literal = {};
-    intptr_t data = 0;
 };
 
 // Creates the rows inside the page (or in the dialog itself when page is
