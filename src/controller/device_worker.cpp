@@ -11,6 +11,7 @@
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
+#include "lighting/lighting_tasks.h"
 #include "storage/key_table.h"
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
@@ -320,6 +321,9 @@ void DeviceWorker::ResetLightingToFactory() {
             const int profile = dlg_.current_profile.load();
             state_.current_light_effect.store(lighting->effect);
             SetActiveLight(profile, lighting->effect);
+            // Its levels too, as a restore stores them: the rows were just
+            // made with the program's defaults, which need not be the mouse's.
+            StoreLightingAnswer(*lighting, profile, state_);
             if (lighting->effect != kFactoryLightEffect) {
                 sleep_(50);
                 SendCommand(mouse, BuildResetLighting());

@@ -73,6 +73,7 @@ MouseFirmware::Reply MouseFirmware::Handle(MouseLink link, std::span<const uint8
         case 0x08:
             return MacroPacket(request);
         case 0x0E:
+            return LightingControl(request);
         case 0x11:
             return {};
         case 0x0F:
@@ -125,6 +126,26 @@ MouseFirmware::Reply MouseFirmware::Identity(MouseLink link) const {
     payload[9] = state_.battery_level;                      // A[13]
     payload[10] = static_cast<uint8_t>(reachable ? 1 : 0);  // A[14]
     return {kStatusOk, payload};
+}
+
+// 0x01 restores the factory lighting; 0x42 turns effect 4 on at the levels
+// held. Either way a read then gives what the program is told to store.
+MouseFirmware::Reply MouseFirmware::LightingControl(std::span<const uint8_t> request) {
+    constexpr uint8_t kRestore = 0x01;
+    constexpr uint8_t kEffectFour = 0x42;
+    constexpr uint8_t kFourthEffect = 4;
+    const uint8_t action = Byte(request, kPayload);
+    if (action == kRestore) {
+        auto factory = state_.factory_settings.find(0x05);
+        if (factory != state_.factory_settings.end())
+            state_.settings[0x05] = factory->second;
+    } else if (action == kEffectFour) {
+        // Effect 4 carries its two bytes only, as its write does.
+        SettingBytes& lighting = state_.settings[0x05];
+        lighting.resize(2);
+        lighting[0] = kFourthEffect;
+    }
+    return {};
 }
 
 MouseFirmware::Reply MouseFirmware::MacroPacket(std::span<const uint8_t> request) {

@@ -46,6 +46,7 @@ class MouseFirmware {
     Reply ReadSetting(uint8_t code) const;
     Reply Identity(MouseLink link) const;
     Reply MacroPacket(std::span<const uint8_t> request);
+    Reply LightingControl(std::span<const uint8_t> request);
 
     VirtualMouseState& state_;
     std::vector<uint8_t> macro_;  // image being assembled

@@ -128,7 +128,8 @@ TEST_F(LightingEndToEnd, AColourChosenOnThePageReachesTheMouse) {
     }));
 }
 
-TEST_F(LightingEndToEnd, RestoreLightingReadsTheMousesEffectBack) {
+TEST_F(LightingEndToEnd, RestoreLightingStoresTheMousesFactoryLightingReadBack) {
+    // The mouse shows another effect than the store's first.
     LightingValues values;
     values.effect = 3;
     values.brightness = 2;
@@ -139,17 +140,20 @@ TEST_F(LightingEndToEnd, RestoreLightingReadsTheMousesEffectBack) {
     // or the restore's exchange would take it for its own.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     session.ProcessPending();
+    SetActiveLight(1, 2);
 
+    // The mouse goes back to its own factory lighting (effect 1 at 3/2), and
+    // that is what the store and the page then hold.
     ASSERT_TRUE(H::Click(*dlg, 201));  // the question is answered with its first button
-    ASSERT_TRUE(WaitFor([&] { return GetActiveLightMode(1) == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return GetActiveLightMode(1) == 1; }));
     ASSERT_TRUE(Settled());
-    LightSetting steady;
-    ASSERT_TRUE(GetLight(1, 3, steady));
-    EXPECT_EQ(steady.brightness, 2);
-    EXPECT_EQ(steady.speed, 1);
-    EXPECT_EQ(controller->Device().current_light_effect.load(), 3);
+    LightSetting flowing;
+    ASSERT_TRUE(GetLight(1, 1, flowing));
+    EXPECT_EQ(flowing.brightness, 3);
+    EXPECT_EQ(flowing.speed, 2);
+    EXPECT_EQ(controller->Device().current_light_effect.load(), 1);
     auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(*dlg, dlg->lighting_page, 197));
-    EXPECT_TRUE(WaitFor([&] { return list->GetCurData() == 3; }));
+    EXPECT_TRUE(WaitFor([&] { return list->GetCurData() == 1; }));
     const auto reports = Written();
     EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const std::vector<uint8_t>& r) {
         return r[1] == 0x0E && r[5] == 0x01;

@@ -9,6 +9,7 @@
 #include "performance/dpi_conversions.h"
 #include "performance/performance_store.h"
 #include "profiles/profile_names.h"
+#include "storage/light_table.h"
 #include "storage/profile_table.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/toolkit/toolkit.h"
@@ -142,6 +143,42 @@ TEST_F(SettingsSurvive, AFactoryResetLeavesStoreButtonAndMouseAgreeingOnProfileO
     EXPECT_EQ(Stored(1, u"dpi_count"), u"6");
     EXPECT_EQ(Stored(1, u"dpi_group5_value"), u"4800");
     EXPECT_EQ(Stored(1, u"report_rate"), u"1");
+}
+
+// The effect the profile has active and its levels, as command 0x05's first
+// two bytes carry them.
+std::vector<uint8_t> StoredLighting(int profile) {
+    const int effect = GetActiveLightMode(profile);
+    LightSetting light;
+    if (!GetLight(profile, effect, light))
+        return {};
+    return {static_cast<uint8_t>(effect),
+            static_cast<uint8_t>(light.brightness * 16 + light.speed)};
+}
+
+std::vector<uint8_t> MouseLighting(const emulator::VirtualMouse& mouse) {
+    const auto held = mouse.State().settings.at(0x05);
+    return {held.begin(), held.begin() + std::min<size_t>(2, held.size())};
+}
+
+TEST_F(SettingsSurvive, BothLightingResetsStoreWhatTheMouseThenHolds) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    // The reset of everything asks the mouse for effect 4 at the levels it
+    // restored; the rows were just made with the program's own levels.
+    dlg->QueueTask(kTaskRestoreFactorySettings);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(MouseLighting(*mouse), (std::vector<uint8_t>{4, 0x32}));
+    EXPECT_EQ(StoredLighting(1), MouseLighting(*mouse));
+    ASSERT_TRUE(ReadBack());
+    EXPECT_EQ(StoredLighting(1), (std::vector<uint8_t>{4, 0x32}));
+
+    // The lighting reset: the mouse's factory lighting comes back.
+    dlg->QueueTask(kTaskRestoreLighting);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(MouseLighting(*mouse), (std::vector<uint8_t>{1, 0x32}));
+    EXPECT_EQ(StoredLighting(1), MouseLighting(*mouse));
 }
 
 }  // namespace
