@@ -42,6 +42,14 @@ void InsertEventsStep(ActionContext& c);
 void DeleteEventStep(ActionContext& c);
 void SetEventButtonStep(ActionContext& c);
 
+// Lighting page. Its steps need the current profile's rows.
+bool LightingShown(const Model& model);
+void LightEffectStep(ActionContext& c);
+void LightBrightnessStep(ActionContext& c);
+void LightSpeedStep(ActionContext& c);
+void LightColourStep(ActionContext& c);
+void LightResetStep(ActionContext& c);
+
 // Button page.
 void ButtonFunctionStep(ActionContext& c);
 void ButtonKeyStep(ActionContext& c);

@@ -1,6 +1,7 @@
 #include "stateful/actions.h"
 
 #include "stateful/action_steps.h"
+#include "stateful/design_tables.h"
 #include "stateful/store_snapshot.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/tabs.h"
@@ -71,6 +72,11 @@ constexpr Action kActions[] = {
     {"button macro", 4, Online, ButtonMacroStep},
     {"button disable", 1, Online, ButtonDisableStep},
     {"button reset", 2, Online, ButtonResetStep},
+    {"light effect", 3, LightingShown, LightEffectStep},
+    {"light brightness", 2, LightingShown, LightBrightnessStep},
+    {"light speed", 2, LightingShown, LightSpeedStep},
+    {"light colour", 3, LightingShown, LightColourStep},
+    {"light reset", 1, LightingShown, LightResetStep},
 };
 
 }  // namespace
@@ -105,9 +111,12 @@ bool StartAndLearn(ProgramUnderTest& program, Model& model) {
             profile.buttons = it->second.buttons;
         }
         profile.perf = StoredPerformance(store, p);
+        if (it != store.profiles.end())
+            profile.lighting = it->second.lighting;
     }
     model.active = store.ActiveProfile();
     model.current = model.active;
+    model.default_lighting = DefaultLighting();
     model.macros = store.macros;
     model.selected_macro = model.macros.empty() ? 0 : model.macros.front().id;
     return true;

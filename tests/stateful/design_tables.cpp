@@ -321,4 +321,19 @@ uint32_t ShownColour(uint32_t bgr) {
     return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
 
+Lighting DefaultLighting() {
+    // Effect and its parameter groups: brightness 0x1, speed 0x2, colour
+    // 0x10, colour slots 0x800.
+    constexpr std::pair<int, int> kEffects[] = {{1, 0x3}, {2, 0x813}, {3, 0x11},
+                                                {4, 0x3}, {5, 0x3},   {0, 0}};
+    constexpr std::array<int, 7> kColours = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFF00,
+                                             0x00FFFF, 0xFF00FF, 0xFFFFFF};
+    Lighting lighting;
+    lighting.made = true;
+    lighting.active = 1;
+    for (const auto& [effect, groups] : kEffects)
+        lighting.effects[effect] = {4, 2, kColours, groups};
+    return lighting;
+}
+
 }  // namespace tessaly::stateful

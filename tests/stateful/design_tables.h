@@ -39,6 +39,21 @@ Bytes ButtonTable(const std::map<int, Assignment>& buttons, const std::vector<Ma
 // The macro image of button `key_code`: the key code, four bytes per record.
 Bytes MacroImage(int key_code, const std::vector<Event>& events);
 
+// The mouse's own lighting: the effect and its levels (command 0x05's first
+// two bytes), as it leaves the factory, and the effect the program's factory
+// reset asks of it.
+struct MouseLight {
+    int effect = 0;
+    int brightness = 0;
+    int speed = 0;
+    bool operator==(const MouseLight&) const = default;
+};
+inline constexpr MouseLight kMouseFactoryLight{1, 3, 2};
+inline constexpr int kResetLightEffect = 4;
+// A profile's rows as the program makes them (the shipped model offers all
+// six effects), the first effect active.
+Lighting DefaultLighting();
+
 // Windows virtual-key code of a letter or digit key, and its HID usage.
 int LetterUsage(int vkey);
 

@@ -16,6 +16,7 @@
 #include "ui/toolkit/controls/edits.h"
 #include "ui/toolkit/controls/item_lists.h"
 #include "ui/toolkit/controls/mouse_controls.h"
+#include "ui/toolkit/controls/progress.h"
 #include "ui/toolkit/controls/record_list.h"
 #include "ui/toolkit/controls/report_ctrl.h"
 #include "ui/toolkit/controls/tabs.h"
@@ -57,6 +58,20 @@ std::string Show(const std::vector<Event>& events) {
     for (const Event& e : events)
         text += " " + std::to_string(e.type) + ":" + std::to_string(e.value);
     return text + " ]";
+}
+
+std::string Show(const Lighting& lighting) {
+    if (!lighting.made)
+        return "no rows";
+    std::string text = "active " + std::to_string(lighting.active) + ":";
+    for (const auto& [mode, light] : lighting.effects) {
+        text += " [" + std::to_string(mode) + " b" + std::to_string(light.brightness) + " s" +
+                std::to_string(light.speed) + " g" + std::to_string(light.groups) + " c";
+        for (int colour : light.colours)
+            text += " " + std::to_string(colour);
+        text += "]";
+    }
+    return text;
 }
 
 std::string Show(const std::vector<uint8_t>& bytes) {
@@ -218,6 +233,46 @@ void CheckPerformancePage(ProgramUnderTest& program, const Model& model, Finding
         ExpectShown(findings, fault, "move close-light", p.close_light == 1, close->GetCheck());
 }
 
+// Rows appear only as a new profile's defaults, when the profile is shown;
+// after that only the lighting steps, an import and the resets change them.
+void CheckStoredLights(Model& model, const StoreSnapshot& store, const StepFacts& facts,
+                       Findings& findings) {
+    for (int p = 1; p <= kProfiles; ++p) {
+        auto it = store.profiles.find(p);
+        const Lighting stored = it == store.profiles.end() ? Lighting{} : it->second.lighting;
+        Lighting& expected = model.profiles[static_cast<size_t>(p - 1)].lighting;
+        if (!expected.made && stored.made) {
+            Expect(findings, "lights-new", "profile " + std::to_string(p) + " new lights",
+                   model.default_lighting, stored);
+            expected = stored;
+            continue;
+        }
+        Expect(findings, facts.reset ? "reset-lights" : "lights-store",
+               "profile " + std::to_string(p) + " lights", expected, stored);
+    }
+}
+
+void CheckLightingPage(ProgramUnderTest& program, const Model& model, Findings& findings) {
+    ui::DeviceMainDlg& w = program.Window();
+    const Lighting& lighting = model.Current().lighting;
+    auto it = lighting.effects.find(lighting.active);
+    if (w.lighting_page == nullptr || !lighting.made || it == lighting.effects.end())
+        return;
+    const std::string_view fault = "lighting-page";
+    if (auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(w, w.lighting_page, 197)))
+        ExpectShown(findings, fault, "effect", lighting.active,
+                    static_cast<int>(list->GetCurData()));
+    const Light& light = it->second;
+    const std::pair<int, int> sliders[] = {{0x1, 204}, {0x2, 207}};
+    for (const auto& [group, id] : sliders) {
+        auto* slider = dynamic_cast<DUI::LightSlider*>(ui::FindInPage(w, w.lighting_page, id));
+        if (slider == nullptr || (light.groups & group) == 0)
+            continue;
+        ExpectShown(findings, fault, id == 204 ? "brightness" : "speed",
+                    id == 204 ? light.brightness : light.speed, slider->GetProgress());
+    }
+}
+
 // The mouse holds, for every value the wire format carries, what the store
 // holds for the current profile.
 bool CheckMouse(ProgramUnderTest& program, Model& model, const StoreSnapshot& store,
@@ -264,6 +319,25 @@ bool CheckMouse(ProgramUnderTest& program, Model& model, const StoreSnapshot& st
                 "stage " + std::to_string(i) + " code: store " + std::to_string(want) + " (" +
                     std::to_string(stored.dpi[i]) + " DPI), mouse " + std::to_string(code));
         }
+    }
+    auto current = store.profiles.find(model.current);
+    if (program.Window().lighting_page != nullptr && current != store.profiles.end() &&
+        current->second.lighting.made) {
+        // The effect and its levels; the colours' layout differs by effect.
+        const Lighting& lighting = current->second.lighting;
+        auto light = lighting.effects.find(lighting.active);
+        auto held = mouse.settings.find(0x05);
+        const Bytes bytes = held == mouse.settings.end() ? Bytes{} : held->second;
+        const Bytes want =
+            light == lighting.effects.end()
+                ? Bytes{}
+                : Bytes{static_cast<uint8_t>(lighting.active),
+                        static_cast<uint8_t>(light->second.brightness * 16 + light->second.speed)};
+        const Bytes got = bytes.size() < 2 ? bytes : Bytes(bytes.begin(), bytes.begin() + 2);
+        if (got != want)
+            tolerated |=
+                findings.Report(facts.reset ? "reset-mouse" : "mouse-lighting",
+                                "mouse lighting: store " + Show(want) + "/ mouse " + Show(got));
     }
     if (facts.table_written) {
         auto profile = store.profiles.find(model.current);
@@ -470,6 +544,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckStoredPerformance(program, model, store, facts, findings);
     CheckStoredButtons(model, store, facts, findings);
     CheckStoredMacros(model, store, facts, findings);
+    CheckStoredLights(model, store, facts, findings);
     CheckReachable(program, model, findings);
     // Without the mouse the pages show what the program last knew of it
     // (the offered rates, the sensor's limits).
@@ -479,6 +554,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckPerformancePage(program, model, findings);
     CheckButtonPage(program, model, findings);
     CheckMacroPage(program, model, facts, findings);
+    CheckLightingPage(program, model, findings);
     outcome.resend_profile = CheckMouse(program, model, store, facts, findings);
     return outcome;
 }

@@ -6,6 +6,7 @@
 
 #include "base/unicode.h"
 #include "stateful/action_steps.h"
+#include "stateful/design_tables.h"
 #include "storage/profile_table.h"
 #include "ui/pages/profile_dlg.h"
 #include "ui/toolkit/headless_backend.h"
@@ -104,6 +105,18 @@ void ImportProfileStep(ActionContext& c) {
     current.perf = file.perf;
     current.perf.dpi[6] = stage6;
     current.perf.rgb[6] = rgb6;
+    // The file's rows and its active effect, over the defaults where the
+    // profile had none.
+    if (file.lighting.made) {
+        if (!current.lighting.made)
+            current.lighting = c.model.default_lighting;
+        for (const auto& [mode, light] : file.lighting.effects) {
+            if (current.lighting.effects.contains(mode))
+                current.lighting.effects[mode] = light;
+        }
+        if (current.lighting.effects.contains(file.lighting.active))
+            current.lighting.active = file.lighting.active;
+    }
     c.facts.table_written = true;
 }
 
@@ -129,6 +142,11 @@ void FactoryResetStep(ActionContext& c) {
         profile.buttons.clear();
     }
     MakeCurrent(c.model, 1);
+    // New rows for profile 1; the mouse, back at its factory lighting, is
+    // asked for effect 4, and what it then holds is stored.
+    c.model.ResetLighting();
+    c.model.TakeMouseLight(kResetLightEffect, kMouseFactoryLight.brightness,
+                           kMouseFactoryLight.speed);
     c.model.sent_table.clear();
     // Command 0x0F clears the macros the mouse plays.
     c.model.mouse_macros.clear();

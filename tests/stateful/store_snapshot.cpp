@@ -86,6 +86,22 @@ StoreSnapshot ReadStore(const std::string& database_path) {
             joined += field + "|";
         snapshot.profiles[Number(row[1])].lights.push_back(joined);
     });
+    Query(db,
+          "SELECT profile, mode, brightness, speed, color_value1, color_value2, color_value3, "
+          "color_value4, color_value5, color_value6, color_value7, config_func, status "
+          "FROM t_light_data",
+          [&](const Row& row) {
+              Lighting& lighting = snapshot.profiles[Number(row[0])].lighting;
+              Light& light = lighting.effects[Number(row[1])];
+              light.brightness = Number(row[2]);
+              light.speed = Number(row[3]);
+              for (size_t i = 0; i < light.colours.size(); ++i)
+                  light.colours[i] = Number(row[4 + i]);
+              light.groups = Number(row[11]);
+              lighting.made = true;
+              if (Number(row[12]) == 1)
+                  lighting.active = Number(row[1]);
+          });
     Query(db, "SELECT macro_id, name FROM t_macro_data ORDER BY macro_id", [&](const Row& row) {
         snapshot.macros.push_back({Number(row[0]), FromUtf8(row[1]), {}});
     });

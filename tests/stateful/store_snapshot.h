@@ -16,6 +16,7 @@ struct StoredProfile {
     std::map<std::u16string, std::u16string> config;  // key → stored text
     std::map<int, Assignment> buttons;                // layer 0, by key code
     std::vector<std::string> lights;                  // every column, one text per row
+    Lighting lighting;                                // the same rows as the page edits them
 };
 
 struct StoreSnapshot {

@@ -54,10 +54,29 @@ struct Macro {
     bool operator==(const Macro&) const = default;
 };
 
+// One effect's row as the lighting page edits it.
+struct Light {
+    int brightness = 0;
+    int speed = 0;
+    std::array<int, 7> colours{};
+    int groups = 0;  // the page's parameter groups (brightness 0x1, speed 0x2, slots 0x800)
+    bool operator==(const Light&) const = default;
+};
+
+// A profile gets its rows when it is first shown (the defaults, the first
+// effect active); a reset takes every profile's rows away again.
+struct Lighting {
+    bool made = false;
+    int active = -1;
+    std::map<int, Light> effects;  // by mode
+    bool operator==(const Lighting&) const = default;
+};
+
 struct Profile {
     std::u16string name;
     Performance perf;
     std::map<int, Assignment> buttons;  // by key code; absent: factory function
+    Lighting lighting;
 };
 
 struct Links {
@@ -86,10 +105,29 @@ struct Model {
     // macro.
     int refill_steps = 0;
     int next_group = 1;
+    // A new profile's rows.
+    Lighting default_lighting;
     // Profile files the user exported, by path: what each profile held then.
     std::map<std::string, Profile> exported;
 
     Profile& Current() { return profiles[static_cast<size_t>(current - 1)]; }
+    // Every profile's rows gone, then the shown one's made again.
+    void ResetLighting() {
+        for (Profile& profile : profiles)
+            profile.lighting = {};
+        Current().lighting = default_lighting;
+    }
+    // What a read of the mouse's lighting stores: its effect becomes the
+    // active one, with the levels it holds.
+    void TakeMouseLight(int effect, int brightness, int speed) {
+        Lighting& lighting = Current().lighting;
+        auto it = lighting.effects.find(effect);
+        if (!lighting.made || it == lighting.effects.end())
+            return;
+        lighting.active = effect;
+        it->second.brightness = brightness;
+        it->second.speed = speed;
+    }
     const Profile& Current() const { return profiles[static_cast<size_t>(current - 1)]; }
     Macro* FindMacro(int id) {
         for (Macro& macro : macros) {
