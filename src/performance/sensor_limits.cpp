@@ -26,16 +26,14 @@ constexpr std::array kRows{
 };
 constexpr SensorLimits kOtherSensor{50, 26000, u"50", u"26000", 520, 0};
 
-bool SkippedOnNotification(uint16_t sensor) {
-    return sensor == 25 || sensor == 149 || sensor == 150;
-}
-
 }  // namespace
 
 SensorLimits LimitsForSensor(uint16_t sensor, SensorRead read, int previous_offset) {
     const bool notification = read == SensorRead::kNotification;
     for (const SensorRow& row : kRows) {
-        if (row.sensor != sensor || (notification && SkippedOnNotification(sensor))) {
+        // A re-read after the mouse's notice keeps the sensor's own row: the
+        // last row's 50 DPI would reach sensors 25, 149 and 150 as code -1.
+        if (row.sensor != sensor) {
             continue;
         }
         SensorLimits limits = row.limits;

@@ -142,13 +142,16 @@ TEST(SensorLimits, RowsOnConnectAndOnNotification) {
 
     EXPECT_EQ(LimitsForSensor(5, SensorRead::kConnect, 0).slider_positions, 183);
     EXPECT_EQ(LimitsForSensor(5, SensorRead::kNotification, 0).slider_positions, 184);
+    // A re-read after a notice keeps each sensor's own row.
     for (uint16_t sensor : {25, 149, 150, 77}) {
-        const SensorLimits other = LimitsForSensor(sensor, SensorRead::kNotification, 0);
-        EXPECT_EQ(other.min_dpi, 50) << sensor;
-        EXPECT_EQ(other.max_dpi, 26000) << sensor;
-        EXPECT_EQ(other.slider_positions, 520) << sensor;
+        const SensorLimits connect = LimitsForSensor(sensor, SensorRead::kConnect, 0);
+        const SensorLimits notice = LimitsForSensor(sensor, SensorRead::kNotification, 0);
+        EXPECT_EQ(notice.min_dpi, connect.min_dpi) << sensor;
+        EXPECT_EQ(notice.max_dpi, connect.max_dpi) << sensor;
+        EXPECT_EQ(notice.slider_positions, connect.slider_positions) << sensor;
     }
-    EXPECT_EQ(LimitsForSensor(25, SensorRead::kConnect, 0).max_dpi, 30000);
+    EXPECT_EQ(LimitsForSensor(25, SensorRead::kNotification, 0).max_dpi, 30000);
+    EXPECT_EQ(LimitsForSensor(77, SensorRead::kNotification, 0).min_dpi, 50);
 }
 
 TEST(ReportRates, CapabilityAndOfferedList) {
