@@ -40,6 +40,7 @@ void RenameMacroStep(ActionContext& c);
 void DeleteMacroStep(ActionContext& c);
 void InsertEventsStep(ActionContext& c);
 void DeleteEventStep(ActionContext& c);
+void RecordKeysStep(ActionContext& c);
 void SetEventButtonStep(ActionContext& c);
 
 // Lighting page. Its steps need the current profile's rows.

@@ -66,6 +66,7 @@ constexpr Action kActions[] = {
     {"macro delete", 2, HasMacro, DeleteMacroStep},
     {"macro insert", 8, HasMacro, InsertEventsStep},
     {"macro delete event", 3, HasMacro, DeleteEventStep},
+    {"macro record", 3, HasMacro, RecordKeysStep},
     {"macro event button", 3, HasMacro, SetEventButtonStep},
     {"button function", 5, Online, ButtonFunctionStep},
     {"button key", 3, Online, ButtonKeyStep},

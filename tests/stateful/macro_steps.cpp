@@ -1,13 +1,19 @@
 // The macro page: new, select, rename, delete, insert and delete events.
 
+#include <linux/input-event-codes.h>
+
 #include <algorithm>
 
 #include "base/unicode.h"
+#include "platform/raw_keyboard_input.h"
 #include "stateful/action_steps.h"
 #include "stateful/page_driver.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
+#include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/item_lists.h"
+#include "ui/toolkit/headless_backend.h"
 
 namespace tessaly::stateful {
 namespace {
@@ -45,6 +51,17 @@ constexpr ButtonItem kButtonItems[] = {{1, 0x01, "left"},
                                        {2, 0x04, "middle"},
                                        {6, 0x08, "back"},
                                        {5, 0x10, "forward"}};
+
+// Keys of the scripted keyboard: the kernel's code and the Windows key the
+// recorded event names.
+struct TypedKey {
+    int linux_code;
+    int vkey;
+};
+constexpr TypedKey kTypedKeys[] = {{KEY_A, 'A'}, {KEY_S, 'S'}, {KEY_D, 'D'},
+                                   {KEY_J, 'J'}, {KEY_K, 'K'}, {KEY_L, 'L'}};
+// A recording stops by itself at 60 events; stay below it.
+constexpr size_t kRecordedIntoAtMost = 40;
 
 Macro* Selected(Model& model) {
     return model.FindMacro(model.selected_macro);
@@ -146,6 +163,45 @@ void InsertEventsStep(ActionContext& c) {
     const size_t at = selected < 0 ? macro->events.size() : static_cast<size_t>(selected + 1);
     macro->events.insert(macro->events.begin() + static_cast<std::ptrdiff_t>(at), added.begin(),
                          added.end());
+}
+
+// With no delays chosen, each key typed while recording adds its press and
+// its release after the macro's events.
+void RecordKeysStep(ActionContext& c) {
+    Macro* macro = Selected(c.model);
+    if (macro == nullptr || macro->events.size() > kRecordedIntoAtMost)
+        return;
+    PageDriver page(c.program);
+    ui::DeviceMainDlg& w = c.program.Window();
+    auto* record =
+        dynamic_cast<DUI::CIconButton*>(ui::FindInPage(w, w.macro_page, macro_id::kRecord));
+    if (record == nullptr)
+        return;
+    // On the macro tab, the radio is checked as a click checks it.
+    constexpr int kTabs = 48;
+    constexpr int kMacroTab = 3;
+    if (!DUI::HeadlessBackend::Deliver(w, kTabs, DUI::kEventActivated, kMacroTab) ||
+        !DUI::HeadlessBackend::Click(w, macro_id::kNoDelays))
+        return;
+    c.program.Session().ProcessPending();
+    const std::u16string idle = record->GetTitle();
+    page.Click(macro_id::kRecord);
+    if (record->GetTitle() == idle)
+        return;  // it did not start: nothing is typed into it
+    const int keys = c.Pick(1, 3);
+    c.description = "macro record " + std::to_string(keys) + " keys into macro " +
+                    std::to_string(macro->id) + ":";
+    const int g = c.model.next_group++;
+    for (int i = 0; i < keys; ++i) {
+        const TypedKey& key = kTypedKeys[c.Pick(0, static_cast<int>(std::size(kTypedKeys)) - 1)];
+        c.description += " " + std::string(1, static_cast<char>(key.vkey));
+        FeedCapturedKey(key.linux_code, true, true);
+        FeedCapturedKey(key.linux_code, false, true);
+        macro->events.push_back({2, key.vkey, g});
+        macro->events.push_back({3, key.vkey, g});
+    }
+    c.program.Session().ProcessPending();
+    page.Click(macro_id::kRecord);
 }
 
 void DeleteEventStep(ActionContext& c) {
