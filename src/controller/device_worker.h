@@ -103,7 +103,8 @@ class DeviceWorker {
     void OnLinkNotification(bool connected, const std::array<uint8_t, 2>& battery, int type);
     void ShowLinkRestored(int type);
     void ShowLinkLost(int type);
-    void PollReceiverStates();
+    // True when a receiver of the selected mouse reported it back.
+    bool PollReceiverStates();
     void ReRead();
     void ShowBattery(int value, int charge);
     void SetDeviceListState(int type, int mode, int state);

@@ -172,7 +172,7 @@ void DeviceWorker::ShowLinkLost(int type) {
     ShowControls(dlg_, {49}, true);
     SetDeviceListState(type, kConnectionReceiver, 0);
     devices_.SetState(type, kConnectionReceiver, kStateOffline);
-    PollReceiverStates();
+    const bool back = PollReceiverStates();
     if (dlg_.Services().stop_recording) {
         dlg_.Services().stop_recording();
     }
@@ -180,10 +180,16 @@ void DeviceWorker::ShowLinkLost(int type) {
     const bool any_online = list && list->GetOnlineDevCount() > 0;
     ShowControls(dlg_, {57}, any_online);
     ShowControls(dlg_, {58, 59}, !any_online);
+    // The receiver sends its report once: one taken by the poll is the
+    // mouse coming back, not only a row's state.
+    if (back) {
+        ShowLinkRestored(type);
+    }
 }
 
-void DeviceWorker::PollReceiverStates() {
+bool DeviceWorker::PollReceiverStates() {
     const int selected = dlg_.selected_device_type.load();
+    bool back = false;
     for (const auto& entry : devices_.Entries()) {
         if (entry->device_type != selected || entry->connection_mode != kConnectionReceiver ||
             !entry->interface) {
@@ -193,8 +199,10 @@ void DeviceWorker::PollReceiverStates() {
         if (entry->interface->Read(report, kReceiverReadMs) > 0 && report[0] == kLinkNotification) {
             entry->state = report[1] == 1 ? kStateOnline : kStatePolledOffline;
             devices_.SetState(entry->device_type, entry->connection_mode, entry->state);
+            back |= entry->state == kStateOnline;
         }
     }
+    return back;
 }
 
 void DeviceWorker::ReRead() {
