@@ -148,6 +148,34 @@ TEST_F(WorkerTest, TheReceiverLosesAndRegainsTheMouse) {
     EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
 }
 
+// Row 1 is the mouse's firmware (its version answer over the receiver, the
+// cable's release over the cable), row 2 the receiver's, each in one form.
+TEST_F(WorkerTest, TheInformationRowsNameTheMouseAndTheReceiverFirmware) {
+    Plug(false, true);
+    Open();
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(244), Text(552) + u": V1.00");
+    // No check has answered yet, so no row claims the firmware is the latest.
+    EXPECT_NE(Title(247), Text(580));
+
+    // The link comes back without a second full read: row 1 keeps the version.
+    mouse->SwitchMouse(false);
+    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
+    mouse->SwitchMouse(true);
+    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+}
+
+TEST_F(WorkerTest, OverTheCableTheReceiverRowIsItsCaptionAlone) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(244), Text(552));
+}
+
 TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
     const std::string trace = (user.path() / "trace.txt").string();
     ASSERT_TRUE(SetTraceFile(trace));
