@@ -234,6 +234,8 @@ void DeviceWorker::RefreshInformationPage() {
         SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
     }
     const std::u16string mouse = state_.DeviceVersion();
+    dlg_.mouse_firmware_version.Set(mouse);
+    dlg_.receiver_firmware_version.Set(receiver ? hex : std::u16string());
     SetLocalisedTitle(dlg_, 243, [mouse] { return VersionRow(551, mouse); });
     // Nothing is claimed about updates before a check has answered.
     SetLocalisedTitle(dlg_, receiver ? 247 : 246, [] { return LoadLanguageString(722); });
