@@ -176,6 +176,28 @@ TEST_F(WorkerTest, OverTheCableTheReceiverRowIsItsCaptionAlone) {
     EXPECT_EQ(Title(244), Text(552));
 }
 
+// A mouse whose node this user may not open: the home page names the udev
+// rule and the commands that apply it, and no battery is drawn for it.
+TEST_F(WorkerTest, AMouseThatCannotBeOpenedIsExplainedNotCalledMissing) {
+    backend->SetOpenDenied(true);
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_FALSE(dlg->device_present.load());
+    ASSERT_TRUE(WaitFor([&] { return Title(59) != Text(56); }));
+    const std::u16string notice = Title(59);
+    EXPECT_NE(notice.find(u"70-tessaly.rules"), std::u16string::npos);
+    EXPECT_NE(notice.find(u"sudo udevadm control --reload && sudo udevadm trigger"),
+              std::u16string::npos);
+    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, 43)->IsVisible());
+}
+
+TEST_F(WorkerTest, WithNoMouseAtAllTheNoticeAsksForOne) {
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Title(59), Text(56));
+}
+
 TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
     const std::string trace = (user.path() / "trace.txt").string();
     ASSERT_TRUE(SetTraceFile(trace));

@@ -268,6 +268,10 @@ inline constexpr int kNoReceiverFirmwareOffered = 721;
 inline constexpr int kNotCheckedYet = 722;
 // The mouse row's check when the mouse has no firmware address.
 inline constexpr int kNoMouseFirmwareOffered = 723;
+inline constexpr int kAccessRuleMissing = 724;
+inline constexpr int kAccessRuleNotApplied = 725;
+inline constexpr int kPlugInAgain = 726;
+inline constexpr int kNoMouseSettingsProgram = 727;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
 // An imported profile file holds no value this mouse takes.
@@ -322,7 +326,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
-    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered
+    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered, kAccessRuleMissing,
+    kAccessRuleNotApplied, kPlugInAgain, kNoMouseSettingsProgram
 });
 // clang-format on
 
