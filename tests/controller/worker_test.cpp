@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -8,7 +9,10 @@
 #include "device/commands/command_sender.h"
 #include "performance/change_operations.h"
 #include "performance/dpi_conversions.h"
+#include "platform/shell_open.h"
 #include "storage/key_table.h"
+#include "support/scoped_env.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
@@ -196,6 +200,51 @@ TEST_F(WorkerTest, WithNoMouseAtAllTheNoticeAsksForOne) {
     Open();
     ASSERT_TRUE(Settled());
     EXPECT_EQ(Title(59), Text(56));
+}
+
+// "System mouse settings → Open": the desktop's program is started when one
+// is installed; without any the user is told so instead of nothing happening.
+TEST_F(WorkerTest, TheSystemMouseSettingsOpenOrSayWhyNot) {
+    TempDir bin;
+    const std::filesystem::path program = bin.path() / "xfce4-mouse-settings";
+    std::ofstream(program) << "#!/bin/sh\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    std::vector<std::vector<std::string>> started;
+    SetShellOpenInterceptor(
+        [&started](const std::vector<std::string>& command) { started.push_back(command); });
+    ScopedEnv desktop("XDG_CURRENT_DESKTOP", "XFCE");
+    session.backend().SetModalPolicy([](DUI::MWindow&) { return DUI::ModalAnswer::FirstButton(); });
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    dlg->ShowDevicePages();
+    dlg->tab_ctrl->SelectItem(2);  // the performance page
+    session.ProcessPending();
+    DUI::MControl* open = ui::FindInPage(*dlg, dlg->performance_page, 149);
+    ASSERT_NE(open, nullptr);
+    const auto boxes_saying = [&](int number) {
+        const auto runs = session.backend().ModalRuns();
+        return std::ranges::count_if(runs, [&](const DUI::ModalRecord& run) {
+            return run.title == u"MessageBox" &&
+                   std::ranges::find(run.texts, Text(number)) != run.texts.end();
+        });
+    };
+    {
+        ScopedEnv path("PATH", bin.path().string());
+        ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*open, DUI::kEventActivated, 0));
+        session.ProcessPending();
+        EXPECT_EQ(started, (std::vector<std::vector<std::string>>{{"xfce4-mouse-settings"}}));
+        EXPECT_EQ(boxes_saying(text::kNoMouseSettingsProgram), 0);
+    }
+    {
+        TempDir empty;
+        ScopedEnv path("PATH", empty.path().string());
+        ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*open, DUI::kEventActivated, 0));
+        session.ProcessPending();
+        EXPECT_EQ(started.size(), 1u);
+        EXPECT_EQ(boxes_saying(text::kNoMouseSettingsProgram), 1);
+    }
+    SetShellOpenInterceptor({});
 }
 
 TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
