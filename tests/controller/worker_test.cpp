@@ -11,6 +11,9 @@
 #include "performance/dpi_conversions.h"
 #include "platform/shell_open.h"
 #include "storage/key_table.h"
+#include "storage/profile_table.h"
+#include "storage/settings_database.h"
+#include "storage/store_health.h"
 #include "support/scoped_env.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -70,6 +73,29 @@ TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
     EXPECT_FALSE(dlg->device_present.load());
     EXPECT_FALSE(dlg->device_online.load());
+}
+
+// Nothing is kept for a mouse that is not known yet: the start makes no
+// database of its own, and the first mouse gets its own with four profiles.
+TEST_F(WorkerTest, NoDatabaseIsMadeBeforeAMouseIsKnown) {
+    const uint64_t failed_writes = StoreHealth::Instance().FailedWrites();
+    Plug(false, false);
+    Open();
+    ASSERT_TRUE(Settled());
+    const std::filesystem::path db = user.path() / "db";
+    EXPECT_FALSE(std::filesystem::exists(db / "_data.db"));
+    EXPECT_FALSE(SettingsDatabase::Instance().IsOpened());
+    EXPECT_EQ(StoreHealth::Instance().FailedWrites(), failed_writes);
+
+    ASSERT_TRUE(mouse->Plug(MouseLink::kCable));
+    ASSERT_TRUE(Connected());
+    EXPECT_FALSE(std::filesystem::exists(db / "_data.db"));
+    ASSERT_TRUE(SettingsDatabase::Instance().IsOpened());
+    EXPECT_EQ(std::filesystem::path(SettingsDatabase::Instance().Path()).parent_path(), db);
+    std::vector<ProfileInfo> profiles;
+    ListProfiles(profiles);
+    EXPECT_EQ(profiles.size(), 4u);
+    EXPECT_EQ(StoreHealth::Instance().FailedWrites(), failed_writes);
 }
 
 // The window's task list wakes the worker; either of the two may be
