@@ -272,6 +272,12 @@ inline constexpr int kAccessRuleMissing = 724;
 inline constexpr int kAccessRuleNotApplied = 725;
 inline constexpr int kPlugInAgain = 726;
 inline constexpr int kNoMouseSettingsProgram = 727;
+// The software update on this system: what became of the downloaded archive.
+inline constexpr int kPackageHandedToInstaller = 728;
+inline constexpr int kNoPackageForThisSystem = 729;
+inline constexpr int kPackageInstallerNotStarted = 730;
+inline constexpr int kDownloadPageOpened = 731;
+inline constexpr int kDownloadFromPage = 732;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
 // An imported profile file holds no value this mouse takes.
@@ -327,7 +333,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
     kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered, kAccessRuleMissing,
-    kAccessRuleNotApplied, kPlugInAgain, kNoMouseSettingsProgram
+    kAccessRuleNotApplied, kPlugInAgain, kNoMouseSettingsProgram, kPackageHandedToInstaller,
+    kNoPackageForThisSystem, kPackageInstallerNotStarted, kDownloadPageOpened, kDownloadFromPage
 });
 // clang-format on
 
