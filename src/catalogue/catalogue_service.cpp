@@ -205,7 +205,13 @@ void SelectDevice(DeviceMainDlg& dlg, int device_type) {
     model.name = entry ? entry->name : std::u16string();
     model.device_attribute = entry ? entry->device_attribute : std::u16string();
 
-    SettingsDatabase::Instance().OpenForModel(UserDataFolder(), model.device_attribute);
+    if (model.device_attribute.empty()) {
+        // No model is known yet (the start selects a placeholder type): keep
+        // nothing rather than make a database that belongs to no mouse.
+        SettingsDatabase::Instance().Close();
+    } else {
+        SettingsDatabase::Instance().OpenForModel(UserDataFolder(), model.device_attribute);
+    }
 
     if (const auto file = ReadDescriptionFile(DescriptionPath(model.device_attribute))) {
         ApplyDescription(dlg, *file, model);

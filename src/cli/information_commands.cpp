@@ -1,5 +1,6 @@
 // What the catalogue, the device list and the store hold.
 
+#include "base/firmware_version.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "cli/command_table.h"
@@ -20,12 +21,6 @@ const char* StateName(int state) {
     return state == kStateOnline ? "online" : "offline";
 }
 
-std::string VersionText(uint32_t release) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X.%02X", (release >> 8) & 0xFF, release & 0xFF);
-    return text;
-}
-
 OutputValue ConnectedDevices(CommandContext& context) {
     OutputValue rows = OutputValue::MakeArray();
     for (const auto& entry : context.controller.Devices().Entries()) {
@@ -41,7 +36,7 @@ OutputValue ConnectedDevices(CommandContext& context) {
         row.Set("name", model_name);
         row.Set("mode", ModeName(entry->connection_mode));
         row.Set("state", StateName(entry->state));
-        row.Set("version", VersionText(entry->version));
+        row.Set("version", FirmwareVersionText(entry->version));
         rows.Append(std::move(row));
     }
     return rows;
@@ -95,8 +90,8 @@ int RunStatus(CommandContext& context) {
     out.Set("sensor", static_cast<int>(state.sensor_code.load()));
     out.Set("min_dpi", limits.min_dpi);
     out.Set("max_dpi", limits.max_dpi);
-    out.Set("device_version", ToUtf8(state.DeviceVersion()));
-    out.Set("receiver_version", ToUtf8(state.ReceiverVersion()));
+    out.Set("device_version", ToUtf8(FirmwareVersionText(state.DeviceVersion())));
+    out.Set("receiver_version", ToUtf8(FirmwareVersionText(state.ReceiverVersion())));
     out.Set("profile", context.window.current_profile.load());
     return kExitOk;
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "base/firmware_version.h"
 #include "base/text_format.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
@@ -166,10 +167,15 @@ bool WaitForTasks(CommandContext& context) {
     return false;
 }
 
+// Firmware versions are compared as the mouse and the server give them and
+// written in the form every other output uses.
 void SetVersions(CommandContext& context, const std::u16string& installed,
-                 const std::u16string& offered) {
-    context.out.Set("installed", ToUtf8(installed));
-    context.out.Set("offered", ToUtf8(offered));
+                 const std::u16string& offered, bool firmware = false) {
+    const auto shown = [firmware](const std::u16string& version) {
+        return ToUtf8(firmware ? FirmwareVersionText(version) : version);
+    };
+    context.out.Set("installed", shown(installed));
+    context.out.Set("offered", shown(offered));
     // The rule the check itself offers by.
     context.out.Set("update_available", CompareVersions(installed, offered) >= 1);
 }
@@ -218,7 +224,7 @@ int RunFirmwareCheck(CommandContext& context) {
     if (!CheckFirmware(context))
         return kExitFailure;
     SetVersions(context, context.controller.Device().DeviceVersion(),
-                context.window.new_firmware_version.Get());
+                context.window.new_firmware_version.Get(), true);
     return kExitOk;
 }
 
@@ -229,11 +235,11 @@ int RunFirmwareUpgrade(CommandContext& context) {
         return kExitFailure;
     const std::u16string installed = context.controller.Device().DeviceVersion();
     const std::u16string offered = context.window.new_firmware_version.Get();
-    SetVersions(context, installed, offered);
+    SetVersions(context, installed, offered, true);
     const Observed& seen = dialogs.Seen();
     if (!seen.accepted) {
         std::fprintf(stderr, "tessalyctl: the mouse's firmware %s is current\n",
-                     ToUtf8(installed).c_str());
+                     ToUtf8(FirmwareVersionText(installed)).c_str());
         context.out.Set("upgraded", false);
         return kExitOk;
     }

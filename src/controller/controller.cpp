@@ -253,7 +253,12 @@ std::u16string Controller::DescriptionFilePath() const {
 }
 
 void Controller::OpenSystemMouseSettings() {
-    OpenDesktopMouseSettings();
+    if (!OpenDesktopMouseSettings()) {
+        // A button that does nothing reads as broken: say why.
+        Trace(kTraceDevice, "no mouse settings program found for this desktop");
+        ShowMessageBox(LoadLanguageString(text::kNoMouseSettingsProgram),
+                       LoadLanguageString(text::kSystemMouseSettings), kMessageBoxOk);
+    }
 }
 
 }  // namespace tessaly

@@ -1,5 +1,6 @@
 #include "controller/device_worker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -7,6 +8,8 @@
 #include "base/task.h"
 #include "base/trace.h"
 #include "catalogue/device_catalogue.h"
+#include "controller/access_hint.h"
+#include "controller/window_controls.h"
 #include "controller/window_discovery_host.h"
 #include "device/commands/answer_decoders.h"
 #include "device/commands/command_builders.h"
@@ -16,6 +19,8 @@
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
 #include "storage/settings_database.h"
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 
 namespace tessaly {
 namespace {
@@ -69,6 +74,19 @@ void DeviceWorker::SelectRememberedDevice() {
 
 void DeviceWorker::RefreshDeviceList() {
     tessaly::RefreshDeviceList(devices_, *discovery_);
+    // A mouse this user may not open is not "no mouse": the home page says
+    // what gives access, and shows no battery it could not read.
+    std::vector<UnopenedInterface> refused;
+    if (!dlg_.device_present.load()) {
+        refused = devices_.Unopened();
+    }
+    SetLocalisedTitle(dlg_, 59, [refused, shipped = ShippedUdevRule()] {
+        const std::u16string hint = WindowAccessHint(refused, UdevRuleSearchFolders(), shipped);
+        return hint.empty() ? LoadLanguageString(text::kNoDeviceNotice) : hint;
+    });
+    if (std::ranges::any_of(refused, &UnopenedInterface::denied)) {
+        ShowControls(dlg_, {43}, false);
+    }
 }
 
 void DeviceWorker::SetTaskBody(int code, TaskBody body) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/decimal.h"
+#include "base/firmware_version.h"
 #include "base/text_format.h"
 #include "base/trace.h"
 #include "controller/device_worker.h"
@@ -56,11 +57,12 @@ std::optional<CommandAnswer> Read(HidInterface* mouse, Command command) {
     return result.answer;
 }
 
-// "<caption>: V<first digit>.<last two>" of a version text.
-std::u16string VersionRow(int caption, std::u16string_view version, std::u16string_view prefix) {
-    const std::u16string first(version.substr(0, 1));
-    const std::u16string last(version.size() >= 2 ? version.substr(version.size() - 2) : version);
-    return Format(u"%s: %s%s.%s", LoadLanguageString(caption), prefix, first, last);
+// "<caption>: V1.05"; the caption alone while the version is unknown.
+std::u16string VersionRow(int caption, std::u16string_view hex) {
+    if (hex.empty()) {
+        return LoadLanguageString(caption);
+    }
+    return Format(u"%s: V%s", LoadLanguageString(caption), FirmwareVersionText(hex));
 }
 
 }  // namespace
@@ -210,32 +212,35 @@ void DeviceWorker::ReadReceiverVersion() {
     if (auto version = DecodeVersion(answer->bytes())) {
         const std::u16string text(version->begin(), version->end());
         state_.SetDeviceVersion(text);
-        SetLocalisedTitle(dlg_, 243, [text] { return VersionRow(551, text, u""); });
-        SetLocalisedTitle(dlg_, 246, [] { return LoadLanguageString(580); });
+        SetLocalisedTitle(dlg_, 243, [text] { return VersionRow(551, text); });
     }
 }
 
+// Row 1 is the mouse's firmware, row 2 the receiver's. Over the receiver the
+// mouse's version is its answer to the version read (kept from the first
+// read), over the cable it is the cable's release number.
 void DeviceWorker::RefreshInformationPage() {
-    SetLocalisedTitle(dlg_, 243, [] { return LoadLanguageString(551); });
-    SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
     SetLocalisedTitle(dlg_, 246, [] { return std::u16string(); });
     SetLocalisedTitle(dlg_, 247, [] { return std::u16string(); });
     const int kind = devices_.ConnectionKind();
     const uint32_t version = devices_.VersionByMode(kind).value_or(0);
     const std::u16string hex = Format(u"%X", static_cast<int>(version));
-    if (kind == kConnectionReceiver) {
+    const bool receiver = kind == kConnectionReceiver;
+    if (receiver) {
         state_.SetReceiverVersion(hex);
-        SetLocalisedTitle(dlg_, 244, [hex] { return VersionRow(551, hex, u"V"); });
-        SetLocalisedTitle(dlg_, 247, [] { return LoadLanguageString(580); });
-        SetControlEnabled(dlg_, 248, false);
-        SetControlEnabled(dlg_, 249, true);
+        SetLocalisedTitle(dlg_, 244, [hex] { return VersionRow(552, hex); });
     } else {
         state_.SetDeviceVersion(hex);
-        SetLocalisedTitle(dlg_, 243, [hex] { return VersionRow(551, hex, u"V"); });
-        SetLocalisedTitle(dlg_, 246, [] { return LoadLanguageString(580); });
-        SetControlEnabled(dlg_, 248, true);
-        SetControlEnabled(dlg_, 249, false);
+        SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
     }
+    const std::u16string mouse = state_.DeviceVersion();
+    dlg_.mouse_firmware_version.Set(mouse);
+    dlg_.receiver_firmware_version.Set(receiver ? hex : std::u16string());
+    SetLocalisedTitle(dlg_, 243, [mouse] { return VersionRow(551, mouse); });
+    // Nothing is claimed about updates before a check has answered.
+    SetLocalisedTitle(dlg_, receiver ? 247 : 246, [] { return LoadLanguageString(722); });
+    SetControlEnabled(dlg_, 248, !receiver);
+    SetControlEnabled(dlg_, 249, receiver);
 }
 
 }  // namespace tessaly

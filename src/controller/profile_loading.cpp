@@ -6,6 +6,7 @@
 #include "controller/window_controls.h"
 #include "profiles/profile_names.h"
 #include "storage/profile_table.h"
+#include "storage/settings_database.h"
 #include "ui/localisation/language_strings.h"
 
 namespace tessaly {
@@ -17,6 +18,10 @@ constexpr int kProfileWord = 61;
 }  // namespace
 
 void DeviceWorker::LoadProfiles() {
+    if (!SettingsDatabase::Instance().IsOpened()) {
+        // No model yet: there are no profiles to show, and none to create.
+        return;
+    }
     std::vector<ProfileInfo> profiles;
     ListProfiles(profiles);
     if (profiles.empty()) {

@@ -6,6 +6,7 @@
 
 #include "base/task.h"
 #include "controller/window_controls.h"
+#include "platform/shell_open.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
 #include "ui/localisation/language_strings.h"
@@ -60,6 +61,7 @@ class WindowUpdateHost : public UpdateHost {
     std::u16string SoftwareUpdateAddress() const override { return dlg_.upgrade_address; }
     std::u16string LocalSoftwareVersion() const override { return dlg_.software_version; }
     std::u16string FirmwareAddress() const override { return dlg_.firmware_address; }
+    std::u16string DownloadPageAddress() const override { return dlg_.website_address; }
     std::u16string DeviceVersion() const override { return controller_.Device().DeviceVersion(); }
     std::u16string NewSoftwareVersion() const override { return dlg_.new_software_version.Get(); }
     void SetNewSoftwareVersion(std::u16string version) override {
@@ -110,6 +112,17 @@ class WindowUpdateHost : public UpdateHost {
                 }
             });
     }
+
+    void Tell(int title_text, std::u16string message) override {
+        ui::DeviceMainDlg* dlg = &dlg_;
+        DUI::Toolkit::Get().PostToWindow(
+            dlg_.GetSafeHwnd(), [dlg, title_text, message = std::move(message)](DUI::MWindow&) {
+                if (dlg->Services().message_box) {
+                    dlg->Services().message_box(*dlg, LoadLanguageString(title_text), message, 0);
+                }
+            });
+    }
+    bool OpenWithDesktop(std::u16string_view target) override { return ShellOpen(target, u""); }
 
     DeviceManager& Devices() override { return controller_.Devices(); }
     void Sleep(int ms) override { SleepMs(ms); }

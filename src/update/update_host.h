@@ -20,6 +20,8 @@ class UpdateHost {
     virtual std::u16string DeviceVersion() const = 0;
     virtual std::u16string NewSoftwareVersion() const = 0;
     virtual void SetNewSoftwareVersion(std::u16string version) = 0;
+    // Where the user can fetch the software by hand (the website).
+    virtual std::u16string DownloadPageAddress() const = 0;
     virtual std::u16string NewFirmwareVersion() const = 0;
     virtual void SetNewFirmwareVersion(std::u16string version) = 0;
 
@@ -41,6 +43,10 @@ class UpdateHost {
     virtual void CloseDownloadDialog() = 0;
     // A one-button message box on the window's thread.
     virtual void ReportFailure(int title_text, int message_text) = 0;
+    virtual void Tell(int title_text, std::u16string message) = 0;
+    // Hands a file or an address to the desktop (xdg-open); false when it
+    // could not be started.
+    virtual bool OpenWithDesktop(std::u16string_view target) = 0;
 
     virtual DeviceManager& Devices() = 0;
     virtual void Sleep(int ms) = 0;

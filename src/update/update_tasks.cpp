@@ -7,14 +7,13 @@
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "platform/folders.h"
-#include "platform/process_exit.h"
-#include "platform/shell_open.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "update/archive_extract.h"
 #include "update/download_folder.h"
 #include "update/firmware_upgrade.h"
 #include "update/http_client.h"
+#include "update/linux_package.h"
 #include "update/update_texts.h"
 #include "update/version_compare.h"
 
@@ -131,20 +130,31 @@ void RunSoftwareDownload(UpdateHost& host) {
             address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
             kMaxSoftwareArchiveBytes);
     }
-    if (folder.Made() && Exists(target)) {
-        Unpack(target, folder.Path());
-        const std::u16string setup = folder.Path() + Format(kSoftwareSetupPattern, version);
-        if (Exists(setup)) {
-            // The setup runs from the folder.
-            folder.Keep();
-            ShellOpen(setup, u"");
-            ExitProcessNow(0);
-            return;
-        }
-    }
-    // Nothing to start: the progress dialog has no close control of its own.
+    // The progress dialog has no close control of its own.
     host.CloseDownloadDialog();
-    host.ReportFailure(text::kSoftwareUpdateTitle, kDownloadFailedText);
+    if (!folder.Made() || !Exists(target)) {
+        host.ReportFailure(text::kSoftwareUpdateTitle, kDownloadFailedText);
+        return;
+    }
+    Unpack(target, folder.Path());
+    const std::u16string package =
+        FromUtf8(FindLinuxPackage(Narrow(folder.Path()), Narrow(version)));
+    if (!package.empty() && host.OpenWithDesktop(package)) {
+        // The installer reads the package from the folder after we return.
+        folder.Keep();
+        host.Tell(text::kSoftwareUpdateTitle,
+                  Format(LoadLanguageString(text::kPackageHandedToInstaller), package));
+        return;
+    }
+    std::u16string message =
+        package.empty() ? LoadLanguageString(text::kNoPackageForThisSystem)
+                        : Format(LoadLanguageString(text::kPackageInstallerNotStarted), package);
+    const std::u16string page = host.DownloadPageAddress();
+    const bool opened = !page.empty() && host.OpenWithDesktop(page);
+    const std::u16string where = page.empty() ? host.SoftwareUpdateAddress() : page;
+    message.append(u"\n").append(Format(
+        LoadLanguageString(opened ? text::kDownloadPageOpened : text::kDownloadFromPage), where));
+    host.Tell(text::kSoftwareUpdateTitle, std::move(message));
 }
 
 void RunFirmwareUpdate(UpdateHost& host) {

@@ -1,8 +1,8 @@
 #pragma once
 // The update tasks of the worker: the software check (task 23), the
 // firmware check (task 24, also the last step of connecting), the software
-// download that starts the setup (task 26) and the firmware download and
-// upgrade (task 27).
+// download that hands its package to the desktop's installer (task 26) and the firmware download
+// and upgrade (task 27).
 //
 // TESSALY_NO_UPDATE_CHECK set to anything but "" or "0" turns the two checks
 // off (tests, and machines without a network).
@@ -16,7 +16,6 @@
 namespace tessaly {
 
 inline constexpr std::u16string_view kSoftwareArchivePattern = u"Mouse-Setup-%s.zip";
-inline constexpr std::u16string_view kSoftwareSetupPattern = u"Mouse-Setup-%s.exe";
 inline constexpr std::u16string_view kFirmwareArchivePattern = u"firmware-%s.zip";
 inline constexpr std::u16string_view kFirmwareImagePattern = u"firmware     -%s.bin";
 
@@ -29,7 +28,9 @@ bool UpdateChecksEnabled();
 
 void RunSoftwareCheck(UpdateHost& host);
 void RunFirmwareCheck(UpdateHost& host);
-// Ends the process after opening the setup; returns only when there was none.
+// Downloads and unpacks the update, hands its package for this system to the
+// desktop's package installer, or else opens the download page; says which
+// in the window. The program goes on running either way.
 void RunSoftwareDownload(UpdateHost& host);
 void RunFirmwareUpdate(UpdateHost& host);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 #include "base/unicode.h"
@@ -260,11 +261,14 @@ TEST_F(ModelSelectionTest, ReselectingTheSameModelReloadsItsFile) {
     EXPECT_EQ(defaults[0].key_code, 3);
 }
 
-TEST_F(ModelSelectionTest, UnmatchedTypeOpensTheNamelessDatabaseAndLooksForDotXml) {
+// A type no model has opens no database (none is made for it) and looks
+// for device/.xml.
+TEST_F(ModelSelectionTest, UnmatchedTypeOpensNoDatabaseAndLooksForDotXml) {
     Open();
     Select(11);
     Select(99);
-    EXPECT_EQ(SettingsDatabase::Instance().Path(), DatabaseFile(""));
+    EXPECT_FALSE(SettingsDatabase::Instance().IsOpened());
+    EXPECT_FALSE(std::filesystem::exists(DatabaseFile("")));
     EXPECT_TRUE(DeviceCatalogue::Instance().Selected().device_attribute.empty());
     // No device/.xml: Alpha's options and buttons stay on screen.
     EXPECT_TRUE(dlg->tab_ctrl->IsItemVisible(4));

@@ -110,7 +110,7 @@ TEST_F(CliUpdateTest, FirmwareCheckComparesWithTheMousesVersion) {
     Serve("fw/mouse/version", "107");
     const CliResult newer = Update({"--json", "firmware", "check"});
     ASSERT_EQ(newer.code, 0) << newer.err;
-    EXPECT_THAT(newer.out, HasSubstr("\"installed\": \"105\",\n  \"offered\": \"107\",\n"
+    EXPECT_THAT(newer.out, HasSubstr("\"installed\": \"1.05\",\n  \"offered\": \"1.07\",\n"
                                      "  \"update_available\": true"));
     EXPECT_THAT(server.Requests(), HasSubstr("GET /fw/mouse/version "));
     EXPECT_THAT(server.Requests(), Not(HasSubstr(".zip")));
@@ -132,7 +132,7 @@ TEST_F(CliUpdateTest, FirmwareUpgradeWritesTheServedImageToTheMouse) {
 
     const CliResult upgraded = Update({"--json", "--yes", "firmware", "upgrade"});
     ASSERT_EQ(upgraded.code, 0) << upgraded.err;
-    EXPECT_THAT(upgraded.out, HasSubstr("\"offered\": \"107\""));
+    EXPECT_THAT(upgraded.out, HasSubstr("\"offered\": \"1.07\""));
     EXPECT_THAT(upgraded.out, HasSubstr("\"upgraded\": true"));
     // Progress on stderr, as the progress dialog shows it.
     EXPECT_THAT(upgraded.err, HasSubstr("tessalyctl: Upgrading: "));
@@ -159,7 +159,7 @@ TEST_F(CliUpdateTest, FirmwareUpgradeOfACurrentMouseDoesNothing) {
     const CliResult result = Update({"--json", "--yes", "firmware", "upgrade"});
     ASSERT_EQ(result.code, 0) << result.err;
     EXPECT_THAT(result.out, HasSubstr("\"upgraded\": false"));
-    EXPECT_THAT(result.err, HasSubstr("firmware 105 is current"));
+    EXPECT_THAT(result.err, HasSubstr("firmware 1.05 is current"));
     EXPECT_TRUE(UpgradeWrites().empty());
 }
 

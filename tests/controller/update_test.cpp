@@ -1,10 +1,12 @@
 // Updates and the settings page, end to end: the whole program on the
 // headless toolkit, a virtual mouse, and a loopback update server.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "app/language_state.h"
+#include "base/text_format.h"
 #include "platform/autostart.h"
 #include "platform/shell_open.h"
 #include "support/scoped_env.h"
@@ -14,6 +16,7 @@
 #include "ui/toolkit/controls/item_lists.h"
 #include "update/download_folder.h"
 #include "update/firmware_reports.h"
+#include "update/linux_package.h"
 #include "update/test_http_server.h"
 #include "update/update_texts.h"
 #include "worker_fixture.h"
@@ -177,20 +180,31 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
     EXPECT_TRUE(DownloadFolders(user.path()).empty());
 }
 
-TEST_F(UpdateTest, TheSoftwareCheckOffersTheSetupWhichIsOpenedBeforeTheEnd) {
+// "Update now" on this system: the archive's package goes to the desktop's
+// installer through xdg-open, the window says so and the program stays.
+TEST_F(UpdateTest, TheSoftwareUpdateHandsItsPackageToTheInstallerAndStays) {
     OpenConnected();
     server.Root().Write("version", "1.0.2");
-    ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
-                        {{"Mouse-Setup-1.0.2.exe", std::string(30000, 's')}}));
+    const std::string package = PackageFileName("1.0.2");
+    ASSERT_TRUE(MakeZip(
+        (server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
+        {{"Mouse-Setup-1.0.2.exe", std::string(30000, 's')}, {package, std::string(30000, 'd')}}));
     ASSERT_TRUE(ClickSetting(276));
-    ASSERT_TRUE(WaitFor([&] { return !Exits().empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return ModalTitles().size() == 3; }));
     ASSERT_TRUE(Settled());
 
-    EXPECT_EQ(Exits(), std::vector<int>{0});
+    EXPECT_TRUE(Exits().empty());
     const std::vector<std::filesystem::path> folders = DownloadFolders(user.path());
     ASSERT_EQ(folders.size(), 1u);
-    const std::string setup = (folders[0] / "Mouse-Setup-1.0.2.exe").string();
-    EXPECT_EQ(Opened(), (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
+    const std::string path = (folders[0] / package).string();
+    EXPECT_EQ(Opened(), (std::vector<std::vector<std::string>>{{"xdg-open", path}}));
+    const auto runs = session.backend().ModalRuns();
+    const auto told = std::ranges::count_if(runs, [&](const DUI::ModalRecord& r) {
+        return r.title == u"MessageBox" &&
+               std::ranges::find(r.texts, Format(Text(text::kPackageHandedToInstaller),
+                                                 FromUtf8(path))) != r.texts.end();
+    });
+    EXPECT_EQ(told, 1);
     auto* status = SettingsControlAs<DUI::MControlFont>(275);
     EXPECT_EQ(status->GetTitle(), Text(text::kNewVersionFound) + u": v1.0.2");
     EXPECT_TRUE(SettingsControl(276)->IsEnabled());

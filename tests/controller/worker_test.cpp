@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -8,7 +9,13 @@
 #include "device/commands/command_sender.h"
 #include "performance/change_operations.h"
 #include "performance/dpi_conversions.h"
+#include "platform/shell_open.h"
 #include "storage/key_table.h"
+#include "storage/profile_table.h"
+#include "storage/settings_database.h"
+#include "storage/store_health.h"
+#include "support/scoped_env.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
@@ -66,6 +73,29 @@ TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
     EXPECT_FALSE(dlg->device_present.load());
     EXPECT_FALSE(dlg->device_online.load());
+}
+
+// Nothing is kept for a mouse that is not known yet: the start makes no
+// database of its own, and the first mouse gets its own with four profiles.
+TEST_F(WorkerTest, NoDatabaseIsMadeBeforeAMouseIsKnown) {
+    const uint64_t failed_writes = StoreHealth::Instance().FailedWrites();
+    Plug(false, false);
+    Open();
+    ASSERT_TRUE(Settled());
+    const std::filesystem::path db = user.path() / "db";
+    EXPECT_FALSE(std::filesystem::exists(db / "_data.db"));
+    EXPECT_FALSE(SettingsDatabase::Instance().IsOpened());
+    EXPECT_EQ(StoreHealth::Instance().FailedWrites(), failed_writes);
+
+    ASSERT_TRUE(mouse->Plug(MouseLink::kCable));
+    ASSERT_TRUE(Connected());
+    EXPECT_FALSE(std::filesystem::exists(db / "_data.db"));
+    ASSERT_TRUE(SettingsDatabase::Instance().IsOpened());
+    EXPECT_EQ(std::filesystem::path(SettingsDatabase::Instance().Path()).parent_path(), db);
+    std::vector<ProfileInfo> profiles;
+    ListProfiles(profiles);
+    EXPECT_EQ(profiles.size(), 4u);
+    EXPECT_EQ(StoreHealth::Instance().FailedWrites(), failed_writes);
 }
 
 // The window's task list wakes the worker; either of the two may be
@@ -146,6 +176,101 @@ TEST_F(WorkerTest, TheReceiverLosesAndRegainsTheMouse) {
     mouse->SwitchMouse(true);
     ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load() && Title(44) == Text(52); }));
     EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
+}
+
+// Row 1 is the mouse's firmware (its version answer over the receiver, the
+// cable's release over the cable), row 2 the receiver's, each in one form.
+TEST_F(WorkerTest, TheInformationRowsNameTheMouseAndTheReceiverFirmware) {
+    Plug(false, true);
+    Open();
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(244), Text(552) + u": V1.00");
+    // No check has answered yet, so no row claims the firmware is the latest.
+    EXPECT_NE(Title(247), Text(580));
+
+    // The link comes back without a second full read: row 1 keeps the version.
+    mouse->SwitchMouse(false);
+    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
+    mouse->SwitchMouse(true);
+    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+}
+
+TEST_F(WorkerTest, OverTheCableTheReceiverRowIsItsCaptionAlone) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(244), Text(552));
+}
+
+// A mouse whose node this user may not open: the home page names the udev
+// rule and the commands that apply it, and no battery is drawn for it.
+TEST_F(WorkerTest, AMouseThatCannotBeOpenedIsExplainedNotCalledMissing) {
+    backend->SetOpenDenied(true);
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_FALSE(dlg->device_present.load());
+    ASSERT_TRUE(WaitFor([&] { return Title(59) != Text(56); }));
+    const std::u16string notice = Title(59);
+    EXPECT_NE(notice.find(u"70-tessaly.rules"), std::u16string::npos);
+    EXPECT_NE(notice.find(u"sudo udevadm control --reload && sudo udevadm trigger"),
+              std::u16string::npos);
+    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, 43)->IsVisible());
+}
+
+TEST_F(WorkerTest, WithNoMouseAtAllTheNoticeAsksForOne) {
+    Open();
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Title(59), Text(56));
+}
+
+// "System mouse settings → Open": the desktop's program is started when one
+// is installed; without any the user is told so instead of nothing happening.
+TEST_F(WorkerTest, TheSystemMouseSettingsOpenOrSayWhyNot) {
+    TempDir bin;
+    const std::filesystem::path program = bin.path() / "xfce4-mouse-settings";
+    std::ofstream(program) << "#!/bin/sh\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    std::vector<std::vector<std::string>> started;
+    SetShellOpenInterceptor(
+        [&started](const std::vector<std::string>& command) { started.push_back(command); });
+    ScopedEnv desktop("XDG_CURRENT_DESKTOP", "XFCE");
+    session.backend().SetModalPolicy([](DUI::MWindow&) { return DUI::ModalAnswer::FirstButton(); });
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    dlg->ShowDevicePages();
+    dlg->tab_ctrl->SelectItem(2);  // the performance page
+    session.ProcessPending();
+    DUI::MControl* open = ui::FindInPage(*dlg, dlg->performance_page, 149);
+    ASSERT_NE(open, nullptr);
+    const auto boxes_saying = [&](int number) {
+        const auto runs = session.backend().ModalRuns();
+        return std::ranges::count_if(runs, [&](const DUI::ModalRecord& run) {
+            return run.title == u"MessageBox" &&
+                   std::ranges::find(run.texts, Text(number)) != run.texts.end();
+        });
+    };
+    {
+        ScopedEnv path("PATH", bin.path().string());
+        ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*open, DUI::kEventActivated, 0));
+        session.ProcessPending();
+        EXPECT_EQ(started, (std::vector<std::vector<std::string>>{{"xfce4-mouse-settings"}}));
+        EXPECT_EQ(boxes_saying(text::kNoMouseSettingsProgram), 0);
+    }
+    {
+        TempDir empty;
+        ScopedEnv path("PATH", empty.path().string());
+        ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*open, DUI::kEventActivated, 0));
+        session.ProcessPending();
+        EXPECT_EQ(started.size(), 1u);
+        EXPECT_EQ(boxes_saying(text::kNoMouseSettingsProgram), 1);
+    }
+    SetShellOpenInterceptor({});
 }
 
 TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "update/download_folder.h"
+#include "update/linux_package.h"
 #include "update/test_http_server.h"
 #include "update/update_texts.h"
 
@@ -30,6 +32,7 @@ class RecordingHost : public UpdateHost {
     std::u16string DeviceVersion() const override { return device_version; }
     std::u16string NewSoftwareVersion() const override { return new_software; }
     void SetNewSoftwareVersion(std::u16string v) override { new_software = std::move(v); }
+    std::u16string DownloadPageAddress() const override { return download_page; }
     std::u16string NewFirmwareVersion() const override { return new_firmware; }
     void SetNewFirmwareVersion(std::u16string v) override { new_firmware = std::move(v); }
     void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
@@ -46,6 +49,12 @@ class RecordingHost : public UpdateHost {
     void CloseUpgradeDialog() override { ++upgrade_closed; }
     void CloseDownloadDialog() override { ++download_closed; }
     void ReportFailure(int title, int message) override { failures.push_back({title, message}); }
+    void Tell(int title, std::u16string message) override { told.push_back({title, message}); }
+    // The fake desktop: records what it is given, starts what `can_open` allows.
+    bool OpenWithDesktop(std::u16string_view target) override {
+        handed.emplace_back(target);
+        return can_open(target);
+    }
     DeviceManager& Devices() override { return devices; }
     void Sleep(int) override {}
 
@@ -55,6 +64,10 @@ class RecordingHost : public UpdateHost {
     std::vector<int> offers, progress;
     std::vector<std::pair<int, int>> upgrade_steps, failures;
     int upgrade_closed = 0, download_closed = 0;
+    std::u16string download_page = u"https://www.example.invalid/";
+    std::function<bool(std::u16string_view)> can_open = [](std::u16string_view) { return true; };
+    std::vector<std::u16string> handed;
+    std::vector<std::pair<int, std::u16string>> told;
     DeviceManager devices;
 };
 
@@ -65,7 +78,12 @@ class UpdateTasksTest : public ::testing::Test {
         // Numbered texts, so a status can be told from another.
         std::string english = "[LAN]\n";
         for (int id : text::kAllTextIds) {
-            english += std::to_string(id) + "=T" + std::to_string(id) + "\n";
+            english += std::to_string(id) + "=T" + std::to_string(id);
+            // The update's outcomes name a file or an address.
+            english += id >= text::kPackageHandedToInstaller && id <= text::kDownloadFromPage &&
+                               id != text::kNoPackageForThisSystem
+                           ? " %s\n"
+                           : "\n";
         }
         program.Write("language/1033.lan", english);
         SetProgramFolderOverride(program.u16(true));
@@ -202,40 +220,84 @@ TEST_F(UpdateTasksTest, FirmwareCheckReadsMouseVersionAndShowsMajorAndMinor) {
     EXPECT_EQ(host.offers, std::vector<int>{2});
 }
 
-TEST_F(UpdateTasksTest, SoftwareDownloadStartsTheSetupAndEnds) {
+// The archive's package for this system goes to the desktop's installer and
+// the program stays; the folder stays for the installer to read.
+TEST_F(UpdateTasksTest, TheUpdatesPackageIsHandedToTheInstallerAndTheProgramStays) {
     ASSERT_TRUE(server.Running());
     host.new_software = u"1.0.2";
+    const std::string package = PackageFileName("1.0.2");
     ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
-                        {{"Mouse-Setup-1.0.2.exe", "#!/bin/sh\n"}}));
+                        {{"Mouse-Setup-1.0.2.exe", "MZ"},
+                         {"tessaly_1.0.1_" + std::string(PackageArchitecture()) + ".deb", "old"},
+                         {package, "!<arch>\n"}}));
     RunSoftwareDownload(host);
-    // The setup runs from its folder, which stays.
     const std::vector<std::filesystem::path> folders = DownloadFolders();
     ASSERT_EQ(folders.size(), 1u);
-    const std::string setup = (folders[0] / "Mouse-Setup-1.0.2.exe").string();
-    EXPECT_TRUE(std::filesystem::exists(setup));
+    const std::u16string path = FromUtf8((folders[0] / package).string());
+    EXPECT_TRUE(std::filesystem::exists(folders[0] / package));
     EXPECT_FALSE(std::filesystem::exists(folders[0] / "Mouse-Setup-1.0.2.zip"));
-    EXPECT_EQ(opened, (std::vector<std::vector<std::string>>{{"xdg-open", setup}}));
-    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(host.handed, std::vector<std::u16string>{path});
+    EXPECT_EQ(host.told, (std::vector<std::pair<int, std::u16string>>{
+                             {text::kSoftwareUpdateTitle, u"T728 " + path}}));
+    EXPECT_TRUE(exits.empty());
+    EXPECT_TRUE(opened.empty()) << "nothing is started but through the host";
     EXPECT_EQ(host.progress.back(), 100);
-    EXPECT_EQ(host.download_closed, 0);
+    EXPECT_EQ(host.download_closed, 1);
+    EXPECT_TRUE(host.failures.empty());
     EXPECT_NE(server.Requests().find("GET ///Mouse-Setup-1.0.2.zip"), std::string::npos);
+}
+
+TEST_F(UpdateTasksTest, WithoutAPackageThatCanBeInstalledTheDownloadPageIsOpened) {
+    ASSERT_TRUE(server.Running());
+    host.new_software = u"1.0.2";
+    const std::u16string page = host.download_page;
+    const auto serve = [&](std::vector<std::pair<std::string, std::string>> entries) {
+        ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.2.zip").string(), entries));
+    };
+    const std::string other_arch =
+        PackageArchitecture() == "arm64" ? "tessaly_1.0.2_amd64.deb" : "tessaly_1.0.2_arm64.deb";
+    // Only a Windows setup and another machine's package.
+    serve({{"Mouse-Setup-1.0.2.exe", "MZ"}, {other_arch, "x"}});
+    RunSoftwareDownload(host);
+    EXPECT_EQ(host.handed, std::vector<std::u16string>{page});
+    ASSERT_EQ(host.told.size(), 1u);
+    EXPECT_EQ(host.told[0].second, u"T729\nT731 " + page);
+
+    // A package, but no installer starts for it.
+    serve({{PackageFileName("1.0.2"), "!<arch>\n"}});
+    host.handed.clear();
+    host.can_open = [](std::u16string_view target) { return target.starts_with(u"https://"); };
+    RunSoftwareDownload(host);
+    ASSERT_EQ(host.handed.size(), 2u);
+    EXPECT_TRUE(host.handed[0].ends_with(FromUtf8(PackageFileName("1.0.2"))));
+    EXPECT_EQ(host.handed[1], page);
+    ASSERT_EQ(host.told.size(), 2u);
+    EXPECT_EQ(host.told[1].second, u"T730 " + host.handed[0] + u"\nT731 " + page);
+
+    // Nothing can be opened: the address is given to copy.
+    host.can_open = [](std::u16string_view) { return false; };
+    RunSoftwareDownload(host);
+    ASSERT_EQ(host.told.size(), 3u);
+    EXPECT_TRUE(host.told[2].second.ends_with(u"\nT732 " + page));
+
+    EXPECT_TRUE(exits.empty());
+    EXPECT_TRUE(DownloadFolders().empty());
+    EXPECT_EQ(host.download_closed, 3);
+    EXPECT_TRUE(host.failures.empty());
 }
 
 TEST_F(UpdateTasksTest, AFailedSoftwareDownloadClosesTheDialogAndSaysSo) {
     ASSERT_TRUE(server.Running());
     host.new_software = u"1.0.3";
-    // A missing archive, then an archive without the setup.
-    RunSoftwareDownload(host);
-    ASSERT_TRUE(MakeZip((server.Root().path() / "Mouse-Setup-1.0.3.zip").string(),
-                        {{"readme.txt", "no setup"}}));
-    RunSoftwareDownload(host);
+    RunSoftwareDownload(host);  // no archive on the server
     EXPECT_TRUE(exits.empty());
-    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(host.handed.empty());
+    EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(DownloadFolders().empty());
-    EXPECT_EQ(host.download_closed, 2);
-    EXPECT_EQ(host.failures, (std::vector<std::pair<int, int>>{
-                                 {text::kSoftwareUpdateTitle, kDownloadFailedText},
-                                 {text::kSoftwareUpdateTitle, kDownloadFailedText}}));
+    EXPECT_EQ(host.download_closed, 1);
+    EXPECT_EQ(
+        host.failures,
+        (std::vector<std::pair<int, int>>{{text::kSoftwareUpdateTitle, kDownloadFailedText}}));
 }
 
 TEST_F(UpdateTasksTest, FirmwareUpdateWithoutTheMouseEndsWithTheFailureText) {

@@ -1,5 +1,8 @@
 #include "ui/dialogs/about_dlg.h"
 
+#include <utility>
+
+#include "base/firmware_version.h"
 #include "base/text_format.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -13,16 +16,19 @@ namespace {
 constexpr int kCloseId = 30;
 constexpr int kLogoId = 32;
 constexpr int kVersionId = 34;
-constexpr int kSecondVersionId = 33;
+constexpr int kMouseFirmwareId = 33;
+constexpr int kReceiverFirmwareId = 36;
 constexpr int kCopyrightId = 35;
-constexpr Color kGrey = 0xFF969696;
+constexpr Color kGrey = 0xFFB4B4B4;
+// Opaque, and dark enough for the grey lines and the light logo.
+constexpr Color kBackTop = 0xFF1A1A1A;
+constexpr Color kBackBottom = 0xFF2C2C2C;
 }  // namespace
 
-std::u16string FirmwareVersionLine(int version) {
-    std::u16string hex = Format(u"%x", version);
-    std::u16string major = hex.substr(0, 1);
-    std::u16string minor = hex.size() < 2 ? hex : hex.substr(hex.size() - 2);
-    return Format(u"%s: v%s.%s", LoadLanguageString(text::kFirmwareVersion), major, minor);
+std::u16string FirmwareVersionLine(int caption, std::u16string_view hex) {
+    const std::u16string version = FirmwareVersionText(hex);
+    return Format(u"%s: %s", LoadLanguageString(caption),
+                  version.empty() ? std::u16string(u"-") : u"V" + version);
 }
 
 bool AboutDlg::Open(MWindow* parent) {
@@ -35,7 +41,7 @@ bool AboutDlg::Open(MWindow* parent) {
 
 bool AboutDlg::OnInitDialog() {
     bool result = MDialog::OnInitDialog();
-    GetPaintManager().SetBackColor(0x1A1A1A, 0x969696);
+    GetPaintManager().SetBackColor(kBackTop, kBackBottom);
     return result;
 }
 
@@ -48,12 +54,22 @@ void AboutDlg::InitUI(Rect client) {
     int logo_left = (client.right - client.left - 260) / 2;
     CreateArea<MPicture>(kLogoId, {logo_left, 80, logo_left + 260, 120})->SetImage(u"logo.png");
 
-    std::u16string line = FirmwareVersionLine(firmware_version_);
-    int c = (client.right - client.left) / 2;
-    for (auto [id, top] : {std::pair{kVersionId, 150}, std::pair{kSecondVersionId, 185}}) {
-        auto* version = CreateArea<MText>(id, {c - 100, top, c + 100, top + 35}, line);
+    const std::u16string software =
+        versions_.software.empty()
+            ? LoadLanguageString(text::kSoftwareVersion)
+            : Format(u"%s: v%s", LoadLanguageString(text::kSoftwareVersion), versions_.software);
+    const std::pair<int, std::u16string> lines[] = {
+        {kVersionId, software},
+        {kMouseFirmwareId, FirmwareVersionLine(text::kMouseFirmware, versions_.mouse_firmware)},
+        {kReceiverFirmwareId,
+         FirmwareVersionLine(text::kReceiverFirmware, versions_.receiver_firmware)}};
+    const int c = (client.right - client.left) / 2;
+    int top = 140;
+    for (const auto& [id, line] : lines) {
+        auto* version = CreateArea<MText>(id, {c - 200, top, c + 200, top + 30}, line);
         version->SetTextColor(kGrey);
         version->SetAlignment(kAlignCenter);
+        top += 32;
     }
     auto* copyright = CreateArea<MText>(
         kCopyrightId, {10, client.bottom - 40, client.right - 10, client.bottom - 5},

@@ -1,20 +1,30 @@
 #pragma once
-// The about box: logo, the firmware version of the first cable-connected
-// mouse and the copyright line. One modal run per instance.
+// The about box: logo, the software version, the connected mouse's and
+// receiver's firmware versions and the copyright line. One modal run per
+// instance.
 
 #include <string>
+#include <utility>
 
 #include "ui/toolkit/dialog.h"
 
 namespace tessaly {
+
+// Firmware versions as the mouse gives them ("105"); empty when unknown.
+struct AboutVersions {
+    std::u16string software;
+    std::u16string mouse_firmware;
+    std::u16string receiver_firmware;
+};
 
 class AboutDlg : public DUI::MDialog {
   public:
     static constexpr std::u16string_view kTitle = u"About Window";
     static constexpr DUI::Rect kRect{0, 0, 500, 300};
 
-    // firmware_version: the mouse's version number, 0 when none is connected.
-    explicit AboutDlg(int firmware_version = 0) : firmware_version_(firmware_version) {}
+    explicit AboutDlg(AboutVersions versions = {}) : versions_(std::move(versions)) {}
+    // Before the box is created.
+    void SetVersions(AboutVersions versions) { versions_ = std::move(versions); }
 
     // Creates the box over the parent and centres it; ShowModal(5) runs it.
     bool Open(DUI::MWindow* parent);
@@ -25,11 +35,10 @@ class AboutDlg : public DUI::MDialog {
     int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
 
   private:
-    int firmware_version_;
+    AboutVersions versions_;
 };
 
-// "<text 16>: v<major>.<minor>" from the version's hexadecimal text: its
-// first digit, then its last two (the whole text when it is shorter).
-std::u16string FirmwareVersionLine(int version);
+// "<caption>: V1.05" of a firmware version; "<caption>: -" when unknown.
+std::u16string FirmwareVersionLine(int caption, std::u16string_view hex);
 
 }  // namespace tessaly

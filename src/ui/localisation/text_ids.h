@@ -268,6 +268,16 @@ inline constexpr int kNoReceiverFirmwareOffered = 721;
 inline constexpr int kNotCheckedYet = 722;
 // The mouse row's check when the mouse has no firmware address.
 inline constexpr int kNoMouseFirmwareOffered = 723;
+inline constexpr int kAccessRuleMissing = 724;
+inline constexpr int kAccessRuleNotApplied = 725;
+inline constexpr int kPlugInAgain = 726;
+inline constexpr int kNoMouseSettingsProgram = 727;
+// The software update on this system: what became of the downloaded archive.
+inline constexpr int kPackageHandedToInstaller = 728;
+inline constexpr int kNoPackageForThisSystem = 729;
+inline constexpr int kPackageInstallerNotStarted = 730;
+inline constexpr int kDownloadPageOpened = 731;
+inline constexpr int kDownloadFromPage = 732;
 // Every value of an imported macro file was out of range: nothing was imported.
 inline constexpr int kMacroFileAllRefused = 770;
 // An imported profile file holds no value this mouse takes.
@@ -322,7 +332,9 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
-    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered
+    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered, kAccessRuleMissing,
+    kAccessRuleNotApplied, kPlugInAgain, kNoMouseSettingsProgram, kPackageHandedToInstaller,
+    kNoPackageForThisSystem, kPackageInstallerNotStarted, kDownloadPageOpened, kDownloadFromPage
 });
 // clang-format on
 

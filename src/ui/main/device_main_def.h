@@ -42,6 +42,10 @@ struct DeviceMainDef {
     // Set by the version checks on the worker, read by the window and the CLI.
     GuardedText new_software_version;
     GuardedText new_firmware_version;
+    // The connected mouse's and receiver's firmware as the mouse gives them
+    // ("105"), set by the worker when it reads them; the about box shows them.
+    GuardedText mouse_firmware_version;
+    GuardedText receiver_firmware_version;
     // Frame and accent colours, state and button fonts.
     PageStyle style;
     // Set by the pages that wait for a key: 1 recording, 10 custom key, 12 macro key.

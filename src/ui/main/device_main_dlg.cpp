@@ -7,6 +7,7 @@
 #include "base/application_name.h"
 #include "base/task.h"
 #include "platform/process_exit.h"
+#include "ui/dialogs/about_dlg.h"
 #include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -303,6 +304,15 @@ int DeviceMainDlg::MessageBox(int title_text, int message_text, int buttons) {
 
 void DeviceMainDlg::ShowAbout() {
     std::unique_ptr<DUI::MDialog> about = MakePopup(u"AboutDlg");
+    if (!about) {
+        return;
+    }
+    if (auto* box = dynamic_cast<AboutDlg*>(about.get())) {
+        // Only a mouse that is there now has its versions shown.
+        const bool online = device_online.load();
+        box->SetVersions({software_version, online ? mouse_firmware_version.Get() : u"",
+                          online ? receiver_firmware_version.Get() : u""});
+    }
     if (about->Create(this, u"About Window", DUI::kDialogStyle, 0, {0, 0, 500, 300})) {
         about->CenterWindow(this);
         about->ShowModal(DUI::kSwShow);

@@ -130,11 +130,13 @@ void WindowWidget::paintEvent(QPaintEvent*) {
     QColor bottom = Theme::Window().darker(115);
     if (DUI::MWindow* model = Model()) {
         const DUI::PaintManager& paint = model->GetPaintManager();
+        // A window's background is never see-through: a colour given
+        // without alpha (0x1A1A1A) is the opaque colour.
         if (paint.GetBackColor1() != 0) {
-            top = FromArgb(paint.GetBackColor1());
+            top = FromArgb(0xFF000000 | paint.GetBackColor1());
         }
         if (paint.GetBackColor2() != 0) {
-            bottom = FromArgb(paint.GetBackColor2());
+            bottom = FromArgb(0xFF000000 | paint.GetBackColor2());
         }
     }
     QLinearGradient gradient(0, 0, 0, height());

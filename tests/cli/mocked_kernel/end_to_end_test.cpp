@@ -140,8 +140,8 @@ TEST_F(EndToEnd, StatusIsTheSameOnHidrawAsEmulated) {
     const ToolRun mocked = Mocked({"status"});
     ExpectSameRun(emulated, mocked);
     // The cable's release, the receiver's release and its answer to 0x20 agree.
-    EXPECT_NE(mocked.out.find("device_version    105\n"), std::string::npos) << mocked.out;
-    EXPECT_NE(mocked.out.find("receiver_version  105\n"), std::string::npos) << mocked.out;
+    EXPECT_NE(mocked.out.find("device_version    1.05\n"), std::string::npos) << mocked.out;
+    EXPECT_NE(mocked.out.find("receiver_version  1.05\n"), std::string::npos) << mocked.out;
 }
 
 TEST_F(EndToEnd, DpiSetSendsTheSameReportsOnHidrawAsEmulated) {

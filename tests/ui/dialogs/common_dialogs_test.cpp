@@ -80,21 +80,22 @@ TEST_F(CommonDialogsTest, MessageBoxButtonBandAndOtherSets) {
     EXPECT_EQ(ShowMessageBox(u"m", nullptr, u"t", 1), 2);
 }
 
-TEST_F(CommonDialogsTest, AboutShowsVersionLineAndClosesWithItsButton) {
-    struct Case {
-        int version;
-        std::u16string line;
-    };
-    for (const Case& c : {Case{0, u"T16: v0.0"}, Case{0x123, u"T16: v1.23"},
-                          Case{0x1A05, u"T16: v1.05"}, Case{0xB, u"T16: vb.b"}}) {
-        EXPECT_EQ(FirmwareVersionLine(c.version), c.line) << c.version;
+TEST_F(CommonDialogsTest, AboutNamesEachVersionOnceAndClosesWithItsButton) {
+    {
+        // Nothing connected: the firmware lines say so rather than "v0.0".
+        AboutDlg none(AboutVersions{u"1.0.1", u"", u""});
+        ASSERT_TRUE(none.Open(nullptr));
+        EXPECT_EQ(TitleOf<MText>(none, 33), u"T551: -");
+        EXPECT_EQ(TitleOf<MText>(none, 36), u"T552: -");
+        none.DestroyWindow();
     }
-    AboutDlg about(0x107);
+    AboutDlg about(AboutVersions{u"1.0.1", u"107", u"100"});
     ASSERT_TRUE(about.Open(nullptr));
     EXPECT_EQ(about.GetTitle(), u"About Window");
-    EXPECT_EQ(about.GetPaintManager().GetBackColor1(), 0x1A1A1Au);
-    EXPECT_EQ(TitleOf<MText>(about, 34), u"T16: v1.07");
-    EXPECT_EQ(TitleOf<MText>(about, 33), u"T16: v1.07");
+    EXPECT_EQ(about.GetPaintManager().GetBackColor1() >> 24, 0xFFu) << "opaque";
+    EXPECT_EQ(TitleOf<MText>(about, 34), u"T17: v1.0.1");
+    EXPECT_EQ(TitleOf<MText>(about, 33), u"T551: V1.07");
+    EXPECT_EQ(TitleOf<MText>(about, 36), u"T552: V1.00");
     EXPECT_EQ(TitleOf<MText>(about, 35), u"T2");
     EXPECT_EQ(H::Find(about, 30)->GetRect(), (Rect{460, 15, 479, 34}));
     EXPECT_EQ(H::Find(about, 30)->GetTooltip(), u"T5");
