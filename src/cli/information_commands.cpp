@@ -26,22 +26,42 @@ std::string VersionText(uint32_t release) {
     return text;
 }
 
+// Discovery spares a receiver beside a cable the identity read, so its row
+// takes the model its USB ids name; 0 when the ids name none or several.
+int RowType(const DeviceManager& devices, const DeviceEntry& entry) {
+    if (entry.device_type > 0)
+        return entry.device_type;
+    int type = 0;
+    for (const IdentityRecord& identity : devices.Identities()) {
+        if (identity.vendor_id != entry.vendor_id || identity.product_id != entry.product_id)
+            continue;
+        if (type != 0 && type != identity.device_type)
+            return 0;
+        type = identity.device_type;
+    }
+    return type;
+}
+
 OutputValue ConnectedDevices(CommandContext& context) {
     OutputValue rows = OutputValue::MakeArray();
-    for (const auto& entry : context.controller.Devices().Entries()) {
+    const DeviceManager& devices = context.controller.Devices();
+    for (const auto& entry : devices.Entries()) {
         OutputValue row = OutputValue::MakeObject();
-        row.Set("type", entry->device_type);
+        const int type = RowType(devices, *entry);
+        row.Set("type", type);
         // Every row has a name: a receiver that does not tell its model has
         // an empty one.
         std::string model_name;
         for (const DeviceDescription& model : DeviceCatalogue::Instance().Models()) {
-            if (model.device_type == entry->device_type)
+            if (model.device_type == type)
                 model_name = ToUtf8(model.name);
         }
         row.Set("name", model_name);
         row.Set("mode", ModeName(entry->connection_mode));
         row.Set("state", StateName(entry->state));
         row.Set("version", VersionText(entry->version));
+        // Whether the interface answered the identity read itself.
+        row.Set("identified", entry->device_type > 0);
         rows.Append(std::move(row));
     }
     return rows;
@@ -62,19 +82,20 @@ int RunDevices(CommandContext& context) {
     context.out.Set("battery_level", static_cast<int>(state.battery_second.load()));
     context.out.Set("charging", state.battery_first.load() != 0);
     // A mouse present that could not be opened, and what would give access.
+    // Always present, so every devices document has the same members.
     const std::vector<UnopenedInterface>& unopened = context.controller.Devices().Unopened();
+    OutputValue rows = OutputValue::MakeArray();
+    for (const UnopenedInterface& entry : unopened) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("vid", UsbIdText(entry.vendor_id));
+        row.Set("pid", UsbIdText(entry.product_id));
+        row.Set("path", entry.path);
+        row.Set("denied", entry.denied);
+        row.Set("error", entry.error);
+        rows.Append(std::move(row));
+    }
+    context.out.Set("inaccessible", std::move(rows));
     if (!unopened.empty()) {
-        OutputValue rows = OutputValue::MakeArray();
-        for (const UnopenedInterface& entry : unopened) {
-            OutputValue row = OutputValue::MakeObject();
-            row.Set("vid", UsbIdText(entry.vendor_id));
-            row.Set("pid", UsbIdText(entry.product_id));
-            row.Set("path", entry.path);
-            row.Set("denied", entry.denied);
-            row.Set("error", entry.error);
-            rows.Append(std::move(row));
-        }
-        context.out.Set("inaccessible", std::move(rows));
         std::fputs(DeviceAccessHint(unopened, UdevRuleFolders()).c_str(), stderr);
     }
     return kExitOk;
