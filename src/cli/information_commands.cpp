@@ -6,6 +6,7 @@
 #include "cli/device_access_hint.h"
 #include "cli/macro_commands.h"
 #include "cli/stored_performance.h"
+#include "cli/stored_profile_host.h"
 #include "controller/controller.h"
 #include "device/device_manager.h"
 
@@ -123,7 +124,7 @@ int RunStatus(CommandContext& context) {
 }
 
 OutputValue PerformanceOutput(const CommandContext& context) {
-    return StoredPerformance(context.controller.CurrentProfile());
+    return StoredPerformance(TargetProfile(context));
 }
 
 struct ShowPart {
