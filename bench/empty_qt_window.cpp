@@ -2,10 +2,12 @@
 // main window's size that ends the process once it has been painted, the
 // way `tessaly --first-frame` does (bench/startup.sh runs both in turns).
 // With --stay it stays open, for timing the window's appearance from outside
-// (bench/peers_visible.py).
+// (bench/peers_visible.py). With --text it also draws one line of text, so
+// the cost of bringing up fonts (fontconfig, freetype) is measured apart.
 
 #include <QApplication>
 #include <QEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -15,9 +17,16 @@ namespace {
 
 class FirstPaintExit : public QWidget {
   public:
-    explicit FirstPaintExit(bool stay) : stay_(stay) {}
+    FirstPaintExit(bool stay, bool text) : stay_(stay), text_(text) {}
 
   protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!text_)
+            return;
+        QPainter painter(this);
+        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Performance  Buttons  Macros"));
+    }
+
     bool event(QEvent* event) override {
         const bool handled = QWidget::event(event);
         if (event->type() == QEvent::Paint && !seen_ && !stay_) {
@@ -30,6 +39,7 @@ class FirstPaintExit : public QWidget {
 
   private:
     bool stay_;
+    bool text_;
     bool seen_ = false;
 };
 
@@ -39,8 +49,13 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication application(argc, argv);
-    const bool stay = argc > 1 && std::string_view(argv[1]) == "--stay";
-    FirstPaintExit window(stay);
+    bool stay = false;
+    bool text = false;
+    for (int i = 1; i < argc; ++i) {
+        stay = stay || std::string_view(argv[i]) == "--stay";
+        text = text || std::string_view(argv[i]) == "--text";
+    }
+    FirstPaintExit window(stay, text);
     window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window.resize(1300, 788);
     window.show();

@@ -74,6 +74,11 @@ mkdir -p "$scratch/empty"
 
 echo "offscreen: GUI to its first frame against an empty Qt window"
 QT_QPA_PLATFORM=offscreen compare "tessaly --first-frame" "$gui" "empty Qt window" "$floor"
+# The floor draws no text; how much of the gap is the fonts' start alone.
+echo "offscreen: the same empty window drawing one line of text, against none"
+QT_QPA_PLATFORM=offscreen compare "empty window with text" "$floor --text" "empty Qt window" "$floor"
+echo "offscreen: GUI to its first frame against the empty window drawing text"
+QT_QPA_PLATFORM=offscreen compare "tessaly --first-frame" "$gui" "empty window with text" "$floor --text"
 
 if command -v Xvfb >/dev/null; then
   Xvfb :97 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &

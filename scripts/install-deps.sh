@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config ccache clang
+  build-essential cmake ninja-build pkg-config ccache clang clang-format
   libsqlite3-dev sqlite3
   libhidapi-dev
   libminizip-dev zlib1g-dev

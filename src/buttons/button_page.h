@@ -36,7 +36,6 @@ class ButtonPage {
     // The panel for the current button.
     void RefreshPanel();
 
-    int CurrentKeyCode() const { return current_key_.load(); }
     int CapturedKeyCode() const;
 
   private:

@@ -15,26 +15,11 @@
 #include "device/device_manager.h"
 #include "macros/macro_event_texts.h"
 #include "storage/macro_table.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/text_ids.h"
 
 namespace tessaly::cli {
 namespace {
-
-// The delay choices give delay types 0-2; the play choices play types 1, 2, 0.
-constexpr int kNoDelaysChoice = 174;
-constexpr int kRecordedDelaysChoice = 175;
-constexpr int kFixedDelayChoice = 176;
-constexpr int kFixedDelayField = 178;
-constexpr int kHeldChoice = 181;
-constexpr int kToggleChoice = 182;
-constexpr int kCountChoice = 183;
-constexpr int kPlayCountField = 184;
-
-// Insert menu items.
-constexpr int kLeftClickItem = 105;
-constexpr int kMiddleClickItem = 106;
-constexpr int kRightClickItem = 107;
-constexpr int kDelayItem = 103;
 
 struct Word {
     std::string_view word;
@@ -44,12 +29,15 @@ struct Word {
 // held, 2 until pressed again.
 constexpr Word kPlayWords[] = {{"count", 0}, {"held", 1}, {"toggle", 2}};
 constexpr Word kDelayWords[] = {{"none", 0}, {"measured", 1}, {"fixed", 2}};
-constexpr Word kPlayChoices[] = {
-    {"count", kCountChoice}, {"held", kHeldChoice}, {"toggle", kToggleChoice}};
-constexpr Word kDelayChoices[] = {
-    {"none", kNoDelaysChoice}, {"measured", kRecordedDelaysChoice}, {"fixed", kFixedDelayChoice}};
-constexpr Word kClickItems[] = {
-    {"left", kLeftClickItem}, {"right", kRightClickItem}, {"middle", kMiddleClickItem}};
+constexpr Word kPlayChoices[] = {{"count", macro_id::kPlayCount},
+                                 {"held", macro_id::kPlayWhileHeld},
+                                 {"toggle", macro_id::kPlayUntilPressedAgain}};
+constexpr Word kDelayChoices[] = {{"none", macro_id::kNoDelays},
+                                  {"measured", macro_id::kRecordedDelays},
+                                  {"fixed", macro_id::kFixedDelay}};
+constexpr Word kClickItems[] = {{"left", macro_id::kLeftClickItem},
+                                {"right", macro_id::kRightClickItem},
+                                {"middle", macro_id::kMiddleClickItem}};
 
 template <size_t N>
 const Word* FindWord(const Word (&words)[N], std::string_view word) {
@@ -235,15 +223,15 @@ int RunMacroSettings(CommandContext& context) {
     const std::string& value = context.args[2];
     if (what == "count") {
         // The count field is open only with its choice.
-        if (!page.IsChosen(kCountChoice))
-            page.Choose(kCountChoice);
-        page.EnterField(kPlayCountField, FromUtf8(value));
+        if (!page.IsChosen(macro_id::kPlayCount))
+            page.Choose(macro_id::kPlayCount);
+        page.EnterField(macro_id::kPlayCountField, FromUtf8(value));
     } else if (what == "mode") {
         page.Choose(FindWord(kPlayChoices, value)->value);
     } else {
         page.Choose(FindWord(kDelayChoices, value)->value);
         if (context.args.size() > 3)
-            page.EnterField(kFixedDelayField, FromUtf8(context.args[3]));
+            page.EnterField(macro_id::kFixedDelayField, FromUtf8(context.args[3]));
     }
     SetShownRow(context, page, page.SelectedMacro());
     return kExitOk;
@@ -278,7 +266,7 @@ int RunMacroInsert(CommandContext& context) {
     } else if (kind == "click") {
         opened = page.ChooseInsertItem(FindWord(kClickItems, context.args[3])->value);
     } else {
-        opened = page.ChooseInsertItem(kDelayItem);
+        opened = page.ChooseInsertItem(macro_id::kInsertDelayItem);
         // The inserted 10 ms, changed in the event editor.
         if (opened && context.args.size() > 3 && static_cast<int>(page.Events().size()) > count) {
             page.SelectEvent(position);

@@ -13,6 +13,7 @@
 #include "cli/macro_page_driver.h"
 #include "macros/macro_file_saves.h"
 #include "macros/macro_files.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/main/device_main_dlg.h"
 #include "xml/xml_text_document.h"
 
@@ -20,12 +21,6 @@ namespace tessaly::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Macro menu items.
-constexpr int kImportOneItem = 101;
-constexpr int kExportOneItem = 102;
-constexpr int kImportAllItem = 105;
-constexpr int kExportAllItem = 106;
 
 std::u16string DialogPath(const std::string& file) {
     std::error_code error;
@@ -98,7 +93,7 @@ int Import(CommandContext& context, int item) {
     const std::u16string path = DialogPath(context.args[0]);
     page.ChooseFileItem(item, path);
     const MacroValueCounts counts = CheckMacroFileValues(
-        path, item == kImportAllItem, context.window.selected_device_type.load());
+        path, item == macro_id::kImportAllItem, context.window.selected_device_type.load());
     const std::vector<DUI::ListItem> after = page.Macros();
     if (counts.AllRefused()) {
         context.error =
@@ -118,11 +113,11 @@ int Import(CommandContext& context, int item) {
 }
 
 int RunImport(CommandContext& context) {
-    return Import(context, kImportOneItem);
+    return Import(context, macro_id::kImportOneItem);
 }
 
 int RunImportAll(CommandContext& context) {
-    return Import(context, kImportAllItem);
+    return Import(context, macro_id::kImportAllItem);
 }
 
 int Written(CommandContext& context, const WriteWatch& watch, const std::string& file) {
@@ -140,7 +135,7 @@ int RunExport(CommandContext& context) {
         return code;
     const std::string& file = context.args[1];
     const WriteWatch watch;
-    page.ChooseFileItem(kExportOneItem, DialogPath(file));
+    page.ChooseFileItem(macro_id::kExportOneItem, DialogPath(file));
     context.out.Set("macro", page.SelectedMacro());
     return Written(context, watch, file);
 }
@@ -159,7 +154,7 @@ int RunExportAll(CommandContext& context) {
         page.SelectMacro(static_cast<int>(macros.front().data));
     const std::string& file = context.args[0];
     const WriteWatch watch;
-    page.ChooseFileItem(kExportAllItem, DialogPath(file));
+    page.ChooseFileItem(macro_id::kExportAllItem, DialogPath(file));
     context.out.Set("macros", static_cast<int>(macros.size()));
     return Written(context, watch, file);
 }

@@ -1,5 +1,6 @@
 #include "cli/macro_page_driver.h"
 
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/pages/control_table.h"
@@ -13,15 +14,6 @@
 namespace tessaly::cli {
 namespace {
 
-constexpr int kMacroListId = 156;
-constexpr int kNewMacroId = 157;
-constexpr int kDeleteMacroId = 158;
-constexpr int kEventListId = 166;
-constexpr int kInsertButtonId = 167;
-constexpr int kEventValueId = 187;
-constexpr int kRenameEnded = 29;
-constexpr int kInsertKeyItem = 101;
-
 // The tool runs on the headless toolkit; its backend answers file dialogs
 // and modal runs.
 DUI::HeadlessBackend* Headless() {
@@ -31,12 +23,13 @@ DUI::HeadlessBackend* Headless() {
 }  // namespace
 
 DUI::MacroList* MacroPageDriver::MacroList() const {
-    return dynamic_cast<DUI::MacroList*>(ui::FindInPage(window_, window_.macro_page, kMacroListId));
+    return dynamic_cast<DUI::MacroList*>(
+        ui::FindInPage(window_, window_.macro_page, macro_id::kMacroList));
 }
 
 DUI::CRecordList* MacroPageDriver::EventList() const {
     return dynamic_cast<DUI::CRecordList*>(
-        ui::FindInPage(window_, window_.macro_page, kEventListId));
+        ui::FindInPage(window_, window_.macro_page, macro_id::kEventList));
 }
 
 void MacroPageDriver::ProcessPosted() {
@@ -68,7 +61,7 @@ bool MacroPageDriver::SelectMacro(int macro_id) {
     for (int i = 0; i < list->GetItemCount(); ++i) {
         if (list->GetItemData(i) == macro_id) {
             list->SelectItem(i);
-            Activate(kMacroListId, i);
+            Activate(macro_id::kMacroList, i);
             return true;
         }
     }
@@ -90,15 +83,15 @@ void MacroPageDriver::SelectEvent(int index) {
     if (!list || !list->SelectItem(index))
         return;
     if (index >= 0)
-        Activate(kEventListId, index);
+        Activate(macro_id::kEventList, index);
 }
 
 void MacroPageDriver::NewMacro() {
-    Activate(kNewMacroId);
+    Activate(macro_id::kNewMacro);
 }
 
 void MacroPageDriver::DeleteSelectedMacro() {
-    Activate(kDeleteMacroId);
+    Activate(macro_id::kDeleteMacro);
 }
 
 void MacroPageDriver::RenameSelectedMacro(std::u16string_view name) {
@@ -106,7 +99,7 @@ void MacroPageDriver::RenameSelectedMacro(std::u16string_view name) {
     if (!list || list->GetCurSel() < 0)
         return;
     list->SetItemText(list->GetCurSel(), name);
-    window_.OnMessage(kMacroListId, kRenameEnded, 0, 0);
+    window_.OnMessage(macro_id::kMacroList, DUI::kEventKillFocus, 0, 0);
     ProcessPosted();
 }
 
@@ -138,11 +131,11 @@ void MacroPageDriver::EnterField(int field_id, std::u16string_view text) {
 }
 
 void MacroPageDriver::EnterEventValue(std::u16string_view text) {
-    EnterField(kEventValueId, text);
+    EnterField(macro_id::kEditorValue, text);
 }
 
 bool MacroPageDriver::ChooseInsertItem(int item) {
-    Activate(kInsertButtonId);
+    Activate(macro_id::kInsert);
     DUI::MenuWnd* menu = DUI::HeadlessBackend::OpenMenu();
     if (!menu)
         return false;
@@ -166,7 +159,7 @@ bool MacroPageDriver::InsertKey(int code, std::u16string_view name) {
         }
         return DUI::ModalAnswer::FirstButton();
     });
-    const bool opened = ChooseInsertItem(kInsertKeyItem);
+    const bool opened = ChooseInsertItem(macro_id::kInsertKeyItem);
     backend->SetModalPolicy({});
     return opened;
 }

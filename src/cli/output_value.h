@@ -32,7 +32,6 @@ class OutputValue {
     // On an array: appends the element.
     OutputValue& Append(OutputValue value);
 
-    bool IsNull() const { return std::holds_alternative<std::monostate>(data_); }
     const Object* AsObject() const { return std::get_if<Object>(&data_); }
     const Array* AsArray() const { return std::get_if<Array>(&data_); }
     // A scalar as the text output shows it.

@@ -7,6 +7,7 @@
 #include "buttons/key_capture.h"
 #include "macros/macro_event_texts.h"
 #include "macros/macro_page_behaviour.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -15,11 +16,10 @@
 namespace tessaly {
 namespace {
 
-constexpr int kEventListId = 166;
-constexpr int kKindChoiceId = 186;
-constexpr int kValueFieldId = 187;
-constexpr int kButtonChoiceId = 188;
-constexpr int kEditorIds[] = {171, 185, 186, 189, 190, 191};
+// The editor's controls other than the value field and the button choice.
+constexpr int kEditorIds[] = {macro_id::kEditorPanel, macro_id::kEditorKindLabel,
+                              macro_id::kEditorKind,  macro_id::kEditorValueLabel,
+                              macro_id::kMoveUp,      macro_id::kMoveDown};
 
 constexpr int kKindMouse = 1;
 constexpr int kKindKey = 2;
@@ -87,12 +87,12 @@ int KindText(int kind) {
 }  // namespace
 
 int MacroPage::SelectedEvent() const {
-    auto* list = Control<DUI::CRecordList>(kEventListId);
+    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     return list ? list->GetCurSel() : -1;
 }
 
 int MacroPage::EditorKind() const {
-    auto* kind = Control<DUI::MComboBox>(kKindChoiceId);
+    auto* kind = Control<DUI::MComboBox>(macro_id::kEditorKind);
     return kind ? static_cast<int>(kind->GetItemData(0)) : 0;
 }
 
@@ -112,7 +112,7 @@ void MacroPage::OpenEventEditor() {
             control->SetVisible(true);
         }
     }
-    if (auto* choice = Control<DUI::MComboBox>(kKindChoiceId)) {
+    if (auto* choice = Control<DUI::MComboBox>(macro_id::kEditorKind)) {
         choice->DeleteAllItems();
         choice->AddItem(LoadLanguageString(KindText(kind)), kind);
         choice->SelectItem(0);
@@ -121,8 +121,8 @@ void MacroPage::OpenEventEditor() {
 }
 
 void MacroPage::ShowEditorFields(int kind, const MacroEvent* event) {
-    auto* field = Control<DUI::MEdit>(kValueFieldId);
-    auto* buttons = Control<DUI::MComboBox>(kButtonChoiceId);
+    auto* field = Control<DUI::MEdit>(macro_id::kEditorValue);
+    auto* buttons = Control<DUI::MComboBox>(macro_id::kEditorButton);
     if (!field || !buttons) {
         return;
     }
@@ -151,7 +151,7 @@ void MacroPage::OnKindChoice() {
 }
 
 void MacroPage::OnEditorFocus(bool focused) {
-    auto* field = Control<DUI::MEdit>(kValueFieldId);
+    auto* field = Control<DUI::MEdit>(macro_id::kEditorValue);
     if (!field) {
         return;
     }
@@ -194,13 +194,13 @@ void MacroPage::OnEditorKey(int code, std::u16string_view name) {
     }
     editor_code_ = code;
     editor_name_ = std::u16string(name);
-    if (auto* field = Control<DUI::MEdit>(kValueFieldId)) {
+    if (auto* field = Control<DUI::MEdit>(macro_id::kEditorValue)) {
         field->SetTitle(name);
     }
 }
 
 void MacroPage::OnButtonChoice() {
-    auto* buttons = Control<DUI::MComboBox>(kButtonChoiceId);
+    auto* buttons = Control<DUI::MComboBox>(macro_id::kEditorButton);
     MacroEventList events = EventsShown();
     const int position = SelectedEvent();
     if (!buttons || position < 0 || position >= events.size()) {

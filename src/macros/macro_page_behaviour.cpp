@@ -14,6 +14,7 @@
 #include "macros/macro_names.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -22,39 +23,23 @@
 namespace tessaly {
 namespace {
 
-// The page's controls are numbered 150 to 191.
-constexpr int kFirstControlId = 150;
-constexpr int kLastControlId = 191;
-constexpr int kMacroListId = 156;
 // The frame's button that opens the profile dialog.
 constexpr int kProfileButtonId = 45;
-constexpr int kNewMacroId = 157;
-constexpr int kDeleteMacroId = 158;
-constexpr int kEventListId = 166;
-constexpr int kInsertMenuId = 167;
-constexpr int kDeleteEventId = 168;
-constexpr int kClearEventsId = 169;
-constexpr int kRecordId = 172;
-constexpr int kFixedDelayId = 178;
-constexpr int kPlayCountId = 184;
-constexpr int kEventEditorIds[] = {171, 185, 186, 187, 188, 189, 190, 191};
-constexpr int kMoveUpId = 190;
-constexpr int kMoveDownId = 191;
+constexpr int kEventEditorIds[] = {macro_id::kEditorPanel,  macro_id::kEditorKindLabel,
+                                   macro_id::kEditorKind,   macro_id::kEditorValue,
+                                   macro_id::kEditorButton, macro_id::kEditorValueLabel,
+                                   macro_id::kMoveUp,       macro_id::kMoveDown};
 
-constexpr int kEventSelected = 2;
-constexpr int kRenameEnded = 29;
 constexpr int kMenuRequested = 5;
 constexpr int kEventMenuRequested = 9;
-constexpr int kFocusLost = 29;
-constexpr int kFocusGained = 30;
-constexpr int kValueFieldId = 187;
-constexpr int kKindChoiceId = 186;
-constexpr int kButtonChoiceId = 188;
 
-// Delay choices 174-176 give delay types 0-2; play choices 181-183 give
+// The delay choices give delay types 0-2 in order; the play choices give
 // play types 1, 2, 0.
-constexpr std::array<int, 3> kDelayChoices = {174, 175, 176};
-constexpr std::array<std::pair<int, int>, 3> kPlayChoices = {{{181, 1}, {182, 2}, {183, 0}}};
+constexpr std::array<int, 3> kDelayChoices = {macro_id::kNoDelays, macro_id::kRecordedDelays,
+                                              macro_id::kFixedDelay};
+constexpr std::array<std::pair<int, int>, 3> kPlayChoices = {{{macro_id::kPlayWhileHeld, 1},
+                                                              {macro_id::kPlayUntilPressedAgain, 2},
+                                                              {macro_id::kPlayCount, 0}}};
 
 constexpr std::u16string_view kRecordIcon = u"icon\\icon_rec.png";
 constexpr std::u16string_view kStopIcon = u"icon\\icon_stop_rec.png";
@@ -80,15 +65,15 @@ DUI::MComboBox* MacroPage::MacroChoice() const {
 }
 
 int MacroPage::SelectedMacro() const {
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     return list ? static_cast<int>(list->GetCurData()) : 0;
 }
 
 void MacroPage::Refill() {
     std::lock_guard lock(recording_mutex_);
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     auto* choice = MacroChoice();
-    auto* events = Control<DUI::CRecordList>(kEventListId);
+    auto* events = Control<DUI::CRecordList>(macro_id::kEventList);
     if (!list) {
         return;
     }
@@ -134,8 +119,8 @@ void MacroPage::ShowSelectedMacro() {
             control->SetVisible(false);
         }
     }
-    auto* fixed = Control<DUI::MEdit>(kFixedDelayId);
-    auto* count = Control<DUI::MEdit>(kPlayCountId);
+    auto* fixed = Control<DUI::MEdit>(macro_id::kFixedDelayField);
+    auto* count = Control<DUI::MEdit>(macro_id::kPlayCountField);
     if (fixed) {
         fixed->SetEnabled(false);
     }
@@ -172,7 +157,7 @@ void MacroPage::ShowSelectedMacro() {
 
 MacroEventList MacroPage::EventsShown() const {
     std::vector<MacroEvent> events;
-    if (auto* list = Control<DUI::CRecordList>(kEventListId)) {
+    if (auto* list = Control<DUI::CRecordList>(macro_id::kEventList)) {
         for (const DUI::RecordInfo& record : list->Records()) {
             MacroEvent event;
             event.type = record.type;
@@ -186,7 +171,7 @@ MacroEventList MacroPage::EventsShown() const {
 }
 
 void MacroPage::ShowEvents(const MacroEventList& events) {
-    auto* list = Control<DUI::CRecordList>(kEventListId);
+    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     if (!list) {
         return;
     }
@@ -209,7 +194,7 @@ void MacroPage::SaveShownEvents() {
 }
 
 void MacroPage::NewMacro() {
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     if (!list) {
         return;
     }
@@ -227,7 +212,7 @@ void MacroPage::NewMacro() {
 }
 
 void MacroPage::RemoveMacro() {
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     const int index = list ? list->GetCurSel() : -1;
     const int id = SelectedMacro();
     if (index < 0 || id <= 0 || !DeleteMacro(id)) {
@@ -249,7 +234,7 @@ void MacroPage::RemoveMacro() {
 }
 
 void MacroPage::ApplyMacroName() {
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     const int index = list ? list->GetCurSel() : -1;
     MacroInfo macro;
     if (index < 0 || !GetMacro(SelectedMacro(), macro)) {
@@ -316,15 +301,17 @@ void MacroPage::SaveMacroSettings() {
         }
     }
     const int max_count = MaxPlayCount(host_->CurrentDeviceId());
-    macro.delay_time = macro.delay_type == kDelayModeFixed
-                           ? ClampedField(kFixedDelayId, kMinDelay, kMaxDelay, kInsertedDelay)
-                           : 0;
-    macro.play_times = macro.play_type == 0 ? ClampedField(kPlayCountId, 1, max_count, 1) : 1;
+    macro.delay_time =
+        macro.delay_type == kDelayModeFixed
+            ? ClampedField(macro_id::kFixedDelayField, kMinDelay, kMaxDelay, kInsertedDelay)
+            : 0;
+    macro.play_times =
+        macro.play_type == 0 ? ClampedField(macro_id::kPlayCountField, 1, max_count, 1) : 1;
     UpdateMacro(macro);
 }
 
 void MacroPage::OnDelayChoice(int control_id) {
-    if (auto* fixed = Control<DUI::MEdit>(kFixedDelayId)) {
+    if (auto* fixed = Control<DUI::MEdit>(macro_id::kFixedDelayField)) {
         const bool is_fixed = control_id == kDelayChoices[kDelayModeFixed];
         if (is_fixed) {
             fixed->SetTitle(u"10");
@@ -335,7 +322,7 @@ void MacroPage::OnDelayChoice(int control_id) {
 }
 
 void MacroPage::OnPlayChoice(int control_id) {
-    if (auto* count = Control<DUI::MEdit>(kPlayCountId)) {
+    if (auto* count = Control<DUI::MEdit>(macro_id::kPlayCountField)) {
         const bool counted = control_id == kPlayChoices[2].first;
         if (counted) {
             count->SetTitle(u"1");
@@ -346,32 +333,32 @@ void MacroPage::OnPlayChoice(int control_id) {
 }
 
 void MacroPage::OnFieldLeft(int control_id) {
-    if (control_id != kFixedDelayId && control_id != kPlayCountId) {
+    if (control_id != macro_id::kFixedDelayField && control_id != macro_id::kPlayCountField) {
         return;
     }
     SaveMacroSettings();
-    auto* fixed = Control<DUI::MEdit>(kFixedDelayId);
-    if (control_id == kFixedDelayId && fixed) {
+    auto* fixed = Control<DUI::MEdit>(macro_id::kFixedDelayField);
+    if (control_id == macro_id::kFixedDelayField && fixed) {
         fixed->SetTooltip(fixed->GetTitle());
     }
 }
 
 void MacroPage::DeleteEvent() {
-    auto* list = Control<DUI::CRecordList>(kEventListId);
+    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     if (list && list->DeleteString(list->GetCurSel())) {
         SaveShownEvents();
     }
 }
 
 void MacroPage::ClearEvents() {
-    if (auto* list = Control<DUI::CRecordList>(kEventListId)) {
+    if (auto* list = Control<DUI::CRecordList>(macro_id::kEventList)) {
         list->DeleteAllItems();
         SaveShownEvents();
     }
 }
 
 void MacroPage::MoveEvent(MoveDirection direction) {
-    auto* list = Control<DUI::CRecordList>(kEventListId);
+    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     if (!list) {
         return;
     }
@@ -408,7 +395,7 @@ void MacroPage::StartRecording() {
     }
     int fixed = 0;
     if (mode == kDelayModeFixed) {
-        auto* field = Control<DUI::MEdit>(kFixedDelayId);
+        auto* field = Control<DUI::MEdit>(macro_id::kFixedDelayField);
         if (field && field->GetTitle().empty()) {
             field->SetTitle(u"10");
         }
@@ -490,13 +477,13 @@ void MacroPage::OnRecordedKey(bool released, int code, std::u16string_view name)
 }
 
 void MacroPage::SetRecordingControls(bool recording) {
-    if (auto* button = Control<DUI::CIconButton>(kRecordId)) {
+    if (auto* button = Control<DUI::CIconButton>(macro_id::kRecord)) {
         button->SetTitle(Text(recording ? text::kStopRecording : text::kStartRecording));
         button->SetIcon(recording ? kStopIcon : kRecordIcon);
     }
-    for (int id = kFirstControlId; id <= kLastControlId; ++id) {
+    for (int id = macro_id::kFirstControl; id <= macro_id::kLastControl; ++id) {
         auto* control = Control<DUI::MControl>(id);
-        if (control && id != kRecordId) {
+        if (control && id != macro_id::kRecord) {
             control->SetEnabled(!recording);
         }
     }
@@ -515,24 +502,25 @@ void MacroPage::SetRecordingControls(bool recording) {
 // --- events ----------------------------------------------------------------
 
 int MacroPage::OnListEvent(int control_id, int event) {
-    if (control_id == kMacroListId && event == kEventSelected) {
+    if (control_id == macro_id::kMacroList && event == DUI::kEventActivated) {
         ShowSelectedMacro();
-    } else if (control_id == kMacroListId && event == kMenuRequested) {
+    } else if (control_id == macro_id::kMacroList && event == kMenuRequested) {
         OpenMacroMenu();
-    } else if (control_id == kMacroListId && event == kRenameEnded) {
+    } else if (control_id == macro_id::kMacroList && event == DUI::kEventKillFocus) {
         ApplyMacroName();
-    } else if (control_id == kEventListId && event == kEventMenuRequested) {
+    } else if (control_id == macro_id::kEventList && event == kEventMenuRequested) {
         OpenEventMenu();
-    } else if (control_id == kEventListId && event == kEventSelected) {
+    } else if (control_id == macro_id::kEventList && event == DUI::kEventActivated) {
         OpenEventEditor();
     }
     return 0;
 }
 
 int MacroPage::OnEditEvent(int control_id, int event) {
-    if (control_id == kValueFieldId && (event == kFocusLost || event == kFocusGained)) {
-        OnEditorFocus(event == kFocusGained);
-    } else if (event == kFocusLost) {
+    if (control_id == macro_id::kEditorValue &&
+        (event == DUI::kEventKillFocus || event == DUI::kEventSetFocus)) {
+        OnEditorFocus(event == DUI::kEventSetFocus);
+    } else if (event == DUI::kEventKillFocus) {
         OnFieldLeft(control_id);
     }
     return 0;
@@ -540,34 +528,34 @@ int MacroPage::OnEditEvent(int control_id, int event) {
 
 int MacroPage::OnPageEvent(int control_id, int) {
     switch (control_id) {
-        case kNewMacroId:
+        case macro_id::kNewMacro:
             NewMacro();
             break;
-        case kDeleteMacroId:
+        case macro_id::kDeleteMacro:
             RemoveMacro();
             break;
-        case kDeleteEventId:
+        case macro_id::kDeleteEvent:
             DeleteEvent();
             break;
-        case kClearEventsId:
+        case macro_id::kClearEvents:
             ClearEvents();
             break;
-        case kRecordId:
+        case macro_id::kRecord:
             ToggleRecording();
             break;
-        case kInsertMenuId:
+        case macro_id::kInsert:
             OpenInsertMenu();
             break;
-        case kKindChoiceId:
+        case macro_id::kEditorKind:
             OnKindChoice();
             break;
-        case kButtonChoiceId:
+        case macro_id::kEditorButton:
             OnButtonChoice();
             break;
-        case kMoveUpId:
+        case macro_id::kMoveUp:
             MoveEvent(MoveDirection::kUp);
             break;
-        case kMoveDownId:
+        case macro_id::kMoveDown:
             MoveEvent(MoveDirection::kDown);
             break;
         default:

@@ -9,6 +9,7 @@
 #include "macros/macro_names.h"
 #include "macros/macro_page_behaviour.h"
 #include "storage/macro_table.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -18,10 +19,6 @@
 
 namespace tessaly {
 namespace {
-
-constexpr int kMacroListId = 156;
-constexpr int kEventListId = 166;
-constexpr int kInsertButtonId = 167;
 
 constexpr std::u16string_view kFilterDescription = u"Macro (*.xml)";
 constexpr std::u16string_view kFilterPattern = u"*.xml";
@@ -42,11 +39,9 @@ constexpr int kInsertMenuWidth = 170;
 constexpr int kEventMenuWidth = 120;
 constexpr int kInsertMenuRise = 140;
 
-// Insert menu items 105-107 click buttons 1, 3 and 2.
-constexpr std::pair<int, int> kClickItems[] = {
-    {105, kMouseButtonLeft}, {106, kMouseButtonMiddle}, {107, kMouseButtonRight}};
-constexpr int kInsertKeyItem = 101;
-constexpr int kInsertDelayItem = 103;
+constexpr std::pair<int, int> kClickItems[] = {{macro_id::kLeftClickItem, kMouseButtonLeft},
+                                               {macro_id::kMiddleClickItem, kMouseButtonMiddle},
+                                               {macro_id::kRightClickItem, kMouseButtonRight}};
 
 std::vector<DUI::MenuItem> Items(std::span<const MenuRow> rows) {
     std::vector<DUI::MenuItem> items;
@@ -78,14 +73,14 @@ void MacroPage::OpenMacroMenu() {
 }
 
 void MacroPage::OpenInsertMenu() {
-    auto* events = Control<DUI::CRecordList>(kEventListId);
+    auto* events = Control<DUI::CRecordList>(macro_id::kEventList);
     if (events && events->GetEventCount() >= kMaxEditedEvents) {
         host_->ShowMessage(LoadLanguageString(text::kEventListFull),
                            LoadLanguageString(text::kMacroNoticeTitle));
         return;
     }
     DUI::Point at;
-    if (auto* button = Control<DUI::MControl>(kInsertButtonId)) {
+    if (auto* button = Control<DUI::MControl>(macro_id::kInsert)) {
         const DUI::Rect rect = button->GetRect();
         at = dlg_.ClientToScreen({rect.left, rect.top - kInsertMenuRise});
     }
@@ -121,9 +116,9 @@ void MacroPage::OnMenuChoice(uint32_t message, int item) {
                 InsertMouseClick(bit);
             }
         }
-        if (item == kInsertDelayItem) {
+        if (item == macro_id::kInsertDelayItem) {
             InsertDelay();
-        } else if (item == kInsertKeyItem) {
+        } else if (item == macro_id::kInsertKeyItem) {
             InsertCapturedKey();
         }
     } else if (message == ui::kWmMacroMenu3 && item >= 100 && item <= 103) {
@@ -134,7 +129,7 @@ void MacroPage::OnMenuChoice(uint32_t message, int item) {
 }
 
 void MacroPage::InsertEvents(const std::function<bool(MacroEventList&, int)>& insert) {
-    auto* list = Control<DUI::CRecordList>(kEventListId);
+    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     if (!list || SelectedMacro() <= 0) {
         return;
     }
@@ -188,7 +183,7 @@ void MacroPage::InsertCapturedKey() {
 // --- files -----------------------------------------------------------------
 
 void MacroPage::ExportMacroFile() {
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     MacroInfo macro;
     if (!list || list->GetCurSel() < 0 || !GetMacro(SelectedMacro(), macro)) {
         return;
@@ -226,7 +221,7 @@ void MacroPage::AddImported(const MacroImport& imported) {
                            LoadLanguageString(text::kMacroNoticeTitle));
         return;
     }
-    auto* list = Control<DUI::MacroList>(kMacroListId);
+    auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     DUI::MComboBox* choice = MacroChoice();
     for (const MacroInfo& macro : imported.macros) {
         if (list) {

@@ -35,8 +35,6 @@ class DeviceState {
         std::lock_guard lock(mutex_);
         limits_ = limits;
     }
-    int MinDpi() const { return Limits().min_dpi; }
-    int MaxDpi() const { return Limits().max_dpi; }
 
     std::u16string DeviceVersion() const {
         std::lock_guard lock(mutex_);

@@ -30,7 +30,6 @@ class CThreadBasic {
     bool IsRunning() const { return running_.load(); }
     // Whether the thread procedure is still executing.
     bool IsAlive() const;
-    void SetInterval(uint32_t interval_ms) { interval_ms_.store(interval_ms); }
     uint32_t GetInterval() const { return interval_ms_.load(); }
 
   protected:

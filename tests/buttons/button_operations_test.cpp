@@ -8,11 +8,15 @@
 #include <set>
 #include <vector>
 
+#include "app/language_state.h"
+#include "base/unicode.h"
 #include "buttons/assignment_model.h"
 #include "buttons/key_function_table.h"
 #include "buttons/key_usage.h"
+#include "platform/folders.h"
 #include "storage/key_table.h"
 #include "storage/storage_fixture.h"
+#include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 
 namespace tessaly {
@@ -40,9 +44,18 @@ constexpr int kVirtualKeyA = 0x41;
 
 class ButtonOperationsTest : public test::StorageTest {
   protected:
+    // Shown texts come from the shipped English file of the build tree.
     void SetUp() override {
         StorageTest::SetUp();
+        SetProgramFolderOverride(FromUtf8(std::string(TESSALY_BINARY_DIR) + "/"));
+        SetCurrentLcid(1033);
+        ReloadLanguageFiles();
         TakePendingMacroKey();
+    }
+    void TearDown() override {
+        SetProgramFolderOverride(u"");
+        ReloadLanguageFiles();
+        StorageTest::TearDown();
     }
     std::vector<KeyAssignment> Rows() const {
         std::vector<KeyAssignment> rows;

@@ -1,5 +1,6 @@
 #include "ui/pages/macro_page.h"
 
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/shown_macro_name.h"
 #include "ui/localisation/text_ids.h"
@@ -44,60 +45,66 @@ constexpr ControlSpec kRows[] = {
     Label(152, t::kMacroPageTitle),
     Picture(153, kContent),
     Label(154, t::kMacroList),
-    {.class_name = "MacroList", .id = 156, .image = u"img_list_bkg.png"},
-    Button(157, t::kNewMacro),
-    Button(158, t::kDelete),
+    {.class_name = "MacroList", .id = macro_id::kMacroList, .image = u"img_list_bkg.png"},
+    Button(macro_id::kNewMacro, t::kNewMacro),
+    Button(macro_id::kDeleteMacro, t::kDelete),
     Picture(155, kContent),
     Label(160, t::kEventList),
     Picture(159, u"img_list_bkg.png"),
     Label(163, t::kColumnNumber),
     Label(164, t::kColumnEvent),
     Label(165, t::kColumnEdit),
-    {.class_name = "CRecordList", .id = 166, .image = u"icon\\icon_list.png"},
+    {.class_name = "CRecordList", .id = macro_id::kEventList, .image = u"icon\\icon_list.png"},
     Picture(170, kContent),
-    Button(167, t::kInsert),
-    Button(168, t::kDeleteEvent),
-    Button(169, t::kClearEvents),
+    Button(macro_id::kInsert, t::kInsert),
+    Button(macro_id::kDeleteEvent, t::kDeleteEvent),
+    Button(macro_id::kClearEvents, t::kClearEvents),
     {.class_name = "CIconButton",
-     .id = 172,
+     .id = macro_id::kRecord,
      .image = kButton,
      .frames = 4,
      .text = t::kStartRecording},
     Picture(161, kContent),
     Label(173, t::kDelaySettings),
-    Radio(174, t::kNoDelay, kDelayGroup),
-    Radio(175, t::kRecordedDelay, kDelayGroup),
-    Radio(176, t::kFixedDelay, kDelayGroup),
+    Radio(macro_id::kNoDelays, t::kNoDelay, kDelayGroup),
+    Radio(macro_id::kRecordedDelays, t::kRecordedDelay, kDelayGroup),
+    Radio(macro_id::kFixedDelay, t::kFixedDelay, kDelayGroup),
     {.class_name = "CArea", .id = 177, .flags = kArea},
-    {.class_name = "MEdit", .id = 178, .flags = kDisabled, .literal = u"10"},
+    {.class_name = "MEdit", .id = macro_id::kFixedDelayField, .flags = kDisabled, .literal = u"10"},
     {.class_name = "MText", .id = 179, .flags = kArea, .literal = u"ms"},
     Picture(162, kContent),
     Label(180, t::kPlaySettings),
-    Radio(181, t::kPlayWhileHeld, kPlayGroup),
-    Radio(182, t::kPlayUntilPressedAgain, kPlayGroup),
-    Radio(183, t::kPlayTimes, kPlayGroup),
-    {.class_name = "MEdit", .id = 184, .flags = kDisabled, .image = u"img_edit.png"},
-    Picture(171, kContent, kHidden),
-    Label(185, t::kEventKind, kHidden),
+    Radio(macro_id::kPlayWhileHeld, t::kPlayWhileHeld, kPlayGroup),
+    Radio(macro_id::kPlayUntilPressedAgain, t::kPlayUntilPressedAgain, kPlayGroup),
+    Radio(macro_id::kPlayCount, t::kPlayTimes, kPlayGroup),
+    {.class_name = "MEdit",
+     .id = macro_id::kPlayCountField,
+     .flags = kDisabled,
+     .image = u"img_edit.png"},
+    Picture(macro_id::kEditorPanel, kContent, kHidden),
+    Label(macro_id::kEditorKindLabel, t::kEventKind, kHidden),
     {.class_name = "MComboBox",
-     .id = 186,
+     .id = macro_id::kEditorKind,
      .flags = kHidden,
      .image = u"img_combobox.png",
      .frames = 4},
-    Label(189, t::kEventValue, kHidden),
-    {.class_name = "MEdit", .id = 187, .flags = kHidden, .image = u"img_edit.png"},
+    Label(macro_id::kEditorValueLabel, t::kEventValue, kHidden),
+    {.class_name = "MEdit",
+     .id = macro_id::kEditorValue,
+     .flags = kHidden,
+     .image = u"img_edit.png"},
     {.class_name = "MComboBox",
-     .id = 188,
+     .id = macro_id::kEditorButton,
      .flags = kHidden,
      .image = u"img_combobox.png",
      .frames = 4},
     {.class_name = "MButton",
-     .id = 190,
+     .id = macro_id::kMoveUp,
      .flags = kHidden,
      .image = u"img_recorditem_up.png",
      .frames = 4},
     {.class_name = "MButton",
-     .id = 191,
+     .id = macro_id::kMoveDown,
      .flags = kHidden,
      .image = u"img_recorditem_down.png",
      .frames = 4},
@@ -125,54 +132,74 @@ T* Get(const MDialog& dlg, const MTabLayout* page, int id) {
 }
 
 void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
-    if (auto* list = Get<MacroList>(dlg, page, 156)) {
+    if (auto* list = Get<MacroList>(dlg, page, macro_id::kMacroList)) {
         list->SetSubImage(ImageRole::kEdit, u"btn_more.png");
     }
-    if (auto* events = Get<CRecordList>(dlg, page, 166)) {
+    if (auto* events = Get<CRecordList>(dlg, page, macro_id::kEventList)) {
         events->SetSubImage(ImageRole::kItem, u"img_list_bkg.png");
         events->SetSubImage(ImageRole::kMore, u"btn_more.png");
     }
-    if (auto* record = Get<CIconButton>(dlg, page, 172)) {
+    if (auto* record = Get<CIconButton>(dlg, page, macro_id::kRecord)) {
         record->SetIcon(u"icon\\icon_rec.png", 1);
     }
-    for (int id : {178, 184}) {
+    for (int id : {macro_id::kFixedDelayField, macro_id::kPlayCountField}) {
         auto* field = Get<MEdit>(dlg, page, id);
         field->SetInputMode(EditMode::kNumber);
         field->SetLimitText(5);
     }
-    AddListItems(FindInPage(dlg, page, 188), kMouseButtons);
+    AddListItems(FindInPage(dlg, page, macro_id::kEditorButton), kMouseButtons);
 }
 
 // Three columns at the content origin (230, 80): the macros, the events, the
 // settings with the event editor below them.
 constexpr Placement kPlacements[] = {
-    {150, 0, {0, 0, 1030, 658}},     {151, 0, {0, 0, 1030, 40}},
+    {150, 0, {0, 0, 1030, 658}},
+    {151, 0, {0, 0, 1030, 40}},
     {152, 0, {15, 0, 400, 40}},
 
-    {153, 0, {15, 50, 275, 648}},    {154, 0, {30, 55, 260, 85}},
-    {156, 0, {30, 90, 260, 560}},    {157, 0, {30, 575, 140, 605}},
-    {158, 0, {150, 575, 260, 605}},
+    {153, 0, {15, 50, 275, 648}},
+    {154, 0, {30, 55, 260, 85}},
+    {macro_id::kMacroList, 0, {30, 90, 260, 560}},
+    {macro_id::kNewMacro, 0, {30, 575, 140, 605}},
+    {macro_id::kDeleteMacro, 0, {150, 575, 260, 605}},
 
-    {155, 0, {285, 50, 705, 648}},   {160, 0, {300, 55, 690, 85}},
-    {159, 0, {300, 90, 690, 120}},   {163, 0, {300, 90, 380, 120}},
-    {164, 0, {380, 90, 600, 120}},   {165, 0, {600, 90, 690, 120}},
-    {166, 0, {300, 120, 690, 510}},  {170, 0, {300, 520, 690, 640}},
-    {167, 0, {310, 530, 430, 560}},  {168, 0, {435, 530, 555, 560}},
-    {169, 0, {560, 530, 680, 560}},  {172, 0, {310, 575, 680, 610}},
+    {155, 0, {285, 50, 705, 648}},
+    {160, 0, {300, 55, 690, 85}},
+    {159, 0, {300, 90, 690, 120}},
+    {163, 0, {300, 90, 380, 120}},
+    {164, 0, {380, 90, 600, 120}},
+    {165, 0, {600, 90, 690, 120}},
+    {macro_id::kEventList, 0, {300, 120, 690, 510}},
+    {170, 0, {300, 520, 690, 640}},
+    {macro_id::kInsert, 0, {310, 530, 430, 560}},
+    {macro_id::kDeleteEvent, 0, {435, 530, 555, 560}},
+    {macro_id::kClearEvents, 0, {560, 530, 680, 560}},
+    {macro_id::kRecord, 0, {310, 575, 680, 610}},
 
-    {161, 0, {715, 50, 1015, 210}},  {173, 0, {730, 55, 1000, 85}},
-    {174, 0, {730, 90, 1000, 115}},  {175, 0, {730, 120, 1000, 145}},
-    {176, 0, {730, 150, 860, 175}},  {177, 0, {870, 150, 950, 175}},
-    {178, 0, {872, 152, 948, 173}},  {179, 0, {955, 150, 1000, 175}},
+    {161, 0, {715, 50, 1015, 210}},
+    {173, 0, {730, 55, 1000, 85}},
+    {macro_id::kNoDelays, 0, {730, 90, 1000, 115}},
+    {macro_id::kRecordedDelays, 0, {730, 120, 1000, 145}},
+    {macro_id::kFixedDelay, 0, {730, 150, 860, 175}},
+    {177, 0, {870, 150, 950, 175}},
+    {macro_id::kFixedDelayField, 0, {872, 152, 948, 173}},
+    {179, 0, {955, 150, 1000, 175}},
 
-    {162, 0, {715, 220, 1015, 380}}, {180, 0, {730, 225, 1000, 255}},
-    {181, 0, {730, 260, 1000, 285}}, {182, 0, {730, 290, 1000, 315}},
-    {183, 0, {730, 320, 860, 345}},  {184, 0, {870, 320, 950, 345}},
+    {162, 0, {715, 220, 1015, 380}},
+    {180, 0, {730, 225, 1000, 255}},
+    {macro_id::kPlayWhileHeld, 0, {730, 260, 1000, 285}},
+    {macro_id::kPlayUntilPressedAgain, 0, {730, 290, 1000, 315}},
+    {macro_id::kPlayCount, 0, {730, 320, 860, 345}},
+    {macro_id::kPlayCountField, 0, {870, 320, 950, 345}},
 
-    {171, 0, {715, 390, 1015, 648}}, {185, 0, {730, 400, 1000, 430}},
-    {186, 0, {730, 435, 1000, 465}}, {189, 0, {730, 475, 1000, 505}},
-    {187, 0, {730, 510, 1000, 540}}, {188, 0, {730, 510, 1000, 540}},
-    {190, 0, {730, 560, 860, 590}},  {191, 0, {870, 560, 1000, 590}},
+    {macro_id::kEditorPanel, 0, {715, 390, 1015, 648}},
+    {macro_id::kEditorKindLabel, 0, {730, 400, 1000, 430}},
+    {macro_id::kEditorKind, 0, {730, 435, 1000, 465}},
+    {macro_id::kEditorValueLabel, 0, {730, 475, 1000, 505}},
+    {macro_id::kEditorValue, 0, {730, 510, 1000, 540}},
+    {macro_id::kEditorButton, 0, {730, 510, 1000, 540}},
+    {macro_id::kMoveUp, 0, {730, 560, 860, 590}},
+    {macro_id::kMoveDown, 0, {870, 560, 1000, 590}},
 };
 
 }  // namespace
@@ -191,19 +218,20 @@ void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
 void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
     const MTabLayout* page = FindPage(dlg, kMacroPageId);
     ReapplyTexts(dlg, page, kRows, style);
-    ReapplyListItems(FindInPage(dlg, page, 188), kMouseButtons);
-    if (auto* kind = Get<MComboBox>(dlg, page, 186); kind != nullptr && kind->GetItemCount() > 0) {
+    ReapplyListItems(FindInPage(dlg, page, macro_id::kEditorButton), kMouseButtons);
+    if (auto* kind = Get<MComboBox>(dlg, page, macro_id::kEditorKind);
+        kind != nullptr && kind->GetItemCount() > 0) {
         for (const Kind& row : kKinds) {
             if (row.data == kind->GetItemData(0)) {
                 kind->SetItemText(0, LoadLanguageString(row.text));
             }
         }
     }
-    if (auto* field = Get<MEdit>(dlg, page, 187);
+    if (auto* field = Get<MEdit>(dlg, page, macro_id::kEditorValue);
         field != nullptr && !field->GetTipInfo().empty()) {
         field->SetTipInfo(LoadLanguageString(t::kPressAKeyEvent));
     }
-    auto* macros = Get<MacroList>(dlg, page, 156);
+    auto* macros = Get<MacroList>(dlg, page, macro_id::kMacroList);
     const MTabLayout* panel = dynamic_cast<const MTabLayout*>(
         FindInPage(dlg, FindPage(dlg, kButtonPageId), kCustomKeyPageId));
     auto* choice = dynamic_cast<MComboBox*>(FindInPage(dlg, panel, 77));

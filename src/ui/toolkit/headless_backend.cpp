@@ -53,11 +53,6 @@ std::vector<ChangeRecord> HeadlessBackend::Changes() const {
     return changes_;
 }
 
-void HeadlessBackend::ClearChanges() {
-    auto lock = LockToolkit();
-    changes_.clear();
-}
-
 void HeadlessBackend::Record(ChangeRecord record) {
     if (recording_) {
         changes_.push_back(record);

@@ -75,7 +75,6 @@ class HeadlessBackend : public Backend {
     // The change log is kept only while recording.
     void RecordChanges(bool on);
     std::vector<ChangeRecord> Changes() const;
-    void ClearChanges();
 
     // --- acting as the user (UI thread) ---------------------------------------
     // The nth control (0 first) of the dialog with the id, or null.
