@@ -83,7 +83,8 @@ int RunDevices(CommandContext& context) {
     context.out.Set("battery_level", static_cast<int>(state.battery_second.load()));
     context.out.Set("charging", state.battery_first.load() != 0);
     // A mouse present that could not be opened, and what would give access.
-    // Always present, so every devices document has the same members.
+    // Always in the JSON, so every devices document has the same members;
+    // the text says nothing of access when every mouse opened.
     const std::vector<UnopenedInterface>& unopened = context.controller.Devices().Unopened();
     OutputValue rows = OutputValue::MakeArray();
     for (const UnopenedInterface& entry : unopened) {
@@ -95,7 +96,8 @@ int RunDevices(CommandContext& context) {
         row.Set("error", entry.error);
         rows.Append(std::move(row));
     }
-    context.out.Set("inaccessible", std::move(rows));
+    if (context.options.json || !unopened.empty())
+        context.out.Set("inaccessible", std::move(rows));
     if (!unopened.empty()) {
         std::fputs(DeviceAccessHint(unopened, UdevRuleFolders()).c_str(), stderr);
     }
