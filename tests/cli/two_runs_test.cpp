@@ -16,8 +16,12 @@ using namespace std::chrono_literals;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// The first answer comes this late, so the run holds its locks a while.
-constexpr const char* kSlowMouse = "TESSALY_EMULATE_FAULTS=*=late:2500";
+// The start-up read's first six answers come late (each within the time an
+// answer may take), so the run holds its locks some ten seconds: long
+// enough for the other run to meet them even on a loaded machine.
+constexpr const char* kSlowMouse =
+    "TESSALY_EMULATE_FAULTS=10=late:1500,11=late:1500,12=late:1500,13=late:1500,"
+    "14=late:1500,15=late:1500";
 
 class TwoRunsTest : public CliTest {
   protected:
@@ -102,8 +106,8 @@ TEST_F(TwoRunsTest, RunsOnOneDataFolderTakeTurns) {
 }
 
 TEST_F(TwoRunsTest, AWaitTooLongEndsTheRunAndNamesWhatItWaitedFor) {
-    const Started first = StartWith({"TESSALY_EMULATE_FAULTS=*=late:6000"},
-                                    Line("data", "mouse.state", {"dpi", "count", "2"}), "first");
+    const Started first =
+        StartWith({kSlowMouse}, Line("data", "mouse.state", {"dpi", "count", "2"}), "first");
     ASSERT_TRUE(Holding(first));
     const CliResult second = Finish(
         StartWith({"TESSALY_LOCK_WAIT=1"}, Line("data", "mouse.state", {"rate", "500"}), "second"));
@@ -167,8 +171,8 @@ TEST_F(TwoRunsTest, AWindowWaitsForARunThenKeepsRunsOnItsFolderOut) {
 TEST_F(TwoRunsTest, AWindowThatWaitedTooLongSaysWhyItDoesNotStart) {
     if (!WindowBuilt())
         GTEST_SKIP() << "the window is not built";
-    const Started run = StartWith({"TESSALY_EMULATE_FAULTS=*=late:6000"},
-                                  Line("data", "mouse.state", {"dpi", "count", "3"}), "first");
+    const Started run =
+        StartWith({kSlowMouse}, Line("data", "mouse.state", {"dpi", "count", "3"}), "first");
     ASSERT_TRUE(Holding(run));
     const CliResult window = Finish(StartWindow({"TESSALY_LOCK_WAIT=1"}, "data", "mouse.state"));
     EXPECT_EQ(window.code, 1);
