@@ -6,6 +6,7 @@
 #include "app/app_config.h"
 #include "app/language_choice.h"
 #include "app/registry_values.h"
+#include "base/application_name.h"
 #include "base/trace.h"
 #include "base/unicode.h"
 #include "platform/folders.h"
@@ -28,7 +29,7 @@ bool StartsMinimisedByAutorun(const CommandLine& line) {
 // Start-up on Windows also initialises GDI+, COM and OLE, enables the debug
 // privilege and may report "GetDpiForMonitor failed"; none of these has a
 // counterpart here. The DPI-awareness decision is the GUI's, from its screen.
-StartupState PrepareStartup(const CommandLine& line) {
+StartupState PrepareStartup(const CommandLine& line, RunRole role) {
     StartupState state;
     if (!line.trace_file.empty())
         SetTraceFile(line.trace_file);
@@ -45,10 +46,17 @@ StartupState PrepareStartup(const CommandLine& line) {
         state.outcome = StartupOutcome::kNoHomeFolder;
         return state;
     }
-    state.instance = SingleInstance::Acquire();
-    if (!state.instance) {
-        SendInstanceRequest(InstanceRequest::kActivate);
-        state.outcome = StartupOutcome::kSecondInstance;
+    if (role == RunRole::kWindow) {
+        state.instance = SingleInstance::Acquire();
+        if (!state.instance) {
+            state.activated = SendInstanceRequest(InstanceRequest::kActivate);
+            state.outcome = StartupOutcome::kSecondInstance;
+            return state;
+        }
+    }
+    state.locks = TakeRunLocks(line, role);
+    if (!state.locks.problem.empty()) {
+        state.outcome = StartupOutcome::kInUse;
         return state;
     }
 
@@ -73,8 +81,20 @@ int RunApplication(const CommandLine& line, MainWindowHost& host) {
         return 1;
     }
     StartupState state = PrepareStartup(line);
-    if (state.outcome == StartupOutcome::kSecondInstance)
-        return 0;
+    if (state.outcome == StartupOutcome::kSecondInstance) {
+        if (state.activated)
+            return 0;
+        // The first is still starting (waiting for a run of the tool, say).
+        std::fprintf(
+            stderr,
+            "tessaly: %s is already running or starting and does not answer; not started again\n",
+            ToUtf8(ApplicationName()).c_str());
+        return 1;
+    }
+    if (state.outcome == StartupOutcome::kInUse) {
+        std::fprintf(stderr, "tessaly: not started: %s\n", state.locks.problem.c_str());
+        return 1;
+    }
     if (state.outcome == StartupOutcome::kNoHomeFolder) {
         std::fprintf(stderr, "tessaly: %s\n", kNoHomeFolderMessage);
         return 1;

@@ -16,7 +16,7 @@
 #include "catalogue/device_catalogue.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
-#include "controller/buttons_wiring.h"
+#include "cli/stored_profile_host.h"
 #include "controller/controller.h"
 #include "platform/raw_keyboard_keys.h"
 #include "storage/macro_table.h"
@@ -52,7 +52,7 @@ std::vector<ButtonDescription> Buttons() {
 }  // namespace
 
 OutputValue ButtonsOutput(const CommandContext& context) {
-    const int profile = context.controller.CurrentProfile();
+    const int profile = TargetProfile(context);
     OutputValue out = OutputValue::MakeObject();
     OutputValue rows = OutputValue::MakeArray();
     const std::vector<ButtonDescription> buttons = Buttons();
@@ -142,8 +142,8 @@ int RunButtonSet(CommandContext& context) {
         return kExitUsage;
     const FunctionKind& kind = *FindKind(context.args[1]);
     if (*key == kLockedKeyCode) {
-        return Rendered(context, AssignFunction(*MakeButtonHost(context.controller), *key,
-                                                kind.category, 0, u""));
+        return Rendered(context,
+                        AssignFunction(*ButtonHostFor(context), *key, kind.category, 0, u""));
     }
     const ui::ListItemSpec* item = FindItem(kind.items(), context.args[2]);
     if (!item) {
@@ -151,9 +151,8 @@ int RunButtonSet(CommandContext& context) {
                         "\"; one of: " + ItemsText(kind.items());
         return kExitUsage;
     }
-    return Rendered(context,
-                    AssignFunction(*MakeButtonHost(context.controller), *key, kind.category,
-                                   static_cast<int>(item->data), ui::ItemText(*item)));
+    return Rendered(context, AssignFunction(*ButtonHostFor(context), *key, kind.category,
+                                            static_cast<int>(item->data), ui::ItemText(*item)));
 }
 
 std::optional<std::u16string> StoredMacroName(int macro_id) {
@@ -176,8 +175,8 @@ int RunButtonMacro(CommandContext& context) {
         context.error = "there is no macro " + context.args[1] + " (see macro list)";
         return kExitUsage;
     }
-    return Rendered(context, AssignFunction(*MakeButtonHost(context.controller), *key,
-                                            kCategoryMacro, macro, name.value_or(u"")));
+    return Rendered(context, AssignFunction(*ButtonHostFor(context), *key, kCategoryMacro, macro,
+                                            name.value_or(u"")));
 }
 
 // --- key combinations -------------------------------------------------------------
@@ -248,8 +247,7 @@ int RunButtonKey(CommandContext& context) {
     const std::optional<int> key = ButtonKey(context);
     if (!key)
         return kExitUsage;
-    return Rendered(context,
-                    AssignCombination(*MakeButtonHost(context.controller), *key, combination));
+    return Rendered(context, AssignCombination(*ButtonHostFor(context), *key, combination));
 }
 
 // The numbers are limited as the page limits them (5–255 and 0–255);
@@ -259,7 +257,7 @@ int RunButtonRepeat(CommandContext& context) {
     if (!key)
         return kExitUsage;
     const ButtonChange change =
-        AssignRepeat(*MakeButtonHost(context.controller), *key, *ParseInteger(context.args[1]),
+        AssignRepeat(*ButtonHostFor(context), *key, *ParseInteger(context.args[1]),
                      *ParseInteger(context.args[2]));
     if (const int code = Rendered(context, change); code != kExitOk)
         return code;
@@ -272,18 +270,18 @@ int RunButtonDisable(CommandContext& context) {
     const std::optional<int> key = ButtonKey(context);
     if (!key)
         return kExitUsage;
-    return Rendered(context, DisableButton(*MakeButtonHost(context.controller), *key));
+    return Rendered(context, DisableButton(*ButtonHostFor(context), *key));
 }
 
 int RunButtonReset(CommandContext& context) {
     if (context.args[0] == "all") {
-        ResetAllButtons(*MakeButtonHost(context.controller));
+        ResetAllButtons(*ButtonHostFor(context));
         return kExitOk;
     }
     const std::optional<int> key = ButtonKey(context);
     if (!key)
         return kExitUsage;
-    return Rendered(context, ResetButton(*MakeButtonHost(context.controller), *key));
+    return Rendered(context, ResetButton(*ButtonHostFor(context), *key));
 }
 
 std::string CheckButton(const std::vector<std::string>& args) {

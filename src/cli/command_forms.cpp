@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_documentation.h"
 #include "cli/command_table.h"
 
 namespace tessaly::cli {
@@ -227,6 +228,62 @@ std::string ManualPage(const std::string& manual_template) {
     for (const Command& command : Commands())
         entries += ".TP\n.B " + RoffText(command.usage) + "\n" + RoffText(command.summary) + "\n";
     return manual_template.substr(0, at) + entries + manual_template.substr(at + kMark.size());
+}
+
+namespace {
+
+// A table cell: "|" would end it, even inside backticks.
+std::string MarkdownCell(std::string_view text) {
+    std::string cell;
+    for (const char c : text) {
+        if (c == '|')
+            cell += '\\';
+        cell += c;
+    }
+    return cell;
+}
+
+std::string_view DocumentationOf(std::string_view name) {
+    for (const CommandDocumentation& row : CommandDocumentations()) {
+        if (row.name == name)
+            return row.text;
+    }
+    return {};
+}
+
+std::string MissingDocumentation() {
+    for (const Command& command : Commands()) {
+        if (DocumentationOf(command.name).empty())
+            return "the command \"" + std::string(command.name) + "\" has no documentation row";
+    }
+    for (const CommandDocumentation& row : CommandDocumentations()) {
+        if (std::none_of(Commands().begin(), Commands().end(),
+                         [&](const Command& command) { return command.name == row.name; }))
+            return "the documentation row \"" + std::string(row.name) + "\" names no command";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string MarkdownCommands(const std::string& document, std::string* error) {
+    const size_t begin = document.find(std::string(kMarkdownBegin) + "\n");
+    const size_t end = document.find(std::string(kMarkdownEnd) + "\n");
+    if (begin == std::string::npos || end == std::string::npos || end < begin) {
+        *error = "the document has no command table markers";
+        return {};
+    }
+    if (std::string missing = MissingDocumentation(); !missing.empty()) {
+        *error = std::move(missing);
+        return {};
+    }
+    // Blank lines around the table, so no renderer takes it into the comments.
+    std::string table = "\n| command | what it does |\n|---|---|\n";
+    for (const Command& command : Commands())
+        table += "| `" + MarkdownCell(command.usage) + "` | " +
+                 MarkdownCell(DocumentationOf(command.name)) + " |\n";
+    const size_t body = begin + kMarkdownBegin.size() + 1;
+    return document.substr(0, body) + table + "\n" + document.substr(end);
 }
 
 std::string CommandList() {

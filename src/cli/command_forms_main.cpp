@@ -1,5 +1,6 @@
 // Prints the command table as a shell completion, the manual page or a
-// list; the build writes the installed files with it.
+// list, and docs/cli.md's command table; the build writes the installed
+// files with it.
 
 #include <cstdio>
 #include <fstream>
@@ -12,7 +13,7 @@
 namespace {
 
 int Usage() {
-    std::fputs("usage: tessalyctl_forms bash|zsh|list|man TEMPLATE\n", stderr);
+    std::fputs("usage: tessalyctl_forms bash|zsh|list|man TEMPLATE|markdown DOCUMENT\n", stderr);
     return 2;
 }
 
@@ -34,6 +35,17 @@ int main(int argc, char** argv) {
         text = tessaly::cli::ManualPage(content.str());
         if (!file || text.empty()) {
             std::fprintf(stderr, "tessalyctl_forms: %s is no manual template\n", argv[2]);
+            return 1;
+        }
+    } else if (form == "markdown" && argc == 3) {
+        std::ifstream file(argv[2], std::ios::binary);
+        std::stringstream content;
+        content << file.rdbuf();
+        std::string error = file ? "" : "cannot be read";
+        if (file)
+            text = tessaly::cli::MarkdownCommands(content.str(), &error);
+        if (text.empty()) {
+            std::fprintf(stderr, "tessalyctl_forms: %s: %s\n", argv[2], error.c_str());
             return 1;
         }
     } else {

@@ -44,7 +44,8 @@ constexpr std::string_view kGlobalOptions =
     "  --hid-trace FILE        one line per HID report\n"
     "  --trace FILE            the debug trace\n"
     "  --lang LCID             texts in this language for this run\n"
-    "  --profile N             a performance command changes stored profile N; the\n"
+    "  --profile N             a performance, button or lighting command changes\n"
+    "                          stored profile N (show and the lists show it); the\n"
     "                          mouse gets it when N becomes the active profile\n"
     "  --json                  one JSON document on stdout\n"
     "  --yes                   answer the confirmations (dpi reset, factory-reset)\n"
@@ -104,7 +105,8 @@ std::string GeneralHelp() {
     text += "\n";
     text += kGlobalOptions;
     text +=
-        "\nExit status: 0 done, 1 the mouse or the store failed (or the GUI is running),\n"
+        "\nExit status: 0 done, 1 the mouse or the store failed (or the window, or another\n"
+        "run that kept them more than 30 s, has the data folder or the mouse),\n"
         "2 a usage error (nothing was changed).\n";
     return text;
 }

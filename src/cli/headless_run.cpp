@@ -224,15 +224,6 @@ class Run {
     std::unique_ptr<ui::DeviceMainDlg> window_;
 };
 
-// The GUI holds the instance lock while it runs; opening the same device
-// and database behind its back would lose one side's changes.
-bool GuiRunning(const CommandLine& line) {
-    if (!line.program_dir.empty())
-        SetProgramFolderOverride(line.program_dir);
-    ReadAppConfig();
-    return SingleInstance::Acquire() == nullptr;
-}
-
 // Before start-up creates the data folder: a model the catalogue lacks, one
 // named twice, or a link the first model does not have, is a usage error.
 std::string EmulationProblem(const CliArguments& options) {
@@ -269,23 +260,22 @@ int RunHeadless(const CliArguments& options, const Command& command,
         std::fprintf(stderr, "tessalyctl: %s\n", line.error.c_str());
         return kExitUsage;
     }
-    if (GuiRunning(line)) {
-        std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
-                     ToUtf8(ApplicationName()).c_str());
-        return kExitFailure;
-    }
+    if (!line.program_dir.empty())
+        SetProgramFolderOverride(line.program_dir);
+    ReadAppConfig();
     if (std::string reason = EmulationProblem(options); !reason.empty()) {
         std::fprintf(stderr, "tessalyctl: %s\n%s\n", reason.c_str(), UsageLine(command).c_str());
         return kExitUsage;
     }
-    StartupState state = PrepareStartup(line);
+    // Another run of the tool, or the window, may have the data folder or the
+    // mouse: opening them behind its back would lose one side's changes.
+    StartupState state = PrepareStartup(line, RunRole::kCommandLine);
     if (state.outcome == StartupOutcome::kNoHomeFolder) {
         std::fprintf(stderr, "tessalyctl: %s\n", kNoHomeFolderMessage);
         return kExitFailure;
     }
     if (state.outcome != StartupOutcome::kReady) {
-        std::fprintf(stderr, "tessalyctl: %s is running; close it first\n",
-                     ToUtf8(ApplicationName()).c_str());
+        std::fprintf(stderr, "tessalyctl: %s\n", state.locks.problem.c_str());
         return kExitFailure;
     }
     if (options.lcid) {

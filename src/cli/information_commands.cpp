@@ -7,6 +7,7 @@
 #include "cli/device_access_hint.h"
 #include "cli/macro_commands.h"
 #include "cli/stored_performance.h"
+#include "cli/stored_profile_host.h"
 #include "controller/controller.h"
 #include "device/device_manager.h"
 
@@ -21,22 +22,42 @@ const char* StateName(int state) {
     return state == kStateOnline ? "online" : "offline";
 }
 
+// Discovery spares a receiver beside a cable the identity read, so its row
+// takes the model its USB ids name; 0 when the ids name none or several.
+int RowType(const DeviceManager& devices, const DeviceEntry& entry) {
+    if (entry.device_type > 0)
+        return entry.device_type;
+    int type = 0;
+    for (const IdentityRecord& identity : devices.Identities()) {
+        if (identity.vendor_id != entry.vendor_id || identity.product_id != entry.product_id)
+            continue;
+        if (type != 0 && type != identity.device_type)
+            return 0;
+        type = identity.device_type;
+    }
+    return type;
+}
+
 OutputValue ConnectedDevices(CommandContext& context) {
     OutputValue rows = OutputValue::MakeArray();
-    for (const auto& entry : context.controller.Devices().Entries()) {
+    const DeviceManager& devices = context.controller.Devices();
+    for (const auto& entry : devices.Entries()) {
         OutputValue row = OutputValue::MakeObject();
-        row.Set("type", entry->device_type);
+        const int type = RowType(devices, *entry);
+        row.Set("type", type);
         // Every row has a name: a receiver that does not tell its model has
         // an empty one.
         std::string model_name;
         for (const DeviceDescription& model : DeviceCatalogue::Instance().Models()) {
-            if (model.device_type == entry->device_type)
+            if (model.device_type == type)
                 model_name = ToUtf8(model.name);
         }
         row.Set("name", model_name);
         row.Set("mode", ModeName(entry->connection_mode));
         row.Set("state", StateName(entry->state));
         row.Set("version", FirmwareVersionText(entry->version));
+        // Whether the interface answered the identity read itself.
+        row.Set("identified", entry->device_type > 0);
         rows.Append(std::move(row));
     }
     return rows;
@@ -57,19 +78,22 @@ int RunDevices(CommandContext& context) {
     context.out.Set("battery_level", static_cast<int>(state.battery_second.load()));
     context.out.Set("charging", state.battery_first.load() != 0);
     // A mouse present that could not be opened, and what would give access.
+    // Always in the JSON, so every devices document has the same members;
+    // the text says nothing of access when every mouse opened.
     const std::vector<UnopenedInterface>& unopened = context.controller.Devices().Unopened();
-    if (!unopened.empty()) {
-        OutputValue rows = OutputValue::MakeArray();
-        for (const UnopenedInterface& entry : unopened) {
-            OutputValue row = OutputValue::MakeObject();
-            row.Set("vid", UsbIdText(entry.vendor_id));
-            row.Set("pid", UsbIdText(entry.product_id));
-            row.Set("path", entry.path);
-            row.Set("denied", entry.denied);
-            row.Set("error", entry.error);
-            rows.Append(std::move(row));
-        }
+    OutputValue rows = OutputValue::MakeArray();
+    for (const UnopenedInterface& entry : unopened) {
+        OutputValue row = OutputValue::MakeObject();
+        row.Set("vid", UsbIdText(entry.vendor_id));
+        row.Set("pid", UsbIdText(entry.product_id));
+        row.Set("path", entry.path);
+        row.Set("denied", entry.denied);
+        row.Set("error", entry.error);
+        rows.Append(std::move(row));
+    }
+    if (context.options.json || !unopened.empty())
         context.out.Set("inaccessible", std::move(rows));
+    if (!unopened.empty()) {
         std::fputs(DeviceAccessHint(unopened, UdevRuleFolders()).c_str(), stderr);
     }
     return kExitOk;
@@ -97,7 +121,7 @@ int RunStatus(CommandContext& context) {
 }
 
 OutputValue PerformanceOutput(const CommandContext& context) {
-    return StoredPerformance(context.controller.CurrentProfile());
+    return StoredPerformance(TargetProfile(context));
 }
 
 struct ShowPart {

@@ -5,8 +5,8 @@
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
+#include "cli/stored_profile_host.h"
 #include "controller/controller.h"
-#include "controller/lighting_wiring.h"
 #include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
 #include "ui/localisation/language_strings.h"
@@ -25,7 +25,7 @@ std::string EffectName(const LightSetting& light) {
 
 OutputValue LightsOutput(const CommandContext& context) {
     OutputValue out = OutputValue::MakeObject();
-    const int profile = context.controller.CurrentProfile();
+    const int profile = TargetProfile(context);
     std::vector<LightSetting> lights;
     ListLights(profile, lights);
     const int active = GetActiveLightMode(profile);
@@ -56,7 +56,7 @@ int RunLightList(CommandContext&) {
 }
 
 int ShownEffect(const CommandContext& context) {
-    return GetActiveLightMode(context.controller.CurrentProfile());
+    return GetActiveLightMode(TargetProfile(context));
 }
 
 int Rendered(CommandContext& context, const LightChange& change, int mode) {
@@ -82,36 +82,33 @@ int Rendered(CommandContext& context, const LightChange& change, int mode) {
 
 int RunLightEffect(CommandContext& context) {
     const int mode = *ParseInteger(context.args[0]);
-    return Rendered(context, SelectLightEffect(*MakeLightingHost(context.controller), mode), mode);
+    return Rendered(context, SelectLightEffect(*LightingHostFor(context), mode), mode);
 }
 
 // The page shows the first colour slot chosen for effects that have slots.
 int RunLightColour(CommandContext& context) {
     const int mode = ShownEffect(context);
-    return Rendered(context,
-                    SetLightColour(*MakeLightingHost(context.controller), mode,
-                                   *ParseColour(context.args[0]), 0),
-                    mode);
+    return Rendered(
+        context, SetLightColour(*LightingHostFor(context), mode, *ParseColour(context.args[0]), 0),
+        mode);
 }
 
 int RunLightBrightness(CommandContext& context) {
     const int mode = ShownEffect(context);
-    return Rendered(context,
-                    SetLightBrightness(*MakeLightingHost(context.controller), mode,
-                                       *ParseInteger(context.args[0])),
-                    mode);
+    return Rendered(
+        context,
+        SetLightBrightness(*LightingHostFor(context), mode, *ParseInteger(context.args[0])), mode);
 }
 
 int RunLightSpeed(CommandContext& context) {
     const int mode = ShownEffect(context);
-    return Rendered(
-        context,
-        SetLightSpeed(*MakeLightingHost(context.controller), mode, *ParseInteger(context.args[0])),
-        mode);
+    return Rendered(context,
+                    SetLightSpeed(*LightingHostFor(context), mode, *ParseInteger(context.args[0])),
+                    mode);
 }
 
 int RunLightReset(CommandContext& context) {
-    ResetLights(*MakeLightingHost(context.controller));
+    ResetLights(*LightingHostFor(context));
     return kExitOk;
 }
 

@@ -233,12 +233,4 @@ std::span<const Command> PerformanceCommands() {
     return kCommands;
 }
 
-bool TakesProfile(const Command& command) {
-    for (const Command& taking : kCommands) {
-        if (taking.name == command.name)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace tessaly::cli

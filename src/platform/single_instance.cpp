@@ -41,12 +41,8 @@ std::string RuntimeFolder() {
     return "/tmp";
 }
 
-// /tmp is shared by every user: keep each user's names apart there.
 std::string InstanceBaseName() {
-    std::string name = ApplicationFileName();
-    if (RuntimeFolder() == "/tmp")
-        name = "tessaly-" + std::to_string(::getuid()) + "-" + name;
-    return RuntimeFolder() + "/" + name;
+    return RuntimeFilePath(ApplicationFileName());
 }
 
 bool FillAddress(const std::string& path, sockaddr_un& address) {
@@ -96,6 +92,14 @@ std::string_view InstanceRequestWord(InstanceRequest request) {
             return entry.word;
     }
     return {};
+}
+
+// /tmp is shared by every user: keep each user's names apart there.
+std::string RuntimeFilePath(std::string_view name) {
+    const std::string folder = RuntimeFolder();
+    if (folder == "/tmp")
+        return folder + "/tessaly-" + std::to_string(::getuid()) + "-" + std::string(name);
+    return folder + "/" + std::string(name);
 }
 
 std::string InstanceLockPath() {

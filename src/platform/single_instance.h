@@ -22,6 +22,10 @@ enum class InstanceRequest {
 std::optional<InstanceRequest> InstanceRequestFromWord(std::string_view word);
 std::string_view InstanceRequestWord(InstanceRequest request);
 
+// "<runtime folder>/<name>"; in /tmp, which every user shares, the name
+// carries the user id.
+std::string RuntimeFilePath(std::string_view name);
+
 // "<runtime folder>/<application name>.lock" and ".sock".
 std::string InstanceLockPath();
 std::string InstanceSocketPath();

@@ -57,7 +57,15 @@ class CliTest : public ::testing::Test {
         return Spawn(words);
     }
     // A program (words[0], a full path) in the tool's environment.
-    CliResult Spawn(std::vector<std::string> words) {
+    CliResult Spawn(std::vector<std::string> words) { return Finish(Start(std::move(words))); }
+
+    // A program started and not waited for; its output goes to
+    // <name>.out and <name>.err in the test's folder.
+    struct Started {
+        pid_t pid = -1;
+        std::string name;
+    };
+    Started Start(std::vector<std::string> words, const std::string& name = "std") {
         const std::string program = words.front();
         std::vector<char*> argv;
         for (std::string& word : words)
@@ -78,24 +86,31 @@ class CliTest : public ::testing::Test {
             envp.push_back(entry.data());
         envp.push_back(nullptr);
 
-        const std::string out_path = (dir.path() / "stdout.txt").string();
-        const std::string err_path = (dir.path() / "stderr.txt").string();
+        const std::string out_path = (dir.path() / (name + ".out")).string();
+        const std::string err_path = (dir.path() / (name + ".err")).string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = 0;
+        Started started{-1, name};
+        if (posix_spawn(&started.pid, program.c_str(), &actions, nullptr, argv.data(),
+                        envp.data()) != 0)
+            started.pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        return started;
+    }
+    // Waits for it to end.
+    CliResult Finish(const Started& started) {
         CliResult result;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+        if (started.pid > 0) {
             int status = 0;
-            waitpid(pid, &status, 0);
+            waitpid(started.pid, &status, 0);
             result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         }
-        posix_spawn_file_actions_destroy(&actions);
-        result.out = dir.Read("stdout.txt");
-        result.err = dir.Read("stderr.txt");
+        result.out = dir.Read(started.name + ".out");
+        result.err = dir.Read(started.name + ".err");
         return result;
     }
 

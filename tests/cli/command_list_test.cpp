@@ -76,6 +76,24 @@ TEST_F(CommandListTest, EveryCommandIsInEachList) {
     EXPECT_THAT(manual, Not(HasSubstr("The update checks never run")));
 }
 
+// docs/cli.md keeps its command table in the source tree; it must be the
+// one the command table gives (`ninja cli_docs` rewrites it).
+TEST_F(CommandListTest, DocsCommandTableIsTheGeneratedOne) {
+    const std::filesystem::path docs = std::filesystem::path(TESSALY_SOURCE_DIR) / "docs/cli.md";
+    const std::string forms = std::string(TESSALY_BINARY_DIR) + "/tessalyctl_forms";
+    const CliResult generated = Spawn({forms, "markdown", docs.string()});
+    ASSERT_EQ(generated.code, 0) << generated.err;
+    EXPECT_EQ(generated.out, ReadWhole(docs))
+        << "docs/cli.md's command table is not the generated one: run ninja cli_docs";
+
+    // A document without the markers is refused rather than printed unchanged.
+    const std::filesystem::path plain = dir.path() / "plain.md";
+    std::ofstream(plain) << "# no table here\n";
+    const CliResult refused = Spawn({forms, "markdown", plain.string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_THAT(refused.err, HasSubstr("no command table markers"));
+}
+
 TEST_F(CommandListTest, BashCompletesGroupsCommandsAndOptions) {
     EXPECT_EQ(BashCompletes("dpi ''"), "count select set colour reset\n");
     EXPECT_EQ(BashCompletes("--json --data-dir /tmp/x fa"), "factory-reset\n");

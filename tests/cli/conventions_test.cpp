@@ -114,6 +114,51 @@ TEST_F(CliTest, AProfileThatIsNotActiveIsStoredAndNotSent) {
     EXPECT_THAT(other.err, HasSubstr("light reset does not take --profile"));
 }
 
+// Buttons and lighting of another profile, as `ratbagctl profile N …` edits
+// them: stored now, on the mouse once that profile is switched to.
+TEST_F(CliTest, ButtonsAndLightingOfAProfileNotActiveReachTheMouseWhenItIs) {
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    ClearTrace();
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    const std::vector<std::string> start_up = Writes();
+    ClearTrace();
+    ASSERT_EQ(Cli({"profile", "switch", "2"}).code, 0);
+    const std::vector<std::string> switch_before = Writes();
+    ASSERT_EQ(Cli({"profile", "switch", "1"}).code, 0);
+    const std::string active_buttons = Cli({"--json", "show", "buttons"}).out;
+    const std::string active_lights = Cli({"--json", "light", "list"}).out;
+
+    ClearTrace();
+    const CliResult button = Cli({"--json", "--profile", "2", "button", "disable", "4"});
+    ASSERT_EQ(button.code, 0) << button.err;
+    EXPECT_THAT(button.out, HasSubstr("\"profile\": 2,"));
+    EXPECT_EQ(Writes(), start_up);
+    ClearTrace();
+    const CliResult light = Cli({"--json", "--profile", "2", "light", "effect", "2"});
+    ASSERT_EQ(light.code, 0) << light.err;
+    EXPECT_EQ(Writes(), start_up);
+    // The lists and show give profile 2 as the commands left it; profile 1
+    // and the mouse's effect are as they were.
+    EXPECT_EQ(Cli({"--json", "--profile", "2", "button", "list"}).out, button.out);
+    EXPECT_EQ(Cli({"--json", "--profile", "2", "light", "list"}).out, light.out);
+    EXPECT_THAT(Cli({"--json", "--profile", "2", "show", "buttons"}).out,
+                HasSubstr("\"function\": \"Disable\""));
+    EXPECT_THAT(Cli({"--json", "--profile", "2", "show", "performance"}).out,
+                HasSubstr("\"profile\": 2,"));
+    EXPECT_EQ(Cli({"--json", "show", "buttons"}).out, active_buttons);
+    EXPECT_EQ(Cli({"--json", "light", "list"}).out, active_lights);
+    EXPECT_NE(light.out, active_lights);
+
+    ClearTrace();
+    ASSERT_EQ(Cli({"profile", "switch", "2"}).code, 0);
+    EXPECT_NE(Writes(), switch_before);
+    EXPECT_THAT(Cli({"--json", "show", "buttons"}).out, HasSubstr("\"function\": \"Disable\""));
+
+    // Every profile's lights at once: not one profile's.
+    const CliResult reset = Cli({"--yes", "--profile", "1", "light", "reset"});
+    EXPECT_EQ(reset.code, 2);
+}
+
 TEST_F(CliTest, AResetPrintsWhatItStored) {
     ASSERT_EQ(Cli({"dpi", "count", "3"}).code, 0);
     const CliResult dpi = Cli({"--yes", "dpi", "reset"});

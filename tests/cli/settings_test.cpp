@@ -14,6 +14,7 @@ namespace tessaly::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST_F(CliTest, DpiSetStoresTheValueAndSendsTheSensorsCodes) {
     ASSERT_EQ(Cli({"status"}).code, 0);
@@ -129,7 +130,13 @@ TEST_F(CliTest, StatusAndDevicesDescribeTheVirtualMouse) {
     const CliResult devices = Cli({"--json", "devices"}, {"both"});
     ASSERT_EQ(devices.code, 0);
     EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"cable\""));
-    EXPECT_THAT(devices.out, HasSubstr("\"mode\": \"receiver\""));
+    // The receiver beside the cable is not asked who it is, yet its row
+    // names the model its USB ids belong to.
+    EXPECT_THAT(devices.out, HasSubstr("      \"type\": 1007,\n"
+                                       "      \"name\": \"Tessaly TX7 Wireless\",\n"
+                                       "      \"mode\": \"receiver\",\n"));
+    EXPECT_THAT(devices.out, HasSubstr("\"identified\": false"));
+    EXPECT_THAT(devices.out, Not(HasSubstr("\"type\": 0")));
 }
 
 // A user with neither HOME nor a password entry (a container's random uid)

@@ -177,25 +177,5 @@ TEST_F(CliTest, AMissingOrUnreachableMouseIsADeviceFailure) {
     EXPECT_THAT(show.out, HasSubstr("\"stage_count\""));
 }
 
-// The GUI of the same application name holds the instance lock.
-TEST_F(CliTest, TheRunningGuiKeepsTheToolOut) {
-    ASSERT_EQ(Cli({"status"}).code, 0);
-    std::filesystem::path lock;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "run")) {
-        if (entry.path().extension() == ".lock")
-            lock = entry.path();
-    }
-    ASSERT_FALSE(lock.empty());
-    const int fd = ::open(lock.c_str(), O_RDWR);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
-    const CliResult result = Cli({"dpi", "count", "2"});
-    ::close(fd);
-    EXPECT_EQ(result.code, 1);
-    EXPECT_THAT(result.err, HasSubstr("is running; close it first"));
-    // The model's factory six stages, as the first run read them.
-    EXPECT_EQ(Stored("dpi_count"), "6");
-}
-
 }  // namespace
 }  // namespace tessaly::test
