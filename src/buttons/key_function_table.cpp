@@ -186,8 +186,11 @@ bool WriteButtonTable(HidInterface* mouse, int profile) {
 
 bool WriteButtonTable(HidInterface* mouse, int profile, const PendingMacroUpload& upload) {
     const int pending = TakePendingMacroKey();
-    if (pending >= 0 && upload) {
-        upload(mouse, profile, pending);
+    // A table pointing the button at a macro the mouse does not hold would
+    // play whatever its macro memory holds.
+    if (pending >= 0 && upload && !upload(mouse, profile, pending)) {
+        SetPendingMacroKey(pending);
+        return false;
     }
     return SendCommand(mouse, BuildButtonTable(BuildKeyFunctionTable(profile))).ok();
 }

@@ -26,16 +26,17 @@ ButtonFunctionTable BuildKeyFunctionTable(std::span<const KeyAssignment> rows,
                                           std::span<const MacroInfo> macros);
 
 // Sends the macro of the button marked pending before the table (the macro
-// layer installs it): mouse, profile, key code. Without one the mark is
-// only cleared.
-using PendingMacroUpload = std::function<void(HidInterface* mouse, int profile, int key_code)>;
+// layer installs it): mouse, profile, key code. False when the mouse did not
+// take the macro. Without one the mark is only cleared.
+using PendingMacroUpload = std::function<bool(HidInterface* mouse, int profile, int key_code)>;
 
 // The upload task 6 uses; the macro layer installs it before the worker
 // starts. An empty one only clears the mark.
 void SetPendingMacroUpload(PendingMacroUpload upload);
 
 // Task 6: the pending macro, then the table with command 0x09. False when
-// the table could not be written.
+// the mouse did not take the macro (the table is then not sent, and the
+// button stays marked so the next write sends the macro again) or the table.
 bool WriteButtonTable(HidInterface* mouse, int profile);
 bool WriteButtonTable(HidInterface* mouse, int profile, const PendingMacroUpload& upload);
 

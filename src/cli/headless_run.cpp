@@ -51,7 +51,9 @@ constexpr TaskSetting kTaskSettings[] = {
     {kTaskWriteReportRate, "report rate"},
     {kTaskWriteLiftOffSensor, "lift-off height and sensor options"},
     {kTaskWriteSleepResponse, "sleep time, wake-up and response time"},
+    {kTaskRestoreLighting, "lighting reset"},
     {kTaskRestoreDpiStages, "DPI stages"},
+    {kTaskRestoreFactorySettings, "factory reset"},
 };
 
 std::string SettingsOf(std::span<const int> codes) {

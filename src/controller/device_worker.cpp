@@ -36,6 +36,20 @@ void SleepFor(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+// Bodies run bodies (a restore sends a write); the innermost running one is
+// the one a failure is put down to.
+class RunningBody {
+  public:
+    RunningBody(std::optional<int>& slot, int code) : slot_(slot), outer_(slot) { slot_ = code; }
+    ~RunningBody() { slot_ = outer_; }
+    RunningBody(const RunningBody&) = delete;
+    RunningBody& operator=(const RunningBody&) = delete;
+
+  private:
+    std::optional<int>& slot_;
+    std::optional<int> outer_;
+};
+
 }  // namespace
 
 bool TaskSendsStoredSettings(int code) {
@@ -192,10 +206,8 @@ void DeviceWorker::RunBody(int code) {
     }
     auto it = bodies_.find(code);
     if (it != bodies_.end() && it->second) {
-        // Bodies run bodies (a restore sends a write); the innermost is the one that failed.
-        const std::optional<int> outer = std::exchange(running_body_, code);
+        const RunningBody running(running_body_, code);
         it->second();
-        running_body_ = outer;
     }
 }
 
@@ -288,7 +300,13 @@ void DeviceWorker::WriteEverything() {
 }
 
 void DeviceWorker::RestoreFactorySettings() {
-    SendCommand(devices_.CurrentInterface(), BuildRestoreFactory());
+    const RunningBody running(running_body_, kTaskRestoreFactorySettings);
+    // A mouse that did not take the restore keeps its settings, and so does
+    // the store: nothing is reset by half.
+    if (!SendCommand(devices_.CurrentInterface(), BuildRestoreFactory()).ok()) {
+        CommandFailureHandling();
+        return;
+    }
     LoadProfiles();
     for (int profile = 1; profile <= kFactoryProfiles; ++profile) {
         dlg_.current_profile.store(profile);
@@ -317,8 +335,8 @@ void DeviceWorker::RestoreFactorySettings() {
         factory_values_();
     }
     RefreshPage(WorkerPage::kPerformance);
-    if (lighting) {
-        ResetLightingToFactory();
+    if (lighting && !ResetLightingToFactory()) {
+        CommandFailureHandling();
     }
     // The mouse's own factory values need not be the model's: the store's
     // are sent, so that the store, the pages and the mouse agree.
@@ -328,29 +346,40 @@ void DeviceWorker::RestoreFactorySettings() {
 }
 
 // The mouse's own factory lighting, then effect 4 when it chose another.
-void DeviceWorker::ResetLightingToFactory() {
+// False when the mouse did not take a command or gave no lighting answer.
+bool DeviceWorker::ResetLightingToFactory() {
     HidInterface* mouse = devices_.CurrentInterface();
-    sleep_(100);
-    SendCommand(mouse, BuildResetLighting());
-    sleep_(100);
-    const ExchangeResult read = SendCommand(mouse, BuildReadRequest(Command::kReadLighting));
-    if (read.ok()) {
-        if (auto lighting = DecodeLighting(read.answer.bytes())) {
-            const int profile = dlg_.current_profile.load();
-            state_.current_light_effect.store(lighting->effect);
-            SetActiveLight(profile, lighting->effect);
-            // Its levels too, as a restore stores them: the rows were just
-            // made with the program's defaults, which need not be the mouse's.
-            StoreLightingAnswer(*lighting, profile, state_);
-            if (lighting->effect != kFactoryLightEffect) {
-                sleep_(50);
-                SendCommand(mouse, BuildResetLighting());
-                state_.current_light_effect.store(kFactoryLightEffect);
-                SetActiveLight(profile, kFactoryLightEffect);
-            }
+    const bool taken = [&] {
+        sleep_(100);
+        if (!SendCommand(mouse, BuildResetLighting()).ok()) {
+            return false;
         }
-    }
+        sleep_(100);
+        const ExchangeResult read = SendCommand(mouse, BuildReadRequest(Command::kReadLighting));
+        const std::optional<LightingAnswer> lighting =
+            read.ok() ? DecodeLighting(read.answer.bytes()) : std::nullopt;
+        if (!lighting) {
+            return false;
+        }
+        const int profile = dlg_.current_profile.load();
+        state_.current_light_effect.store(lighting->effect);
+        SetActiveLight(profile, lighting->effect);
+        // Its levels too, as a restore stores them: the rows were just made
+        // with the program's defaults, which need not be the mouse's.
+        StoreLightingAnswer(*lighting, profile, state_);
+        if (lighting->effect == kFactoryLightEffect) {
+            return true;
+        }
+        sleep_(50);
+        if (!SendCommand(mouse, BuildResetLighting()).ok()) {
+            return false;
+        }
+        state_.current_light_effect.store(kFactoryLightEffect);
+        SetActiveLight(profile, kFactoryLightEffect);
+        return true;
+    }();
     RefreshPage(WorkerPage::kLighting);
+    return taken;
 }
 
 }  // namespace tessaly

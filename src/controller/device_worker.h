@@ -88,7 +88,7 @@ class DeviceWorker {
     void ActivateSelected();
     void WriteEverything();
     void RestoreFactorySettings();
-    void ResetLightingToFactory();
+    bool ResetLightingToFactory();
     void RefreshPages(bool with_profiles);
     void RefreshPage(WorkerPage page);
     void RunBody(int code);

@@ -87,9 +87,11 @@ std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::Devi
             worker.CommandFailureHandling();
         }
     });
-    worker.SetTaskBody(kTaskRestoreLighting, [&controller, &host, page] {
-        RestoreLighting(controller.Devices().CurrentInterface(), host.CurrentProfile(),
-                        host.Device(), SleepFor);
+    worker.SetTaskBody(kTaskRestoreLighting, [&controller, &worker, &host, page] {
+        if (!RestoreLighting(controller.Devices().CurrentInterface(), host.CurrentProfile(),
+                             host.Device(), SleepFor)) {
+            worker.CommandFailureHandling();
+        }
         if (HasLighting()) {
             page->Refresh();
         }

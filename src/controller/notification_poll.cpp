@@ -10,6 +10,7 @@
 #include "controller/window_controls.h"
 #include "device/commands/answer_decoders.h"
 #include "performance/page_refresh.h"
+#include "performance/setting_ranges.h"
 #include "storage/config_store.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/pages/control_table.h"
@@ -108,6 +109,12 @@ void DeviceWorker::NotificationPoll() {
 }
 
 void DeviceWorker::OnStageNotification(int count, int index) {
+    // A stage the pages could not show (a damaged or foreign report) is no
+    // state of the mouse's: what is kept stays.
+    if (!IsStageCount(count) || !IsStageIndex(index, count)) {
+        Trace(kTraceDevice, "mouse notify: stage %d of %d is out of range, ignored", index, count);
+        return;
+    }
     const int profile = dlg_.current_profile.load();
     auto* page = dlg_.performance_page;
     if (count != state_.device_stage_count.load()) {

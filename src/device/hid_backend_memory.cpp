@@ -70,6 +70,11 @@ std::vector<std::vector<uint8_t>> MemoryHidDevice::WrittenReports() const {
     return written_;
 }
 
+void MemoryHidDevice::ClearWrittenReports() {
+    std::lock_guard guard(lock_);
+    written_.clear();
+}
+
 int MemoryHidDevice::OpenHandles() const {
     std::lock_guard guard(lock_);
     return static_cast<int>(queues_.size());

@@ -47,6 +47,8 @@ class MemoryHidDevice {
     void SetWritesFail(bool fail);
     // Every report that reached the device, padded, report ID first.
     std::vector<std::vector<uint8_t>> WrittenReports() const;
+    // Forgets them (a long run would otherwise keep every one).
+    void ClearWrittenReports();
     int OpenHandles() const;
 
   private:

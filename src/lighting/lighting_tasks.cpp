@@ -35,7 +35,10 @@ bool WriteLighting(HidInterface* mouse, int profile, int effect) {
 
 bool RestoreLighting(HidInterface* mouse, int profile, DeviceState& state,
                      const std::function<void(int ms)>& sleep) {
-    SendCommand(mouse, BuildRestoreLighting());
+    // A mouse that did not take the restore has nothing new to read back.
+    if (!SendCommand(mouse, BuildRestoreLighting()).ok()) {
+        return false;
+    }
     if (sleep) {
         sleep(kRestorePauseMs);
     }

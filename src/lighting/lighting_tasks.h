@@ -23,7 +23,8 @@ void StoreLightingAnswer(const LightingAnswer& answer, int profile, DeviceState&
 
 // Task 17, before the page refresh: 0x0E with 0x01, a pause, then 0x15; on
 // an answer its effect becomes the current and stored active one, and its
-// brightness and speed go into that effect's row. False without an answer.
+// brightness and speed go into that effect's row. False when the mouse did
+// not take the 0x0E or gave no lighting answer; the store then stays.
 bool RestoreLighting(HidInterface* mouse, int profile, DeviceState& state,
                      const std::function<void(int ms)>& sleep);
 

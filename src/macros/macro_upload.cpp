@@ -15,11 +15,11 @@ bool MacroFitsDevice(int macro_id) {
     return EncodeMacroEvents(macro_id).size() <= kMaxMacroEvents;
 }
 
-void UploadPendingMacro(HidInterface* mouse, int profile, int key_code) {
+bool UploadPendingMacro(HidInterface* mouse, int profile, int key_code) {
     KeyAssignment assignment;
     if (!GetKeyAssignment(profile, key_code, assignment) ||
         assignment.macro_type != kCategoryMacro) {
-        return;
+        return true;
     }
     // A deleted macro has no events to send; the button table then keeps
     // the button's slot as it was.
@@ -27,15 +27,15 @@ void UploadPendingMacro(HidInterface* mouse, int profile, int key_code) {
     if (!GetMacro(assignment.macro_value, macro)) {
         Trace(kTraceDevice, "macro %d of key %d no longer exists: not sent", assignment.macro_value,
               key_code);
-        return;
+        return true;
     }
     const std::vector<MacroEventBytes> records = EncodeMacroEvents(assignment.macro_value);
     if (records.size() > kMaxMacroEvents) {
         Trace(kTraceDevice, "macro %d: %zu records, more than one macro command carries",
               assignment.macro_value, records.size());
-        return;
+        return true;
     }
-    SendMacro(mouse, static_cast<uint8_t>(key_code), records);
+    return SendMacro(mouse, static_cast<uint8_t>(key_code), records).ok();
 }
 
 }  // namespace tessaly

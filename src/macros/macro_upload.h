@@ -12,6 +12,7 @@ bool MacroFitsDevice(int macro_id);
 
 // The PendingMacroUpload of the button table: sends the macro of the
 // profile's button when it is assigned one that fits; otherwise nothing.
-void UploadPendingMacro(HidInterface* mouse, int profile, int key_code);
+// False only when a macro was sent and the mouse did not take every packet.
+bool UploadPendingMacro(HidInterface* mouse, int profile, int key_code);
 
 }  // namespace tessaly

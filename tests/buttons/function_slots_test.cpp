@@ -101,6 +101,7 @@ TEST(FunctionTableTest, TheWriteSendsThePendingMacroFirstAndClearsTheMark) {
     std::vector<int> uploads;
     const PendingMacroUpload upload = [&](HidInterface*, int profile, int key_code) {
         uploads.push_back(profile * 100 + key_code);
+        return true;
     };
     SetPendingMacroKey(5);
     // Without a mouse the table write fails.
@@ -108,6 +109,20 @@ TEST(FunctionTableTest, TheWriteSendsThePendingMacroFirstAndClearsTheMark) {
     EXPECT_FALSE(WriteButtonTable(nullptr, 2, upload));
     EXPECT_EQ(uploads, std::vector<int>{205});
     EXPECT_EQ(TakePendingMacroKey(), -1);
+}
+
+TEST(FunctionTableTest, AMacroTheMouseDidNotTakeKeepsTheTableBackAndTheMark) {
+    int uploads = 0;
+    const PendingMacroUpload refused = [&](HidInterface*, int, int) {
+        ++uploads;
+        return false;
+    };
+    SetPendingMacroKey(5);
+    EXPECT_FALSE(WriteButtonTable(nullptr, 2, refused));
+    // The next write tries the macro again.
+    EXPECT_FALSE(WriteButtonTable(nullptr, 2, refused));
+    EXPECT_EQ(uploads, 2);
+    EXPECT_EQ(TakePendingMacroKey(), 5);
 }
 
 class AssignmentStoreTest : public test::StorageTest {};

@@ -181,5 +181,24 @@ TEST_F(ButtonCommands, MacroIsSentBeforeTheTableAndALongOneIsRefused) {
     EXPECT_EQ(Row(5), std::vector<std::string>{"4|" + std::to_string(longest) + "|0|Keys"});
 }
 
+TEST_F(ButtonCommands, AMacroTheMouseDidNotTakeFailsAndTheTableIsNotSent) {
+    ASSERT_EQ(Cli({"status"}).code, 0);
+    const int macro = StoreMacro(8);
+    ASSERT_GT(macro, 0);
+    const std::vector<std::string> stored{"4|" + std::to_string(macro) + "|0|Keys"};
+    for (const std::string fault : {"08=silent", "08=status:04", "08=off"}) {
+        extra_env = {"TESSALY_EMULATE_FAULTS=" + fault};
+        ClearTrace();
+        const CliResult result = Cli({"button", "macro", "6", std::to_string(macro)});
+        EXPECT_EQ(result.code, 1) << fault;
+        EXPECT_THAT(result.err, HasSubstr("the mouse did not take the button assignments"))
+            << fault;
+        EXPECT_FALSE(WritesOf("08").empty()) << fault;
+        // The button must not point at macro memory the mouse did not fill.
+        EXPECT_TRUE(WritesOf("09").empty()) << fault;
+        EXPECT_EQ(Row(5), stored) << fault;
+    }
+}
+
 }  // namespace
 }  // namespace tessaly::test

@@ -43,6 +43,34 @@ TEST_F(CliTest, LightEffectAndColourStoreTheRowAndWriteTheMouse) {
     }
 }
 
+TEST_F(CliTest, ALightingResetTheMouseDidNotTakeFailsAndReadsNothingBack) {
+    const auto active = [this] {
+        return Query("SELECT mode FROM t_light_data WHERE profile = 1 AND status = 1");
+    };
+    ASSERT_EQ(Cli({"--yes", "light", "reset"}).code, 0);
+    const std::vector<std::string> reset = active();
+    for (const std::string fault : {"0E=silent", "0E=status:04", "0E=off"}) {
+        ASSERT_EQ(Cli({"light", "effect", "2"}).code, 0);
+        extra_env = {"TESSALY_EMULATE_FAULTS=" + fault};
+        ClearTrace();
+        const CliResult result = Cli({"--yes", "light", "reset"});
+        extra_env.clear();
+        EXPECT_EQ(result.code, 1) << fault;
+        EXPECT_THAT(result.err, HasSubstr("the mouse did not take the lighting reset")) << fault;
+        // What the mouse did not take is not read back as its choice.
+        const std::vector<std::string> writes = Writes();
+        const auto restore = std::find_if(writes.rbegin(), writes.rend(), [](const auto& write) {
+            return write.rfind("00 0E ", 0) == 0;
+        });
+        ASSERT_NE(restore, writes.rend()) << fault;
+        EXPECT_TRUE(std::none_of(writes.rbegin(), restore, [](const auto& write) {
+            return write.rfind("00 15 ", 0) == 0;
+        })) << fault;
+        // The reset the user asked for is stored, to be sent on the next connection.
+        EXPECT_EQ(active(), reset) << fault;
+    }
+}
+
 // The lighting write: command 0x05, then the effect and brightness * 16 + speed.
 bool SendsLighting(const std::vector<std::string>& writes, const std::string& effect_and_values) {
     return std::any_of(writes.begin(), writes.end(), [&](const std::string& write) {

@@ -116,6 +116,24 @@ TEST_F(CliTest, ResetsNeedTheConfirmationAndThenRestoreTheFactoryValues) {
     EXPECT_GT(Writes().size(), 10u);
 }
 
+TEST_F(CliTest, AFactoryResetTheMouseDidNotTakeResetsNothing) {
+    for (const std::string fault : {"0F=silent", "0F=status:04", "0F=off"}) {
+        // The virtual mouse may have reset itself and lost only the answer:
+        // its values come back with the next start-up read, so set them anew.
+        extra_env.clear();
+        ASSERT_EQ(Cli({"sleep", "2"}).code, 0);
+        ASSERT_EQ(Cli({"dpi", "set", "0", "3000"}).code, 0);
+        const std::vector<std::string> before = AllTables();
+        extra_env = {"TESSALY_EMULATE_FAULTS=" + fault};
+        const CliResult result = Cli({"factory-reset", "--yes"});
+        EXPECT_EQ(result.code, 1) << fault;
+        EXPECT_THAT(result.err, HasSubstr("the mouse did not take the factory reset")) << fault;
+        EXPECT_EQ(Stored("sleep_light"), "12") << fault;
+        EXPECT_EQ(Stored("dpi_group0_value"), "3000") << fault;
+        EXPECT_EQ(AllTables(), before) << fault;
+    }
+}
+
 TEST_F(CliTest, StatusAndDevicesDescribeTheVirtualMouse) {
     const CliResult status = Cli({"--json", "status"});
     ASSERT_EQ(status.code, 0) << status.err;

@@ -145,15 +145,40 @@ TEST_F(WorkerTest, StageNotificationsUpdateStoreAndPage) {
     Plug(true, false);
     Open();
     ASSERT_TRUE(Connected());
-    // Count 2, stage 4: both differ from what is known, each is taken.
-    std::vector<uint8_t> report(65, 0);
-    report[1] = 0xC2;
-    report[2] = 0x42;
-    mouse->Device(MouseLink::kCable, emulator::kConfigInterface)->QueueInput(report);
-    ASSERT_TRUE(WaitFor([&] { return controller->Device().device_stage.load() == 4; }));
-    EXPECT_EQ(controller->Device().device_stage_count.load(), 2);
-    EXPECT_EQ(Stored(1, u"dpi_count"), u"2");
-    EXPECT_EQ(Stored(1, u"dpi_index"), u"4");
+    const auto notify = [&](uint8_t stage_and_count) {
+        std::vector<uint8_t> report(65, 0);
+        report[1] = 0xC2;
+        report[2] = stage_and_count;
+        mouse->Device(MouseLink::kCable, emulator::kConfigInterface)->QueueInput(report);
+    };
+    // Count 3, stage 2: both differ from what is known, each is taken.
+    notify(0x23);
+    ASSERT_TRUE(WaitFor([&] { return controller->Device().device_stage.load() == 2; }));
+    EXPECT_EQ(controller->Device().device_stage_count.load(), 3);
+    EXPECT_EQ(Stored(1, u"dpi_count"), u"3");
+    EXPECT_EQ(Stored(1, u"dpi_index"), u"2");
+
+    // Stage 4 of 2, seven stages, none: no state the pages could show. A
+    // report of no kind follows; once its trace is written the worker has
+    // handled the others.
+    const std::string trace = (user.path() / "trace.txt").string();
+    ASSERT_TRUE(SetTraceFile(trace));
+    for (uint8_t refused : {0x42, 0x07, 0x00})
+        notify(refused);
+    std::vector<uint8_t> marker(65, 0);
+    marker[1] = 0xC5;
+    mouse->Device(MouseLink::kCable, emulator::kConfigInterface)->QueueInput(marker);
+    EXPECT_TRUE(WaitFor([&] {
+        std::ifstream in(trace);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str().find("mouse notify data: C5") != std::string::npos;
+    }));
+    SetTraceFile("");
+    EXPECT_EQ(controller->Device().device_stage_count.load(), 3);
+    EXPECT_EQ(controller->Device().device_stage.load(), 2);
+    EXPECT_EQ(Stored(1, u"dpi_count"), u"3");
+    EXPECT_EQ(Stored(1, u"dpi_index"), u"2");
 
     // The mouse's own button: the next stage of its four.
     mouse->PressDpiButton();
