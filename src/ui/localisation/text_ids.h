@@ -275,6 +275,18 @@ inline constexpr int kProfileFileUnusable = 740;
 // A firmware image larger than the model's flash: nothing was sent.
 inline constexpr int kFirmwareImageTooLarge = 741;
 
+// Titles the window manager shows for the program's dialogs.
+inline constexpr int kCaptionSaving = 742;
+inline constexpr int kCaptionDpi = 743;
+inline constexpr int kCaptionMessage = 744;
+inline constexpr int kCaptionRecordEdit = 745;
+inline constexpr int kCaptionSoftwareUpdate = 746;
+inline constexpr int kCaptionFirmwareUpdate = 747;
+inline constexpr int kCaptionAbout = 748;
+inline constexpr int kCaptionPalette = 749;
+inline constexpr int kCaptionProfiles = 750;
+inline constexpr int kCaptionMenu = 751;
+
 // Every number above, for the checks of the shipped language files.
 // clang-format off
 inline constexpr auto kAllTextIds = std::to_array<int>({
@@ -322,7 +334,9 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kSoftwareDownloadFailed, kFirmwareUpgradeIncomplete, kRecordingWindowOnly,
     kMacroTooLongForButton, kMacroFileAllRefused, kSettingsNotSaved, kSettingsFileReplaced,
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
-    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered
+    kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered,
+    kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
+    kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu
 });
 // clang-format on
 
