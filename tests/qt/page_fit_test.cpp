@@ -368,5 +368,11 @@ TEST(PageFit, DISABLED_EveryPageFitsAtTheLargeSize) {
     CheckAllPages({0, 0, 1600, 970});
 }
 
+// 1366x768: the window shrinks to the screen, the pages to its scale.
+TEST(PageFit, DISABLED_EveryPageFitsOnASmallScreen) {
+    const DUI::Size size = ui::MainWindowSize({0, 0, 1366, 768});
+    CheckAllPages({0, 0, size.width, size.height});
+}
+
 }  // namespace
 }  // namespace tessaly::qt::test
