@@ -287,6 +287,11 @@ inline constexpr int kCaptionPalette = 749;
 inline constexpr int kCaptionProfiles = 750;
 inline constexpr int kCaptionMenu = 751;
 
+// Units with "%1" where the number goes, as the language writes them.
+inline constexpr int kUnitHertz = 752;
+inline constexpr int kUnitMillimetre = 753;
+inline constexpr int kUnitMillisecond = 754;
+
 // Every number above, for the checks of the shipped language files.
 // clang-format off
 inline constexpr auto kAllTextIds = std::to_array<int>({
@@ -336,7 +341,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
     kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered,
     kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
-    kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu
+    kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
+    kUnitHertz, kUnitMillimetre, kUnitMillisecond
 });
 // clang-format on
 

@@ -3,6 +3,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/shown_macro_name.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/localisation/unit_texts.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
@@ -70,7 +71,7 @@ constexpr ControlSpec kRows[] = {
     Radio(176, t::kFixedDelay, kDelayGroup),
     {.class_name = "CArea", .id = 177, .flags = kArea},
     {.class_name = "MEdit", .id = 178, .flags = kDisabled, .literal = u"10"},
-    {.class_name = "MText", .id = 179, .flags = kArea, .literal = u"ms"},
+    {.class_name = "MText", .id = 179, .flags = kArea},
     Picture(162, kContent),
     Label(180, t::kPlaySettings),
     Radio(181, t::kPlayWhileHeld, kPlayGroup),
@@ -175,11 +176,19 @@ constexpr Placement kPlacements[] = {
     {190, 0, {730, 560, 860, 590}},  {191, 0, {870, 560, 1000, 590}},
 };
 
+// The unit beside the fixed delay's field.
+void SetDelayUnit(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* unit = Get<MControlFont>(dlg, page, 179)) {
+        unit->SetTitle(UnitName(Unit::kMillisecond));
+    }
+}
+
 }  // namespace
 
 void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     CreateControls(dlg, &page, kRows, style);
     FillInitialState(dlg, &page);
+    SetDelayUnit(dlg, &page);
 }
 
 void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
@@ -191,6 +200,7 @@ void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
 void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
     const MTabLayout* page = FindPage(dlg, kMacroPageId);
     ReapplyTexts(dlg, page, kRows, style);
+    SetDelayUnit(dlg, page);
     ReapplyListItems(FindInPage(dlg, page, 188), kMouseButtons);
     if (auto* kind = Get<MComboBox>(dlg, page, 186); kind != nullptr && kind->GetItemCount() > 0) {
         for (const Kind& row : kKinds) {
