@@ -292,6 +292,13 @@ inline constexpr int kUnitHertz = 752;
 inline constexpr int kUnitMillimetre = 753;
 inline constexpr int kUnitMillisecond = 754;
 
+// The tray icon's menu, tooltip and notices.
+inline constexpr int kTrayOpen = 755;
+inline constexpr int kTrayBattery = 756;
+inline constexpr int kTrayCharging = 757;
+inline constexpr int kTrayBatteryLow = 758;
+inline constexpr int kTrayBatteryFull = 759;
+
 // Every number above, for the checks of the shipped language files.
 // clang-format off
 inline constexpr auto kAllTextIds = std::to_array<int>({
@@ -342,7 +349,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered,
     kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
     kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
-    kUnitHertz, kUnitMillimetre, kUnitMillisecond
+    kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
+    kTrayBatteryLow, kTrayBatteryFull
 });
 // clang-format on
 
