@@ -15,7 +15,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   libxml2-utils python3 python3-jsonschema time
-  dpkg-dev file groff-base desktop-file-utils
+  dpkg-dev file groff-base desktop-file-utils appstream
 )
 
 missing=()

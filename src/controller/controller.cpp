@@ -17,6 +17,8 @@
 #include "performance/performance_writes.h"
 #include "platform/desktop_mouse_settings.h"
 #include "platform/folders.h"
+#include "profiles/profile_names.h"
+#include "storage/profile_table.h"
 #include "storage/store_health.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/dialogs/message_box.h"
@@ -78,6 +80,18 @@ ui::MainWindowServices Controller::Services() {
         }
     };
     services.worker_idle = [this] { return !worker_ || !worker_->Busy(); };
+    services.tray_profiles = [this] {
+        std::vector<std::pair<int, std::u16string>> shown;
+        if (window_ == nullptr || !window_->device_online.load()) {
+            return shown;
+        }
+        std::vector<ProfileInfo> profiles;
+        ListProfiles(profiles);
+        for (const ProfileInfo& profile : profiles) {
+            shown.emplace_back(profile.id, DisplayProfileName(profile.name));
+        }
+        return shown;
+    };
     services.interrupt_worker = [this] {
         if (worker_) {
             worker_->InterruptWait();

@@ -7,6 +7,7 @@
 #include "base/firmware_version.h"
 #include "base/text_format.h"
 #include "base/trace.h"
+#include "catalogue/device_catalogue.h"
 #include "controller/device_worker.h"
 #include "controller/window_controls.h"
 #include "device/commands/answer_decoders.h"
@@ -25,6 +26,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/static_controls.h"
+#include "ui/toolkit/toolkit.h"
 
 namespace tessaly {
 namespace {
@@ -71,6 +73,18 @@ void DeviceWorker::ShowBattery(int value, int charge) {
     if (auto* battery = dlg_.GetControlAs<DUI::BatteryCtrl>(43)) {
         battery->SetBatteryInfo(value, charge);
     }
+    // The tray's tooltip and notices, on the window's thread; only for a
+    // reading (the start of a full read shows a placeholder charge of 100).
+    if (charge != 0 && charge != 1) {
+        return;
+    }
+    DUI::Toolkit::Get().PostToWindow(dlg_.GetSafeHwnd(),
+                                     [name = DeviceCatalogue::Instance().Selected().name, value,
+                                      charging = charge == 1](DUI::MWindow& window) {
+                                         auto& main = static_cast<ui::DeviceMainDlg&>(window);
+                                         main.tray_status.SetMouse(name);
+                                         main.tray_status.SetBattery(value, charging);
+                                     });
 }
 
 void DeviceWorker::ApplyIdentity(const InfoBlock& info, SensorRead read) {

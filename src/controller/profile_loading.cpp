@@ -8,6 +8,7 @@
 #include "storage/profile_table.h"
 #include "storage/settings_database.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/toolkit/toolkit.h"
 
 namespace tessaly {
 namespace {
@@ -46,11 +47,18 @@ void DeviceWorker::LoadProfiles() {
 }
 
 void DeviceWorker::ShowProfileName() {
-    SetLocalisedTitle(dlg_, 45, [profile = dlg_.current_profile.load()] {
+    const int profile = dlg_.current_profile.load();
+    SetLocalisedTitle(dlg_, 45, [profile] {
         std::u16string name;
         GetProfileName(profile, name);
         return DisplayProfileName(name);
     });
+    std::u16string name;
+    GetProfileName(profile, name);
+    DUI::Toolkit::Get().PostToWindow(
+        dlg_.GetSafeHwnd(), [shown = DisplayProfileName(name)](DUI::MWindow& window) {
+            static_cast<ui::DeviceMainDlg&>(window).tray_status.SetProfile(shown);
+        });
 }
 
 }  // namespace tessaly

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "base/text_format.h"
+#include "ui/localisation/unit_texts.h"
 
 namespace tessaly {
 namespace {
@@ -31,7 +31,7 @@ std::u16string_view ButtonName(int bit) {
 }  // namespace
 
 std::u16string DelayText(int milliseconds) {
-    return Format(u"%d ms", milliseconds);
+    return WithUnit(Unit::kMillisecond, milliseconds);
 }
 
 std::u16string KeyEventText(bool press, std::u16string_view key_name) {

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "base/decimal.h"
-#include "base/text_format.h"
 #include "performance/dpi_conversions.h"
 #include "performance/performance_controls.h"
 #include "performance/performance_store.h"
 #include "performance/report_rates.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/localisation/unit_texts.h"
 #include "ui/pages/performance_page.h"
 
 namespace tessaly {
@@ -31,7 +31,7 @@ void ShowReportRates(const PerformanceControls& controls, int profile, const Dev
     }
     rates->DeleteAllItems();
     for (const ReportRate& rate : OfferedReportRates(state.report_capability.load())) {
-        rates->AddItem(Format(u"%dHz", rate.hertz), rate.code, BgrToArgb(rate.colour));
+        rates->AddItem(WithUnit(Unit::kHertz, rate.hertz), rate.code, BgrToArgb(rate.colour));
     }
     rates->SelectKeyValue(ReadConfigNumber(profile, u"report_rate"));
 }

@@ -5,6 +5,7 @@
 
 #include "base/task.h"
 #include "base/trace.h"
+#include "catalogue/device_catalogue.h"
 #include "device/commands/command_builders.h"
 #include "device/commands/command_sender.h"
 #include "performance/change_operations.h"
@@ -123,6 +124,29 @@ TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
     ASSERT_TRUE(Settled());
     EXPECT_EQ(battery->GetChargeValue(), 1);
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"1234");
+}
+
+TEST_F(WorkerTest, TheTrayTellsTheMouseItsBatteryAndALowBattery) {
+    Plug(true, false);
+    Open();
+    ASSERT_TRUE(Connected());
+    mouse->SetBattery(12, false);
+    dlg->QueueTask(kTaskDeviceArrived);
+    ASSERT_TRUE(WaitFor([&] {
+        session.ProcessPending();
+        return tray.Tip().find(u"12 %") != std::u16string::npos;
+    }));
+    ASSERT_TRUE(Settled());
+    session.ProcessPending();
+    const std::u16string name = DeviceCatalogue::Instance().Selected().name;
+    ASSERT_FALSE(name.empty());
+    EXPECT_NE(tray.Tip().find(name), std::u16string::npos);
+    EXPECT_NE(
+        tray.Tip().find(
+            dynamic_cast<DUI::MControlFont*>(DUI::HeadlessBackend::Find(*dlg, 45))->GetTitle()),
+        std::u16string::npos)
+        << "the profile";
+    EXPECT_EQ(tray.Notices().size(), 1u);
 }
 
 TEST_F(WorkerTest, TenDpiEditsLeaveTheMouseWithTheLastValue) {

@@ -52,6 +52,7 @@ for file in bin/tessaly bin/tessalyctl \
   share/tessaly/config.xml share/tessaly/device/tx7w.xml share/tessaly/language/1033.lan \
   share/tessaly/skins/default/Tessaly.ico share/tessaly/skins/default/device/tx7w.png \
   lib/udev/rules.d/70-tessaly.rules share/applications/tessaly.desktop \
+  share/metainfo/org.example.tessaly.metainfo.xml \
   share/icons/hicolor/16x16/apps/tessaly.png share/icons/hicolor/256x256/apps/tessaly.png \
   share/man/man1/tessaly.1 share/man/man1/tessalyctl.1 \
   share/bash-completion/completions/tessalyctl share/zsh/vendor-completions/_tessalyctl; do
@@ -70,6 +71,15 @@ grep -qx 'Icon=tessaly' "$prefix/share/applications/tessaly.desktop" || fail "de
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/tessaly.desktop"
 fi
+# The software centre's entry: valid, naming the desktop entry installed
+# beside it and the version the package has.
+metainfo="$prefix/share/metainfo/org.example.tessaly.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" >"$tmp/appstream.out" 2>&1 ||
+  fail "appstreamcli validate: $(cat "$tmp/appstream.out")"
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+[ -e "$prefix/share/applications/$launchable" ] || fail "metainfo launches '$launchable', not installed"
+version=$("$prefix/bin/tessaly" --version | grep -o '[0-9][0-9.]*' | head -1)
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
 for page in tessaly tessalyctl; do
   warnings=$(groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>&1) || fail "groff on $page.1"
   [ -z "$warnings" ] || fail "$page.1: $warnings"
@@ -122,6 +132,7 @@ done
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/tessaly ./usr/bin/tessalyctl ./usr/share/tessaly/config.xml \
   ./usr/lib/udev/rules.d/70-tessaly.rules ./usr/share/applications/tessaly.desktop \
+  ./usr/share/metainfo/org.example.tessaly.metainfo.xml \
   ./usr/share/icons/hicolor/48x48/apps/tessaly.png ./usr/share/man/man1/tessalyctl.1; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done

@@ -1,6 +1,6 @@
 #pragma once
 // The languages the program knows, in the order the settings page lists
-// them, with their fixed display names (never translated).
+// them, each named in its own language (never translated).
 
 #include <array>
 #include <string_view>
@@ -17,10 +17,10 @@ inline constexpr std::array<KnownLanguage, 7> kKnownLanguages{{
     {2052, u"简体中文"},
     {1033, u"English"},
     {1028, u"繁體中文"},
-    {1041, u"日本語にほんご"},
+    {1041, u"日本語"},
     {1042, u"한국어"},
-    {1058, u"Українська Мова"},
-    {1049, u"俄罗斯语"},
+    {1058, u"Українська"},
+    {1049, u"Русский"},
 }};
 
 // The known languages that config.xml offers, in the order above.

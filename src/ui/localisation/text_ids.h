@@ -285,6 +285,30 @@ inline constexpr int kProfileFileUnusable = 740;
 // A firmware image larger than the model's flash: nothing was sent.
 inline constexpr int kFirmwareImageTooLarge = 741;
 
+// Titles the window manager shows for the program's dialogs.
+inline constexpr int kCaptionSaving = 742;
+inline constexpr int kCaptionDpi = 743;
+inline constexpr int kCaptionMessage = 744;
+inline constexpr int kCaptionRecordEdit = 745;
+inline constexpr int kCaptionSoftwareUpdate = 746;
+inline constexpr int kCaptionFirmwareUpdate = 747;
+inline constexpr int kCaptionAbout = 748;
+inline constexpr int kCaptionPalette = 749;
+inline constexpr int kCaptionProfiles = 750;
+inline constexpr int kCaptionMenu = 751;
+
+// Units with "%1" where the number goes, as the language writes them.
+inline constexpr int kUnitHertz = 752;
+inline constexpr int kUnitMillimetre = 753;
+inline constexpr int kUnitMillisecond = 754;
+
+// The tray icon's menu, tooltip and notices.
+inline constexpr int kTrayOpen = 755;
+inline constexpr int kTrayBattery = 756;
+inline constexpr int kTrayCharging = 757;
+inline constexpr int kTrayBatteryLow = 758;
+inline constexpr int kTrayBatteryFull = 759;
+
 // Every number above, for the checks of the shipped language files.
 // clang-format off
 inline constexpr auto kAllTextIds = std::to_array<int>({
@@ -334,7 +358,11 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kSettingsUnusable, kProfileFileUnusable, kFirmwareImageTooLarge, kUpdateServerUnreachable,
     kNoReceiverFirmwareOffered, kNotCheckedYet, kNoMouseFirmwareOffered, kAccessRuleMissing,
     kAccessRuleNotApplied, kPlugInAgain, kNoMouseSettingsProgram, kPackageHandedToInstaller,
-    kNoPackageForThisSystem, kPackageInstallerNotStarted, kDownloadPageOpened, kDownloadFromPage
+    kNoPackageForThisSystem, kPackageInstallerNotStarted, kDownloadPageOpened, kDownloadFromPage,
+    kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
+    kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
+    kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
+    kTrayBatteryLow, kTrayBatteryFull
 });
 // clang-format on
 

@@ -40,7 +40,7 @@ constexpr PopupRule kPopupRules[] = {
 }  // namespace
 
 DeviceMainDlg::DeviceMainDlg(TrayIcon& tray, MainWindowServices services)
-    : tray_(tray), services_(std::move(services)) {
+    : tray_status(tray), tray_(tray), services_(std::move(services)) {
     RegisterOwnHandlers();
 }
 
@@ -142,6 +142,16 @@ intptr_t DeviceMainDlg::OnWindowMessage(uint32_t message, uintptr_t wparam, intp
              if (w == kCommandAbout) {
                  d.ShowAbout();
              }
+             if (w == kCommandTrayOpen) {
+                 d.OnTrayMessage(kTrayLeftDoubleClick);
+                 return 0;
+             }
+             const size_t item = w - kCommandTrayProfile;
+             if (w >= kCommandTrayProfile && item < d.tray_profile_ids_.size()) {
+                 // As the profile dialog's choice.
+                 d.OnProfileMessage(0, d.tray_profile_ids_[item]);
+                 return 0;
+             }
              return std::nullopt;
          }},
         {kWmDeviceChange,
@@ -231,8 +241,24 @@ intptr_t DeviceMainDlg::OnTrayMessage(intptr_t mouse_message) {
         SetWindowPos(DUI::kHwndTop, 0, 0, 0, 0, DUI::kSwpNoMove | DUI::kSwpNoSize);
         InvalidateRect();
     } else if (mouse_message == kTrayRightUp) {
-        tray_.ShowMenu(GetSafeHwnd(), DUI::Toolkit::Get().CursorPos(),
-                       {{kCommandTrayExit, Text(text::kExit)}});
+        // "Exit" stays the first item; the profiles follow, the current one
+        // checked.
+        std::vector<DUI::MenuItem> items{{kCommandTrayExit, Text(text::kExit)},
+                                         {kCommandTrayOpen, Text(text::kTrayOpen)}};
+        tray_profile_ids_.clear();
+        const auto profiles = services_.tray_profiles
+                                  ? services_.tray_profiles()
+                                  : std::vector<std::pair<int, std::u16string>>{};
+        for (const auto& [id, name] : profiles) {
+            if (tray_profile_ids_.size() == kTrayProfileLimit) {
+                break;
+            }
+            const int command = kCommandTrayProfile + static_cast<int>(tray_profile_ids_.size());
+            const bool current = id == current_profile.load();
+            items.push_back({command, (current ? u"\u2713 " : u"    ") + name});
+            tray_profile_ids_.push_back(id);
+        }
+        tray_.ShowMenu(GetSafeHwnd(), DUI::Toolkit::Get().CursorPos(), std::move(items));
     }
     return 0;
 }
@@ -371,7 +397,7 @@ void DeviceMainDlg::AddTrayIcon() {
     tray_record.id = kTrayIconId;
     tray_record.flags = kTrayFlags;
     tray_record.callback_message = kTrayMessage;
-    tray_record.tip = ApplicationName().substr(0, kTrayTipLength);
+    tray_record.tip = tray_status.Tooltip().substr(0, kTrayTipLength);
     tray_added = tray_.Add(tray_record);
     SetIcon(icon);
 }

@@ -22,6 +22,7 @@
 #include "ui/main/device_main_def.h"
 #include "ui/main/message_routing.h"
 #include "ui/main/tray_icon.h"
+#include "ui/main/tray_status.h"
 #include "ui/toolkit/dialog.h"
 
 namespace tessaly::ui {
@@ -39,6 +40,10 @@ inline constexpr uint32_t kWmMacroMenu3 = 1711;
 inline constexpr uint32_t kWmApplyLanguage = 2022;
 inline constexpr int kCommandTrayExit = 100;
 inline constexpr int kCommandAbout = 102;
+// The tray menu's "open", and its profiles from this id on, in list order.
+inline constexpr int kCommandTrayOpen = 103;
+inline constexpr int kCommandTrayProfile = 110;
+inline constexpr int kTrayProfileLimit = 16;
 inline constexpr Task kStartupTasks[] = {kTaskConnectAtStart, kTaskSoftwareCheck};
 
 class DeviceMainDlg;
@@ -91,6 +96,9 @@ struct MainWindowServices {
     std::function<void()> interrupt_worker;
     // True while the worker runs no task.
     std::function<bool()> worker_idle;
+    // The selected model's profiles (id, shown name), for the tray menu;
+    // empty without a mouse.
+    std::function<std::vector<std::pair<int, std::u16string>>()> tray_profiles;
 };
 
 class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMainDef {
@@ -107,6 +115,9 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
     void SetPageHandler(RouteSlot slot, PageHandler handler);
     void SetMessageHandler(MessageSlot slot, MessageHandler handler);
     MainWindowServices& Services() { return services_; }
+
+    // The tray's tooltip and notices; UI thread.
+    TrayStatus tray_status;
 
     // Navigation (UI thread).
     void ShowNoDevice();
@@ -168,6 +179,8 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
 
     TrayIcon& tray_;
     MainWindowServices services_;
+    // The profile ids of the tray menu last shown, by item.
+    std::vector<int> tray_profile_ids_;
     std::array<PageHandler, static_cast<size_t>(RouteSlot::kCount)> page_handlers_;
     std::array<MessageHandler, static_cast<size_t>(MessageSlot::kCount)> message_handlers_;
 };

@@ -55,9 +55,15 @@ void SetTitle(DUI::MControlFont* control, int number) {
 }
 
 void Place(DUI::MControl* control, DUI::Rect rect) {
-    if (control != nullptr) {
-        control->SetRect(rect);
+    if (control == nullptr) {
+        return;
     }
+    // Below the design size the unscaled top margin would push the bottom
+    // past the page; the control ends with it.
+    if (const DUI::MTabLayout* page = control->GetParentLayout()) {
+        rect = DUI::ClippedTo(rect, page->GetRect());
+    }
+    control->SetRect(rect);
 }
 
 }  // namespace

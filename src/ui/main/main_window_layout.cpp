@@ -12,6 +12,21 @@ int Scaled(float scale, int value) {
     return static_cast<int>(scale * static_cast<float>(value));
 }
 
+DUI::Size MainWindowSize(Rect work_area) {
+    const int width = work_area.Width();
+    const int height = work_area.Height();
+    if (width <= 0 || height <= 0 || (width >= kDesignWidth && height >= kDesignHeight)) {
+        // An unknown screen, or one with room for the design size.
+        return {kDesignWidth, kDesignHeight};
+    }
+    // Integer products, so the height is exactly what the scale is computed
+    // back from and the width never ends a pixel past the area.
+    if (static_cast<long>(width) * kDesignHeight < static_cast<long>(height) * kDesignWidth) {
+        return {width, static_cast<int>(static_cast<long>(width) * kDesignHeight / kDesignWidth)};
+    }
+    return {static_cast<int>(static_cast<long>(height) * kDesignWidth / kDesignHeight), height};
+}
+
 FrameLayout ComputeFrameLayout(Rect client) {
     const int w = client.right;
     const int h = client.bottom;

@@ -10,8 +10,14 @@
 
 namespace tessaly::ui {
 
-// The height the window was drawn for; the scale is client height / this.
+// The size the window was drawn for; the scale is client height / height.
+inline constexpr int kDesignWidth = 1300;
 inline constexpr int kDesignHeight = 788;
+
+// The main window's size on a screen whose free area is `work_area`: the
+// design size, or on a smaller screen both sides shrunk by one factor so the
+// whole window fits and the pages are laid out at that scale.
+DUI::Size MainWindowSize(DUI::Rect work_area);
 
 float LayoutScale(DUI::Rect client);
 // value × scale, truncated.

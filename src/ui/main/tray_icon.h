@@ -43,6 +43,16 @@ class TrayIcon {
     // The choice is posted to the owner as WM_COMMAND, wParam the item id.
     virtual void ShowMenu(DUI::WindowHandle owner, DUI::Point at,
                           std::vector<DUI::MenuItem> items) = 0;
+    // The tooltip, also before the icon is added.
+    virtual void SetTip(std::u16string_view tip) = 0;
+    // A desktop notification from the icon; nothing where there is no tray.
+    virtual void Notify(std::u16string_view title, std::u16string_view message) = 0;
+};
+
+struct TrayNotice {
+    std::u16string title;
+    std::u16string message;
+    bool operator==(const TrayNotice&) const = default;
 };
 
 class MemoryTrayIcon : public TrayIcon {
@@ -51,7 +61,13 @@ class MemoryTrayIcon : public TrayIcon {
     void Remove() override;
     void ShowMenu(DUI::WindowHandle owner, DUI::Point at,
                   std::vector<DUI::MenuItem> items) override;
+    void SetTip(std::u16string_view tip) override { tip_ = tip; }
+    void Notify(std::u16string_view title, std::u16string_view message) override {
+        notices_.push_back({std::u16string(title), std::u16string(message)});
+    }
 
+    const std::u16string& Tip() const { return tip_; }
+    const std::vector<TrayNotice>& Notices() const { return notices_; }
     bool IsShown() const { return record_.has_value(); }
     const std::optional<TrayIconRecord>& Record() const { return record_; }
     const std::vector<DUI::MenuItem>& MenuItems() const { return menu_; }
@@ -67,6 +83,8 @@ class MemoryTrayIcon : public TrayIcon {
     DUI::WindowHandle menu_owner_ = 0;
     DUI::Point menu_at_;
     int menus_shown_ = 0;
+    std::u16string tip_;
+    std::vector<TrayNotice> notices_;
 };
 
 }  // namespace tessaly::ui

@@ -154,7 +154,11 @@ void Place(const MDialog& dlg, const MTabLayout* page, Point origin, float s,
            std::span<const Placement> placements) {
     for (const Placement& placement : placements) {
         if (MControl* control = FindInPage(dlg, page, placement.id, placement.nth)) {
-            control->SetRect(Scaled(origin, placement.rect, s));
+            // The tables' heights scale but the pages' top margin does not:
+            // below the design size a full-height control would end past
+            // the page, so it ends with it.
+            const Rect rect = Scaled(origin, placement.rect, s);
+            control->SetRect(page != nullptr ? ClippedTo(rect, page->GetRect()) : rect);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/shown_macro_name.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/localisation/unit_texts.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
@@ -71,7 +72,7 @@ constexpr ControlSpec kRows[] = {
     Radio(macro_id::kFixedDelay, t::kFixedDelay, kDelayGroup),
     {.class_name = "CArea", .id = 177, .flags = kArea},
     {.class_name = "MEdit", .id = macro_id::kFixedDelayField, .flags = kDisabled, .literal = u"10"},
-    {.class_name = "MText", .id = 179, .flags = kArea, .literal = u"ms"},
+    {.class_name = "MText", .id = 179, .flags = kArea},
     Picture(162, kContent),
     Label(180, t::kPlaySettings),
     Radio(macro_id::kPlayWhileHeld, t::kPlayWhileHeld, kPlayGroup),
@@ -202,11 +203,19 @@ constexpr Placement kPlacements[] = {
     {macro_id::kMoveDown, 0, {870, 560, 1000, 590}},
 };
 
+// The unit beside the fixed delay's field.
+void SetDelayUnit(const MDialog& dlg, const MTabLayout* page) {
+    if (auto* unit = Get<MControlFont>(dlg, page, 179)) {
+        unit->SetTitle(UnitName(Unit::kMillisecond));
+    }
+}
+
 }  // namespace
 
 void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     CreateControls(dlg, &page, kRows, style);
     FillInitialState(dlg, &page);
+    SetDelayUnit(dlg, &page);
 }
 
 void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
@@ -218,6 +227,7 @@ void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
 void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
     const MTabLayout* page = FindPage(dlg, kMacroPageId);
     ReapplyTexts(dlg, page, kRows, style);
+    SetDelayUnit(dlg, page);
     ReapplyListItems(FindInPage(dlg, page, macro_id::kEditorButton), kMouseButtons);
     if (auto* kind = Get<MComboBox>(dlg, page, macro_id::kEditorKind);
         kind != nullptr && kind->GetItemCount() > 0) {

@@ -6,6 +6,7 @@
 #include "ui/dialogs/colour_values.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/localisation/unit_texts.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 
@@ -57,13 +58,13 @@ constexpr ControlSpec kRows[] = {
      .flags = kChecked,
      .image = u"btn_radiobox.png",
      .frames = 8,
-     .literal = u"1.0mm",
+     .literal = u"1.0",
      .group = u"IDC_PER_STC_LOD"},
     {.class_name = "CRadioButton",
      .id = 130,
      .image = u"btn_radiobox.png",
      .frames = 8,
-     .literal = u"2.0mm",
+     .literal = u"2.0",
      .group = u"IDC_PER_STC_LOD"},
     {.class_name = "MPicture", .id = 131, .flags = ui::kArea, .image = kArea},
     {.class_name = "MText", .id = 132, .flags = ui::kArea, .text = t::kSensorSettings},
@@ -123,14 +124,40 @@ constexpr std::array<StageDefault, 6> kStages{{{800, 0x0009F1},
                                                {26000, 0xC9018F}}};
 
 struct RateDefault {
-    std::u16string_view text;
+    int hertz;
     int code;
     uint32_t bgr;
 };
-constexpr std::array<RateDefault, 4> kRates{{{u"125Hz", 8, 0x0108F1},
-                                             {u"250Hz", 4, 0xED6B00},
-                                             {u"500Hz", 2, 0x4DF600},
-                                             {u"1000Hz", 1, 0x20A3FF}}};
+constexpr std::array<RateDefault, 4> kRates{
+    {{125, 8, 0x0108F1}, {250, 4, 0xED6B00}, {500, 2, 0x4DF600}, {1000, 1, 0x20A3FF}}};
+
+// The lift-off distances' radio buttons, with their distance.
+constexpr std::array<std::pair<int, std::u16string_view>, 2> kLiftOffChoices{
+    {{129, u"1.0"}, {130, u"2.0"}}};
+
+void SetUnitTexts(const MDialog& dlg, const MTabLayout* page) {
+    for (const auto& [id, distance] : kLiftOffChoices) {
+        if (auto* choice = dynamic_cast<MControlFont*>(FindInPage(dlg, page, id))) {
+            choice->SetTitle(WithUnit(Unit::kMillimetre, distance));
+        }
+    }
+}
+
+// The rates already listed, written again in the current language; each
+// text starts with its number.
+void RewriteRateTexts(ReporteCtrl& rates) {
+    const std::vector<RateItem> items = rates.Items();
+    const int chosen = rates.GetCurSel();
+    rates.DeleteAllItems();
+    for (const RateItem& item : items) {
+        const size_t digits = item.text.find_first_not_of(u"0123456789");
+        rates.AddItem(WithUnit(Unit::kHertz, std::u16string_view(item.text).substr(0, digits)),
+                      item.key_value, item.color);
+    }
+    if (chosen >= 0) {
+        rates.SelectItem(chosen);
+    }
+}
 
 constexpr std::array<std::pair<int, int>, 6> kSleepTimes{
     {{1, 6}, {2, 12}, {6, 36}, {10, 60}, {20, 120}, {30, 180}}};
@@ -167,7 +194,7 @@ void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
     }
     if (auto* rates = dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, 125))) {
         for (const RateDefault& rate : kRates) {
-            rates->AddItem(rate.text, rate.code, Argb(rate.bgr));
+            rates->AddItem(WithUnit(Unit::kHertz, rate.hertz), rate.code, Argb(rate.bgr));
         }
         rates->SelectItem(2);
     }
@@ -177,6 +204,7 @@ void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
         }
     }
     SetSensorHelp(dlg, page);
+    SetUnitTexts(dlg, page);
     if (auto* slider = dynamic_cast<DPISlider*>(FindInPage(dlg, page, 117))) {
         slider->SetSubImage(ImageRole::kThumb, u"img_dpi_bar.png");
         slider->SetSubImage(ImageRole::kBackground, u"img_area2.png");
@@ -254,6 +282,10 @@ void ReapplyPerformancePageTexts(MDialog& dlg, const PageStyle& style) {
     const MTabLayout* page = FindPage(dlg, kPerformancePageId);
     ReapplyTexts(dlg, page, kRows, style);
     SetSensorHelp(dlg, page);
+    SetUnitTexts(dlg, page);
+    if (auto* rates = dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, 125))) {
+        RewriteRateTexts(*rates);
+    }
     if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
         for (size_t i = 0; i < kSleepTimes.size(); ++i) {
             sleep->SetItemText(static_cast<int>(i), SleepTimeText(kSleepTimes[i].first));

@@ -96,7 +96,7 @@ void SetFonts(const MDialog& dlg, const MTabLayout* page, const PageStyle& style
     language->SetAlignment(kAlignCenter);
     for (int id : {289, 290, 291}) {
         auto* link = Get<CTextButton>(dlg, page, id);
-        link->SetFontWidth(20);
+        link->SetFontWidth(16);  // the page's one size
         link->SetAlignment(kAlignCenter);
         link->SetStyle(kLinkProperty);
     }
@@ -121,12 +121,14 @@ void ReadInitialState(const MDialog& dlg, const MTabLayout* page) {
     Get<CRadioButton>(dlg, page, hide ? 286 : 287)->SetCheck(true);
 }
 
+// Wide enough for the longest language's texts at the page's one font size,
+// within the panel (272).
 constexpr Placement kPlacements[] = {
-    {273, 0, {100, 150, 180, 200}}, {278, 0, {400, 200, 500, 236}}, {279, 0, {400, 236, 550, 266}},
-    {280, 0, {400, 296, 500, 332}}, {281, 0, {400, 332, 600, 362}}, {282, 0, {460, 368, 800, 398}},
-    {285, 0, {400, 428, 520, 464}}, {286, 0, {400, 464, 700, 494}}, {287, 0, {400, 500, 700, 530}},
-    {277, 0, {400, 550, 600, 586}}, {289, 0, {400, 600, 550, 630}}, {290, 0, {560, 600, 710, 630}},
-    {291, 0, {720, 600, 870, 630}},
+    {273, 0, {100, 150, 180, 200}},  {278, 0, {340, 200, 700, 236}}, {279, 0, {340, 236, 490, 266}},
+    {280, 0, {340, 296, 700, 332}},  {281, 0, {340, 332, 760, 362}}, {282, 0, {400, 368, 820, 398}},
+    {285, 0, {340, 428, 760, 464}},  {286, 0, {340, 464, 760, 494}}, {287, 0, {340, 500, 760, 530}},
+    {277, 0, {340, 550, 760, 586}},  {289, 0, {340, 600, 560, 630}}, {290, 0, {570, 600, 790, 630}},
+    {291, 0, {800, 600, 1020, 630}},
 };
 
 void OnLanguageChosen(const MDialog& dlg, const MTabLayout* page) {
@@ -221,9 +223,9 @@ void LayoutSettingsPage(MDialog& dlg, Rect client, float s) {
     Place(dlg, page, {0, 0}, 1.0f, kPlacements);
     const Placement scaled[] = {
         {272, 0, {240, 80, client.right - 240, client.bottom - 50}},
-        {274, 0, {400, 160, 400 + scale(200), 190}},
-        {275, 0, {400 + scale(200), 160, 400 + scale(480), 160 + scale(30)}},
-        {276, 0, {400 + scale(480), 160, 400 + scale(640), 160 + scale(30)}},
+        {274, 0, {340, 160, 340 + scale(260), 190}},
+        {275, 0, {340 + scale(260), 160, 340 + scale(440), 160 + scale(30)}},
+        {276, 0, {340 + scale(450), 160, 340 + scale(700), 160 + scale(30)}},
     };
     Place(dlg, page, {0, 0}, 1.0f, scaled);
 }

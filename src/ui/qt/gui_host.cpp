@@ -23,6 +23,7 @@
 #include "controller/main_window_services.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
+#include "ui/main/main_window_layout.h"
 #include "ui/qt/desktop_links.h"
 #include "ui/qt/first_paint.h"
 #include "ui/qt/key_forwarder.h"
@@ -35,7 +36,6 @@
 namespace tessaly::qt {
 namespace {
 
-constexpr DUI::Rect kMainRect{0, 0, 1300, 788};
 constexpr int kSettingsButton = 40;
 constexpr int kTabControl = 48;
 constexpr int kScreenshotSettleMs = 400;
@@ -297,7 +297,10 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     // Hidden in a tray nobody can see, the window could never come back.
     const bool tray_available = QtTrayIcon::Available();
     const bool hidden = start_hidden && tray_available && options_.screenshot.empty();
-    window->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0, kMainRect);
+    // A screen smaller than the window gets the layout at a smaller scale.
+    const DUI::Size size = ui::MainWindowSize(backend.WorkArea());
+    window->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0,
+                   {0, 0, size.width, size.height});
     window->CenterWindow();
     const DUI::WindowHandle main = window->GetSafeHwnd();
     backend.SetHiddenHandler([&window, main](DUI::WindowHandle hidden_window) {

@@ -426,11 +426,13 @@ void QtBackend::RunModal(DUI::MWindow& window) {
     Flush();
     QEventLoop loop;
     modal_loops_.emplace_back(&window, &loop);
-    if (QWidget* widget = WindowWidgetOf(window.GetSafeHwnd())) {
+    // A window without an owner (the main window) blocks nothing; a modal
+    // flag on it would only make the window manager treat it as a dialog.
+    QWidget* widget = WindowWidgetOf(window.GetSafeHwnd());
+    if (widget != nullptr && widget->parentWidget() != nullptr) {
         const bool shown = widget->isVisible();
         widget->hide();
-        widget->setWindowModality(widget->parentWidget() != nullptr ? Qt::WindowModal
-                                                                    : Qt::ApplicationModal);
+        widget->setWindowModality(Qt::WindowModal);
         if (shown) {
             widget->show();
             widget->raise();
@@ -445,8 +447,8 @@ void QtBackend::RunModal(DUI::MWindow& window) {
     if (modal_loops_.empty()) {
         modal_poll_.stop();
     }
-    if (QWidget* widget = WindowWidgetOf(window.GetSafeHwnd())) {
-        widget->setWindowModality(Qt::NonModal);
+    if (QWidget* after = WindowWidgetOf(window.GetSafeHwnd())) {
+        after->setWindowModality(Qt::NonModal);
     }
 }
 

@@ -37,7 +37,10 @@ bool QtTrayIcon::Add(const ui::TrayIconRecord& record) {
     }
     icon_ = std::make_unique<QSystemTrayIcon>();
     icon_->setIcon(QIcon(ToQString(record.icon.path)));
-    icon_->setToolTip(ToQString(record.tip.substr(0, ui::kTrayTipLength)));
+    if (tip_.isEmpty()) {
+        tip_ = ToQString(record.tip.substr(0, ui::kTrayTipLength));
+    }
+    icon_->setToolTip(tip_);
     const DUI::WindowHandle owner = record.window;
     const uint32_t message = record.callback_message;
     const uint32_t id = record.id;
@@ -53,6 +56,21 @@ bool QtTrayIcon::Add(const ui::TrayIconRecord& record) {
 
 void QtTrayIcon::Remove() {
     icon_.reset();
+}
+
+void QtTrayIcon::SetTip(std::u16string_view tip) {
+    tip_ = QString::fromStdU16String(std::u16string(tip));
+    if (icon_) {
+        icon_->setToolTip(tip_);
+    }
+}
+
+void QtTrayIcon::Notify(std::u16string_view title, std::u16string_view message) {
+    // Qt hands it to the desktop's notification service where there is one.
+    if (icon_ && QSystemTrayIcon::supportsMessages()) {
+        icon_->showMessage(QString::fromStdU16String(std::u16string(title)),
+                           QString::fromStdU16String(std::u16string(message)), icon_->icon());
+    }
 }
 
 void QtTrayIcon::ShowMenu(DUI::WindowHandle owner, DUI::Point at,

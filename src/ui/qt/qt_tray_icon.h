@@ -22,12 +22,16 @@ class QtTrayIcon : public ui::TrayIcon {
     void Remove() override;
     void ShowMenu(DUI::WindowHandle owner, DUI::Point at,
                   std::vector<DUI::MenuItem> items) override;
+    void SetTip(std::u16string_view tip) override;
+    void Notify(std::u16string_view title, std::u16string_view message) override;
+    QString Tip() const { return tip_; }
 
     bool IsShown() const { return icon_ != nullptr; }
     QSystemTrayIcon* icon() const { return icon_.get(); }
 
   private:
     std::unique_ptr<QSystemTrayIcon> icon_;
+    QString tip_;
 };
 
 }  // namespace tessaly::qt

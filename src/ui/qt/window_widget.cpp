@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "ui/localisation/window_captions.h"
 #include "ui/qt/skin_images.h"
 #include "ui/qt/theme.h"
 #include "ui/toolkit/dialog.h"
@@ -68,7 +69,7 @@ void WindowWidget::Refresh(DUI::WindowChange change) {
             ApplyGeometry(*model);
             break;
         case C::kTitle:
-            setWindowTitle(ToQString(model->GetTitle()));
+            setWindowTitle(ToQString(WindowCaption(model->GetTitle())));
             break;
         case C::kIcon:
             if (model->GetIcon().IsValid()) {

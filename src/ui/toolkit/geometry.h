@@ -32,4 +32,12 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// The part of `rect` inside `bounds` (empty where they do not meet).
+inline Rect ClippedTo(Rect rect, Rect bounds) {
+    const auto larger = [](int a, int b) { return a > b ? a : b; };
+    const auto smaller = [](int a, int b) { return a < b ? a : b; };
+    return {larger(rect.left, bounds.left), larger(rect.top, bounds.top),
+            smaller(rect.right, bounds.right), smaller(rect.bottom, bounds.bottom)};
+}
+
 }  // namespace tessaly::DUI

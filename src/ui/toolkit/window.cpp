@@ -1,5 +1,7 @@
 #include "ui/toolkit/window.h"
 
+#include <algorithm>
+
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::DUI {
@@ -65,6 +67,13 @@ void MWindow::CenterWindow(const MWindow* reference) {
     int height = rect_.Height();
     int left = area.left + (area.Width() - width) / 2;
     int top = area.top + (area.Height() - height) / 2;
+    // Kept on the screen's free area; a window larger than it keeps its
+    // caption and top-left corner reachable.
+    const Rect screen = Toolkit::Get().WorkArea();
+    if (!screen.IsEmpty()) {
+        left = std::max(screen.left, std::min(left, screen.right - width));
+        top = std::max(screen.top, std::min(top, screen.bottom - height));
+    }
     SetGeometry({left, top, left + width, top + height});
 }
 

@@ -75,11 +75,20 @@ TEST(KnownLanguages, OfferedInTheFixedOrderWhateverTheConfigOrder) {
     EXPECT_EQ(offered[0].lcid, 2052);
     EXPECT_EQ(offered[1].lcid, 1033);
     EXPECT_EQ(offered[2].lcid, 1049);
-    EXPECT_EQ(offered[2].display_name, u"\u4FC4\u7F57\u65AF\u8BED");
-    EXPECT_EQ(LanguageDisplayName(1041), u"\u65E5\u672C\u8A9E\u306B\u307B\u3093\u3054");
     EXPECT_EQ(LanguageDisplayName(9999), u"");
     ClearLanguageSet();
     EXPECT_TRUE(OfferedLanguages().empty());
+}
+
+TEST(KnownLanguages, EachIsNamedInItsOwnLanguage) {
+    EXPECT_EQ(LanguageDisplayName(2052), u"\u7B80\u4F53\u4E2D\u6587");  // 简体中文
+    EXPECT_EQ(LanguageDisplayName(1033), u"English");
+    EXPECT_EQ(LanguageDisplayName(1028), u"\u7E41\u9AD4\u4E2D\u6587");  // 繁體中文
+    EXPECT_EQ(LanguageDisplayName(1041), u"\u65E5\u672C\u8A9E");        // 日本語
+    EXPECT_EQ(LanguageDisplayName(1042), u"\uD55C\uAD6D\uC5B4");        // 한국어
+    EXPECT_EQ(LanguageDisplayName(1058),
+              u"\u0423\u043A\u0440\u0430\u0457\u043D\u0441\u044C\u043A\u0430");
+    EXPECT_EQ(LanguageDisplayName(1049), u"\u0420\u0443\u0441\u0441\u043A\u0438\u0439");
 }
 
 }  // namespace

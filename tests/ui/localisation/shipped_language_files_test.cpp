@@ -62,8 +62,14 @@ std::vector<std::u16string> Placeholders(std::u16string_view text) {
         while (end < text.size() &&
                std::u16string_view(u"-0123456789.").find(text[end]) != std::u16string_view::npos)
             ++end;
-        if (end < text.size())
+        // "%1" not followed by a conversion is the place a number goes.
+        const bool conversion =
+            end < text.size() && std::u16string_view(u"diouxXsScfFeEgGpn%l").find(text[end]) !=
+                                     std::u16string_view::npos;
+        if (conversion)
             found.emplace_back(text.substr(i, end - i + 1));
+        else if (end > i + 1)
+            found.emplace_back(text.substr(i, end - i));
         i = end;
     }
     return found;

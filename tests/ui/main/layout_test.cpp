@@ -49,6 +49,21 @@ TEST(MainWindowLayout, LargerWindowScalesAndTruncates) {
     EXPECT_EQ(f.centred_notice, (Rect{585, 246, 1015, 344}));
 }
 
+TEST(MainWindowLayout, WindowSizeFitsTheScreensFreeArea) {
+    // Room enough, or no screen known: the design size.
+    EXPECT_EQ(MainWindowSize({0, 0, 1920, 1040}), (DUI::Size{1300, 788}));
+    EXPECT_EQ(MainWindowSize({0, 0, 1300, 788}), (DUI::Size{1300, 788}));
+    EXPECT_EQ(MainWindowSize({}), (DUI::Size{1300, 788}));
+    // Too low (1366x768, with and without a panel): the height decides.
+    EXPECT_EQ(MainWindowSize({0, 0, 1366, 768}), (DUI::Size{1267, 768}));
+    EXPECT_EQ(MainWindowSize({0, 32, 1366, 768}), (DUI::Size{1214, 736}));
+    // Too narrow: the width decides.
+    EXPECT_EQ(MainWindowSize({0, 0, 1024, 768}), (DUI::Size{1024, 620}));
+    // The chosen height is what the layout computes its scale from.
+    const DUI::Size small = MainWindowSize({0, 0, 1366, 768});
+    EXPECT_NEAR(LayoutScale({0, 0, small.width, small.height}), 768.0f / 788.0f, 1e-6);
+}
+
 TEST(MainWindowLayout, InformationPageAtDesignSize) {
     const InformationLayout info = ComputeInformationLayout(1.0f);
     EXPECT_EQ(info.background, (Rect{230, 80, 880, 738}));

@@ -4,6 +4,7 @@
 
 #include "controller_fixture.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/main/message_routing.h"
 
 namespace tessaly::ui::test {
@@ -152,17 +153,50 @@ TEST_F(WindowMessages, ExitRequestsAndTray) {
     EXPECT_TRUE(tray.IsShown());
 
     dlg->OnWindowMessage(kTrayMessage, kTrayIconId, kTrayRightUp);
-    ASSERT_EQ(tray.MenuItems().size(), 1u);
+    // Without a mouse: exit first, then open.
+    ASSERT_EQ(tray.MenuItems().size(), 2u);
     EXPECT_EQ(tray.MenuItems()[0].id, 100);
     EXPECT_EQ(tray.MenuItems()[0].text, LoadLanguageString(12));
+    EXPECT_EQ(tray.MenuItems()[1].text, LoadLanguageString(text::kTrayOpen));
+    dlg->ShowWindow(DUI::kSwHide);
+    ASSERT_TRUE(tray.ChooseMenuItem(tray.MenuItems()[1].id));
+    session.ProcessPending();
+    EXPECT_TRUE(dlg->IsVisible());
     dlg->ShowWindow(DUI::kSwHide);
     dlg->OnWindowMessage(kTrayMessage, kTrayIconId, kTrayLeftDoubleClick);
     EXPECT_TRUE(dlg->IsVisible());
+
+    dlg->OnWindowMessage(kTrayMessage, kTrayIconId, kTrayRightUp);
 
     ASSERT_TRUE(tray.ChooseMenuItem(100));
     session.ProcessPending();
     EXPECT_EQ(exit_codes, (std::vector<int>{0}));
     EXPECT_FALSE(tray.IsShown());
+}
+
+TEST_F(WindowMessages, TrayMenuSwitchesProfiles) {
+    dlg->Services().tray_profiles = [] {
+        return std::vector<std::pair<int, std::u16string>>{{1, u"Work"}, {2, u"Games"}};
+    };
+    Open();
+    dlg->current_profile.store(1);
+    dlg->OnWindowMessage(kTrayMessage, kTrayIconId, kTrayRightUp);
+    const std::vector<DUI::MenuItem> items = tray.MenuItems();
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].id, kCommandTrayExit);
+    EXPECT_NE(items[2].text.find(u"Work"), std::u16string::npos);
+    EXPECT_NE(items[2].text.find(u"\u2713"), std::u16string::npos) << "the current one";
+    EXPECT_EQ(items[3].text.find(u"\u2713"), std::u16string::npos);
+    dlg->tasks.Clear();  // the start's own
+    ASSERT_TRUE(tray.ChooseMenuItem(items[3].id));
+    session.ProcessPending();
+    // As a choice in the profile dialog: current, and everything is sent.
+    EXPECT_EQ(dlg->current_profile, 2);
+    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{5}));
+    // A stale item (the list changed since) does nothing.
+    dlg->tasks.Clear();
+    dlg->OnWindowMessage(DUI::kWmCommand, kCommandTrayProfile + 7, 0);
+    EXPECT_TRUE(dlg->tasks.Empty());
 }
 
 TEST_F(WindowMessages, ExitCodeAndCloseButtonModes) {

@@ -126,11 +126,11 @@ TEST_F(PagesTest, SettingsPageControlsAndPlaces) {
     ExpectControls(56, expected);
     LayoutSettingsPage(window, {0, 0, 1300, 788}, 1.0f);
     EXPECT_EQ(In<MControl>(56, 272)->GetRect(), (Rect{240, 80, 1060, 738}));
-    EXPECT_EQ(In<MControl>(56, 276)->GetRect(), (Rect{880, 160, 1040, 190}));
-    EXPECT_EQ(In<MControl>(56, 287)->GetRect(), (Rect{400, 500, 700, 530}));
+    EXPECT_EQ(In<MControl>(56, 276)->GetRect(), (Rect{790, 160, 1040, 190}));
+    EXPECT_EQ(In<MControl>(56, 287)->GetRect(), (Rect{340, 500, 760, 530}));
     EXPECT_TRUE(In<MControl>(56, 288)->GetRect().IsEmpty()) << "never positioned";
     LayoutSettingsPage(window, {0, 0, 650, 394}, 0.5f);
-    EXPECT_EQ(In<MControl>(56, 275)->GetRect(), (Rect{500, 160, 640, 175}));
+    EXPECT_EQ(In<MControl>(56, 275)->GetRect(), (Rect{470, 160, 560, 175}));
 }
 
 TEST_F(PagesTest, SettingsInitialStateWithoutEntries) {

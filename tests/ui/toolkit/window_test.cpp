@@ -200,6 +200,22 @@ TEST_F(WindowTest, PlacementFollowsTheWorkArea) {
     EXPECT_TRUE(dialog.IsVisible());
 }
 
+TEST_F(WindowTest, CentringKeepsTheWindowOnTheWorkArea) {
+    session.backend().SetWorkArea({0, 24, 1366, 768});
+    RecordingDialog owner;
+    ASSERT_TRUE(owner.Open({1200, 600, 1360, 760}));
+    RecordingDialog dialog;
+    ASSERT_TRUE(dialog.Open({0, 0, 400, 300}));
+    // Centred on an owner near the corner, it would hang off the screen.
+    dialog.CenterWindow(&owner);
+    EXPECT_EQ(dialog.GetWindowRect(), (Rect{966, 468, 1366, 768}));
+    // Larger than the area: the caption stays reachable at its top-left.
+    RecordingDialog large;
+    ASSERT_TRUE(large.Open({0, 0, 1300, 788}));
+    large.CenterWindow();
+    EXPECT_EQ(large.GetWindowRect(), (Rect{33, 24, 1333, 812}));
+}
+
 TEST_F(WindowTest, ActivationReachesTheDialog) {
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Open());
