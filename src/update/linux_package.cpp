@@ -25,8 +25,11 @@ std::string_view PackageArchitecture() {
 #endif
 }
 
+// Built by appending: GCC 12 at -O3 warns falsely on "literal" + string.
 std::string PackageFileName(std::string_view version) {
-    return "tessaly_" + std::string(version) + "_" + std::string(PackageArchitecture()) + ".deb";
+    std::string name = "tessaly_";
+    name.append(version).append("_").append(PackageArchitecture()).append(".deb");
+    return name;
 }
 
 std::string FindLinuxPackage(const std::string& folder, std::string_view version) {
@@ -35,7 +38,8 @@ std::string FindLinuxPackage(const std::string& folder, std::string_view version
     if (fs::is_regular_file(exact, error)) {
         return exact.string();
     }
-    const std::string own_suffix = "_" + std::string(PackageArchitecture()) + ".deb";
+    std::string own_suffix = "_";
+    own_suffix.append(PackageArchitecture()).append(".deb");
     std::vector<std::string> found;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
