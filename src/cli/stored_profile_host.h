@@ -13,65 +13,56 @@ namespace tessaly::cli {
 
 struct CommandContext;
 
-class StoredProfileHost : public PerformanceHost {
+// What every such host shares: the profile it works on, no task queued, no
+// wait shown, boxes asked through the active profile's host.
+template <typename Host>
+class StoredHost : public Host {
   public:
-    StoredProfileHost(PerformanceHost& active, int profile) : active_(active), profile_(profile) {}
+    StoredHost(PerformanceHost& active, int profile) : active_(active), profile_(profile) {}
 
     int CurrentProfile() const override { return profile_; }
     void QueueTask(int32_t) override {}
     void ShowSaveWait() override {}
-    bool ShowDpiTips() const override { return false; }
-    void ShowDpiPopup(int) override {}
     int ShowMessageBox(std::u16string_view message, std::u16string_view title,
                        uint32_t buttons) override {
         return active_.ShowMessageBox(message, title, buttons);
     }
+
+  protected:
+    PerformanceHost& active_;
+
+  private:
+    int profile_;
+};
+
+class StoredProfileHost : public StoredHost<PerformanceHost> {
+  public:
+    using StoredHost::StoredHost;
+
+    bool ShowDpiTips() const override { return false; }
+    void ShowDpiPopup(int) override {}
     std::u16string DescriptionFilePath() const override { return active_.DescriptionFilePath(); }
     DeviceState& Device() override { return active_.Device(); }
     void OpenSystemMouseSettings() override {}
-
-  private:
-    PerformanceHost& active_;
-    int profile_;
 };
 
-class StoredButtonHost : public ButtonHost {
+class StoredButtonHost : public StoredHost<ButtonHost> {
   public:
-    StoredButtonHost(PerformanceHost& active, int profile) : active_(active), profile_(profile) {}
+    using StoredHost::StoredHost;
 
-    int CurrentProfile() const override { return profile_; }
-    void QueueTask(int32_t) override {}
-    void ShowSaveWait() override {}
-    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
-                       uint32_t buttons) override {
-        return active_.ShowMessageBox(message, title, buttons);
-    }
     // The same limit as for the active profile: the macro goes with the
     // table once the profile is active.
     bool MacroFitsDevice(int macro_id) const override;
-
-  private:
-    PerformanceHost& active_;
-    int profile_;
 };
 
-class StoredLightingHost : public LightingHost {
+class StoredLightingHost : public StoredHost<LightingHost> {
   public:
-    StoredLightingHost(PerformanceHost& active, int profile) : active_(active), profile_(profile) {}
+    using StoredHost::StoredHost;
 
-    int CurrentProfile() const override { return profile_; }
-    void QueueTask(int32_t) override {}
-    void ShowSaveWait() override {}
-    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
-                       uint32_t buttons) override {
-        return active_.ShowMessageBox(message, title, buttons);
-    }
     // An effect chosen here does not run on the mouse yet.
     DeviceState& Device() override { return unsent_; }
 
   private:
-    PerformanceHost& active_;
-    int profile_;
     DeviceState unsent_;
 };
 
