@@ -8,8 +8,6 @@ cd "$(dirname "$0")/.."
 # Files still driving widgets, to be converted; each one listed here is a
 # known debt, not an exception to keep.
 pending=(
-    src/cli/macro_page_driver.cpp
-    src/cli/macro_page_driver.h
     src/cli/profile_commands.cpp
     src/cli/settings_commands.cpp
     src/cli/update_commands.cpp

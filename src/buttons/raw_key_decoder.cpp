@@ -134,6 +134,20 @@ int KeypadCode(int code, uint16_t flags) {
     return code;
 }
 
+// The code and name of a resolved key as the program works with them.
+void NameKey(RawKeyEvent& event, int code, uint16_t flags, uint16_t make_code) {
+    event.kind = kRawKindKeyboard;
+    event.name = VirtualKeyName(code);
+    event.code = KeypadCode(code, flags);
+    if (event.code == vk::kSeparator) {
+        event.name = u"Num Enter";
+    }
+    if (event.code == 255 && make_code == kYenScanCode) {
+        event.code = kYenCode;
+        event.name = u"\uFFE5";
+    }
+}
+
 }  // namespace
 
 ModifierState& ProcessModifierState() {
@@ -171,16 +185,14 @@ RawKeyEvent DecodeRawInput(const RawInputRecord& input, ModifierState& state) {
     } else if (IsPress(key.message)) {
         code = ResolvePress(code, input.keys, state);
     }
-    event.kind = kRawKindKeyboard;
-    event.name = VirtualKeyName(code);
-    event.code = KeypadCode(code, key.flags);
-    if (event.code == vk::kSeparator) {
-        event.name = u"Num Enter";
-    }
-    if (event.code == 255 && key.make_code == kYenScanCode) {
-        event.code = kYenCode;
-        event.name = u"\uFFE5";
-    }
+    NameKey(event, code, key.flags, key.make_code);
+    return event;
+}
+
+RawKeyEvent DecodeKeyPress(const LinuxKeyMapping& key) {
+    // Alone, a modifier resolves to the side the key state holds.
+    RawKeyEvent event;
+    NameKey(event, key.state_vkey, key.prefix, key.scan);
     return event;
 }
 

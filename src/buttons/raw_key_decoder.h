@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/raw_keyboard_keys.h"
 #include "platform/raw_keyboard_record.h"
 
 namespace tessaly {
@@ -41,6 +42,10 @@ RawKeyEvent DecodeRawInput(const RawInputRecord& input, ModifierState& state);
 // The record behind a WM_INPUT handle, with the process-wide state; an
 // empty event when the handle holds nothing.
 RawKeyEvent DecodeRawInput(intptr_t handle);
+
+// What DecodeRawInput gives for a press of the key with nothing else held:
+// what the key dialog captures for it.
+RawKeyEvent DecodeKeyPress(const LinuxKeyMapping& key);
 
 // The display name of a virtual-key code as step 4 of decoding gives it:
 // the fixed names, else the layout's name of its scan code.

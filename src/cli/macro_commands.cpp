@@ -1,7 +1,5 @@
-// The macro page's list, events and edits: each command selects the macro
-// in the page's list and acts as the user does (the new and delete buttons,
-// renaming in place, the play and delay choices and fields, the insert
-// menu), so the page's handlers store what they store for a user.
+// The macro list, events and edits: each command calls the macro operation
+// the page calls and prints what the store then holds.
 
 #include "cli/macro_commands.h"
 
@@ -10,13 +8,14 @@
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/macro_key_names.h"
-#include "cli/macro_page_driver.h"
 #include "controller/controller.h"
+#include "controller/macros_wiring.h"
 #include "device/device_manager.h"
 #include "macros/macro_event_texts.h"
+#include "macros/macro_limits.h"
+#include "macros/macro_names.h"
+#include "macros/macro_operations.h"
 #include "storage/macro_table.h"
-#include "ui/ids/macro_page_ids.h"
-#include "ui/localisation/text_ids.h"
 
 namespace tessaly::cli {
 namespace {
@@ -29,15 +28,8 @@ struct Word {
 // held, 2 until pressed again.
 constexpr Word kPlayWords[] = {{"count", 0}, {"held", 1}, {"toggle", 2}};
 constexpr Word kDelayWords[] = {{"none", 0}, {"measured", 1}, {"fixed", 2}};
-constexpr Word kPlayChoices[] = {{"count", macro_id::kPlayCount},
-                                 {"held", macro_id::kPlayWhileHeld},
-                                 {"toggle", macro_id::kPlayUntilPressedAgain}};
-constexpr Word kDelayChoices[] = {{"none", macro_id::kNoDelays},
-                                  {"measured", macro_id::kRecordedDelays},
-                                  {"fixed", macro_id::kFixedDelay}};
-constexpr Word kClickItems[] = {{"left", macro_id::kLeftClickItem},
-                                {"right", macro_id::kRightClickItem},
-                                {"middle", macro_id::kMiddleClickItem}};
+constexpr Word kClickWords[] = {
+    {"left", kMouseButtonLeft}, {"right", kMouseButtonRight}, {"middle", kMouseButtonMiddle}};
 
 template <size_t N>
 const Word* FindWord(const Word (&words)[N], std::string_view word) {
@@ -75,25 +67,19 @@ std::string KindOf(int type) {
     }
 }
 
-int StoredEventCount(int macro_id) {
-    std::vector<MacroEvent> events;
-    return ListMacroEvents(macro_id, events);
-}
-
-// The shown macro's events as its event list has them.
-OutputValue EventsOutput(const MacroPageDriver& page, int macro_id) {
+OutputValue EventsOutput(const MacroInfo& macro, const std::vector<MacroEvent>& events) {
     OutputValue out = OutputValue::MakeObject();
-    out.Set("macro", macro_id);
-    out.Set("name", ToUtf8(page.ShownName(macro_id).value_or(u"")));
+    out.Set("macro", macro.macro_id);
+    out.Set("name", ToUtf8(ShownMacroName(macro.name)));
     OutputValue rows = OutputValue::MakeArray();
     int number = 0;
-    for (const DUI::RecordInfo& record : page.Events()) {
+    for (const MacroEvent& event : events) {
         OutputValue row = OutputValue::MakeObject();
         row.Set("event", ++number);
-        row.Set("kind", KindOf(record.type));
-        row.Set("text", ToUtf8(record.text));
-        row.Set("value", record.value);
-        row.Set("stamp", static_cast<int64_t>(record.stamp));
+        row.Set("kind", KindOf(event.type));
+        row.Set("text", ToUtf8(event.desc));
+        row.Set("value", event.value);
+        row.Set("stamp", static_cast<int64_t>(static_cast<uint32_t>(event.delay_time)));
         rows.Append(std::move(row));
     }
     out.Set("events", std::move(rows));
@@ -102,13 +88,12 @@ OutputValue EventsOutput(const MacroPageDriver& page, int macro_id) {
 
 }  // namespace
 
-OutputValue MacroRow(int macro_id, std::u16string_view shown_name) {
-    MacroInfo macro;
-    GetMacro(macro_id, macro);
+OutputValue MacroRow(const MacroInfo& macro, std::u16string_view shown_name) {
+    std::vector<MacroEvent> events;
     OutputValue row = OutputValue::MakeObject();
-    row.Set("macro", macro_id);
+    row.Set("macro", macro.macro_id);
     row.Set("name", ToUtf8(shown_name));
-    row.Set("events", StoredEventCount(macro_id));
+    row.Set("events", ListMacroEvents(macro.macro_id, events));
     row.Set("play", WordOf(kPlayWords, macro.play_type));
     row.Set("count", macro.play_times);
     row.Set("delay", WordOf(kDelayWords, macro.delay_type));
@@ -116,10 +101,10 @@ OutputValue MacroRow(int macro_id, std::u16string_view shown_name) {
     return row;
 }
 
-OutputValue MacrosOutput(const CommandContext& context) {
+OutputValue MacrosOutput(const CommandContext&) {
     OutputValue rows = OutputValue::MakeArray();
-    for (const DUI::ListItem& item : MacroPageDriver(context.window).Macros())
-        rows.Append(MacroRow(static_cast<int>(item.data), item.text));
+    for (const MacroEntry& entry : ListMacroEntries())
+        rows.Append(MacroRow(entry.macro, entry.shown));
     OutputValue out = OutputValue::MakeObject();
     out.Set("macros", std::move(rows));
     return out;
@@ -139,21 +124,20 @@ std::string CheckMacroId(std::string_view text) {
     return {};
 }
 
-int SelectMacro(CommandContext& context, MacroPageDriver& page, std::string_view id_text) {
+int FindMacro(CommandContext& context, std::string_view id_text, MacroInfo& macro) {
     if (!PageFilled(context))
         return kExitFailure;
-    if (page.SelectMacro(*ParseInteger(id_text)))
+    if (GetMacro(*ParseInteger(id_text), macro))
         return kExitOk;
     context.error = "there is no macro " + std::string(id_text) + " (see macro list)";
     return kExitUsage;
 }
 
-namespace {
-
-// The row of the macro shown on the page, after the command's change.
-void SetShownRow(CommandContext& context, const MacroPageDriver& page, int macro_id) {
-    context.out = MacroRow(macro_id, page.ShownName(macro_id).value_or(u""));
+std::unique_ptr<MacroHost> MacroHostFor(CommandContext& context) {
+    return MakeMacroHost(context.controller, context.window);
 }
+
+namespace {
 
 void ReportMacros(CommandContext& context) {
     context.out = MacrosOutput(context);
@@ -164,90 +148,106 @@ int RunMacroList(CommandContext& context) {
 }
 
 int RunMacroShow(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
         return code;
-    context.out = EventsOutput(page, page.SelectedMacro());
+    std::vector<MacroEvent> events;
+    ListMacroEvents(macro.macro_id, events);
+    context.out = EventsOutput(macro, events);
     return kExitOk;
 }
 
 int RunMacroNew(CommandContext& context) {
     if (!PageFilled(context))
         return kExitFailure;
-    MacroPageDriver page(context.window);
-    const size_t before = page.Macros().size();
-    page.NewMacro();
-    if (page.Macros().size() == before) {
+    const MacroChange change = CreateMacro();
+    if (!change.ok) {
         context.error = "the store did not take the new macro";
         return kExitFailure;
     }
-    SetShownRow(context, page, page.SelectedMacro());
+    context.out = MacroRow(change.macro, change.macro.name);
     return kExitOk;
 }
 
 int RunMacroRename(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
         return code;
-    const int id = page.SelectedMacro();
     const std::u16string name = FromUtf8(context.args[1]);
-    page.RenameSelectedMacro(name);
-    MacroInfo stored;
-    if (!GetMacro(id, stored) || stored.name != name) {
+    const MacroChange change = RenameMacroTo(*MacroHostFor(context), macro.macro_id, name);
+    if (!change.ok) {
         context.error = "the store did not take the new name";
         return kExitFailure;
     }
-    SetShownRow(context, page, id);
+    // As the list shows a name typed into it.
+    context.out = MacroRow(change.macro, name);
     return kExitOk;
 }
 
 int RunMacroDelete(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
         return code;
-    const int id = page.SelectedMacro();
-    page.DeleteSelectedMacro();
-    MacroInfo stored;
-    if (GetMacro(id, stored)) {
+    if (!EraseMacro(macro.macro_id).ok) {
         context.error = "the store did not delete macro " + context.args[0];
         return kExitFailure;
     }
     return kExitOk;
 }
 
-int RunMacroSettings(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
-        return code;
-    const std::string& what = context.args[1];
-    const std::string& value = context.args[2];
+// The page's choices and fields: a count typed in chooses the counted play;
+// choosing a play mode starts the count at 1, a fixed delay at 10 ms.
+MacroSettings SettingsFrom(const MacroInfo& macro, const std::vector<std::string>& args) {
+    MacroSettings settings{macro.play_type, macro.play_times, macro.delay_type, macro.delay_time};
+    const std::string& what = args[1];
+    const std::string& value = args[2];
     if (what == "count") {
-        // The count field is open only with its choice.
-        if (!page.IsChosen(macro_id::kPlayCount))
-            page.Choose(macro_id::kPlayCount);
-        page.EnterField(macro_id::kPlayCountField, FromUtf8(value));
+        settings.play_type = kPlayTypeCounted;
+        settings.play_times = *ParseInteger(value);
     } else if (what == "mode") {
-        page.Choose(FindWord(kPlayChoices, value)->value);
+        settings.play_type = FindWord(kPlayWords, value)->value;
+        settings.play_times = 1;
     } else {
-        page.Choose(FindWord(kDelayChoices, value)->value);
-        if (context.args.size() > 3)
-            page.EnterField(macro_id::kFixedDelayField, FromUtf8(context.args[3]));
+        settings.delay_type = FindWord(kDelayWords, value)->value;
+        settings.delay_time = args.size() > 3 ? *ParseInteger(args[3]) : kInsertedDelay;
     }
-    SetShownRow(context, page, page.SelectedMacro());
+    return settings;
+}
+
+int RunMacroSettings(CommandContext& context) {
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
+        return code;
+    const MacroChange change = ChangeMacroSettings(*MacroHostFor(context), macro.macro_id,
+                                                   SettingsFrom(macro, context.args));
+    if (!change.ok) {
+        context.error = "the store did not take the settings of macro " + context.args[0];
+        return kExitFailure;
+    }
+    context.out = MacroRow(change.macro, ShownMacroName(change.macro.name));
     return kExitOk;
 }
 
+MacroInsertion InsertionFrom(const std::vector<std::string>& args) {
+    const std::string& kind = args[2];
+    if (kind == "key") {
+        const std::optional<RawKeyEvent> key = KeyByName(args[3]);
+        return MacroInsertion::Key(key->code, key->name);
+    }
+    if (kind == "click")
+        return MacroInsertion::Click(FindWord(kClickWords, args[3])->value);
+    return MacroInsertion::Delay();
+}
+
 int RunMacroInsert(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
         return code;
-    const int id = page.SelectedMacro();
-    const int count = static_cast<int>(page.Events().size());
+    std::vector<MacroEvent> stored;
+    const int count = ListMacroEvents(macro.macro_id, stored);
     // Insertion lands after the selected event, or at the end without one.
-    int position = count;
-    if (context.args[1] == "end") {
-        page.SelectEvent(-1);
-    } else {
+    int selected = -1;
+    if (context.args[1] != "end") {
         const int after = *ParseInteger(context.args[1]);
         if (after > count) {
             context.error = "macro " + context.args[0] + " has " + std::to_string(count) +
@@ -255,36 +255,32 @@ int RunMacroInsert(CommandContext& context) {
                             (count > 0 ? "1–" + std::to_string(count) + " or end" : "end");
             return kExitUsage;
         }
-        page.SelectEvent(after - 1);
-        position = after;
+        selected = after - 1;
     }
-    const std::string& kind = context.args[2];
-    bool opened = false;
-    if (kind == "key") {
-        const std::optional<RawKeyEvent> key = KeyByName(context.args[3]);
-        opened = page.InsertKey(key->code, key->name);
-    } else if (kind == "click") {
-        opened = page.ChooseInsertItem(FindWord(kClickItems, context.args[3])->value);
-    } else {
-        opened = page.ChooseInsertItem(macro_id::kInsertDelayItem);
-        // The inserted 10 ms, changed in the event editor.
-        if (opened && context.args.size() > 3 && static_cast<int>(page.Events().size()) > count) {
-            page.SelectEvent(position);
-            page.EnterEventValue(FromUtf8(context.args[3]));
-        }
+    const MacroInsertion insertion = InsertionFrom(context.args);
+    MacroChange change =
+        InsertIntoMacro(*MacroHostFor(context), macro.macro_id, selected, insertion);
+    if (change.ok && insertion.kind == MacroInsertion::Kind::kDelay && context.args.size() > 3) {
+        // The inserted 10 ms, changed as in the event editor.
+        const int position = selected < 0 ? count : selected + 1;
+        change = SetMacroDelay(macro.macro_id, position, *ParseInteger(context.args[3]));
     }
-    if (!opened || page.ShowedMessage(text::kEventListFull)) {
+    if (change.reason == MacroRefusal::kListFull) {
         context.error = "the event list of macro " + context.args[0] + " is full (" +
                         std::to_string(count) + " events): nothing was inserted";
         return kExitUsage;
     }
-    if (StoredEventCount(id) <= count) {
+    if (!change.ok) {
         context.error = "the store did not take the inserted events";
         return kExitFailure;
     }
-    context.out = EventsOutput(page, id);
+    context.out = EventsOutput(change.macro, change.events);
     return kExitOk;
 }
+
+}  // namespace
+
+namespace {
 
 std::string CheckIdOnly(const std::vector<std::string>& args) {
     return CheckMacroId(args[0]);
@@ -311,12 +307,12 @@ std::string CheckSettings(const std::vector<std::string>& args) {
     if (what == "mode") {
         if (args.size() > 3)
             return "too many arguments";
-        return FindWord(kPlayChoices, value)
+        return FindWord(kPlayWords, value)
                    ? ""
                    : "a play mode is count, held or toggle, not \"" + value + "\"";
     }
     if (what == "delay") {
-        if (!FindWord(kDelayChoices, value))
+        if (!FindWord(kDelayWords, value))
             return "a delay mode is none, measured or fixed, not \"" + value + "\"";
         if (args.size() > 3 && value != "fixed")
             return "only a fixed delay takes milliseconds";
@@ -349,7 +345,7 @@ std::string CheckInsert(const std::vector<std::string>& args) {
     if (kind == "click") {
         if (!has_value)
             return "click needs left, right or middle";
-        return FindWord(kClickItems, args[3])
+        return FindWord(kClickWords, args[3])
                    ? ""
                    : "a click is left, right or middle, not \"" + args[3] + "\"";
     }

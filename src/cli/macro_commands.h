@@ -1,30 +1,33 @@
 #pragma once
 // What the macro commands share: the macro rows as `macro list` and `show`
-// print them, the id check, and the group of file commands.
+// print them, the id check, the host of the macro operations, and the group
+// of file commands.
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "cli/command_table.h"
+#include "macros/macro_host.h"
+#include "storage/rows.h"
 
 namespace tessaly::cli {
 
-class MacroPageDriver;
-
-// {"macros": [one row per entry of the macro list]}.
+// {"macros": [one row per stored macro]}.
 OutputValue MacrosOutput(const CommandContext& context);
 // The macro's row: id, name as the list shows it, event count, settings.
-OutputValue MacroRow(int macro_id, std::u16string_view shown_name);
+OutputValue MacroRow(const MacroInfo& macro, std::u16string_view shown_name);
 
 // The page is filled once discovery found a mouse or a receiver (as in the
 // GUI); false, with the reason in the context, before.
 bool PageFilled(CommandContext& context);
 // Empty when the text can be a macro id; else the reason.
 std::string CheckMacroId(std::string_view text);
-// The macro shown on the page: kExitOk, or the exit code with the reason
-// in the context.
-int SelectMacro(CommandContext& context, MacroPageDriver& page, std::string_view id_text);
+// The stored macro of the id: kExitOk, or the exit code with the reason in
+// the context.
+int FindMacro(CommandContext& context, std::string_view id_text, MacroInfo& macro);
+std::unique_ptr<MacroHost> MacroHostFor(CommandContext& context);
 
 // import, export, import-all, export-all.
 std::span<const Command> MacroFileCommands();

@@ -1,7 +1,7 @@
-// Macro files through the macro menu: the command's FILE is what the file
-// dialog answers, and the page's import and export do the rest. A file to
-// import is checked before start-up: there, read, well-formed, root
-// "macro" (the page would silently do nothing otherwise).
+// Macro files: the command's FILE is what the page's file dialog would
+// answer, and the page's import and export operations do the rest. A file
+// to import is checked before start-up: there, read, well-formed, root
+// "macro" (the import would silently do nothing otherwise).
 
 #include <cstdio>
 #include <filesystem>
@@ -10,11 +10,8 @@
 
 #include "base/unicode.h"
 #include "cli/macro_commands.h"
-#include "cli/macro_page_driver.h"
-#include "macros/macro_file_saves.h"
-#include "macros/macro_files.h"
-#include "ui/ids/macro_page_ids.h"
-#include "ui/main/device_main_dlg.h"
+#include "macros/macro_names.h"
+#include "macros/macro_operations.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly::cli {
@@ -57,22 +54,7 @@ std::string CheckWritableFile(const std::string& file) {
     return {};
 }
 
-// Whether the page's export saved the file: the save's own result (the
-// page's caller never hears of it).
-class WriteWatch {
-  public:
-    WriteWatch() : before_(LastMacroFileSave().count) {}
-    bool Written() const {
-        const MacroFileSave last = LastMacroFileSave();
-        return last.count != before_ && last.saved;
-    }
-
-  private:
-    uint64_t before_;
-};
-
-// The page tells nothing of the values it refused; the same check on the
-// same file does, for the device the page checked against.
+// The page tells nothing of the values it refused; the import's counts do.
 void ReportRefusedValues(const std::string& file, const MacroValueCounts& counts) {
     if (counts.refused > 0) {
         std::fprintf(stderr,
@@ -85,43 +67,39 @@ void ReportRefusedValues(const std::string& file, const MacroValueCounts& counts
     }
 }
 
-int Import(CommandContext& context, int item) {
+int Import(CommandContext& context, MacroFileFormat format) {
     if (!PageFilled(context))
         return kExitFailure;
-    MacroPageDriver page(context.window);
-    const size_t before = page.Macros().size();
-    const std::u16string path = DialogPath(context.args[0]);
-    page.ChooseFileItem(item, path);
-    const MacroValueCounts counts = CheckMacroFileValues(
-        path, item == macro_id::kImportAllItem, context.window.selected_device_type.load());
-    const std::vector<DUI::ListItem> after = page.Macros();
-    if (counts.AllRefused()) {
+    const MacroFileImport imported =
+        ImportMacros(*MacroHostFor(context), DialogPath(context.args[0]), format);
+    if (imported.counts.AllRefused()) {
         context.error =
             "every value in " + context.args[0] + " is out of range; nothing was imported";
         return kExitFailure;
     }
-    ReportRefusedValues(context.args[0], counts);
-    if (after.size() == before) {
+    ReportRefusedValues(context.args[0], imported.counts);
+    if (!imported.ok) {
         context.error = "the store took no macro from " + context.args[0];
         return kExitFailure;
     }
     OutputValue rows = OutputValue::MakeArray();
-    for (size_t i = before; i < after.size(); ++i)
-        rows.Append(MacroRow(static_cast<int>(after[i].data), after[i].text));
+    // Named as the list shows an imported macro until the next refill.
+    for (const MacroInfo& macro : imported.macros)
+        rows.Append(MacroRow(macro, macro.name));
     context.out.Set("imported", std::move(rows));
     return kExitOk;
 }
 
 int RunImport(CommandContext& context) {
-    return Import(context, macro_id::kImportOneItem);
+    return Import(context, MacroFileFormat::kOne);
 }
 
 int RunImportAll(CommandContext& context) {
-    return Import(context, macro_id::kImportAllItem);
+    return Import(context, MacroFileFormat::kAll);
 }
 
-int Written(CommandContext& context, const WriteWatch& watch, const std::string& file) {
-    if (!watch.Written()) {
+int Written(CommandContext& context, const MacroChange& change, const std::string& file) {
+    if (!change.ok) {
         context.error = file + " could not be written";
         return kExitFailure;
     }
@@ -130,33 +108,28 @@ int Written(CommandContext& context, const WriteWatch& watch, const std::string&
 }
 
 int RunExport(CommandContext& context) {
-    MacroPageDriver page(context.window);
-    if (const int code = SelectMacro(context, page, context.args[0]); code != kExitOk)
+    MacroInfo macro;
+    if (const int code = FindMacro(context, context.args[0], macro); code != kExitOk)
         return code;
     const std::string& file = context.args[1];
-    const WriteWatch watch;
-    page.ChooseFileItem(macro_id::kExportOneItem, DialogPath(file));
-    context.out.Set("macro", page.SelectedMacro());
-    return Written(context, watch, file);
+    // Under the name the list shows, in the run's language.
+    const MacroChange change =
+        ExportOneMacro(macro.macro_id, DialogPath(file), ShownMacroName(macro.name));
+    context.out.Set("macro", macro.macro_id);
+    return Written(context, change, file);
 }
 
 int RunExportAll(CommandContext& context) {
     if (!PageFilled(context))
         return kExitFailure;
-    MacroPageDriver page(context.window);
-    const std::vector<DUI::ListItem> macros = page.Macros();
-    // The page offers the export only with a macro selected.
-    if (macros.empty()) {
+    const std::string& file = context.args[0];
+    const MacroChange change = ExportAllMacros(DialogPath(file));
+    if (change.reason == MacroRefusal::kNoMacro) {
         context.error = "there is no macro to export";
         return kExitUsage;
     }
-    if (page.SelectedMacro() <= 0)
-        page.SelectMacro(static_cast<int>(macros.front().data));
-    const std::string& file = context.args[0];
-    const WriteWatch watch;
-    page.ChooseFileItem(macro_id::kExportAllItem, DialogPath(file));
-    context.out.Set("macros", static_cast<int>(macros.size()));
-    return Written(context, watch, file);
+    context.out.Set("macros", static_cast<int>(ListMacroEntries().size()));
+    return Written(context, change, file);
 }
 
 std::string CheckImport(const std::vector<std::string>& args) {

@@ -1,6 +1,8 @@
 #include "cli/macro_key_names.h"
 
 #include <cctype>
+#include <map>
+#include <string>
 
 #include "base/unicode.h"
 #include "platform/raw_keyboard_keys.h"
@@ -11,34 +13,36 @@ namespace {
 // Linux key codes below this cover every key a US keyboard maps.
 constexpr int kLinuxKeyLimit = 0x300;
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+std::string Folded(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+// Each key's capture by its folded name; the first Linux key with a name
+// keeps it. Num Lock is on, as the key dialog usually sees the keypad.
+std::map<std::string, RawKeyEvent> KeysByName() {
+    std::map<std::string, RawKeyEvent> keys;
+    for (int linux_code = 1; linux_code < kLinuxKeyLimit; ++linux_code) {
+        const std::optional<LinuxKeyMapping> key = MapLinuxKey(linux_code, true);
+        if (!key)
+            continue;
+        RawKeyEvent pressed = DecodeKeyPress(*key);
+        if (!pressed.name.empty())
+            keys.try_emplace(Folded(ToUtf8(pressed.name)), std::move(pressed));
     }
-    return true;
+    return keys;
 }
 
 }  // namespace
 
 std::optional<RawKeyEvent> KeyByName(std::string_view name) {
-    // Each key as one press decodes, with Num Lock on: what the key dialog
-    // would capture.
-    for (int linux_code = 1; linux_code < kLinuxKeyLimit; ++linux_code) {
-        const std::optional<LinuxKeyMapping> key = MapLinuxKey(linux_code, true);
-        if (!key)
-            continue;
-        RawInputRecord record{RawInputType::kKeyboard, MakeKeyboardRecord(*key, true), {}};
-        record.keys.Set(key->state_vkey, true);
-        ModifierState modifiers;
-        RawKeyEvent decoded = DecodeRawInput(record, modifiers);
-        if (!decoded.name.empty() && SameName(ToUtf8(decoded.name), name))
-            return decoded;
-    }
-    return std::nullopt;
+    static const std::map<std::string, RawKeyEvent> keys = KeysByName();
+    const auto found = keys.find(Folded(name));
+    if (found == keys.end())
+        return std::nullopt;
+    return found->second;
 }
 
 }  // namespace tessaly::cli

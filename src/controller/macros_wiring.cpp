@@ -28,6 +28,10 @@ class ControllerMacroHost : public MacroHost {
 
 }  // namespace
 
+std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller, ui::DeviceMainDlg& dlg) {
+    return std::make_unique<ControllerMacroHost>(controller, dlg);
+}
+
 void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     // Before the worker runs task 6 for the first time.
     SetPendingMacroUpload(UploadPendingMacro);

@@ -1,10 +1,16 @@
 #pragma once
-// The macro layer wired to the controller: the macro upload that the
-// button-table task sends before the table.
+// The macro page wired to the controller, the macro upload that the
+// button-table task sends before the table, and the host the macro
+// operations work through for callers without the page.
+
+#include <memory>
 
 #include "controller/controller.h"
+#include "macros/macro_host.h"
 
 namespace tessaly {
+
+std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller, ui::DeviceMainDlg& dlg);
 
 void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker);
 

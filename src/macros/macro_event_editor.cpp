@@ -1,8 +1,6 @@
 // The macro page's event editor: the kind and value of the selected event,
 // a delay typed in, a key captured from the keyboard or a mouse button.
 
-#include <algorithm>
-
 #include "base/decimal.h"
 #include "buttons/key_capture.h"
 #include "macros/macro_event_texts.h"
@@ -165,26 +163,23 @@ void MacroPage::OnEditorFocus(bool focused) {
             return;
         }
         editor_capture_.reset();
-        MacroEventList events = EventsShown();
-        const int position = SelectedEvent();
-        if (position >= 0 && position < events.size() && !editor_name_.empty() &&
-            events.SetEventKey(static_cast<uint32_t>(events.events()[position].delay_time),
-                               editor_code_, editor_name_)) {
-            ShowEvents(events);
-            SaveShownEvents();
+        if (!editor_name_.empty()) {
+            ShowChange(
+                SetMacroEventKey(SelectedMacro(), SelectedEvent(), editor_code_, editor_name_));
         }
         return;
     }
     if (focused || kind != kKindDelay) {
         return;
     }
-    const int value = std::clamp(DecimalToInt(field->GetTitle()), kMinDelay, kMaxDelay);
-    field->SetTitle(IntToDecimal(value));
-    MacroEventList events = EventsShown();
-    if (events.SetDelay(SelectedEvent(), value)) {
-        ShowEvents(events);
-        SaveShownEvents();
+    const int position = SelectedEvent();
+    const MacroChange change =
+        SetMacroDelay(SelectedMacro(), position, DecimalToInt(field->GetTitle()));
+    if (change.ok) {
+        // The field shows the delay as limited and stored.
+        field->SetTitle(IntToDecimal(change.events[position].value));
     }
+    ShowChange(change);
 }
 
 void MacroPage::OnEditorKey(int code, std::u16string_view name) {
@@ -200,17 +195,9 @@ void MacroPage::OnEditorKey(int code, std::u16string_view name) {
 }
 
 void MacroPage::OnButtonChoice() {
-    auto* buttons = Control<DUI::MComboBox>(macro_id::kEditorButton);
-    MacroEventList events = EventsShown();
-    const int position = SelectedEvent();
-    if (!buttons || position < 0 || position >= events.size()) {
-        return;
-    }
-    const int bit = BitOfChoice(buttons->GetCurData());
-    const auto stamp = static_cast<uint32_t>(events.events()[position].delay_time);
-    if (bit != 0 && events.SetEventButton(stamp, bit)) {
-        ShowEvents(events);
-        SaveShownEvents();
+    if (auto* buttons = Control<DUI::MComboBox>(macro_id::kEditorButton)) {
+        ShowChange(SetMacroEventButton(SelectedMacro(), SelectedEvent(),
+                                       BitOfChoice(buttons->GetCurData())));
     }
 }
 

@@ -150,14 +150,12 @@ bool MacroEventList::SetEventButton(uint32_t stamp, int button_bit) {
     return changed;
 }
 
-void SaveEventList(int macro_id, std::span<const MacroEvent> events) {
+bool SaveEventList(int macro_id, std::span<const MacroEvent> events) {
     std::vector<MacroEvent> rows(events.begin(), events.end());
     for (size_t i = 0; i < rows.size(); ++i) {
-        rows[i].macro_id = macro_id;
         rows[i].record_index = static_cast<int>(i);
     }
-    DeleteMacroEvents(macro_id);
-    InsertMacroEvents(rows);
+    return ReplaceMacroEvents(macro_id, rows);
 }
 
 }  // namespace tessaly

@@ -61,7 +61,7 @@ class MacroEventList {
 };
 
 // Replaces the stored events of the macro with the list, in list order, in
-// one transaction.
-void SaveEventList(int macro_id, std::span<const MacroEvent> events);
+// one transaction. False, and the stored events kept, when the store failed.
+bool SaveEventList(int macro_id, std::span<const MacroEvent> events);
 
 }  // namespace tessaly

@@ -7,7 +7,6 @@
 #include "base/decimal.h"
 #include "base/imported_name.h"
 #include "base/unicode.h"
-#include "macros/macro_file_saves.h"
 #include "storage/macro_table.h"
 #include "xml/xml_text_document.h"
 
@@ -183,7 +182,7 @@ bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
     doc.AddElement(u"macroitems");
     doc.EnterElement();
     WriteItems(doc, StoredEvents(macro.macro_id));
-    return RecordMacroFileSave(doc.SaveFile(path));
+    return doc.SaveFile(path);
 }
 
 bool WriteMacroCollection(std::u16string_view path) {
@@ -207,7 +206,7 @@ bool WriteMacroCollection(std::u16string_view path) {
         doc.LeaveElement();
         doc.LeaveElement();
     }
-    return RecordMacroFileSave(doc.SaveFile(path));
+    return doc.SaveFile(path);
 }
 
 MacroImport ReadMacroFile(std::u16string_view path, int device_id) {

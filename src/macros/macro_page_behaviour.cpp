@@ -12,6 +12,7 @@
 #include "buttons/key_capture.h"
 #include "macros/macro_limits.h"
 #include "macros/macro_names.h"
+#include "macros/macro_operations.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
 #include "ui/ids/macro_page_ids.h"
@@ -46,6 +47,14 @@ constexpr std::u16string_view kStopIcon = u"icon\\icon_stop_rec.png";
 
 std::u16string Text(int number) {
     return LoadLanguageString(number);
+}
+
+// The number a field holds; an empty field counts as the value given.
+int FieldNumber(DUI::MEdit* field, int empty_value) {
+    if (!field || field->GetTitle().empty()) {
+        return empty_value;
+    }
+    return DecimalToInt(field->GetTitle());
 }
 
 }  // namespace
@@ -91,13 +100,10 @@ void MacroPage::Refill() {
     if (events) {
         events->DeleteAllItems();
     }
-    std::vector<MacroInfo> macros;
-    ListMacros(macros);
-    for (const MacroInfo& macro : macros) {
-        const std::u16string shown = ShownMacroName(macro.name);
-        list->AddItem(shown, macro.macro_id);
+    for (const MacroEntry& entry : ListMacroEntries()) {
+        list->AddItem(entry.shown, entry.macro.macro_id);
         if (choice) {
-            choice->AddItem(shown, macro.macro_id);
+            choice->AddItem(entry.shown, entry.macro.macro_id);
         }
     }
     int selected = 0;
@@ -186,11 +192,28 @@ void MacroPage::ShowEvents(const MacroEventList& events) {
     }
 }
 
-void MacroPage::SaveShownEvents() {
-    const int macro = SelectedMacro();
-    if (macro > 0) {
-        SaveEventList(macro, EventsShown().events());
+void MacroPage::ShowChange(const MacroChange& change) {
+    // A refused write shows what the store still holds.
+    if (!change.ok && change.reason != MacroRefusal::kStoreFailed) {
+        return;
     }
+    ShowEvents(MacroEventList(change.events));
+    if (change.ok) {
+        if (auto* list = Control<DUI::CRecordList>(macro_id::kEventList)) {
+            list->SelectItem(change.selected);
+        }
+    }
+}
+
+int MacroPage::CheckedDelayType() const {
+    int checked = kDelayModeNone;
+    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
+        auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type]);
+        if (radio && radio->GetCheck()) {
+            checked = type;
+        }
+    }
+    return checked;
 }
 
 void MacroPage::NewMacro() {
@@ -198,11 +221,12 @@ void MacroPage::NewMacro() {
     if (!list) {
         return;
     }
-    const std::u16string name = NewMacroName(list->GetItemCount());
-    const int id = AddMacro(name);
-    if (id == 0) {
+    const MacroChange change = CreateMacro();
+    if (!change.ok) {
         return;
     }
+    const std::u16string& name = change.macro.name;
+    const int id = change.macro.macro_id;
     list->AddItem(name, id);
     if (auto* choice = MacroChoice()) {
         choice->AddItem(name, id);
@@ -215,7 +239,7 @@ void MacroPage::RemoveMacro() {
     auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     const int index = list ? list->GetCurSel() : -1;
     const int id = SelectedMacro();
-    if (index < 0 || id <= 0 || !DeleteMacro(id)) {
+    if (index < 0 || !EraseMacro(id).ok) {
         return;
     }
     list->RemoveItem(index);
@@ -236,50 +260,31 @@ void MacroPage::RemoveMacro() {
 void MacroPage::ApplyMacroName() {
     auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
     const int index = list ? list->GetCurSel() : -1;
-    MacroInfo macro;
-    if (index < 0 || !GetMacro(SelectedMacro(), macro)) {
+    if (index < 0) {
         return;
     }
     const std::u16string text = list->GetItemText(index);
-    if (text.empty()) {
-        list->ModifyItemString(index, ShownMacroName(macro.name));
+    const MacroChange change = RenameMacroTo(*host_, SelectedMacro(), text);
+    if (change.reason == MacroRefusal::kNoMacro) {
+        return;
+    }
+    if (!change.ok) {
+        list->ModifyItemString(index, ShownMacroName(change.macro.name));
         return;
     }
     if (auto* choice = MacroChoice()) {
         for (int i = 0; i < choice->GetItemCount(); ++i) {
-            if (choice->GetItemData(i) == macro.macro_id) {
+            if (choice->GetItemData(i) == change.macro.macro_id) {
                 choice->SetItemText(i, text);
             }
         }
     }
-    std::vector<KeyAssignment> keys;
-    const int profile = host_->CurrentProfile();
-    ListKeyAssignments(profile, keys);
-    // The button list shows the new name at once; other profiles keep the
-    // text their assignments were made with.
-    DUI::MouseKeyCtrl* key_list = ButtonControls(dlg_).List();
-    for (KeyAssignment key : keys) {
-        if (key.macro_type != kCategoryMacro || key.macro_value != macro.macro_id ||
-            !SetKeyMacroDescription(profile, key.key_code, text)) {
-            continue;
-        }
-        key.macro_desc = text;
-        if (key_list) {
+    // The button list shows the new name at once.
+    if (DUI::MouseKeyCtrl* key_list = ButtonControls(dlg_).List()) {
+        for (const KeyAssignment& key : change.renamed_buttons) {
             key_list->SetItemKeyDesc(key.key_code, DescribeAssignment(key, CurrentLcid()));
         }
     }
-    RenameMacro(macro.macro_id, text);
-}
-
-int MacroPage::ClampedField(int id, int low, int high, int empty_value) {
-    auto* field = Control<DUI::MEdit>(id);
-    if (!field) {
-        return empty_value;
-    }
-    const std::u16string text = field->GetTitle();
-    const int value = text.empty() ? empty_value : std::clamp(DecimalToInt(text), low, high);
-    field->SetTitle(IntToDecimal(value));
-    return value;
 }
 
 void MacroPage::SaveMacroSettings() {
@@ -287,27 +292,33 @@ void MacroPage::SaveMacroSettings() {
     if (!GetMacro(SelectedMacro(), macro)) {
         return;
     }
-    macro.delay_type = 0;
-    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
-        auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type]);
-        if (radio && radio->GetCheck()) {
-            macro.delay_type = type;
-        }
-    }
+    // A play type no choice shows (3, from files) is kept.
+    MacroSettings settings{macro.play_type, 1, CheckedDelayType(), 0};
     for (const auto& [id, type] : kPlayChoices) {
         auto* radio = Control<DUI::CRadioButton>(id);
         if (radio && radio->GetCheck()) {
-            macro.play_type = type;
+            settings.play_type = type;
         }
     }
-    const int max_count = MaxPlayCount(host_->CurrentDeviceId());
-    macro.delay_time =
-        macro.delay_type == kDelayModeFixed
-            ? ClampedField(macro_id::kFixedDelayField, kMinDelay, kMaxDelay, kInsertedDelay)
-            : 0;
-    macro.play_times =
-        macro.play_type == 0 ? ClampedField(macro_id::kPlayCountField, 1, max_count, 1) : 1;
-    UpdateMacro(macro);
+    auto* fixed = Control<DUI::MEdit>(macro_id::kFixedDelayField);
+    auto* count = Control<DUI::MEdit>(macro_id::kPlayCountField);
+    settings.delay_time = FieldNumber(fixed, kInsertedDelay);
+    settings.play_times = FieldNumber(count, 1);
+    const MacroChange change = ChangeMacroSettings(*host_, macro.macro_id, settings);
+    if (change.reason == MacroRefusal::kStoreFailed) {
+        ShowSelectedMacro();
+        return;
+    }
+    if (!change.ok) {
+        return;
+    }
+    // The fields show the numbers as limited and stored.
+    if (change.macro.delay_type == kDelayModeFixed && fixed) {
+        fixed->SetTitle(IntToDecimal(change.macro.delay_time));
+    }
+    if (change.macro.play_type == kPlayTypeCounted && count) {
+        count->SetTitle(IntToDecimal(change.macro.play_times));
+    }
 }
 
 void MacroPage::OnDelayChoice(int control_id) {
@@ -344,31 +355,15 @@ void MacroPage::OnFieldLeft(int control_id) {
 }
 
 void MacroPage::DeleteEvent() {
-    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
-    if (list && list->DeleteString(list->GetCurSel())) {
-        SaveShownEvents();
-    }
+    ShowChange(DeleteMacroEvent(SelectedMacro(), SelectedEvent()));
 }
 
 void MacroPage::ClearEvents() {
-    if (auto* list = Control<DUI::CRecordList>(macro_id::kEventList)) {
-        list->DeleteAllItems();
-        SaveShownEvents();
-    }
+    ShowChange(ClearMacroEvents(SelectedMacro()));
 }
 
 void MacroPage::MoveEvent(MoveDirection direction) {
-    auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
-    if (!list) {
-        return;
-    }
-    MacroEventList events = EventsShown();
-    const int to = events.MoveEvent(list->GetCurSel(), direction);
-    if (to < 0) {
-        return;
-    }
-    list->MoveString(list->GetCurSel(), to);
-    SaveShownEvents();
+    ShowChange(MoveMacroEvent(SelectedMacro(), SelectedEvent(), direction));
 }
 
 // --- recording -------------------------------------------------------------
@@ -386,13 +381,7 @@ void MacroPage::StartRecording() {
         host_->ShowMessage(Text(text::kSelectMacroFirst), Text(text::kStartRecording));
         return;
     }
-    int mode = kDelayModeNone;
-    for (int type = 0; type < static_cast<int>(kDelayChoices.size()); ++type) {
-        auto* radio = Control<DUI::CRadioButton>(kDelayChoices[type]);
-        if (radio && radio->GetCheck()) {
-            mode = type;
-        }
-    }
+    const int mode = CheckedDelayType();
     int fixed = 0;
     if (mode == kDelayModeFixed) {
         auto* field = Control<DUI::MEdit>(macro_id::kFixedDelayField);

@@ -3,7 +3,6 @@
 // choice, the event list of the selected macro, its settings, editing and
 // recording. Every change of the events is saved at once.
 
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -12,6 +11,7 @@
 #include "macros/macro_event_list.h"
 #include "macros/macro_files.h"
 #include "macros/macro_host.h"
+#include "macros/macro_operations.h"
 #include "macros/macro_recorder.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/pages/record_edit_dlg.h"
@@ -95,10 +95,13 @@ class MacroPage {
     DUI::MComboBox* MacroChoice() const;
     MacroEventList EventsShown() const;
     void ShowEvents(const MacroEventList& list);
-    void SaveShownEvents();
-    // Inserted after the selected event; the list is saved.
-    void InsertEvents(const std::function<bool(MacroEventList&, int)>& insert);
-    void AddImported(const MacroImport& imported);
+    // The events an operation left stored, and its selection.
+    void ShowChange(const MacroChange& change);
+    // Inserted after the selected event; a full list is told.
+    void InsertEvents(const MacroInsertion& insertion);
+    void AddImported(const MacroFileImport& imported);
+    // The delay type of the checked delay choice (0 with none checked).
+    int CheckedDelayType() const;
     void StartRecording();
     // Both with the recording lock held.
     void StopRecording();
@@ -108,7 +111,6 @@ class MacroPage {
     void ShowEditorFields(int kind, const MacroEvent* event);
     int EditorKind() const;
     int SelectedEvent() const;
-    int ClampedField(int id, int low, int high, int empty_value);
 
     ui::DeviceMainDlg& dlg_;
     std::shared_ptr<MacroHost> host_;

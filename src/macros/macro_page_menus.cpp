@@ -5,10 +5,8 @@
 
 #include "buttons/key_capture.h"
 #include "macros/macro_event_texts.h"
-#include "macros/macro_files.h"
 #include "macros/macro_names.h"
 #include "macros/macro_page_behaviour.h"
-#include "storage/macro_table.h"
 #include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -128,39 +126,31 @@ void MacroPage::OnMenuChoice(uint32_t message, int item) {
     }
 }
 
-void MacroPage::InsertEvents(const std::function<bool(MacroEventList&, int)>& insert) {
+void MacroPage::InsertEvents(const MacroInsertion& insertion) {
     auto* list = Control<DUI::CRecordList>(macro_id::kEventList);
     if (!list || SelectedMacro() <= 0) {
         return;
     }
-    MacroEventList events = EventsShown();
-    if (!insert(events, events.InsertPosition(list->GetCurSel()))) {
-        host_->ShowMessage(LoadLanguageString(text::kEventListFull),
+    const MacroChange change =
+        InsertIntoMacro(*host_, SelectedMacro(), list->GetCurSel(), insertion);
+    if (change.refusal != 0) {
+        host_->ShowMessage(LoadLanguageString(change.refusal),
                            LoadLanguageString(text::kMacroNoticeTitle));
         return;
     }
-    ShowEvents(events);
-    SaveShownEvents();
+    ShowChange(change);
 }
 
 void MacroPage::InsertMouseClick(int button_bit) {
-    const uint32_t stamp = host_->Now();
-    InsertEvents([&](MacroEventList& events, int position) {
-        return events.InsertMouseClick(position, button_bit, stamp);
-    });
+    InsertEvents(MacroInsertion::Click(button_bit));
 }
 
 void MacroPage::InsertDelay() {
-    const uint32_t stamp = host_->Now();
-    InsertEvents(
-        [&](MacroEventList& events, int position) { return events.InsertDelay(position, stamp); });
+    InsertEvents(MacroInsertion::Delay());
 }
 
 void MacroPage::InsertKey(int code, std::u16string_view name) {
-    const uint32_t stamp = host_->Now();
-    InsertEvents([&](MacroEventList& events, int position) {
-        return events.InsertKeyEvents(position, code, name, stamp);
-    });
+    InsertEvents(MacroInsertion::Key(code, name));
 }
 
 void MacroPage::InsertCapturedKey() {
@@ -184,12 +174,11 @@ void MacroPage::InsertCapturedKey() {
 
 void MacroPage::ExportMacroFile() {
     auto* list = Control<DUI::MacroList>(macro_id::kMacroList);
-    MacroInfo macro;
-    if (!list || list->GetCurSel() < 0 || !GetMacro(SelectedMacro(), macro)) {
+    if (!list || list->GetCurSel() < 0 || SelectedMacro() <= 0) {
         return;
     }
     if (const auto path = Choose(DUI::FileDialogMode::kSave, dlg_)) {
-        WriteMacroFile(*path, macro, list->GetItemText(list->GetCurSel()));
+        ExportOneMacro(SelectedMacro(), *path, list->GetItemText(list->GetCurSel()));
     }
 }
 
@@ -198,26 +187,26 @@ void MacroPage::ExportMacroCollection() {
         return;
     }
     if (const auto path = Choose(DUI::FileDialogMode::kSave, dlg_)) {
-        WriteMacroCollection(*path);
+        ExportAllMacros(*path);
     }
 }
 
 void MacroPage::ImportMacroFile() {
     if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
-        AddImported(ReadMacroFile(*path, host_->CurrentDeviceId()));
+        AddImported(ImportMacros(*host_, *path, MacroFileFormat::kOne));
     }
 }
 
 void MacroPage::ImportMacroCollection() {
     if (const auto path = Choose(DUI::FileDialogMode::kOpen, dlg_)) {
-        AddImported(ReadMacroCollection(*path, host_->CurrentDeviceId()));
+        AddImported(ImportMacros(*host_, *path, MacroFileFormat::kAll));
     }
 }
 
-void MacroPage::AddImported(const MacroImport& imported) {
+void MacroPage::AddImported(const MacroFileImport& imported) {
     // Some values refused is told only in the trace; none usable, here.
-    if (imported.counts.AllRefused()) {
-        host_->ShowMessage(LoadLanguageString(text::kMacroFileAllRefused),
+    if (imported.refusal != 0) {
+        host_->ShowMessage(LoadLanguageString(imported.refusal),
                            LoadLanguageString(text::kMacroNoticeTitle));
         return;
     }

@@ -219,6 +219,19 @@ bool DeleteMacroEvents(int macro_id) {
     return DeleteEventsLocked(session.db(), macro_id);
 }
 
+bool ReplaceMacroEvents(int macro_id, std::span<const MacroEvent> events) {
+    auto session = SettingsDatabase::Instance().Lock();
+    SQLiteDB& db = session.db();
+    if (db.Execute("BEGIN") != SQLITE_OK)
+        return false;
+    if (DeleteEventsLocked(db, macro_id) && InsertEventsLocked(db, macro_id, events) &&
+        db.Execute("COMMIT") == SQLITE_OK) {
+        return true;
+    }
+    db.Execute("ROLLBACK");
+    return false;
+}
+
 int AddMacroWithEvents(const MacroInfo& macro, std::span<const MacroEvent> events) {
     auto session = SettingsDatabase::Instance().Lock();
     SQLiteDB& db = session.db();

@@ -28,6 +28,9 @@ void InsertMacroEvents(std::span<const MacroEvent> events);
 // The macro's events in ascending record index, whatever the insert order.
 int ListMacroEvents(int macro_id, std::vector<MacroEvent>& events);
 bool DeleteMacroEvents(int macro_id);
+// The macro's events replaced by these (their macro ids set to it) in one
+// transaction: a write that fails keeps the events it had. False then.
+bool ReplaceMacroEvents(int macro_id, std::span<const MacroEvent> events);
 
 // The macro's row and its events (their macro ids set to the new one) in one
 // transaction: an import that fails or is killed keeps whole macros only.
