@@ -10,6 +10,7 @@
 #include "buttons/raw_key_decoder.h"
 #include "platform/evdev_keyboard_reader.h"
 #include "platform/raw_keyboard_input.h"
+#include "platform/raw_keyboard_keys.h"
 
 namespace tessaly {
 namespace {
@@ -138,6 +139,26 @@ TEST_F(KeyDecodingTest, InputOfOtherDevicesHasNoName) {
     mouse.type = RawInputType::kMouse;
     EXPECT_EQ(DecodeRawInput(mouse, state_), RawKeyEvent{});
     EXPECT_EQ(DecodeRawInput(intptr_t{-1}), RawKeyEvent{});
+}
+
+// A key looked up by the name its capture shows must be the key the capture
+// gives: the press alone, decoded, for every key either Num Lock state maps.
+TEST(KeyPressTest, ALookedUpPressIsWhatTheDecoderGives) {
+    int mapped = 0;
+    for (bool num_lock : {true, false}) {
+        for (int linux_code = 1; linux_code < 0x300; ++linux_code) {
+            const std::optional<LinuxKeyMapping> key = MapLinuxKey(linux_code, num_lock);
+            if (!key)
+                continue;
+            ++mapped;
+            RawInputRecord record{RawInputType::kKeyboard, MakeKeyboardRecord(*key, true), {}};
+            record.keys.Set(key->state_vkey, true);
+            ModifierState modifiers;
+            EXPECT_EQ(DecodeKeyPress(*key), DecodeRawInput(record, modifiers))
+                << "Linux key " << linux_code << (num_lock ? "" : " without Num Lock");
+        }
+    }
+    EXPECT_GT(mapped, 200);
 }
 
 TEST(KeyUsageTest, VirtualKeysToUsages) {
