@@ -42,6 +42,7 @@ class MacroFlowsTest : public WorkerTest {
         ASSERT_TRUE(SetHidTraceFile(trace_path));
     }
     void TearDown() override {
+        SetMacroEventWriteProbe(nullptr);
         SetHidTraceFile("");
         WorkerTest::TearDown();
     }
@@ -178,6 +179,25 @@ TEST_F(MacroFlowsTest, DeletingAMacroShowsTheEventsOfTheOneNowSelected) {
     ASSERT_EQ(stored.size(), events.events().size() + 1);
     EXPECT_EQ(stored.front().desc, u"\u2193  A");
     EXPECT_EQ(stored.back().type, kEventDelay);
+}
+
+TEST_F(MacroFlowsTest, AnEditTheStoreRefusesLeavesThePageShowingWhatIsStored) {
+    Start();
+    const int macro = NewMacro();
+    Event(167);
+    ChooseFromMenu(105);  // a left click: four events
+    const std::vector<std::u16string> stored = Texts(StoredEvents(macro));
+    ASSERT_EQ(stored.size(), 4u);
+
+    // Every event row written from now on fails, as on a full disk.
+    SetMacroEventWriteProbe([] { return false; });
+    MacroPageAs<DUI::CRecordList>(166)->SelectItem(0);
+    Event(168);
+    Event(167);
+    ChooseFromMenu(103);
+    SetMacroEventWriteProbe(nullptr);
+    EXPECT_EQ(Texts(StoredEvents(macro)), stored);
+    EXPECT_EQ(ShownTexts(), stored);
 }
 
 TEST_F(MacroFlowsTest, EveryButtonChoiceGivesTheBitItsTextNames) {
