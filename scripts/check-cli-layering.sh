@@ -10,8 +10,6 @@ cd "$(dirname "$0")/.."
 pending=(
     src/cli/macro_page_driver.cpp
     src/cli/macro_page_driver.h
-    src/cli/settings_commands.cpp
-    src/cli/update_commands.cpp
 )
 
 status=0
