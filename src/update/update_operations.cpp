@@ -40,9 +40,6 @@ VersionCheck FirmwareVersions(const UpdateRequestHost& host) {
 }
 
 UpdateRequest StartFirmwareUpgrade(UpdateRequestHost& host, UpgradeListener listener) {
-    if (host.NewFirmwareVersion().empty()) {
-        return {UpdateRefusal::kNoOffer, 0, 0};
-    }
     host.FollowUpgrade(std::move(listener));
     host.QueueTask(kTaskFirmwareUpgrade);
     return {};

@@ -41,7 +41,6 @@ class UpdateRequestHost {
 enum class UpdateRefusal {
     kNone,
     kNoFirmwareAddress,  // the model names no server for its firmware
-    kNoOffer,            // no firmware version was found to upgrade to
 };
 
 struct UpdateRequest {
@@ -66,7 +65,9 @@ VersionCheck SoftwareVersions(const UpdateRequestHost& host);
 VersionCheck FirmwareVersions(const UpdateRequestHost& host);
 
 // Queues the download and upgrade of the firmware the last check found;
-// the window then shows its progress dialog.
+// the window then shows its progress dialog. Not refused without a found
+// version: the task then fails and closes that dialog, which nothing else
+// would.
 UpdateRequest StartFirmwareUpgrade(UpdateRequestHost& host, UpgradeListener listener);
 
 }  // namespace tessaly
