@@ -5,21 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Files still driving widgets, to be converted; each one listed here is a
-# known debt, not an exception to keep.
-pending=(
-    src/cli/profile_commands.cpp
-    src/cli/settings_commands.cpp
-    src/cli/update_commands.cpp
-)
-
 status=0
 while IFS= read -r -d '' file; do
-    skip=0
-    for p in "${pending[@]}"; do
-        [[ "$file" == "$p" ]] && skip=1
-    done
-    ((skip)) && continue
     if grep -nE '#include "ui/(toolkit/controls|pages)/' "$file"; then
         echo "$file: includes a widget or page header" >&2
         status=1

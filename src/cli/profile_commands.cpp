@@ -1,9 +1,7 @@
 // The profiles of the store, and the profile dialog's operations: switching,
-// renaming in place, export and import. The dialog's requests reach the
-// window as message 1705; where the GUI asks for a file, the file dialog
-// answers the path given on the command line.
+// renaming in place, export and import, the file given on the command line
+// where the dialog asks for one.
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -12,13 +10,10 @@
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
 #include "controller/controller.h"
-#include "profiles/profile_file.h"
+#include "controller/profiles_wiring.h"
 #include "profiles/profile_names.h"
-#include "profiles/profile_transfer.h"
+#include "profiles/profile_operations.h"
 #include "storage/profile_table.h"
-#include "ui/pages/profile_dlg.h"
-#include "ui/toolkit/headless_backend.h"
-#include "ui/toolkit/toolkit.h"
 #include "xml/xml_text_document.h"
 
 namespace tessaly::cli {
@@ -30,16 +25,10 @@ std::vector<ProfileInfo> StoredProfiles() {
     return profiles;
 }
 
-bool ProfileExists(int wanted) {
-    const std::vector<ProfileInfo> profiles = StoredProfiles();
-    return std::any_of(profiles.begin(), profiles.end(),
-                       [&](const ProfileInfo& profile) { return profile.id == wanted; });
-}
-
-std::string StoredName(int profile) {
+std::string ShownName(int profile) {
     std::u16string name;
     GetProfileName(profile, name);
-    return ToUtf8(name);
+    return ToUtf8(DisplayProfileName(name));
 }
 
 }  // namespace
@@ -68,35 +57,42 @@ int RunProfileList(CommandContext&) {
     return kExitOk;
 }
 
-void PostRequest(CommandContext& context, ui::ProfileRequest request, int profile) {
-    DUI::Toolkit::Get().PostMessage(context.window.GetSafeHwnd(), ui::kProfileRequestMessage,
-                                    static_cast<uintptr_t>(request), profile);
+int Rendered(CommandContext& context, const ProfileChange& change) {
+    switch (change.refusal) {
+        case ProfileRefusal::kNone:
+            return kExitOk;
+        case ProfileRefusal::kNoProfile:
+            context.error = "there is no profile " + context.args[0] + " (see profile list)";
+            return kExitUsage;
+        case ProfileRefusal::kEmptyName:
+            context.error = "the new name is empty";
+            return kExitUsage;
+        case ProfileRefusal::kNotStored:
+            context.error = "the new name could not be stored";
+            return kExitFailure;
+        case ProfileRefusal::kNotWritten:
+        case ProfileRefusal::kNotLoaded:
+        case ProfileRefusal::kNothingTaken:
+            break;
+    }
+    context.error = "the profile was not changed";
+    return kExitFailure;
 }
 
 int RunProfileSwitch(CommandContext& context) {
-    const int wanted = *ParseInteger(context.args[0]);
-    if (!ProfileExists(wanted)) {
-        context.error = "there is no profile " + context.args[0] + " (see profile list)";
-        return kExitUsage;
-    }
-    PostRequest(context, ui::ProfileRequest::kSwitch, wanted);
-    return kExitOk;
+    const auto host = MakeProfilesHost(context.controller);
+    return Rendered(context, SwitchProfile(*host, *ParseInteger(context.args[0])));
 }
 
 // As editing the list item in place: the name is stored, and the dialog
 // switches to the renamed profile when it closes.
 int RunProfileRename(CommandContext& context) {
     const int profile = *ParseInteger(context.args[0]);
-    if (!ProfileExists(profile)) {
-        context.error = "there is no profile " + context.args[0] + " (see profile list)";
-        return kExitUsage;
-    }
-    if (!RenameProfile(profile, FromUtf8(context.args[1]))) {
-        context.error = "the new name could not be stored";
-        return kExitFailure;
-    }
-    PostRequest(context, ui::ProfileRequest::kSwitch, profile);
-    return kExitOk;
+    if (const int code = Rendered(context, RenameStoredProfile(profile, FromUtf8(context.args[1])));
+        code != kExitOk)
+        return code;
+    const auto host = MakeProfilesHost(context.controller);
+    return Rendered(context, SwitchProfile(*host, profile));
 }
 
 // The full path, as the file dialog gives it.
@@ -106,30 +102,17 @@ std::u16string DialogPath(const std::string& file) {
     return FromUtf8(error ? file : absolute.string());
 }
 
-// The request as the dialog's button posts it, the file dialog answering
-// the path; handled at once, so the command can tell what it did.
-void RequestWithFile(CommandContext& context, ui::ProfileRequest request,
-                     const std::u16string& path) {
-    auto* backend = dynamic_cast<DUI::HeadlessBackend*>(&DUI::Toolkit::Get().backend());
-    if (backend)
-        backend->SetFileAnswer(path);
-    PostRequest(context, request, context.controller.CurrentProfile());
-    DUI::Toolkit::Get().ProcessPending();
-    if (backend)
-        backend->SetFileAnswer(std::nullopt);
-}
-
 int RunProfileExport(CommandContext& context) {
     const std::u16string path = DialogPath(context.args[0]);
-    RequestWithFile(context, ui::ProfileRequest::kExport, path);
+    const int profile = context.controller.CurrentProfile();
+    const auto host = MakeProfilesHost(context.controller);
     // The save's own result: a file that could not be replaced is as it was.
-    if (!LastProfileExportSaved()) {
+    if (!ExportProfileTo(*host, path, profile).ok()) {
         context.error = "the profile could not be written to " + ToUtf8(path);
         return kExitFailure;
     }
-    const int profile = context.controller.CurrentProfile();
     context.out.Set("profile", profile);
-    context.out.Set("name", ToUtf8(DisplayProfileName(FromUtf8(StoredName(profile)))));
+    context.out.Set("name", ShownName(profile));
     context.out.Set("file", ToUtf8(path));
     return kExitOk;
 }
@@ -137,23 +120,23 @@ int RunProfileExport(CommandContext& context) {
 int RunProfileImport(CommandContext& context) {
     const std::u16string path = DialogPath(context.args[0]);
     const int profile = context.controller.CurrentProfile();
-    RequestWithFile(context, ui::ProfileRequest::kImport, path);
-    const ProfileImport result = LastProfileImport();
-    if (result.loaded && !result.stored && result.refused > 0 && result.taken == 0) {
-        context.error = "none of the " + std::to_string(result.refused) + " values in " +
+    const auto host = MakeProfilesHost(context.controller);
+    const ProfileImportChange result = ImportProfileFrom(*host, path);
+    if (result.change.refusal == ProfileRefusal::kNothingTaken) {
+        context.error = "none of the " + std::to_string(result.values.refused) + " values in " +
                         ToUtf8(path) + " is one this mouse takes; profile " +
                         std::to_string(profile) + " is unchanged";
         return kExitFailure;
     }
-    if (!result.stored) {
+    if (!result.change.ok()) {
         context.error = ToUtf8(path) + " was not imported";
         return kExitFailure;
     }
-    if (result.refused > 0) {
+    if (result.values.refused > 0) {
         std::fprintf(stderr,
                      "tessalyctl: %d values in %s are outside what this mouse takes; profile %d "
                      "keeps its own for them\n",
-                     result.refused, ToUtf8(path).c_str(), profile);
+                     result.values.refused, ToUtf8(path).c_str(), profile);
     }
     return kExitOk;
 }

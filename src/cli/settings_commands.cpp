@@ -1,4 +1,4 @@
-// The settings page: factory reset and the language.
+// The settings page's changes: factory reset and the language.
 
 #include "app/language_state.h"
 #include "base/unicode.h"
@@ -7,19 +7,21 @@
 #include "cli/stored_performance.h"
 #include "controller/controller.h"
 #include "ui/localisation/known_languages.h"
-#include "ui/localisation/language_change.h"
-#include "ui/toolkit/window_constants.h"
+#include "ui/main/window_factory_reset_host.h"
+#include "ui/settings/settings_operations.h"
 
 namespace tessaly::cli {
 namespace {
 
-// The settings page's factory reset button.
-constexpr int kFactoryResetButton = 277;
-
+// --yes has confirmed it before the mouse was opened.
 int RunFactoryReset(CommandContext& context) {
-    // As the button's click reaches the window, hidden page or not.
-    context.window.OnMessage(kFactoryResetButton, DUI::kEventActivated, 0, 0);
-    return kExitOk;
+    const SettingsChange change =
+        FactoryReset(*ui::MakeFactoryResetHost(context.window), [] { return true; });
+    if (change.refusal == SettingsRefusal::kNotConnected) {
+        context.error = "the mouse is not connected";
+        return kExitFailure;
+    }
+    return change.ok() ? kExitOk : kExitFailure;
 }
 
 void ReportFactoryValues(CommandContext& context) {
@@ -44,12 +46,10 @@ int RunLanguageList(CommandContext& context) {
 }
 
 int RunLanguageSet(CommandContext& context) {
-    const int lcid = *ParseInteger(context.args[0]);
-    if (!InLanguageSet(lcid) || LanguageDisplayName(lcid).empty()) {
+    if (!SetLanguage(*ParseInteger(context.args[0])).ok()) {
         context.error = "language " + context.args[0] + " is not offered (see language list)";
         return kExitUsage;
     }
-    ChangeLanguage(lcid);
     context.out.Set("languages", Languages());
     return kExitOk;
 }

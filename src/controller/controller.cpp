@@ -74,6 +74,11 @@ ui::MainWindowServices Controller::Services() {
     services.connected_mode = [this](int type) { return ConnectedMode(type); };
     services.clear_read_set = [this] { state_.ClearReadSet(); };
     services.show_save_wait = [this] { ShowSaveWait(); };
+    services.start_firmware_upgrade = [this] {
+        if (updates_) {
+            StartFirmwareUpgrade(*updates_, {});
+        }
+    };
     services.worker_pass = [this](ui::DeviceMainDlg&) {
         if (worker_) {
             worker_->Pass();
@@ -125,7 +130,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     TellStoreProblems(dlg);
     InstallPerformancePage(dlg, *this);
     FollowDeviceChanges();
-    InstallUpdates(*this, dlg, *worker_);
+    updates_ = InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
     lighting_ = InstallLighting(*this, dlg, *worker_);
     InstallMacros(*this, dlg, *worker_);

@@ -17,6 +17,7 @@
 namespace tessaly {
 
 class LightingWiring;
+class UpdateRequestHost;
 
 class Controller : public PerformanceHost {
   public:
@@ -30,6 +31,8 @@ class Controller : public PerformanceHost {
     DeviceWorker* Worker() { return worker_.get(); }
     ui::DeviceMainDlg* Window() { return window_; }
     DeviceManager& Devices() { return devices_; }
+    // What the update operations go through; null before the window.
+    UpdateRequestHost* Updates() { return updates_.get(); }
     // Tests replace the worker's fixed waits; given before the window is
     // created, it reaches the worker before its thread starts.
     void SetWorkerSleeper(DeviceWorker::Sleeper sleeper) { sleeper_ = std::move(sleeper); }
@@ -69,6 +72,7 @@ class Controller : public PerformanceHost {
     std::shared_ptr<DeviceWorker*> wake_target_ = std::make_shared<DeviceWorker*>(nullptr);
     std::unique_ptr<SystemDeviceChanges> system_changes_;
     std::unique_ptr<LightingWiring> lighting_;
+    std::shared_ptr<UpdateRequestHost> updates_;
 };
 
 }  // namespace tessaly

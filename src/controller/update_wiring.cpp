@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "base/task.h"
@@ -13,6 +14,7 @@
 #include "ui/pages/control_table.h"
 #include "ui/pages/settings_page.h"
 #include "ui/toolkit/toolkit.h"
+#include "update/update_operations.h"
 #include "update/update_tasks.h"
 
 namespace tessaly {
@@ -53,10 +55,16 @@ void CloseModalDialog(std::u16string_view title) {
     WithDialog<DUI::MDialog>(title, [](DUI::MDialog& d) { d.DoOK(); });
 }
 
-class WindowUpdateHost : public UpdateHost {
+class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
   public:
     WindowUpdateHost(Controller& controller, ui::DeviceMainDlg& dlg)
         : controller_(controller), dlg_(dlg) {}
+
+    void QueueTask(int32_t code) override { dlg_.QueueTask(code); }
+    void FollowUpgrade(UpgradeListener listener) override {
+        const std::lock_guard lock(listener_mutex_);
+        listener_ = std::move(listener);
+    }
 
     std::u16string SoftwareUpdateAddress() const override { return dlg_.upgrade_address; }
     std::u16string LocalSoftwareVersion() const override { return dlg_.software_version; }
@@ -99,6 +107,16 @@ class WindowUpdateHost : public UpdateHost {
         WithDialog<UpdateTipDlg>(UpdateTipDlg::kTitle, [&](UpdateTipDlg& tip) {
             tip.SetUpgradeProgress(percent, label);
         });
+        const std::lock_guard lock(listener_mutex_);
+        if (listener_.progress) {
+            listener_.progress(percent, text);
+        }
+    }
+    void UpgradeEnded(UpgradeOutcome outcome, bool downloaded) override {
+        const std::lock_guard lock(listener_mutex_);
+        if (listener_.ended) {
+            listener_.ended(outcome, downloaded);
+        }
     }
     void CloseUpgradeDialog() override { CloseModalDialog(UpdateTipDlg::kTitle); }
     void CloseDownloadDialog() override { CloseModalDialog(UpdateProcessDlg::kTitle); }
@@ -130,11 +148,14 @@ class WindowUpdateHost : public UpdateHost {
   private:
     Controller& controller_;
     ui::DeviceMainDlg& dlg_;
+    std::mutex listener_mutex_;
+    UpgradeListener listener_;
 };
 
 }  // namespace
 
-void InstallUpdates(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
+std::shared_ptr<UpdateRequestHost> InstallUpdates(Controller& controller, ui::DeviceMainDlg& dlg,
+                                                  DeviceWorker& worker) {
     auto host = std::make_shared<WindowUpdateHost>(controller, dlg);
     worker.SetTaskBody(kTaskSoftwareCheck, [host] { RunSoftwareCheck(*host); });
     worker.SetTaskBody(kTaskFirmwareCheck, [host] { RunFirmwareCheck(*host); });
@@ -146,7 +167,18 @@ void InstallUpdates(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker
         }
         return intptr_t{1};
     });
-    ui::InstallSettingsPageEvents(dlg);
+    // The window's own handler of the firmware button, through the operation.
+    dlg.SetPageHandler(ui::RouteSlot::kFirmwareCheck, [&dlg, host](int, int, intptr_t) {
+        if (const UpdateRequest request = CheckForFirmwareUpdate(*host); !request.ok()) {
+            if (dlg.Services().message_box) {
+                dlg.Services().message_box(dlg, LoadLanguageString(request.refusal_title),
+                                           LoadLanguageString(request.refusal_text), 0);
+            }
+        }
+        return 1;
+    });
+    ui::InstallSettingsPageEvents(dlg, [host] { CheckForSoftwareUpdate(*host); });
+    return host;
 }
 
 }  // namespace tessaly

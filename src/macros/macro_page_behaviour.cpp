@@ -31,9 +31,6 @@ constexpr int kEventEditorIds[] = {macro_id::kEditorPanel,  macro_id::kEditorKin
                                    macro_id::kEditorButton, macro_id::kEditorValueLabel,
                                    macro_id::kMoveUp,       macro_id::kMoveDown};
 
-constexpr int kMenuRequested = 5;
-constexpr int kEventMenuRequested = 9;
-
 // The delay choices give delay types 0-2 in order; the play choices give
 // play types 1, 2, 0.
 constexpr std::array<int, 3> kDelayChoices = {macro_id::kNoDelays, macro_id::kRecordedDelays,
@@ -493,11 +490,11 @@ void MacroPage::SetRecordingControls(bool recording) {
 int MacroPage::OnListEvent(int control_id, int event) {
     if (control_id == macro_id::kMacroList && event == DUI::kEventActivated) {
         ShowSelectedMacro();
-    } else if (control_id == macro_id::kMacroList && event == kMenuRequested) {
+    } else if (control_id == macro_id::kMacroList && event == DUI::kEventMoreClicked) {
         OpenMacroMenu();
     } else if (control_id == macro_id::kMacroList && event == DUI::kEventKillFocus) {
         ApplyMacroName();
-    } else if (control_id == macro_id::kEventList && event == kEventMenuRequested) {
+    } else if (control_id == macro_id::kEventList && event == DUI::kEventItemPartClicked) {
         OpenEventMenu();
     } else if (control_id == macro_id::kEventList && event == DUI::kEventActivated) {
         OpenEventEditor();

@@ -18,9 +18,6 @@ namespace {
 
 namespace id = performance_id;
 
-constexpr int kEventColourClicked = 9;
-constexpr int kEventEditDone = 29;
-constexpr int kEventStageFocus = 30;
 constexpr int kEventReleased = DUI::kEventActivated;
 
 class PerformanceEvents {
@@ -113,15 +110,15 @@ void PerformanceEvents::OnStageEvent(int event, intptr_t param) {
     if (stages == nullptr) {
         return;
     }
-    if (event == DUI::kEventActivated || event == kEventStageFocus) {
+    if (event == DUI::kEventActivated || event == DUI::kEventSetFocus) {
         const int stage = stages->GetSelectItem();
         if (stage >= 0) {
             SelectStage(host_, stage);
             ShowStage(stage);
         }
-    } else if (event == kEventColourClicked) {
+    } else if (event == DUI::kEventItemPartClicked) {
         OnStageColour(param);
-    } else if (event == kEventEditDone) {
+    } else if (event == DUI::kEventKillFocus) {
         OnStageTyped();
     }
 }
@@ -177,7 +174,7 @@ void PerformanceEvents::OnSlider(int event) {
 
 void PerformanceEvents::OnResponseTime(int event) {
     DUI::NumberEdit* edit = Controls().ResponseTime();
-    if (edit == nullptr || (event != kEventEditDone && event != DUI::kEventActivated)) {
+    if (edit == nullptr || (event != DUI::kEventKillFocus && event != DUI::kEventActivated)) {
         return;
     }
     const ResponseTime result =

@@ -33,17 +33,6 @@ DUI::Rect ScreenRect(const DUI::MWindow& window, DUI::Rect client) {
 
 }  // namespace
 
-void SwitchProfile(ProfilesHost& host, int profile) {
-    host.SetCurrentProfile(profile);
-    ActivateProfile(host, profile);
-    host.QueueTask(kTaskWriteEverything);
-}
-
-void ActivateProfile(ProfilesHost& host, int profile) {
-    SetActiveProfile(profile);
-    host.ShowProfileName();
-}
-
 void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     if (!host.DevicePresent()) {
         host.ShowMessageBox(LoadLanguageString(text::kDeviceNotConnected),
@@ -57,7 +46,7 @@ void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     ui::ProfileDlg dialog(dlg.GetSafeHwnd(), host.CurrentProfile());
     dialog.SetProfiles(DisplayedProfiles());
     dialog.SetRenameHandler(
-        [](int profile, std::u16string_view text) { RenameProfile(profile, text); });
+        [](int profile, std::u16string_view text) { RenameStoredProfile(profile, text); });
     if (!dialog.Open(&dlg, ScreenRect(dlg, name->GetRect()))) {
         return;
     }

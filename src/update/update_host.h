@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "device/device_manager.h"
+#include "update/firmware_upgrade.h"
 
 namespace tessaly {
 
@@ -39,6 +40,9 @@ class UpdateHost {
     // The firmware progress dialog: "<text>: <percent>%", and its close.
     virtual void SetUpgradeProgress(int percent, int text) = 0;
     virtual void CloseUpgradeDialog() = 0;
+    // The upgrade's last word, after its dialog closed; `downloaded`: the
+    // archive arrived.
+    virtual void UpgradeEnded(UpgradeOutcome /*outcome*/, bool /*downloaded*/) {}
     // The software download dialog, closed when the download came to nothing.
     virtual void CloseDownloadDialog() = 0;
     // A one-button message box on the window's thread.

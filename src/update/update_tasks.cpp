@@ -170,7 +170,8 @@ void RunFirmwareUpdate(UpdateHost& host) {
             address, Narrow(target), [&host](int percent) { host.PostDownloadProgress(percent); },
             kMaxFirmwareArchiveBytes);
     }
-    if (folder.Made() && Exists(target)) {
+    const bool downloaded = folder.Made() && Exists(target);
+    if (downloaded) {
         host.SetUpgradeProgress(7, text::kPreparingUpgrade);
         Unpack(target, folder.Path());
         const UpgradeEnvironment environment{
@@ -188,6 +189,7 @@ void RunFirmwareUpdate(UpdateHost& host) {
     } else if (outcome != UpgradeOutcome::kComplete) {
         host.ReportFailure(text::kMouseFirmware, kUpgradeFailedText);
     }
+    host.UpgradeEnded(outcome, downloaded);
 }
 
 }  // namespace tessaly

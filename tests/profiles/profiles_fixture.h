@@ -16,6 +16,7 @@
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "lighting/light_defaults.h"
+#include "profiles/profiles_host.h"
 #include "storage/config_store.h"
 #include "storage/key_table.h"
 #include "storage/light_table.h"
@@ -57,6 +58,33 @@ inline constexpr auto kProfileKeys = [] {
     }
     return keys;
 }();
+
+// Records what the profile code asks of the program around it.
+class FakeProfilesHost : public ProfilesHost {
+  public:
+    int CurrentProfile() const override { return profile; }
+    void SetCurrentProfile(int id) override { profile = id; }
+    void QueueTask(int32_t code) override { tasks.push_back(code); }
+    void ShowProfileName() override { ++names_shown; }
+    bool DevicePresent() const override { return present; }
+    DeviceState& Device() override { return device; }
+    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
+                       uint32_t buttons) override {
+        boxes.push_back({std::u16string(message), std::u16string(title), buttons});
+        return 1;
+    }
+    struct Box {
+        std::u16string message;
+        std::u16string title;
+        uint32_t buttons;
+    };
+    int profile = 1;
+    bool present = true;
+    DeviceState device;
+    std::vector<int32_t> tasks;
+    int names_shown = 0;
+    std::vector<Box> boxes;
+};
 
 class ProfileStore {
   public:

@@ -14,6 +14,7 @@
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/item_lists.h"
 #include "ui/toolkit/headless_backend.h"
+#include "ui/toolkit/window_constants.h"
 
 namespace tessaly::stateful {
 namespace {
@@ -21,7 +22,6 @@ namespace {
 constexpr int kNewMacroId = 157;
 constexpr int kDeleteMacroId = 158;
 constexpr int kDeleteEventId = 168;
-constexpr int kRenameEnded = 29;
 constexpr int kMacroListId = 156;
 constexpr int kCustomText = 351;
 // The page takes no insert beyond this many events; keep well below.
@@ -105,7 +105,7 @@ void RenameMacroStep(ActionContext& c) {
     const std::u16string name = FromUtf8("Macro " + std::to_string(c.Pick(1, 999)));
     c.description = "macro rename " + std::to_string(macro->id) + " " + ToUtf8(name);
     list->SetItemText(list->GetCurSel(), name);
-    c.program.Window().OnMessage(kMacroListId, kRenameEnded, 0, 0);
+    c.program.Window().OnMessage(kMacroListId, DUI::kEventKillFocus, 0, 0);
     c.program.Session().ProcessPending();
     macro->name = name;
     // The current profile's buttons that play it show the new name; other

@@ -21,8 +21,6 @@ namespace tessaly::stateful {
 namespace {
 
 namespace id = performance_id;
-constexpr int kEventColourClicked = 9;
-constexpr int kEventEditDone = 29;
 // The palette dialog's red, green and blue fields and their change event.
 constexpr int kPaletteFirstField = 37;
 constexpr int kPaletteFieldChanged = 26;
@@ -102,7 +100,7 @@ void TypeStageValueStep(ActionContext& c) {
         return;
     ClickStage(c, stage);
     stages->SetEditText(FromUtf8(std::to_string(typed)));
-    Deliver(c, id::kStages, kEventEditDone);
+    Deliver(c, id::kStages, DUI::kEventKillFocus);
     const int normalised = NormaliseTypedDpi(c.program.Sensor(), typed);
     Perf(c).dpi[static_cast<size_t>(stage)] = normalised;
     Perf(c).index = stage;
@@ -129,7 +127,7 @@ void SetStageColourStep(ActionContext& c) {
         }
         return DUI::ModalAnswer::FirstButton();
     });
-    Deliver(c, id::kStages, kEventColourClicked, stage);
+    Deliver(c, id::kStages, DUI::kEventItemPartClicked, stage);
     backend.SetModalPolicy({});
     backend.SetModalAnswer(DUI::ModalAnswer::FirstButton());
     Perf(c).rgb[static_cast<size_t>(stage)] = colour;
@@ -180,7 +178,7 @@ void SetResponseTimeStep(ActionContext& c) {
     if (edit == nullptr)
         return;
     edit->SetTitle(FromUtf8(std::to_string(typed)));
-    Deliver(c, id::kResponseTime, kEventEditDone);
+    Deliver(c, id::kResponseTime, DUI::kEventKillFocus);
     Deliver(c, id::kResponseTime, DUI::kEventActivated);
     Perf(c).response = std::clamp(typed, 0, 20);
 }

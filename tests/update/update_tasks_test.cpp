@@ -47,6 +47,9 @@ class RecordingHost : public UpdateHost {
         upgrade_steps.push_back({percent, text});
     }
     void CloseUpgradeDialog() override { ++upgrade_closed; }
+    void UpgradeEnded(UpgradeOutcome outcome, bool downloaded) override {
+        endings.push_back({outcome, downloaded});
+    }
     void CloseDownloadDialog() override { ++download_closed; }
     void ReportFailure(int title, int message) override { failures.push_back({title, message}); }
     void Tell(int title, std::u16string message) override { told.push_back({title, message}); }
@@ -64,6 +67,7 @@ class RecordingHost : public UpdateHost {
     std::vector<int> offers, progress;
     std::vector<std::pair<int, int>> upgrade_steps, failures;
     int upgrade_closed = 0, download_closed = 0;
+    std::vector<std::pair<UpgradeOutcome, bool>> endings;
     std::u16string download_page = u"https://www.example.invalid/";
     std::function<bool(std::u16string_view)> can_open = [](std::u16string_view) { return true; };
     std::vector<std::u16string> handed;
@@ -322,6 +326,21 @@ TEST_F(UpdateTasksTest, FirmwareUpdateWithoutTheMouseEndsWithTheFailureText) {
     EXPECT_EQ(host.failures,
               (std::vector<std::pair<int, int>>{{text::kMouseFirmware, kUpgradeFailedText}}));
     EXPECT_NE(server.Requests().find("GET /fw//mouse//firmware-107.zip"), std::string::npos);
+    // Downloaded, but no mouse took it.
+    EXPECT_EQ(host.endings,
+              (std::vector<std::pair<UpgradeOutcome, bool>>{{UpgradeOutcome::kNoInterface, true}}));
+}
+
+TEST_F(UpdateTasksTest, AFirmwareArchiveNotOnTheServerEndsUndownloaded) {
+    ASSERT_TRUE(server.Running());
+    host.new_firmware = u"108";
+    RunFirmwareUpdate(host);
+    EXPECT_EQ(host.upgrade_closed, 1);
+    EXPECT_EQ(host.failures,
+              (std::vector<std::pair<int, int>>{{text::kMouseFirmware, kUpgradeFailedText}}));
+    EXPECT_EQ(host.endings,
+              (std::vector<std::pair<UpgradeOutcome, bool>>{{UpgradeOutcome::kNoImage, false}}));
+    EXPECT_TRUE(DownloadFolders().empty());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_factory_reset_host.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::ui {
@@ -287,7 +288,11 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
         const std::u16string message = found + u":V" + major + u"." + minor + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kMouseFirmware), message, 4) == 1) {
-            QueueTask(kTaskFirmwareUpgrade);
+            if (services_.start_firmware_upgrade) {
+                services_.start_firmware_upgrade();
+            } else {
+                QueueTask(kTaskFirmwareUpgrade);
+            }
             DestroyPopup(firmware_progress);
             firmware_progress = MakePopup(u"UpdateTipDlg");
             firmware_progress->Create(this, u"UpdateTipDlg", DUI::kDialogStyle,
@@ -489,20 +494,11 @@ int DeviceMainDlg::OnFirmwareCheck() {
 }
 
 int DeviceMainDlg::OnFactoryRestore() {
-    if (!device_online.load()) {
-        MessageBox(text::kNoticeTitle, text::kDeviceNotConnected, 0);
-        return 1;
-    }
-    // Only an explicit confirmation resets; a box closed otherwise does not.
-    if (MessageBox(text::kFactoryResetTitle, text::kFactoryResetQuestion, 4) != 1) {
-        return 1;
-    }
-    if (services_.clear_read_set) {
-        services_.clear_read_set();
-    }
-    QueueTask(kTaskRestoreFactorySettings);
-    if (services_.show_save_wait) {
-        services_.show_save_wait();
+    const SettingsChange change = FactoryReset(*MakeFactoryResetHost(*this), [this] {
+        return MessageBox(text::kFactoryResetTitle, text::kFactoryResetQuestion, 4) == 1;
+    });
+    if (change.refusal_text != 0) {
+        MessageBox(text::kNoticeTitle, change.refusal_text, 0);
     }
     return 1;
 }

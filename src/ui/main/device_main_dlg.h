@@ -87,6 +87,8 @@ struct MainWindowServices {
     std::function<void()> stop_recording;
     // Shows the wait dialog after a write was queued.
     std::function<void()> show_save_wait;
+    // The firmware offer was accepted: queues the upgrade (task 27 when unset).
+    std::function<void()> start_firmware_upgrade;
     // The selected model's button names in the current language, in the
     // order of the button list; empty before a model is read.
     std::function<std::vector<std::u16string>()> button_names;

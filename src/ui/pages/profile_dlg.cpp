@@ -13,7 +13,6 @@ namespace {
 constexpr int kList = 31;
 constexpr int kImportButton = 32;
 constexpr int kExportButton = 33;
-constexpr int kEventEditDone = 29;
 
 }  // namespace
 
@@ -100,7 +99,7 @@ int ProfileDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
         Close(true);
         return 1;
     }
-    if (id == kList && event == kEventEditDone) {
+    if (id == kList && event == kEventKillFocus) {
         OnRenamed();
         return 1;
     }

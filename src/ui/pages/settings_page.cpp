@@ -1,15 +1,11 @@
 #include "ui/pages/settings_page.h"
 
 #include "app/language_state.h"
-#include "app/registry_values.h"
-#include "base/task.h"
-#include "platform/autostart.h"
-#include "platform/folders.h"
 #include "ui/localisation/known_languages.h"
-#include "ui/localisation/language_change.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/pages/control_table.h"
+#include "ui/settings/settings_operations.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly::ui {
@@ -111,13 +107,13 @@ void ReadInitialState(const MDialog& dlg, const MTabLayout* page) {
     }
     language->SelectData(CurrentLcid());
 
-    if (AutorunEntryPresent()) {
+    if (const Autostart autostart = StoredAutostart(); autostart.with_session) {
         Get<CCheckButton>(dlg, page, 281)->SetCheck(true);
         auto* minimised = Get<CCheckButton>(dlg, page, 282);
         minimised->SetEnabled(true);
-        minimised->SetCheck(ReadRegistryNumber(kValueAutorunMinimize) == 1);
+        minimised->SetCheck(autostart.minimised);
     }
-    bool hide = ReadRegistryNumber(kValueExitMode) == 1;
+    const bool hide = StoredCloseMode() == CloseMode::kHideToTray;
     Get<CRadioButton>(dlg, page, hide ? 286 : 287)->SetCheck(true);
 }
 
@@ -134,7 +130,7 @@ constexpr Placement kPlacements[] = {
 void OnLanguageChosen(const MDialog& dlg, const MTabLayout* page) {
     auto* language = Get<MComboBox>(dlg, page, 279);
     if (language != nullptr && language->GetCurSel() >= 0) {
-        ChangeLanguage(static_cast<int>(language->GetCurData()));
+        SetLanguage(static_cast<int>(language->GetCurData()));
     }
 }
 
@@ -144,38 +140,37 @@ void OnStartWithDesktop(const MDialog& dlg, const MTabLayout* page) {
     if (start == nullptr || minimised == nullptr) {
         return;
     }
-    if (start->GetCheck()) {
-        minimised->SetEnabled(true);
-        WriteAutorunEntry(ExecutablePath());
-        return;
+    const bool on = start->GetCheck();
+    if (!on) {
+        minimised->SetCheck(false);
     }
-    minimised->SetCheck(false);
-    minimised->SetEnabled(false);
-    WriteRegistryText(kValueAutorunMinimize, u"0");
-    DeleteAutorunEntry();
+    minimised->SetEnabled(on);
+    SetStartWithSession(on);
 }
 
 void OnStartMinimised(const MDialog& dlg, const MTabLayout* page) {
     if (auto* minimised = Get<CCheckButton>(dlg, page, 282)) {
-        WriteRegistryText(kValueAutorunMinimize, minimised->GetCheck() ? u"1" : u"0");
+        SetStartMinimised(minimised->GetCheck());
     }
 }
 
 void OnExitMode(const MDialog& dlg, const MTabLayout* page) {
     auto* hide = Get<CRadioButton>(dlg, page, 286);
-    WriteRegistryText(kValueExitMode, hide != nullptr && hide->GetCheck() ? u"1" : u"0");
+    SetCloseMode(hide != nullptr && hide->GetCheck() ? CloseMode::kHideToTray : CloseMode::kExit);
 }
 
 }  // namespace
 
-int OnSettingsPageEvent(DeviceMainDlg& dlg, int id) {
+int OnSettingsPageEvent(DeviceMainDlg& dlg, int id, const std::function<void()>& software_check) {
     const MTabLayout* page = dlg.settings_page;
     switch (id) {
         case 273:
             dlg.ReturnFromSettings();
             return 1;
         case 276:
-            dlg.QueueTask(kTaskSoftwareCheck);
+            if (software_check) {
+                software_check();
+            }
             return 1;
         case 279:
             OnLanguageChosen(dlg, page);
@@ -195,9 +190,11 @@ int OnSettingsPageEvent(DeviceMainDlg& dlg, int id) {
     }
 }
 
-void InstallSettingsPageEvents(DeviceMainDlg& dlg) {
+void InstallSettingsPageEvents(DeviceMainDlg& dlg, std::function<void()> software_check) {
     dlg.SetPageHandler(RouteSlot::kSettingsPage,
-                       [&dlg](int id, int, intptr_t) { return OnSettingsPageEvent(dlg, id); });
+                       [&dlg, check = std::move(software_check)](int id, int, intptr_t) {
+                           return OnSettingsPageEvent(dlg, id, check);
+                       });
 }
 
 void BuildSettingsPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {

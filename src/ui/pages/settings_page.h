@@ -3,6 +3,8 @@
 // with the system, the close button's behaviour, factory reset and links.
 // Its state is read once, when it is built.
 
+#include <functional>
+
 #include "ui/main/page_builders.h"
 
 namespace tessaly::ui {
@@ -11,11 +13,11 @@ class DeviceMainDlg;
 
 inline constexpr int kSettingsPageId = 56;
 
-// The page's own events: return, update check (task 23), language, start
-// with the desktop session, start minimised and the close button's
-// behaviour. Factory reset and the links are the main window's.
-void InstallSettingsPageEvents(DeviceMainDlg& dlg);
+// The page's own events: return, update check (`software_check`),
+// language, start with the desktop session, start minimised and the close
+// button's behaviour. Factory reset and the links are the main window's.
+void InstallSettingsPageEvents(DeviceMainDlg& dlg, std::function<void()> software_check);
 // One activation of a control of the page; 1 when it was the page's.
-int OnSettingsPageEvent(DeviceMainDlg& dlg, int id);
+int OnSettingsPageEvent(DeviceMainDlg& dlg, int id, const std::function<void()>& software_check);
 
 }  // namespace tessaly::ui

@@ -18,8 +18,6 @@
 namespace tessaly::qt {
 namespace {
 
-constexpr int kEventMore = 5;
-constexpr int kEventStageColour = 9;
 constexpr int kEventPaletteSelection = 27;
 constexpr int kMoreButtonWidth = 28;
 constexpr int kStageColourStrip = 22;  // top of a stage cell: the colour bar
@@ -191,9 +189,9 @@ void PaintedView::mouseReleaseEvent(QMouseEvent* event) {
         const std::string_view name = c->ClassName();
         if (HasMoreButton(name) && (right || at.x() >= cell.right() - kMoreButtonWidth)) {
             Deliver(DUI::kEventActivated, item);
-            Deliver(kEventMore, item);
+            Deliver(DUI::kEventMoreClicked, item);
         } else if (name == "DPIControl" && at.y() < cell.top() + kStageColourStrip) {
-            Deliver(kEventStageColour, item);
+            Deliver(DUI::kEventItemPartClicked, item);
         } else if (was_pressed) {
             Deliver(DUI::kEventActivated, item);
         }

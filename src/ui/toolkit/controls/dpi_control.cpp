@@ -82,7 +82,7 @@ std::u16string DPIControl::GetEditText() const {
 }
 
 void DPIControl::ApplyUserEvent(int event, intptr_t param) {
-    bool stage_event = event == kEventActivated || event == 9;
+    bool stage_event = event == kEventActivated || event == kEventItemPartClicked;
     if (stage_event && param >= 0 && param < listed_) {
         selection_ = static_cast<int>(param);
         Changed(ControlChange::kSelection);
