@@ -252,6 +252,12 @@ int DeviceMainDlg::OnOpenSettings() {
     for (int id : {31, 43, 40, 41}) {
         Show(id, false);
     }
+    // The page under the settings would stay live behind it: its texts and
+    // buttons overlap the settings' own. The return selects a page again.
+    for (DUI::MTabLayout* page :
+         {home_page, button_page, performance_page, macro_page, lighting_page, information_page}) {
+        page->SetVisible(false);
+    }
     settings_page->SetVisible(true);
     return 1;
 }
