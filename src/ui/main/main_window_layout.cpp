@@ -66,17 +66,19 @@ FrameLayout ComputeFrameLayout(Rect client) {
     return f;
 }
 
-std::optional<Rect> MousePictureRect(Rect client, DUI::Size picture) {
+std::optional<Rect> MousePictureRect(Rect client, DUI::Size picture,
+                                     bool beside_information_panel) {
     if (picture.width <= 1) {
         return std::nullopt;
     }
     const int w = client.right;
     const Rect placed{w - picture.width - 150, 135, w - 150, 135 + picture.height};
-    // The information page's opaque panel is drawn over the picture: it moves
-    // right of the panel, and shrinks (keeping its shape) where the page's
-    // right margin leaves too little room.
+    // The information page's opaque panel is drawn over the picture: there
+    // it moves right of the panel, and shrinks (keeping its shape) where the
+    // page's right margin leaves too little room. Elsewhere the button
+    // callouts are drawn for the design's place.
     const int clear = ComputeInformationLayout(LayoutScale(client)).background.right + 10;
-    if (placed.left >= clear) {
+    if (!beside_information_panel || placed.left >= clear) {
         return placed;
     }
     const int room = w - 20 - clear;

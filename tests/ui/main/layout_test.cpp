@@ -121,7 +121,11 @@ TEST(MainWindowLayout, TheMousePictureIsNotCoveredByTheInformationPanel) {
          {Rect{0, 0, 1300, 788}, Rect{0, 0, 1600, 970}, Rect{0, 0, small.width, small.height}}) {
         const int panel_right = ComputeInformationLayout(LayoutScale(client)).background.right;
         for (DUI::Size picture : {DUI::Size{460, 480}, DUI::Size{400, 300}}) {
-            const std::optional<Rect> rect = MousePictureRect(client, picture);
+            // Elsewhere the callouts are drawn for the design's place.
+            EXPECT_EQ(MousePictureRect(client, picture),
+                      (Rect{client.right - picture.width - 150, 135, client.right - 150,
+                            135 + picture.height}));
+            const std::optional<Rect> rect = MousePictureRect(client, picture, true);
             ASSERT_TRUE(rect);
             EXPECT_GT(rect->left, panel_right) << client.right;
             EXPECT_LE(rect->right, client.right - 20) << client.right;
@@ -131,7 +135,7 @@ TEST(MainWindowLayout, TheMousePictureIsNotCoveredByTheInformationPanel) {
         }
     }
     // Where there is room the design's place stands.
-    EXPECT_EQ(MousePictureRect({0, 0, 1920, 788}, {400, 300}), (Rect{1370, 135, 1770, 435}));
+    EXPECT_EQ(MousePictureRect({0, 0, 1920, 788}, {400, 300}, true), (Rect{1370, 135, 1770, 435}));
 }
 
 }  // namespace
