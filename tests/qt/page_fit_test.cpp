@@ -220,6 +220,7 @@ struct ItemText {
     QString text;
     QRect box;
     int flags;
+    bool shown = true;  // false: measured only (a combo box's other items)
 };
 
 QString Q(const std::u16string& text) {
@@ -268,10 +269,12 @@ std::vector<ItemText> TextsOf(const DUI::MControlFont& c) {
         return texts;
     }
     if (auto* combo = dynamic_cast<const DUI::MComboBox*>(&c)) {
-        // A native box showing its chosen item beside the arrow.
-        const int chosen = combo->GetCurSel();
-        if (chosen >= 0) {
-            texts.push_back({Q(combo->GetItemText(chosen)), whole.adjusted(6, 0, -28, 0), left});
+        // A native box showing its chosen item beside the arrow: any item
+        // can be the chosen one.
+        const std::vector<DUI::ListItem> items = combo->Items();
+        for (size_t i = 0; i < items.size(); ++i) {
+            const bool chosen = static_cast<int>(i) == combo->GetCurSel();
+            texts.push_back({Q(items[i].text), whole.adjusted(6, 0, -28, 0), left, chosen});
         }
         return texts;
     }
@@ -416,7 +419,9 @@ std::vector<std::string> Faults(ui::DeviceMainDlg& window, DUI::Rect client) {
                                  std::to_string(item.box.width()) + "x" +
                                  std::to_string(item.box.height()) + ")");
             }
-            drawn.push_back({control, item.text, ink.intersected(item.box)});
+            if (item.shown) {
+                drawn.push_back({control, item.text, ink.intersected(item.box)});
+            }
         }
     }
     for (size_t i = 0; i < drawn.size(); ++i) {
