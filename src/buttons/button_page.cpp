@@ -175,8 +175,12 @@ void ButtonPage::SelectFromList() {
         SelectIndex(index);
     }
     if (DUI::MControl* background = c.Background()) {
-        background->SetRect(
-            {230, 80, 230 + static_cast<int>(width * s), 80 + static_cast<int>(658 * s)});
+        DUI::Rect rect{230, 80, 230 + static_cast<int>(width * s), 80 + static_cast<int>(658 * s)};
+        // Below the design size the unscaled top would end it past its page.
+        if (const DUI::MTabLayout* page = background->GetParentLayout()) {
+            rect = DUI::ClippedTo(rect, page->GetRect());
+        }
+        background->SetRect(rect);
     }
     if (DUI::MTabLayout* panel = c.Panel()) {
         panel->SetVisible(index >= 0);

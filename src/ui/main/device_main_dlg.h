@@ -157,6 +157,8 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
     void CreateHomePage();
     void BuildPages();
     void LayoutPages(DUI::Rect client);
+    // Control 31 for the page now shown, in the last laid-out client area.
+    void PlaceMousePicture();
     std::unique_ptr<DUI::MDialog> MakePopup(std::u16string_view title) const;
     int MessageBox(int title_text, int message_text, int buttons);
     void AddTrayIcon();
@@ -180,6 +182,7 @@ class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMai
     void Show(int id, bool visible);
 
     TrayIcon& tray_;
+    DUI::Rect layout_client_{};
     MainWindowServices services_;
     // The profile ids of the tray menu last shown, by item.
     std::vector<int> tray_profile_ids_;

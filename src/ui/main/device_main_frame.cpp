@@ -189,11 +189,8 @@ void DeviceMainDlg::UISize(DUI::Rect client) {
     const FrameLayout f = ComputeFrameLayout(client);
     scale = f.scale;
     Place(GetControl(30), f.background);
-    if (auto* picture = GetControl(31)) {
-        if (auto rect = MousePictureRect(client, picture->GetImageSize())) {
-            picture->SetRect(*rect);
-        }
-    }
+    layout_client_ = client;
+    PlaceMousePicture();
     if (auto* logo = GetControl(34)) {
         if (auto rect = LogoRect(logo->GetImageSize())) {
             logo->SetRect(*rect);
@@ -225,6 +222,17 @@ void DeviceMainDlg::UISize(DUI::Rect client) {
     LayoutPages(client);
 }
 
+void DeviceMainDlg::PlaceMousePicture() {
+    DUI::MControl* picture = GetControl(31);
+    if (picture == nullptr) {
+        return;
+    }
+    const bool information = information_page != nullptr && information_page->IsVisible();
+    if (auto rect = MousePictureRect(layout_client_, picture->GetImageSize(), information)) {
+        picture->SetRect(*rect);
+    }
+}
+
 int DeviceMainDlg::OnTabClick(int index) {
     if (settings_page->IsVisible()) {
         settings_page->SetVisible(false);
@@ -243,6 +251,7 @@ int DeviceMainDlg::OnTabClick(int index) {
         }
     }
     current_tab_id = item_id;
+    PlaceMousePicture();
     return 1;
 }
 
@@ -251,6 +260,12 @@ int DeviceMainDlg::OnOpenSettings() {
     tab_ctrl->SetTabCtrlVisible(false);
     for (int id : {31, 43, 40, 41}) {
         Show(id, false);
+    }
+    // The page under the settings would stay live behind it: its texts and
+    // buttons overlap the settings' own. The return selects a page again.
+    for (DUI::MTabLayout* page :
+         {home_page, button_page, performance_page, macro_page, lighting_page, information_page}) {
+        page->SetVisible(false);
     }
     settings_page->SetVisible(true);
     return 1;
@@ -270,6 +285,7 @@ void DeviceMainDlg::ReturnFromSettings() {
         tab_ctrl->SelectItem(0);
         home_page->SetVisible(true);
     }
+    PlaceMousePicture();
 }
 
 void DeviceMainDlg::ShowDevicePages() {
@@ -281,6 +297,7 @@ void DeviceMainDlg::ShowDevicePages() {
     for (int id : {31, 44, 45, 46}) {
         Show(id, true);
     }
+    PlaceMousePicture();
 }
 
 void DeviceMainDlg::ShowNoDevice() {

@@ -66,12 +66,30 @@ FrameLayout ComputeFrameLayout(Rect client) {
     return f;
 }
 
-std::optional<Rect> MousePictureRect(Rect client, DUI::Size picture) {
+std::optional<Rect> MousePictureRect(Rect client, DUI::Size picture,
+                                     bool beside_information_panel) {
     if (picture.width <= 1) {
         return std::nullopt;
     }
     const int w = client.right;
-    return Rect{w - picture.width - 150, 135, w - 150, 135 + picture.height};
+    const Rect placed{w - picture.width - 150, 135, w - 150, 135 + picture.height};
+    // The information page's opaque panel is drawn over the picture: there
+    // it moves right of the panel, and shrinks (keeping its shape) where the
+    // page's right margin leaves too little room. Elsewhere the button
+    // callouts are drawn for the design's place.
+    const int clear = ComputeInformationLayout(LayoutScale(client)).background.right + 10;
+    if (!beside_information_panel || placed.left >= clear) {
+        return placed;
+    }
+    const int room = w - 20 - clear;
+    if (room <= 0) {
+        return placed;
+    }
+    if (picture.width <= room) {
+        return Rect{clear, 135, clear + picture.width, 135 + picture.height};
+    }
+    const int height = static_cast<int>(static_cast<long>(picture.height) * room / picture.width);
+    return Rect{clear, 135, clear + room, 135 + height};
 }
 
 std::optional<Rect> LogoRect(DUI::Size picture) {
@@ -90,11 +108,13 @@ InformationLayout ComputeInformationLayout(float s) {
     info.title_font_width = sc(18);
     int y = 80 + sc(50);
     for (InformationRow& row : info.rows) {
+        // The name over its status, so the longer names and update messages
+        // have the row's width up to a button wide enough for every language.
         row.box = {x + sc(15), y, x + sc(630), y + sc(60)};
         row.marker = {x + sc(30), y + sc(15), x + sc(40), y + sc(45)};
-        row.name = {x + sc(50), y + sc(15), x + sc(230), y + sc(45)};
-        row.status = {x + sc(230), y + sc(15), x + sc(530), y + sc(45)};
-        row.button = {x + sc(460), y + sc(15), x + sc(610), y + sc(45)};
+        row.name = {x + sc(50), y + sc(6), x + sc(395), y + sc(30)};
+        row.status = {x + sc(50), y + sc(30), x + sc(395), y + sc(54)};
+        row.button = {x + sc(405), y + sc(15), x + sc(620), y + sc(45)};
         y += sc(70);
     }
     return info;

@@ -49,8 +49,10 @@ struct FrameLayout {
 };
 
 FrameLayout ComputeFrameLayout(DUI::Rect client);
-// Control 31, only for a picture wider than 1 pixel.
-std::optional<DUI::Rect> MousePictureRect(DUI::Rect client, DUI::Size picture);
+// Control 31, only for a picture wider than 1 pixel. Beside the information
+// page's panel it moves (and, if need be, shrinks) clear of that panel.
+std::optional<DUI::Rect> MousePictureRect(DUI::Rect client, DUI::Size picture,
+                                          bool beside_information_panel = false);
 // Control 34, only for a picture wider than 1 pixel.
 std::optional<DUI::Rect> LogoRect(DUI::Size picture);
 

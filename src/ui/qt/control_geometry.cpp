@@ -1,7 +1,10 @@
 #include "ui/qt/control_geometry.h"
 
+#include <QFontMetrics>
+#include <QString>
 #include <algorithm>
 
+#include "ui/qt/theme.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/item_lists.h"
@@ -64,17 +67,31 @@ std::vector<QRect> DeviceCards(int count, QSize size) {
     return cards;
 }
 
-std::vector<QRect> MarkerLabels(const DUI::MouseCtrl& mouse) {
+std::vector<QRect> MarkerLabels(const DUI::MouseCtrl& mouse, QSize size) {
+    const QFontMetrics metrics(
+        ControlFont(mouse.GetFontName(), mouse.GetFontWidth(), mouse.GetFontStyle()));
     std::vector<QRect> labels;
     for (const DUI::KeyMarker& marker : mouse.Items()) {
-        const int width = 150;
-        const int left = marker.direction == 0 ? marker.to.x - width : marker.to.x;
+        const QString name = QString::fromStdU16String(marker.name).trimmed();
+        const int width =
+            std::max(150, metrics.horizontalAdvance(name) + 2 * kMarkerLabelPadding + 2);
+        int left = marker.direction == 0 ? marker.to.x - width : marker.to.x;
+        // A label past the control's edge would be cut: it slides back along
+        // its line instead.
+        left = std::clamp(left, 0, std::max(0, size.width() - width));
         labels.emplace_back(left, marker.to.y - 14, width, 28);
     }
     return labels;
 }
 
 }  // namespace
+
+KeyRowTexts KeyRowTextRects(QRect row) {
+    const QRect inner = row.adjusted(10, 5, -10, -5);
+    const int half = inner.height() / 2;
+    return {QRect(inner.left(), inner.top(), inner.width(), half),
+            QRect(inner.left(), inner.top() + half, inner.width(), inner.height() - half)};
+}
 
 std::vector<QRect> ItemRects(const DUI::MControl& control, QSize size) {
     if (auto* tabs = dynamic_cast<const DUI::MTabCtrl*>(&control)) {
@@ -99,7 +116,7 @@ std::vector<QRect> ItemRects(const DUI::MControl& control, QSize size) {
         return DeviceCards(static_cast<int>(devices->Devices().size()), size);
     }
     if (auto* mouse = dynamic_cast<const DUI::MouseCtrl*>(&control)) {
-        return MarkerLabels(*mouse);
+        return MarkerLabels(*mouse, size);
     }
     return {};
 }

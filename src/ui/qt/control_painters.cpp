@@ -424,12 +424,11 @@ void PaintKeyList(QPainter& p, const MControl& c, const PaintState& s) {
         const QRect r = rects[i].adjusted(0, 3, 0, -3);
         RoundedBox(p, r, on ? Theme::Accent().darker(160) : Theme::Panel(),
                    on || static_cast<int>(i) == s.hover_item ? Theme::Accent() : Theme::Border());
+        const KeyRowTexts texts = KeyRowTextRects(rects[i]);
         p.setPen(Theme::TextDim());
-        p.drawText(r.adjusted(12, 0, -12, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   ToQString(rows[i].name));
+        p.drawText(texts.name, Qt::AlignLeft | Qt::AlignVCenter, ToQString(rows[i].name));
         p.setPen(Theme::Text());
-        p.drawText(r.adjusted(12, 0, -12, 0), Qt::AlignRight | Qt::AlignVCenter,
-                   ToQString(rows[i].key_desc));
+        p.drawText(texts.function, Qt::AlignLeft | Qt::AlignVCenter, ToQString(rows[i].key_desc));
     }
 }
 
@@ -450,7 +449,8 @@ void PaintMouse(QPainter& p, const MControl& c, const PaintState& s) {
         RoundedBox(p, labels[i], on ? Theme::Accent() : Theme::PanelRaised(),
                    static_cast<int>(i) == s.hover_item ? Theme::Accent() : Theme::Border(), 4);
         p.setPen(on ? QColor(Qt::white) : Theme::Text());
-        p.drawText(labels[i].adjusted(6, 0, -6, 0), Qt::AlignCenter, ToQString(markers[i].name));
+        p.drawText(labels[i].adjusted(kMarkerLabelPadding, 0, -kMarkerLabelPadding, 0),
+                   Qt::AlignCenter, ToQString(markers[i].name));
     }
 }
 

@@ -72,13 +72,28 @@ TEST(MainWindowLayout, InformationPageAtDesignSize) {
     const InformationRow& r1 = info.rows[0];
     EXPECT_EQ(r1.box, (Rect{245, 130, 860, 190}));
     EXPECT_EQ(r1.marker, (Rect{260, 145, 270, 175}));
-    EXPECT_EQ(r1.name, (Rect{280, 145, 460, 175}));
-    EXPECT_EQ(r1.status, (Rect{460, 145, 760, 175}));
-    EXPECT_EQ(r1.button, (Rect{690, 145, 840, 175}));
+    // The name over its status, both left of the button.
+    EXPECT_EQ(r1.name, (Rect{280, 136, 625, 160}));
+    EXPECT_EQ(r1.status, (Rect{280, 160, 625, 184}));
+    EXPECT_EQ(r1.button, (Rect{635, 145, 850, 175}));
     const InformationRow& r2 = info.rows[1];
     EXPECT_EQ(r2.box, (Rect{245, 200, 860, 260}));
     EXPECT_EQ(r2.marker, (Rect{260, 215, 270, 245}));
-    EXPECT_EQ(r2.button, (Rect{690, 215, 840, 245}));
+    EXPECT_EQ(r2.button, (Rect{635, 215, 850, 245}));
+}
+
+TEST(MainWindowLayout, InformationRowsKeepTheirPartsApartAtEveryScale) {
+    for (float s : {1.0f, LayoutScale({0, 0, 1600, 970}), 768.0f / 788.0f, 620.0f / 788.0f}) {
+        const InformationLayout info = ComputeInformationLayout(s);
+        for (const InformationRow& row : info.rows) {
+            EXPECT_LE(row.name.bottom, row.status.top) << s;
+            EXPECT_LE(row.name.right, row.button.left) << s;
+            EXPECT_LE(row.status.right, row.button.left) << s;
+            EXPECT_LE(row.button.right, row.box.right) << s;
+            EXPECT_LE(row.status.bottom, row.box.bottom) << s;
+        }
+        EXPECT_LE(info.rows[0].box.bottom, info.rows[1].box.top) << s;
+    }
 }
 
 TEST(MainWindowLayout, InformationPageScaled) {
@@ -94,9 +109,33 @@ TEST(MainWindowLayout, InformationPageScaled) {
 TEST(MainWindowLayout, PicturesOfOnePixelOrLessAreNotPlaced) {
     EXPECT_FALSE(MousePictureRect({0, 0, 1300, 788}, {1, 300}));
     EXPECT_FALSE(MousePictureRect({0, 0, 1300, 788}, {0, 0}));
-    EXPECT_EQ(MousePictureRect({0, 0, 1300, 788}, {400, 300}), (Rect{750, 135, 1150, 435}));
     EXPECT_FALSE(LogoRect({1, 1}));
     EXPECT_EQ(LogoRect({120, 40}), (Rect{10, 70, 130, 110}));
+}
+
+// The information page's panel is opaque and drawn over the picture: the
+// picture must lie right of it, inside the page, at every window size.
+TEST(MainWindowLayout, TheMousePictureIsNotCoveredByTheInformationPanel) {
+    const DUI::Size small = MainWindowSize({0, 0, 1366, 768});
+    for (Rect client :
+         {Rect{0, 0, 1300, 788}, Rect{0, 0, 1600, 970}, Rect{0, 0, small.width, small.height}}) {
+        const int panel_right = ComputeInformationLayout(LayoutScale(client)).background.right;
+        for (DUI::Size picture : {DUI::Size{460, 480}, DUI::Size{400, 300}}) {
+            // Elsewhere the callouts are drawn for the design's place.
+            EXPECT_EQ(MousePictureRect(client, picture),
+                      (Rect{client.right - picture.width - 150, 135, client.right - 150,
+                            135 + picture.height}));
+            const std::optional<Rect> rect = MousePictureRect(client, picture, true);
+            ASSERT_TRUE(rect);
+            EXPECT_GT(rect->left, panel_right) << client.right;
+            EXPECT_LE(rect->right, client.right - 20) << client.right;
+            // Shrunk or not, it keeps its shape (to a pixel).
+            EXPECT_NEAR(static_cast<double>(rect->Width()) / rect->Height(),
+                        static_cast<double>(picture.width) / picture.height, 0.01);
+        }
+    }
+    // Where there is room the design's place stands.
+    EXPECT_EQ(MousePictureRect({0, 0, 1920, 788}, {400, 300}, true), (Rect{1370, 135, 1770, 435}));
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ struct KeyRow {
 class MouseKeyCtrl : public MControlFont {
   public:
     static constexpr std::string_view kClassName = "MouseKeyCtrl";
-    static constexpr int kRowHeight = 40;
+    // Tall enough for the button's name over its function.
+    static constexpr int kRowHeight = 48;
     MouseKeyCtrl() : MControlFont(kClassName) {}
 
     int AddItem(std::u16string_view name, std::u16string_view key_desc, int key_value);
