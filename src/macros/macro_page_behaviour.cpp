@@ -84,6 +84,9 @@ void MacroPage::Refill() {
         recorded = recording_macro_;
         StopRecording();
     }
+    // The button page's macro choice shows the current button's macro, if
+    // it has one; the refill keeps that.
+    const intptr_t chosen = choice && choice->GetCurSel() >= 0 ? choice->GetCurData() : 0;
     list->DeleteAllItems();
     if (choice) {
         choice->DeleteAllItems();
@@ -107,8 +110,8 @@ void MacroPage::Refill() {
         }
     }
     list->SelectItem(selected);
-    if (choice) {
-        choice->SelectItem(0);
+    if (choice && chosen > 0) {
+        choice->SelectData(chosen);
     }
     ShowSelectedMacro();
 }
@@ -487,6 +490,9 @@ void MacroPage::SetRecordingControls(bool recording) {
             control->SetEnabled(!recording);
         }
     }
+    if (auto* files = Control<DUI::MControl>(macro_id::kFilesButton)) {
+        files->SetEnabled(!recording);
+    }
     // The page cannot be left while recording.
     if (dlg_.tab_ctrl) {
         dlg_.tab_ctrl->SetEnabled(!recording);
@@ -545,6 +551,9 @@ int MacroPage::OnPageEvent(int control_id, int) {
             break;
         case macro_id::kInsert:
             OpenInsertMenu();
+            break;
+        case macro_id::kFilesButton:
+            OpenMacroMenuAtButton();
             break;
         case macro_id::kEditorKind:
             OnKindChoice();
