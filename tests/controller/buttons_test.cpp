@@ -4,6 +4,7 @@
 #include <linux/input-event-codes.h>
 
 #include <map>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -84,6 +85,14 @@ class ButtonsTest : public WorkerTest {
         std::map<int, intptr_t> lists;
         std::vector<int> switches;
         bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& shown, std::ostream* out) {
+            for (const auto& [id, data] : shown.lists) {
+                *out << "list " << id << " item " << data << "; ";
+            }
+            for (int id : shown.switches) {
+                *out << "switch " << id << "; ";
+            }
+        }
     };
     Shown ShownFunction() {
         Shown shown;
