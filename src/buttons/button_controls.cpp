@@ -43,8 +43,8 @@ DUI::MComboBox2* ButtonControls::Choice(int id) const {
     return dynamic_cast<DUI::MComboBox2*>(InPanel(id, nth));
 }
 
-DUI::MButton2* ButtonControls::DisableButton() const {
-    return dynamic_cast<DUI::MButton2*>(InPanel(button_id::kDisable));
+DUI::MButton2* ButtonControls::FunctionSwitch(int id) const {
+    return dynamic_cast<DUI::MButton2*>(InPanel(id));
 }
 
 DUI::MButton3* ButtonControls::ModifierBox(int id) const {

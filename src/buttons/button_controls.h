@@ -49,7 +49,9 @@ class ButtonControls {
     DUI::MControlFont* ButtonName() const;
     // The category choices by their ids (73, 75, 77, 79, 81, 83).
     DUI::MComboBox2* Choice(int id) const;
-    DUI::MButton2* DisableButton() const;
+    // The two panels' openers (85, 87) and disable (89), which are checked
+    // for the functions they give.
+    DUI::MButton2* FunctionSwitch(int id) const;
     DUI::MButton3* ModifierBox(int id) const;
     DUI::MEdit* Field(int id) const;
     // Shows or hides the key-combination panel (90 … 98) or the repeat

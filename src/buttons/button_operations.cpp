@@ -60,6 +60,14 @@ std::u16string FactoryText(int key_code) {
 
 }  // namespace
 
+std::optional<KeyAssignment> CurrentFunction(int profile, int key_code) {
+    KeyAssignment row;
+    if (GetKeyAssignment(profile, key_code, row)) {
+        return row;
+    }
+    return FactoryEntry(key_code);
+}
+
 std::u16string ShownFunction(int profile, int key_code) {
     KeyAssignment row;
     if (GetKeyAssignment(profile, key_code, row)) {

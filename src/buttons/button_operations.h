@@ -5,6 +5,7 @@
 // and queues nothing; its text number is what the page shows in a message
 // box. Resets do not ask: the caller confirms first. UI thread.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,5 +54,9 @@ void ResetAllButtons(ButtonHost& host);
 // The text the button list shows for the button in the current profile: the
 // stored function, else the factory one.
 std::u16string ShownFunction(int profile, int key_code);
+
+// What the button does in the profile: its stored row, else its factory
+// entry; nothing for a key code the mouse does not have.
+std::optional<KeyAssignment> CurrentFunction(int profile, int key_code);
 
 }  // namespace tessaly

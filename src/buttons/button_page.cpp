@@ -38,15 +38,11 @@ constexpr ChoiceRow kChoiceCategories[] = {
     {id::kDpiChoice, kCategoryDpi},     {id::kSpecialChoice, kCategorySpecial},
 };
 
-struct RestingItem {
-    int choice;
-    int item;
-};
-constexpr RestingItem kRestingItems[] = {
-    {id::kMouseChoice, 0},
-    {id::kMultimediaChoice, 3},
-    {id::kMacroChoice, 0},
-    {id::kShortcutChoice, 2},
+// The functions without a list of their own show on their switch.
+constexpr ChoiceRow kFunctionSwitches[] = {
+    {id::kOpenCombination, kCategoryKeyboard},
+    {id::kOpenRepeat, kCategoryRepeat},
+    {id::kDisable, kCategoryDisable},
 };
 
 constexpr int kModifierBoxes[] = {id::kCtrl, id::kWin, id::kAlt, id::kShift};
@@ -55,15 +51,6 @@ int CategoryOfChoice(int choice) {
     for (const ChoiceRow& row : kChoiceCategories) {
         if (row.choice == choice) {
             return row.category;
-        }
-    }
-    return 0;
-}
-
-int ChoiceOfCategory(int category) {
-    for (const ChoiceRow& row : kChoiceCategories) {
-        if (row.category == category) {
-            return row.choice;
         }
     }
     return 0;
@@ -220,54 +207,31 @@ void ButtonPage::RefreshPanel() {
             check->SetCheck(false);
         }
     }
-    // One mark at a time: the toolkit does not group the choices.
-    for (const ChoiceRow& row : kChoiceCategories) {
-        if (DUI::MComboBox2* choice = c.Choice(row.choice)) {
-            choice->SetCheck(false);
-        }
-    }
-    if (DUI::MButton2* disable = c.DisableButton()) {
-        disable->SetCheck(false);
-    }
-    for (const RestingItem& rest : kRestingItems) {
-        if (DUI::MComboBox2* choice = c.Choice(rest.choice)) {
-            choice->SelectItem(rest.item);
-        }
-    }
-    DUI::MComboBox2* mouse = c.Choice(id::kMouseChoice);
-    if (mouse != nullptr) {
-        mouse->SetCheck(true);
-    }
+    ShowFunction(CurrentFunction(host_->CurrentProfile(), current_key_.load()));
+}
 
-    KeyAssignment row;
-    if (!GetKeyAssignment(host_->CurrentProfile(), current_key_.load(), row)) {
-        return;
-    }
-    if (row.macro_type == kCategoryMouse) {
-        if (mouse != nullptr) {
-            mouse->SelectData(row.macro_value);
+// A list showing an item reads as the button's function, so only the list
+// of the function's kind shows one; the others show nothing.
+void ButtonPage::ShowFunction(const std::optional<KeyAssignment>& function) {
+    const ButtonControls c = Controls();
+    const int category = function ? function->macro_type : 0;
+    for (const ChoiceRow& row : kChoiceCategories) {
+        DUI::MComboBox2* choice = c.Choice(row.choice);
+        if (choice == nullptr) {
+            continue;
         }
-        return;
-    }
-    if (row.macro_type == kCategoryKeyboard || row.macro_type == kCategoryRepeat) {
-        return;
-    }
-    if (mouse != nullptr) {
-        mouse->SelectItem(0);
-        mouse->SetCheck(false);
-    }
-    if (row.macro_type == kCategoryDisable) {
-        if (DUI::MButton2* disable = c.DisableButton()) {
-            disable->SetCheck(true);
+        const bool own = row.category == category;
+        choice->SetCheck(own);
+        if (own) {
+            choice->SelectData(function->macro_value);
+        } else {
+            choice->SelectItem(-1);
         }
-        return;
     }
-    if (DUI::MComboBox2* own = c.Choice(ChoiceOfCategory(row.macro_type))) {
-        own->SetCheck(true);
-        own->SelectData(row.macro_value);
-    } else if (mouse != nullptr) {
-        // A category no choice shows: the resting state.
-        mouse->SetCheck(true);
+    for (const ChoiceRow& row : kFunctionSwitches) {
+        if (DUI::MButton2* button = c.FunctionSwitch(row.choice)) {
+            button->SetCheck(row.category == category);
+        }
     }
 }
 
@@ -329,6 +293,8 @@ void ButtonPage::ShowStored(const ButtonChange& change) {
     if (DUI::MouseKeyCtrl* list = Controls().List()) {
         list->SetItemKeyDesc(change.stored.key_code, change.shown);
     }
+    // What the store holds, which a failed save left as it was.
+    ShowFunction(CurrentFunction(host_->CurrentProfile(), change.stored.key_code));
 }
 
 void ButtonPage::AssignChoice(int control) {
@@ -351,14 +317,6 @@ void ButtonPage::AssignChoice(int control) {
         RefreshPanel();
         return;
     }
-    for (const ChoiceRow& row : kChoiceCategories) {
-        if (DUI::MComboBox2* other = c.Choice(row.choice)) {
-            other->SetCheck(row.choice == control);
-        }
-    }
-    if (DUI::MButton2* disable = c.DisableButton()) {
-        disable->SetCheck(false);
-    }
     ShowStored(change);
 }
 
@@ -369,14 +327,6 @@ void ButtonPage::Disable() {
     const ButtonControls c = Controls();
     c.ShowCombinationPanel(false);
     c.ShowRepeatPanel(false);
-    for (const ChoiceRow& row : kChoiceCategories) {
-        if (DUI::MComboBox2* choice = c.Choice(row.choice)) {
-            choice->SetCheck(false);
-        }
-    }
-    if (DUI::MButton2* disable = c.DisableButton()) {
-        disable->SetCheck(true);
-    }
     ShowStored(DisableButton(*host_, current_key_.load()));
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "buttons/button_controls.h"
@@ -43,6 +44,7 @@ class ButtonPage {
     void ShowRefusal(int text_id);
     bool RefuseLockedKey();
     void ShowStored(const ButtonChange& change);
+    void ShowFunction(const std::optional<KeyAssignment>& function);
     void SelectFromList();
     void SelectFromPicture();
     void SelectIndex(int index);

@@ -86,6 +86,10 @@ void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptio
         return;
     }
     picture->SetImage(options.mouse_picture, 1);
+    // The lighting page shows the new model's lights once it has read them.
+    if (auto* lit = dynamic_cast<DUI::MPicture*>(picture)) {
+        lit->SetLightZone({});
+    }
     const DUI::Size size = picture->GetImageSize();
     if (size.width > 1) {
         const DUI::Rect client = dlg.GetClientRect();

@@ -233,8 +233,9 @@ void DeviceWorker::RefreshPages(bool with_profiles) {
     if (with_profiles) {
         RefreshPage(WorkerPage::kProfiles);
     }
-    RefreshPage(WorkerPage::kButtons);
+    // The button page shows a button's macro from the macro page's list.
     RefreshPage(WorkerPage::kMacros);
+    RefreshPage(WorkerPage::kButtons);
     RefreshPage(WorkerPage::kPerformance);
     RefreshPage(WorkerPage::kLighting);
 }
@@ -329,8 +330,8 @@ void DeviceWorker::RestoreFactorySettings() {
         }
         RefreshPage(WorkerPage::kLighting);
     }
-    RefreshPage(WorkerPage::kButtons);
     RefreshPage(WorkerPage::kMacros);
+    RefreshPage(WorkerPage::kButtons);
     if (factory_values_) {
         factory_values_();
     }

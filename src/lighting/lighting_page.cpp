@@ -8,6 +8,7 @@
 #include "base/text_format.h"
 #include "catalogue/device_catalogue.h"
 #include "lighting/light_defaults.h"
+#include "lighting/light_zone.h"
 #include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
 #include "ui/dialogs/colour_values.h"
@@ -39,6 +40,7 @@ constexpr int kEventReleased = DUI::kEventActivated;
 constexpr uint32_t kTwoButtons = 4;
 constexpr int kSecondButton = 2;
 constexpr int kComponentMax = 255;
+constexpr int kMousePicture = 31;
 
 template <typename T>
 T* Get(const DUI::MDialog& dlg, int id) {
@@ -100,8 +102,45 @@ bool LightingPage::ShowEffect() {
                 ->SetColor(BgrToArgb(static_cast<uint32_t>(light.color_values[i])));
         }
     }
+    if ((mask & kLightSingleColour) != 0) {
+        ShowColour(static_cast<uint32_t>(light.color_values[0]));
+    }
+    ShowLightZone(light);
     Relayout();
     return true;
+}
+
+// The fields, the palette's marker, the preview and the preset of the
+// colour all show the one colour the effect has.
+void LightingPage::ShowColour(uint32_t colour) {
+    ShowComponents(colour);
+    if (auto* palette = Get<DUI::MPalette>(dlg_, kPalette)) {
+        palette->SetSelectColor(BgrToArgb(colour));
+    }
+    if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
+        preview->SetColor(BgrToArgb(colour));
+    }
+    for (int id = kFirstPreset; id <= kLastPreset; ++id) {
+        if (auto* preset = Get<DUI::CColorButton>(dlg_, id)) {
+            preset->SetCheck(ArgbToBgr(preset->GetColor()) == colour);
+        }
+    }
+}
+
+void LightingPage::ShowLightZone(const LightSetting& light) {
+    auto* picture = dynamic_cast<DUI::MPicture*>(dlg_.GetControl(kMousePicture));
+    if (picture == nullptr) {
+        return;
+    }
+    picture->SetLightZone({LightZoneImage(DeviceCatalogue::Instance().Options().mouse_picture),
+                           LightZoneColours(light)});
+}
+
+void LightingPage::ShowStoredLightZone() {
+    LightSetting light;
+    if (GetLight(host_.CurrentProfile(), shown_mode_.load(), light)) {
+        ShowLightZone(light);
+    }
 }
 
 void LightingPage::Relayout() {
@@ -138,6 +177,7 @@ void LightingPage::OnSlider(int control_id, int event) {
         SetLightSpeed(host_, shown_mode_.load(), slider->GetProgress());
     } else {
         SetLightBrightness(host_, shown_mode_.load(), slider->GetProgress());
+        ShowStoredLightZone();
     }
 }
 
@@ -197,6 +237,9 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
     if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
+    if (auto* palette = Get<DUI::MPalette>(dlg_, kPalette)) {
+        palette->SetSelectColor(BgrToArgb(colour));
+    }
     int checked = -1;
     if ((mask_.load() & kLightColourSlots) != 0) {
         for (int i = 0; i < kSlotCount; ++i) {
@@ -209,6 +252,7 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
         }
     }
     SetLightColour(host_, shown_mode_.load(), colour, checked);
+    ShowStoredLightZone();
 }
 
 void LightingPage::ResetLighting() {

@@ -9,6 +9,7 @@
 
 #include "base/task.h"
 #include "lighting/lighting_host.h"
+#include "storage/rows.h"
 #include "ui/main/device_main_dlg.h"
 
 namespace tessaly {
@@ -43,6 +44,9 @@ class LightingPage {
 
   private:
     void ShowComponents(uint32_t colour);
+    void ShowColour(uint32_t colour);
+    void ShowLightZone(const LightSetting& light);
+    void ShowStoredLightZone();
     void Relayout();
 
     ui::DeviceMainDlg& dlg_;

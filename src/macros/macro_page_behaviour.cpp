@@ -90,6 +90,9 @@ void MacroPage::Refill() {
         recorded = recording_macro_;
         StopRecording();
     }
+    // The button page's macro choice shows the current button's macro, if
+    // it has one; the refill keeps that.
+    const intptr_t chosen = choice && choice->GetCurSel() >= 0 ? choice->GetCurData() : 0;
     list->DeleteAllItems();
     if (choice) {
         choice->DeleteAllItems();
@@ -110,8 +113,8 @@ void MacroPage::Refill() {
         }
     }
     list->SelectItem(selected);
-    if (choice) {
-        choice->SelectItem(0);
+    if (choice && chosen > 0) {
+        choice->SelectData(chosen);
     }
     ShowSelectedMacro();
 }
@@ -473,6 +476,9 @@ void MacroPage::SetRecordingControls(bool recording) {
             control->SetEnabled(!recording);
         }
     }
+    if (auto* files = Control<DUI::MControl>(macro_id::kFilesButton)) {
+        files->SetEnabled(!recording);
+    }
     // The page cannot be left while recording.
     if (dlg_.tab_ctrl) {
         dlg_.tab_ctrl->SetEnabled(!recording);
@@ -531,6 +537,9 @@ int MacroPage::OnPageEvent(int control_id, int) {
             break;
         case macro_id::kInsert:
             OpenInsertMenu();
+            break;
+        case macro_id::kFilesButton:
+            OpenMacroMenuAtButton();
             break;
         case macro_id::kEditorKind:
             OnKindChoice();

@@ -15,6 +15,7 @@
 #include "macros/macro_recorder.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/pages/record_edit_dlg.h"
+#include "ui/toolkit/menu_wnd.h"
 
 namespace tessaly {
 
@@ -57,7 +58,10 @@ class MacroPage {
     void OnRecordedKey(bool released, int code, std::u16string_view name);
 
     // The three menus and their choices (messages 1709-1711).
+    std::vector<DUI::MenuItem> MacroMenuItems() const;
     void OpenMacroMenu();
+    // The same menu from the page's import and export button, above it.
+    void OpenMacroMenuAtButton();
     void OpenInsertMenu();
     void OpenEventMenu();
     void OnMenuChoice(uint32_t message, int item);

@@ -59,14 +59,29 @@ std::optional<std::u16string> Choose(DUI::FileDialogMode mode, const DUI::MWindo
 
 }  // namespace
 
-void MacroPage::OpenMacroMenu() {
+std::vector<DUI::MenuItem> MacroPage::MacroMenuItems() const {
     std::vector<DUI::MenuItem> items = Items({&kImportOne, 1});
     if (SelectedMacro() > 0) {
         for (const DUI::MenuItem& item : Items(kMacroMenuWithSelection)) {
             items.push_back(item);
         }
     }
+    return items;
+}
+
+void MacroPage::OpenMacroMenu() {
     const DUI::Point at = Offset(DUI::Toolkit::Get().CursorPos(), 2, 2);
+    DUI::MenuWnd::Popup(dlg_, ui::kWmMacroMenu1, at, kMacroMenuWidth, MacroMenuItems());
+}
+
+void MacroPage::OpenMacroMenuAtButton() {
+    std::vector<DUI::MenuItem> items = MacroMenuItems();
+    DUI::Point at;
+    if (auto* button = Control<DUI::MControl>(macro_id::kFilesButton)) {
+        const DUI::Rect rect = button->GetRect();
+        const int rise = static_cast<int>(items.size()) * DUI::MenuWnd::kItemHeight;
+        at = dlg_.ClientToScreen({rect.left, rect.top - rise});
+    }
     DUI::MenuWnd::Popup(dlg_, ui::kWmMacroMenu1, at, kMacroMenuWidth, std::move(items));
 }
 

@@ -3,6 +3,9 @@
 
 #include <linux/input-event-codes.h>
 
+#include <map>
+#include <ostream>
+#include <utility>
 #include <vector>
 
 #include "base/task.h"
@@ -75,6 +78,47 @@ class ButtonsTest : public WorkerTest {
             return std::nullopt;
         }
         return row;
+    }
+    // The function panel as the user reads it: which lists show an item
+    // (with that item's data) and which switches are checked.
+    struct Shown {
+        std::map<int, intptr_t> lists;
+        std::vector<int> switches;
+        bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& shown, std::ostream* out) {
+            for (const auto& [id, data] : shown.lists) {
+                *out << "list " << id << " item " << data << "; ";
+            }
+            for (int id : shown.switches) {
+                *out << "switch " << id << "; ";
+            }
+        }
+    };
+    Shown ShownFunction() {
+        Shown shown;
+        for (auto [id, nth] : {std::pair{73, 0}, {75, 0}, {77, 0}, {79, 1}, {81, 0}, {83, 0}}) {
+            auto* choice = PanelAs<DUI::MComboBox2>(id, nth);
+            if (choice->GetCurSel() >= 0 || choice->GetCheck()) {
+                shown.lists[id] = choice->GetCurData();
+            }
+        }
+        for (int id : {85, 87, 89}) {
+            if (PanelAs<DUI::MButton2>(id)->GetCheck()) {
+                shown.switches.push_back(id);
+            }
+        }
+        return shown;
+    }
+    static Shown InList(int id, intptr_t data) { return {{{id, data}}, {}}; }
+    static Shown OnSwitch(int id) { return {{}, {id}}; }
+    void Restart() {
+        dlg->CloseWindow();
+        dlg.reset();
+        controller.reset();
+        SettingsDatabase::Instance().Close();
+        Open();
+        ASSERT_TRUE(Connected());
+        ShowButtonPage();
     }
     bool ShowedMessage(int text) {
         for (const DUI::ModalRecord& run : session.backend().ModalRuns()) {
@@ -301,6 +345,66 @@ TEST_F(ButtonsTest, TheListShowsStoredRowsAfterReadsAndInTheNewLanguage) {
     EXPECT_NE(LoadLanguageString(120), u"Media player");
     EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(120));
     EXPECT_EQ(List()->GetItemKeyDesc(0), LoadLanguageString(106));
+}
+
+TEST_F(ButtonsTest, OnlyTheListOfTheButtonsFunctionShowsAnItem) {
+    Start();
+    // Factory functions: right button, the DPI cycle, a special function.
+    SelectButton(1);
+    EXPECT_EQ(ShownFunction(), InList(73, 3));
+    SelectButton(5);
+    EXPECT_EQ(ShownFunction(), InList(81, 3));
+    SelectButton(6);
+    EXPECT_EQ(ShownFunction(), InList(83, 1));
+
+    SelectButton(2);
+    ASSERT_TRUE(Act(OnPanel(75), 4));
+    EXPECT_EQ(ShownFunction(), InList(75, 2));
+    ASSERT_TRUE(Act(OnPanel(79, 1), 0));
+    EXPECT_EQ(ShownFunction(), InList(79, 1));
+    ASSERT_TRUE(Act(OnPanel(89)));
+    EXPECT_EQ(ShownFunction(), OnSwitch(89));
+
+    SelectButton(3);
+    ASSERT_TRUE(Act(OnPanel(87)));
+    ASSERT_TRUE(Act(OnPanel(106)));
+    EXPECT_EQ(ShownFunction(), OnSwitch(87));
+    SelectButton(4);
+    SaveKeyAssignment(MakeAssignment(1, 4, kCategoryKeyboard, 0x04, 0x01, u"Ctrl + A"));
+    SelectButton(4);
+    EXPECT_EQ(ShownFunction(), OnSwitch(85));
+    SelectButton(3);
+    EXPECT_EQ(ShownFunction(), OnSwitch(87));
+}
+
+TEST_F(ButtonsTest, TheListsShowTheFunctionAfterAProfileSwitchAResetAndARestart) {
+    Start();
+    const int macro = AddMacro(u"Custom1");
+    ASSERT_GT(macro, 0);
+    AddMacro(u"Custom2");
+    SaveKeyAssignment(MakeAssignment(1, 2, kCategoryMacro, macro, 0, u"Custom1"));
+    SaveKeyAssignment(MakeAssignment(2, 3, kCategoryMultimedia, 7, 0, u"x"));
+
+    Restart();
+    SelectButton(2);
+    EXPECT_EQ(ShownFunction(), InList(77, macro));
+    // After the refresh the first button is the selected one.
+    dlg->QueueTask(kTaskWriteEverything);
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(ShownFunction(), InList(73, 1));
+
+    dlg->current_profile = 2;
+    dlg->QueueTask(kTaskWriteEverything);
+    ASSERT_TRUE(Settled());
+    SelectButton(3);
+    EXPECT_EQ(ShownFunction(), InList(75, 7));
+    SelectButton(2);
+    EXPECT_EQ(ShownFunction(), InList(73, 2));
+
+    dlg->current_profile = 1;
+    SelectButton(2);
+    ASSERT_TRUE(Act(OnPanel(71)));  // reset of this button
+    EXPECT_EQ(ShownFunction(), InList(73, 2));
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "storage/macro_table.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/page_builders.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 #include "ui/toolkit/menu_wnd.h"
@@ -434,6 +435,56 @@ TEST_F(MacrosTest, MenusInsertMoveAndTransferMacros) {
     Event(156, 5);
     ChooseFromMenu(105);
     EXPECT_EQ(macros->GetItemCount(), 2);
+}
+
+TEST_F(MacrosTest, TheImportAndExportButtonOffersTheMacroMenu) {
+    Start();
+    auto* files = OnMacroPage(236);
+    ASSERT_NE(files, nullptr);
+    EXPECT_TRUE(files->IsVisible());
+    Act(236);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(101));
+    // It opens above itself, inside the window.
+    const DUI::Rect button = files->GetRect();
+    const DUI::Rect menu = DUI::HeadlessBackend::OpenMenu()->GetWindowRect();
+    const DUI::Point above = dlg->ClientToScreen({button.left, button.top});
+    EXPECT_EQ(menu.left, above.x);
+    EXPECT_EQ(menu.bottom, above.y);
+    ChooseFromMenu(0);
+
+    Act(157);
+    auto* macros = MacroPageAs<DUI::MacroList>(156);
+    Act(167);
+    ChooseFromMenu(103);
+    const std::u16string path = FromUtf8((user.path() / "both.xml").string());
+    session.backend().SetFileAnswer(path);
+    Act(236);
+    EXPECT_THAT(MenuIds(), ::testing::ElementsAre(101, 102, 105, 106));
+    ChooseFromMenu(102);
+    ASSERT_TRUE(std::filesystem::exists(ToUtf8(path)));
+    Act(236);
+    ChooseFromMenu(101);
+    EXPECT_EQ(macros->GetItemCount(), 2);
+
+    // Not while recording: the page is locked but for the record button.
+    Act(172);
+    EXPECT_FALSE(files->IsEnabled());
+    Act(172);
+    EXPECT_TRUE(files->IsEnabled());
+}
+
+TEST_F(MacrosTest, TheEventListsColumnsLieUnderTheirCaptions) {
+    Start();
+    for (float scale : {1.0f, 1.23f}) {
+        ui::LayoutMacroPage(*dlg, dlg->GetClientRect(), scale);
+        const DUI::Rect number = OnMacroPage(163)->GetRect();
+        const DUI::Rect event = OnMacroPage(164)->GetRect();
+        const DUI::Rect list = OnMacroPage(166)->GetRect();
+        const std::array<int, 2> columns = MacroPageAs<DUI::CRecordList>(166)->GetColumns();
+        EXPECT_EQ(list.left + columns[0], event.left) << scale;
+        EXPECT_EQ(list.left + columns[0] + columns[1], event.right) << scale;
+        EXPECT_EQ(number.left, list.left) << scale;
+    }
 }
 
 TEST_F(MacrosTest, ImportTellsOnlyWhenNoValueOfTheFileIsUsable) {

@@ -112,6 +112,63 @@ TEST_F(LightingTest, ShowingAnEffectPutsItsValuesOnThePage) {
     EXPECT_TRUE(In<DUI::CColorButton>(218)->GetCheck());
 }
 
+class LightingShownTest : public LightingTest {
+  protected:
+    void SetUp() override {
+        DeviceOptions options;
+        options.mouse_picture = u"device\\tx7w.png";
+        UseModel(options);
+        LightingTest::SetUp();
+    }
+    std::u16string Field(int id) { return In<DUI::MEdit>(id)->GetTitle(); }
+    DUI::MPicture::LightZone Zone() {
+        return dynamic_cast<DUI::MPicture*>(dlg->GetControl(31))->GetLightZone();
+    }
+    static constexpr std::u16string_view kZoneImage = u"device\\tx7w_light.png";
+};
+
+TEST_F(LightingShownTest, TheSingleColourIsShownInTheFieldsThePaletteAndThePicture) {
+    page->Refresh();
+    LightSetting steady = Row(3);
+    steady.color_values[0] = 0x2040C0;
+    steady.brightness = 2;
+    ASSERT_TRUE(UpdateLight(3, steady));
+    ASSERT_TRUE(ChooseEffect(3));
+    EXPECT_EQ(Field(231), u"192");
+    EXPECT_EQ(Field(232), u"64");
+    EXPECT_EQ(Field(233), u"32");
+    EXPECT_EQ(In<DUI::MPalette>(226)->GetSelectColor(), BgrToArgb(0x2040C0));
+    EXPECT_EQ(In<DUI::CArea>(227)->GetColor(), BgrToArgb(0x2040C0));
+    // Half brightness: the colour at half strength.
+    EXPECT_EQ(Zone(), (DUI::MPicture::LightZone{std::u16string(kZoneImage), {0x7FC04020}}));
+
+    // A preset moves the palette's marker and the picture with it.
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 213));  // 0x06FF00
+    EXPECT_EQ(In<DUI::MPalette>(226)->GetSelectColor(), BgrToArgb(0x06FF00));
+    EXPECT_EQ(Zone().colours, std::vector<DUI::Color>{0x7F00FF06});
+    ASSERT_TRUE(Deliver(204, DUI::kEventActivated, 4));  // the slider let go at full
+    EXPECT_EQ(Zone().colours, std::vector<DUI::Color>{0xFF00FF06});
+
+    // Shown again later, the preset of the stored colour is the checked one.
+    ASSERT_TRUE(ChooseEffect(0));
+    ASSERT_TRUE(ChooseEffect(3));
+    EXPECT_EQ(Field(232), u"255");
+    EXPECT_TRUE(In<DUI::CColorButton>(213)->GetCheck());
+    EXPECT_FALSE(In<DUI::CColorButton>(209)->GetCheck());
+}
+
+TEST_F(LightingShownTest, ThePictureShowsEveryColourOfAnEffectAndNoneWhenOff) {
+    page->Refresh();
+    ASSERT_TRUE(ChooseEffect(2));
+    std::vector<DUI::Color> seven;
+    for (int bgr : kDefaultLightColours) {
+        seven.push_back(BgrToArgb(static_cast<uint32_t>(bgr)));
+    }
+    EXPECT_EQ(Zone().colours, seven);
+    ASSERT_TRUE(ChooseEffect(0));
+    EXPECT_EQ(Zone(), (DUI::MPicture::LightZone{std::u16string(kZoneImage), {}}));
+}
+
 TEST_F(LightingTest, TheSlidersStoreOnReleaseOnly) {
     page->Refresh();
     ASSERT_TRUE(ChooseEffect(2));

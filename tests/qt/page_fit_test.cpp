@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -290,10 +291,15 @@ std::vector<ItemText> TextsOf(const DUI::MControlFont& c) {
     if (auto* records = dynamic_cast<const DUI::CRecordList*>(&c)) {
         const std::vector<DUI::RecordInfo> items = records->Records();
         const std::vector<QRect> rects = ItemRects(c, size);
+        const std::array<int, 2> columns = records->GetColumns();
         for (size_t i = 0; i < items.size() && i < rects.size(); ++i) {
-            // The row's end holds the "more" mark.
-            texts.push_back(
-                {Q(items[i].text), rects[i].adjusted(12, 0, -40, 0).translated(at), left});
+            // The row's end holds the "more" mark; with columns the text has
+            // the event column.
+            const QRect row = rects[i];
+            const QRect box = columns[0] > 0 ? QRect(row.left() + columns[0], row.top(),
+                                                     columns[1] - 4, row.height())
+                                             : row.adjusted(12, 0, -40, 0);
+            texts.push_back({Q(items[i].text), box.translated(at), left});
         }
         return texts;
     }

@@ -3,6 +3,8 @@
 
 Each model gets a top view <mouse_img> (the picture the button page puts
 callouts on) and a small list picture (<image> of its config.xml entry).
+A model with lights also gets <mouse_img stem>_light.png, the top view's
+lit parts as opaque pixels, which the window fills with the light's colour.
 The button shapes are defined here; every callout of the model's
 description file must start or end on the button of its key code, so a
 description file and its picture cannot drift apart unnoticed.
@@ -119,7 +121,21 @@ def sample(style, x, y):
     return (*shade(colour, light), 255)
 
 
-def render(style, width, height, scale, offset_x, offset_y):
+LIT = (255, 255, 255, 255)
+
+
+def light_zone(style, x, y):
+    """The lit parts of the top view, opaque; the rest transparent."""
+    if not style["glow"]:
+        return (0, 0, 0, 0)
+    lit = sample(style, x, y)[:3] in {style["accent"]} or (
+        body(x, y) and not any(BUTTONS[key](x, y) for key in ON_TOP)
+        and ((x - CENTRE_X) / 34) ** 2 + ((y - 370) / 22) ** 2 <= 1.0)
+    return LIT if lit else (0, 0, 0, 0)
+
+
+def render(style, width, height, scale, offset_x, offset_y, sampler=None):
+    sampler = sampler or sample
     rows = []
     step = 1.0 / SAMPLES
     for py in range(height):
@@ -130,7 +146,7 @@ def render(style, width, height, scale, offset_x, offset_y):
                 for sx in range(SAMPLES):
                     x = (px + (sx + 0.5) * step - offset_x) / scale
                     y = (py + (sy + 0.5) * step - offset_y) / scale
-                    r, g, b, a = sample(style, x, y)
+                    r, g, b, a = sampler(style, x, y)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
@@ -153,6 +169,10 @@ def png(width, height, rows):
     header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def light_zone_name(mouse_img):
+    return mouse_img.rsplit(".", 1)[0] + "_light.png"
 
 
 def models():
@@ -189,13 +209,19 @@ def main():
         mouse_img, found = check_callouts(attr)
         problems += found
         if args.check:
-            for name in (mouse_img, list_image):
+            names = [mouse_img, list_image]
+            if STYLES[attr]["glow"]:
+                names.append(light_zone_name(mouse_img))
+            for name in names:
                 if not (OUTPUT / name).is_file():
                     problems.append(f"{attr}: {name} is missing")
             continue
         style = STYLES[attr]
         OUTPUT.mkdir(parents=True, exist_ok=True)
         (OUTPUT / mouse_img).write_bytes(png(WIDTH, HEIGHT, render(style, WIDTH, HEIGHT, 1, 0, 0)))
+        if style["glow"]:
+            zone = render(style, WIDTH, HEIGHT, 1, 0, 0, light_zone)
+            (OUTPUT / light_zone_name(mouse_img)).write_bytes(png(WIDTH, HEIGHT, zone))
         scale = (LIST_SIZE - 6) / HEIGHT
         offset_x = (LIST_SIZE - WIDTH * scale) / 2
         small = render(style, LIST_SIZE, LIST_SIZE, scale, offset_x, 3)

@@ -38,6 +38,10 @@ inline constexpr int kEditorValueLabel = 189;
 inline constexpr int kMoveUp = 190;
 inline constexpr int kMoveDown = 191;
 
+// Opens the macro list's menu (import, export) where it can be seen; outside
+// the range above, which the design numbers in full.
+inline constexpr int kFilesButton = 236;
+
 // Items of the macro list's menu.
 inline constexpr int kImportOneItem = 101;
 inline constexpr int kExportOneItem = 102;

@@ -309,6 +309,9 @@ inline constexpr int kTrayCharging = 757;
 inline constexpr int kTrayBatteryLow = 758;
 inline constexpr int kTrayBatteryFull = 759;
 
+// The macro page's button that opens the import and export menu.
+inline constexpr int kMacroFiles = 765;
+
 // Every number above, for the checks of the shipped language files.
 // clang-format off
 inline constexpr auto kAllTextIds = std::to_array<int>({
@@ -362,7 +365,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
     kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
     kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
-    kTrayBatteryLow, kTrayBatteryFull
+    kTrayBatteryLow, kTrayBatteryFull, kMacroFiles
 });
 // clang-format on
 

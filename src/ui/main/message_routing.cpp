@@ -70,6 +70,7 @@ constexpr auto kRoutes = std::to_array<Route>({
     {186, 186, S::kMacroPage, kActivation},
     {188, 188, S::kMacroPage, kActivation},
     {190, 191, S::kMacroPage, kActivation},
+    {236, 236, S::kMacroPage, kActivation},
     {248, 248, S::kFirmwareCheck, kActivation},
     {249, 249, S::kReceiverInfo, kActivation},
     {277, 277, S::kFactoryRestore, kActivation},

@@ -49,6 +49,7 @@ constexpr ControlSpec kRows[] = {
     {.class_name = "MacroList", .id = macro_id::kMacroList, .image = u"img_list_bkg.png"},
     Button(macro_id::kNewMacro, t::kNewMacro),
     Button(macro_id::kDeleteMacro, t::kDelete),
+    Button(macro_id::kFilesButton, t::kMacroFiles),
     Picture(155, kContent),
     Label(160, t::kEventList),
     Picture(159, u"img_list_bkg.png"),
@@ -160,9 +161,10 @@ constexpr Placement kPlacements[] = {
 
     {153, 0, {15, 50, 275, 648}},
     {154, 0, {30, 55, 260, 85}},
-    {macro_id::kMacroList, 0, {30, 90, 260, 560}},
-    {macro_id::kNewMacro, 0, {30, 575, 147, 605}},
-    {macro_id::kDeleteMacro, 0, {152, 575, 260, 605}},
+    {macro_id::kMacroList, 0, {30, 90, 260, 520}},
+    {macro_id::kNewMacro, 0, {30, 530, 147, 560}},
+    {macro_id::kDeleteMacro, 0, {152, 530, 260, 560}},
+    {macro_id::kFilesButton, 0, {30, 575, 260, 605}},
 
     {155, 0, {285, 50, 705, 648}},
     {160, 0, {300, 55, 690, 85}},
@@ -219,9 +221,20 @@ void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
     SetDelayUnit(dlg, &page);
 }
 
+// The event list draws its number and text under the column captions.
+void SetEventColumns(const MDialog& dlg, const MTabLayout* page) {
+    auto* events = Get<CRecordList>(dlg, page, macro_id::kEventList);
+    const MControl* number = FindInPage(dlg, page, 163);
+    const MControl* text = FindInPage(dlg, page, 164);
+    if (events != nullptr && number != nullptr && text != nullptr) {
+        events->SetColumns(number->GetRect().Width(), text->GetRect().Width());
+    }
+}
+
 void LayoutMacroPage(MDialog& dlg, Rect, float scale) {
     if (const MTabLayout* page = FindPage(dlg, kMacroPageId)) {
         Place(dlg, page, {230, 80}, scale, kPlacements);
+        SetEventColumns(dlg, page);
     }
 }
 

@@ -1,8 +1,10 @@
 #include "ui/qt/control_painters.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "ui/qt/control_geometry.h"
@@ -301,11 +303,51 @@ void PaintText(QPainter& p, const MControl& c, const PaintState& s) {
     DrawFitted(p, Whole(s), TextFlags(f, Qt::AlignLeft), ToQString(f.GetTitle()));
 }
 
+// An unlit zone is drawn in the colour of a dark mouse body.
+const QColor kUnlitZone(0x3a, 0x3f, 0x48);
+
+// The zone image's shape filled with a brush, at the picture's size.
+QImage ZoneFill(const QPixmap& zone, QSize size, const QBrush& brush) {
+    QImage fill(size, QImage::Format_ARGB32_Premultiplied);
+    fill.fill(Qt::transparent);
+    QPainter painter(&fill);
+    painter.fillRect(fill.rect(), brush);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawPixmap(fill.rect(), zone);
+    return fill;
+}
+
+void PaintLightZone(QPainter& p, const DUI::MPicture& picture, const PaintState& s) {
+    const DUI::MPicture::LightZone zone = picture.GetLightZone();
+    if (zone.image.empty()) {
+        return;
+    }
+    const QPixmap shape = SkinImage(zone.image);
+    if (shape.isNull()) {
+        return;
+    }
+    p.drawImage(Whole(s), ZoneFill(shape, s.size, kUnlitZone));
+    if (zone.colours.empty()) {
+        return;
+    }
+    QLinearGradient colours(QPointF(0, 0), QPointF(0, s.size.height()));
+    const size_t count = zone.colours.size();
+    for (size_t i = 0; i < count; ++i) {
+        const qreal at = count == 1 ? 0.0 : static_cast<qreal>(i) / static_cast<qreal>(count - 1);
+        colours.setColorAt(at, FromArgb(zone.colours[i]));
+    }
+    if (count == 1) {
+        colours.setColorAt(1.0, FromArgb(zone.colours[0]));
+    }
+    p.drawImage(Whole(s), ZoneFill(shape, s.size, colours));
+}
+
 void PaintPicture(QPainter& p, const MControl& c, const PaintState& s) {
     // Pictures the skin lacks are mostly panel backgrounds: a panel stands in.
     if (!DrawSkin(p, c, s, 0) && !c.GetImage().empty()) {
         RoundedBox(p, Whole(s), Theme::Panel(), Qt::transparent, 8);
     }
+    PaintLightZone(p, static_cast<const DUI::MPicture&>(c), s);
     PaintText(p, c, s);
 }
 
@@ -367,19 +409,45 @@ void PaintSlider(QPainter& p, const MControl& c, const PaintState& s) {
     }
 }
 
+// The row's highlight, and the pen its texts are drawn with.
+void PaintRowBackground(QPainter& p, const MControl& c, QRect row, bool on, bool hover) {
+    if (on || hover) {
+        RoundedBox(p, row.adjusted(2, 1, -2, -1), on ? Theme::Accent() : Theme::PanelRaised(),
+                   Qt::transparent, 4);
+    }
+    p.setPen(on ? QColor(Qt::white) : ControlText(c));
+}
+
 void PaintListRows(QPainter& p, const MControl& c, const PaintState& s,
                    const std::vector<QString>& texts, int selected) {
     const auto& f = static_cast<const MControlFont&>(c);
     UseFont(p, f);
     const std::vector<QRect> rows = ItemRects(c, s.size);
     for (size_t i = 0; i < rows.size() && i < texts.size(); ++i) {
-        const bool on = static_cast<int>(i) == selected;
-        if (on || static_cast<int>(i) == s.hover_item) {
-            RoundedBox(p, rows[i].adjusted(2, 1, -2, -1),
-                       on ? Theme::Accent() : Theme::PanelRaised(), Qt::transparent, 4);
-        }
-        p.setPen(on ? QColor(Qt::white) : ControlText(c));
+        const int index = static_cast<int>(i);
+        PaintRowBackground(p, c, rows[i], index == selected, index == s.hover_item);
         p.drawText(rows[i].adjusted(12, 0, -12, 0), Qt::AlignLeft | Qt::AlignVCenter, texts[i]);
+    }
+}
+
+// Under the page's column captions: the event's number, then its text.
+void PaintRecordRows(QPainter& p, const DUI::CRecordList& list, const PaintState& s,
+                     std::array<int, 2> columns) {
+    UseFont(p, list);
+    const std::vector<DUI::RecordInfo> records = list.Records();
+    const std::vector<QRect> rows = ItemRects(list, s.size);
+    const int selected = list.GetCurSel();
+    for (size_t i = 0; i < rows.size() && i < records.size(); ++i) {
+        const int index = static_cast<int>(i);
+        PaintRowBackground(p, list, rows[i], index == selected, index == s.hover_item);
+        const QRect number(rows[i].left(), rows[i].top(), columns[0], rows[i].height());
+        p.drawText(number.adjusted(12, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::number(index + 1));
+        const QRect text(number.right() + 1, rows[i].top(), columns[1], rows[i].height());
+        const QRect inner = text.adjusted(0, 0, -4, 0);
+        p.drawText(
+            inner, Qt::AlignLeft | Qt::AlignVCenter,
+            p.fontMetrics().elidedText(ToQString(records[i].text), Qt::ElideRight, inner.width()));
     }
 }
 
@@ -396,11 +464,15 @@ void PaintList(QPainter& p, const MControl& c, const PaintState& s) {
 void PaintRecordList(QPainter& p, const MControl& c, const PaintState& s) {
     const auto& list = static_cast<const DUI::CRecordList&>(c);
     RoundedBox(p, Whole(s), Theme::Panel(), Theme::Border());
-    std::vector<QString> texts;
-    for (const DUI::RecordInfo& record : list.Records()) {
-        texts.push_back(ToQString(record.text));
+    if (const std::array<int, 2> columns = list.GetColumns(); columns[0] > 0) {
+        PaintRecordRows(p, list, s, columns);
+    } else {
+        std::vector<QString> texts;
+        for (const DUI::RecordInfo& record : list.Records()) {
+            texts.push_back(ToQString(record.text));
+        }
+        PaintListRows(p, c, s, texts, list.GetCurSel());
     }
-    PaintListRows(p, c, s, texts, list.GetCurSel());
     const QPixmap more = SkinImage(list.GetSubImage(DUI::ImageRole::kMore));
     const std::vector<QRect> rows = ItemRects(c, s.size);
     for (const QRect& row : rows) {

@@ -116,4 +116,18 @@ void CRecordList::ApplyUserEvent(int event, intptr_t param) {
     }
 }
 
+void CRecordList::SetColumns(int number_width, int text_width) {
+    auto lock = LockToolkit();
+    if (columns_ == std::array<int, 2>{number_width, text_width}) {
+        return;
+    }
+    columns_ = {number_width, text_width};
+    Changed(ControlChange::kStyle);
+}
+
+std::array<int, 2> CRecordList::GetColumns() const {
+    auto lock = LockToolkit();
+    return columns_;
+}
+
 }  // namespace tessaly::DUI

@@ -3,6 +3,7 @@
 // Each item holds its text, type, value and stamp; the selection follows an
 // item that is moved.
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,10 @@ class CRecordList : public MControlFont {
     void DeleteAllItems();
     bool SelectItem(int index);
     int GetCurSel() const;
+    // The widths of the number column and the event column, as the page's
+    // column captions have them; 0 for a list without columns.
+    void SetColumns(int number_width, int text_width);
+    std::array<int, 2> GetColumns() const;
 
   protected:
     void ApplyUserEvent(int event, intptr_t param) override;
@@ -49,6 +54,7 @@ class CRecordList : public MControlFont {
     void SetSelection(int index);
     std::vector<RecordInfo> records_;
     int selection_ = -1;
+    std::array<int, 2> columns_{0, 0};
 };
 
 }  // namespace tessaly::DUI

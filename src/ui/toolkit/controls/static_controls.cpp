@@ -26,6 +26,20 @@ std::array<int, 4> MPicture::GetMiddleMode() const {
     return middle_mode_;
 }
 
+void MPicture::SetLightZone(LightZone zone) {
+    auto lock = LockToolkit();
+    if (zone == light_zone_) {
+        return;
+    }
+    light_zone_ = std::move(zone);
+    Changed(ControlChange::kColor);
+}
+
+MPicture::LightZone MPicture::GetLightZone() const {
+    auto lock = LockToolkit();
+    return light_zone_;
+}
+
 void CArea::SetColor(Color color) {
     auto lock = LockToolkit();
     color_ = color;

@@ -3,6 +3,8 @@
 // connection caption and the battery indicator.
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "ui/toolkit/control.h"
 
@@ -19,9 +21,22 @@ class MPicture : public MControlFont {
     void SetMiddleMode(int left, int top, int right, int bottom);
     std::array<int, 4> GetMiddleMode() const;
 
+    // The part of the picture that lights up, given as an image of the
+    // picture's size whose opaque pixels are the zone, and the colours it
+    // shows, top to bottom (alpha is the brightness). No colours: the zone
+    // is unlit. No image: the picture is drawn as it is.
+    struct LightZone {
+        std::u16string image;
+        std::vector<Color> colours;
+        bool operator==(const LightZone&) const = default;
+    };
+    void SetLightZone(LightZone zone);
+    LightZone GetLightZone() const;
+
   private:
     std::array<int, 2> show_mode_{0, 0};
     std::array<int, 4> middle_mode_{0, 0, 0, 0};
+    LightZone light_zone_;
 };
 
 class MText : public MControlFont {
