@@ -14,6 +14,7 @@
 #include "controller/controller.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_names.h"
+#include "profiles/profile_rename.h"
 #include "profiles/profile_transfer.h"
 #include "storage/profile_table.h"
 #include "ui/pages/profile_dlg.h"
@@ -91,7 +92,7 @@ int RunProfileRename(CommandContext& context) {
         context.error = "there is no profile " + context.args[0] + " (see profile list)";
         return kExitUsage;
     }
-    if (!RenameProfile(profile, FromUtf8(context.args[1]))) {
+    if (RenameStoredProfile(profile, FromUtf8(context.args[1])) != ProfileRename::kRenamed) {
         context.error = "the new name could not be stored";
         return kExitFailure;
     }
@@ -165,8 +166,16 @@ std::string CheckProfile(const std::vector<std::string>& args) {
 std::string CheckRename(const std::vector<std::string>& args) {
     if (std::string reason = CheckProfile(args); !reason.empty())
         return reason;
-    // The dialog ignores an empty name.
-    return args[1].empty() ? "the new name is empty" : "";
+    // The profile list refuses the same names.
+    switch (CheckProfileName(FromUtf8(args[1]))) {
+        case ProfileRename::kEmpty:
+            return "the new name is empty";
+        case ProfileRename::kTooLong:
+            return "the new name is longer than " + std::to_string(kMaxProfileNameLength) +
+                   " characters";
+        default:
+            return "";
+    }
 }
 
 std::string CheckExportFile(const std::vector<std::string>& args) {
