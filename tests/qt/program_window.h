@@ -144,12 +144,14 @@ struct Stop {
     QWidget* widget;
 };
 
-// The controls of a window the user can reach and operate: shown, enabled,
-// not decoration, with a widget that takes Tab.
-inline std::vector<Stop> OperableControls(const DUI::MDialog& dialog, QtBackend& backend) {
+// The controls of a window the user can reach and operate: shown, enabled
+// (unless asked for the disabled too), not decoration, with a widget that
+// takes Tab.
+inline std::vector<Stop> OperableControls(const DUI::MDialog& dialog, QtBackend& backend,
+                                          bool with_disabled = false) {
     std::vector<Stop> stops;
     for (DUI::MControl* control : dialog.Controls()) {
-        if (control->IsArea() || !control->IsShown() || !control->IsEnabled()) {
+        if (control->IsArea() || !control->IsShown() || (!control->IsEnabled() && !with_disabled)) {
             continue;
         }
         QWidget* widget = backend.ControlWidgetOf(*control);

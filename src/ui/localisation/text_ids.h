@@ -303,6 +303,9 @@ inline constexpr int kProfileNameTooLong = 781;
 inline constexpr int kProfileNameNotStored = 782;
 // The profile list's tooltip: how to use and rename a profile.
 inline constexpr int kProfileListHint = 783;
+// What a screen reader calls controls that show no text of their own.
+inline constexpr int kAccessiblePages = 784;
+inline constexpr int kAccessibleMice = 785;
 
 // Units with "%1" where the number goes, as the language writes them.
 inline constexpr int kUnitHertz = 752;
@@ -370,7 +373,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
     kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
     kTrayBatteryLow, kTrayBatteryFull, kProfileNameEmpty, kProfileNameTooLong,
-    kProfileNameNotStored, kProfileListHint
+    kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice
 });
 // clang-format on
 

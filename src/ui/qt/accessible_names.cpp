@@ -1,6 +1,11 @@
 #include "ui/qt/accessible_names.h"
 
+#include <array>
 #include <limits>
+#include <utility>
+
+#include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 
 #include "ui/toolkit/controls/edits.h"
 #include "ui/toolkit/controls/item_lists.h"
@@ -15,6 +20,21 @@ namespace {
 constexpr int kLabelReachLeft = 260;
 constexpr int kLabelReachAbove = 60;
 constexpr int kTouching = 4;
+
+// Controls that show no text that names them, nor have a label.
+constexpr std::array<std::pair<std::string_view, int>, 2> kClassNames{{
+    {"MTabCtrl", text::kAccessiblePages},
+    {"CDeviceList", text::kAccessibleMice},
+}};
+
+std::u16string NameOfClass(std::string_view class_name) {
+    for (const auto& [name, text_number] : kClassNames) {
+        if (name == class_name) {
+            return LoadLanguageString(text_number);
+        }
+    }
+    return {};
+}
 
 std::u16string Trimmed(const std::u16string& text) {
     const size_t first = text.find_first_not_of(u" \t\r\n");
@@ -79,6 +99,9 @@ std::u16string NearestLabel(const DUI::MControl& control) {
 }
 
 std::u16string AccessibleName(const DUI::MControl& control) {
+    if (std::u16string named = NameOfClass(control.ClassName()); !named.empty()) {
+        return named;
+    }
     const std::u16string tooltip = Trimmed(control.GetTooltip());
     if (ShowsAValue(control)) {
         if (!tooltip.empty()) {
