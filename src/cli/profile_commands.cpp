@@ -13,6 +13,7 @@
 #include "controller/profiles_wiring.h"
 #include "profiles/profile_names.h"
 #include "profiles/profile_operations.h"
+#include "profiles/profile_rename.h"
 #include "storage/profile_table.h"
 #include "xml/xml_text_document.h"
 
@@ -66,6 +67,10 @@ int Rendered(CommandContext& context, const ProfileChange& change) {
             return kExitUsage;
         case ProfileRefusal::kEmptyName:
             context.error = "the new name is empty";
+            return kExitUsage;
+        case ProfileRefusal::kTooLong:
+            context.error = "the new name is longer than " + std::to_string(kMaxProfileNameLength) +
+                            " characters";
             return kExitUsage;
         case ProfileRefusal::kNotStored:
             context.error = "the new name could not be stored";
@@ -148,8 +153,16 @@ std::string CheckProfile(const std::vector<std::string>& args) {
 std::string CheckRename(const std::vector<std::string>& args) {
     if (std::string reason = CheckProfile(args); !reason.empty())
         return reason;
-    // The dialog ignores an empty name.
-    return args[1].empty() ? "the new name is empty" : "";
+    // The profile list refuses the same names.
+    switch (CheckProfileName(FromUtf8(args[1]))) {
+        case ProfileRename::kEmpty:
+            return "the new name is empty";
+        case ProfileRename::kTooLong:
+            return "the new name is longer than " + std::to_string(kMaxProfileNameLength) +
+                   " characters";
+        default:
+            return "";
+    }
 }
 
 std::string CheckExportFile(const std::vector<std::string>& args) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "profiles/profile_names.h"
+#include "profiles/profile_rename.h"
 #include "profiles/profile_transfer.h"
 #include "storage/profile_table.h"
 #include "ui/localisation/language_strings.h"
@@ -45,8 +46,9 @@ void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     }
     ui::ProfileDlg dialog(dlg.GetSafeHwnd(), host.CurrentProfile());
     dialog.SetProfiles(DisplayedProfiles());
-    dialog.SetRenameHandler(
-        [](int profile, std::u16string_view text) { RenameStoredProfile(profile, text); });
+    dialog.SetRenameHandler([](int profile, std::u16string_view text) {
+        return RenameStoredProfile(profile, text).refusal_text;
+    });
     if (!dialog.Open(&dlg, ScreenRect(dlg, name->GetRect()))) {
         return;
     }

@@ -6,6 +6,7 @@
 #include "base/task.h"
 #include "catalogue/device_catalogue.h"
 #include "profiles/profile_names.h"
+#include "profiles/profile_rename.h"
 #include "storage/profile_table.h"
 #include "ui/localisation/text_ids.h"
 
@@ -59,14 +60,19 @@ void ActivateProfile(ProfilesHost& host, int profile) {
 }
 
 ProfileChange RenameStoredProfile(int profile, std::u16string_view name) {
-    if (name.empty()) {
-        return Refused(ProfileRefusal::kEmptyName);
+    switch (CheckProfileName(name)) {
+        case ProfileRename::kEmpty:
+            return Refused(ProfileRefusal::kEmptyName, text::kProfileNameEmpty);
+        case ProfileRename::kTooLong:
+            return Refused(ProfileRefusal::kTooLong, text::kProfileNameTooLong);
+        case ProfileRename::kRenamed:
+            break;
     }
     if (!ProfileExists(profile)) {
         return Refused(ProfileRefusal::kNoProfile);
     }
     if (!RenameProfile(profile, name)) {
-        return Refused(ProfileRefusal::kNotStored);
+        return Refused(ProfileRefusal::kNotStored, text::kProfileNameNotStored);
     }
     return {};
 }

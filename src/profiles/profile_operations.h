@@ -16,7 +16,8 @@ namespace tessaly {
 enum class ProfileRefusal {
     kNone,
     kNoProfile,     // no stored profile has the id
-    kEmptyName,     // the dialog ignores an empty name
+    kEmptyName,     // no name, or blanks only
+    kTooLong,       // longer than a profile name may be
     kNotStored,     // the store did not keep it
     kNotWritten,    // the file could not be written (an existing one is as it was)
     kNotLoaded,     // not a well-formed profile file

@@ -4,6 +4,7 @@
 
 #include "profiles/profile_file.h"
 #include "profiles/profile_names.h"
+#include "profiles/profile_rename.h"
 #include "profiles/profile_transfer.h"
 #include "profiles_fixture.h"
 #include "ui/localisation/text_ids.h"
@@ -111,8 +112,6 @@ TEST_F(ProfileDialogTest, ARenameIsStoredAndSwitchedToBeforeAnExport) {
     OpenDialog([](DUI::MDialog& d) {
         auto* list = H::FindAs<DUI::DListBox>(d, 31);
         list->SelectItem(1);
-        ASSERT_TRUE(H::Type(d, 31, u""));
-        ASSERT_TRUE(H::Deliver(d, 31, 29));  // an empty name is ignored
         ASSERT_TRUE(H::Type(d, 31, u"Games"));
         ASSERT_TRUE(H::Deliver(d, 31, 29));
         EXPECT_TRUE(H::Click(d, 33));
@@ -123,6 +122,38 @@ TEST_F(ProfileDialogTest, ARenameIsStoredAndSwitchedToBeforeAnExport) {
     EXPECT_TRUE(session.backend().FileRequests()[0].save);
     EXPECT_EQ(session.backend().FileRequests()[0].filter_description, u"Profile (*.xml)");
     EXPECT_NE(store.Read(store.Path("renamed.xml")).find("<profileinfo"), std::string::npos);
+}
+
+TEST_F(ProfileDialogTest, AnEmptyOrTooLongNameIsRefusedWithItsTextAndTheOldNameShown) {
+    const std::u16string too_long(kMaxProfileNameLength + 1, u'x');
+    std::vector<std::u16string> told;
+    std::vector<std::u16string> shown;
+    session.backend().SetModalPolicy([&](DUI::MWindow& window) {
+        auto& d = static_cast<DUI::MDialog&>(window);
+        if (window.GetTitle() != ui::ProfileDlg::kTitle) {
+            auto* message = H::FindAs<DUI::MText>(d, 32);  // the box's message
+            told.push_back(message != nullptr ? message->GetTitle() : window.GetTitle());
+            return DUI::ModalAnswer::FirstButton();
+        }
+        auto* list = H::FindAs<DUI::DListBox>(d, 31);
+        list->SelectItem(1);
+        for (std::u16string_view name :
+             {std::u16string_view(u"  "), std::u16string_view(too_long)}) {
+            EXPECT_TRUE(H::Type(d, 31, name));
+            EXPECT_TRUE(H::Deliver(d, 31, 29));
+            shown.push_back(list->GetItemText(1));
+        }
+        EXPECT_TRUE(window.IsModal()) << "the refusal does not close the list";
+        return DUI::ModalAnswer::Close();
+    });
+    ASSERT_TRUE(H::Click(*dlg, 45));
+    session.ProcessPending();
+    EXPECT_EQ(ProfileName(2), u"Profile 2");
+    EXPECT_THAT(told, ElementsAre(u"T780", u"T781"));
+    EXPECT_THAT(shown,
+                ElementsAre(DisplayProfileName(u"Profile 2"), DisplayProfileName(u"Profile 2")));
+    ASSERT_EQ(session.backend().ModalRuns().size(), 3u);
+    EXPECT_EQ(dlg->current_profile.load(), 1) << "nothing renamed, nothing switched";
 }
 
 TEST_F(ProfileDialogTest, LosingActivationAfterARenameSwitchesToIt) {

@@ -130,8 +130,7 @@ int MousePaletteDlg::OnMessage(int id, int event, intptr_t param, intptr_t) {
         return 1;
     }
     if (id == kCloseId && event == kEventActivated) {
-        result_ = 0;
-        DoCancel();
+        OnEscapeKey();
         return 1;
     }
     if (id == kOkId && event == kEventActivated) {
@@ -139,6 +138,12 @@ int MousePaletteDlg::OnMessage(int id, int event, intptr_t param, intptr_t) {
         return 1;
     }
     return 0;
+}
+
+bool MousePaletteDlg::OnEscapeKey() {
+    result_ = 0;
+    DoCancel();
+    return true;
 }
 
 }  // namespace tessaly

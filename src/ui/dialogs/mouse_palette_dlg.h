@@ -32,6 +32,8 @@ class MousePaletteDlg : public DUI::MDialog {
 
     void InitUI(DUI::Rect client) override;
     int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
+    // As the close box: no colour chosen.
+    bool OnEscapeKey() override;
 
   private:
     void ShowColour(uint32_t colour, bool update_fields, bool update_palette);

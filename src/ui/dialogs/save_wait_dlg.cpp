@@ -70,6 +70,15 @@ void SaveWaitDlg::OnTimer(uint32_t id) {
     }
 }
 
+bool SaveWaitDlg::OnEscapeKey() {
+    if (!IsVisible()) {
+        return false;
+    }
+    KillTimer(kHideTimer);
+    ShowWindow(kSwHide);
+    return true;
+}
+
 int SaveWaitDlg::OnMessage(int, int event, intptr_t, intptr_t) {
     return event == kEventActivated ? 1 : 0;
 }

@@ -24,6 +24,8 @@ class SaveWaitDlg : public DUI::MDialog {
     bool OnInitDialog() override;
     void InitUI(DUI::Rect client) override;
     void OnTimer(uint32_t id) override;
+    // Only a notice: hiding it early stops no write.
+    bool OnEscapeKey() override;
     int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
     // Forgets the controls first, so late progress reports do nothing.
     int OnDestroy() override;

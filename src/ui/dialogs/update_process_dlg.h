@@ -23,6 +23,8 @@ class UpdateProcessDlg : public DUI::MDialog {
     void InitUI(DUI::Rect client) override;
     // Forgets the controls first, so late progress reports do nothing.
     int OnDestroy() override;
+    // The transfer cannot be stopped half-way: Escape does not hide it.
+    bool OnEscapeKey() override { return false; }
 
   private:
     // Toolkit lock.

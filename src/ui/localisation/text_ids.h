@@ -297,6 +297,16 @@ inline constexpr int kCaptionPalette = 749;
 inline constexpr int kCaptionProfiles = 750;
 inline constexpr int kCaptionMenu = 751;
 
+// A profile name typed in the profile list that is not stored.
+inline constexpr int kProfileNameEmpty = 780;
+inline constexpr int kProfileNameTooLong = 781;
+inline constexpr int kProfileNameNotStored = 782;
+// The profile list's tooltip: how to use and rename a profile.
+inline constexpr int kProfileListHint = 783;
+// What a screen reader calls controls that show no text of their own.
+inline constexpr int kAccessiblePages = 784;
+inline constexpr int kAccessibleMice = 785;
+
 // Units with "%1" where the number goes, as the language writes them.
 inline constexpr int kUnitHertz = 752;
 inline constexpr int kUnitMillimetre = 753;
@@ -365,7 +375,9 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCaptionSaving, kCaptionDpi, kCaptionMessage, kCaptionRecordEdit, kCaptionSoftwareUpdate,
     kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
     kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
-    kTrayBatteryLow, kTrayBatteryFull, kMacroFiles
+    kTrayBatteryLow, kTrayBatteryFull, kMacroFiles,
+    kTrayBatteryLow, kTrayBatteryFull, kProfileNameEmpty, kProfileNameTooLong,
+    kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice
 });
 // clang-format on
 

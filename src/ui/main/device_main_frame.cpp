@@ -80,10 +80,6 @@ void DeviceMainDlg::CreateFrame() {
     title->SetAlignment(DUI::kAlignCenter);
     title->SetFont(kTitleFontName, kTitleFontSize, 1);
     CreateArea<DUI::MText>(36, kEmpty)->SetTextColor(style.accent_text_color);
-    auto* link = CreateControl<DUI::CTextButton>(37, kEmpty, Text(text::kCopyright));
-    link->SetTextColor(style.accent_text_color);
-    link->SetAlignment(DUI::kAlignCenter);
-
     auto image_button = [this](int id, std::u16string_view image, int tooltip) {
         auto* b = CreateControl<DUI::CImageButton>(id, kEmpty);
         b->SetImage(image, 4);
@@ -112,6 +108,10 @@ void DeviceMainDlg::CreateFrame() {
     profile->SetTextRect({0, 0, 130, 26});
     profile->SetIconRect({110, 12, 124, 24});
     profile->SetFont(style.button_font, 14, 0);
+    // After the profile button: Tab crosses the bottom bar in one go.
+    auto* link = CreateControl<DUI::CTextButton>(37, kEmpty, Text(text::kCopyright));
+    link->SetTextColor(style.accent_text_color);
+    link->SetAlignment(DUI::kAlignCenter);
 
     auto* hidden_reset = CreateControl<DUI::MButton>(46, kEmpty, Text(text::kFactoryResetHidden));
     hidden_reset->SetImage(u"img_button.png", 4);
@@ -258,6 +258,12 @@ int DeviceMainDlg::OnTabClick(int index) {
 int DeviceMainDlg::OnOpenSettings() {
     Show(47, false);
     tab_ctrl->SetTabCtrlVisible(false);
+    // The settings page covers the device pages; hidden, their controls are
+    // not reached with Tab behind it. Selecting a tab shows one again.
+    for (DUI::MTabLayout* page :
+         {home_page, button_page, performance_page, macro_page, lighting_page, information_page}) {
+        page->SetVisible(false);
+    }
     for (int id : {31, 43, 40, 41}) {
         Show(id, false);
     }

@@ -1,5 +1,6 @@
 #include "ui/pages/profile_dlg.h"
 
+#include "ui/dialogs/message_box.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -34,6 +35,7 @@ void ProfileDlg::InitUI(Rect client) {
     auto* list = CreateControl<DListBox>(kList, {10, 10, w - 10, h - 45});
     list->SetFontWidth(14);
     list->SetAlignment(kAlignCenter);
+    list->SetTooltip(LoadLanguageString(text::kProfileListHint));
     list->SetSubImage(ImageRole::kBackground, u"img_list_bkg.png");
     for (const ProfileListItem& profile : profiles_) {
         list->AddItem(profile.name, profile.id);
@@ -66,19 +68,39 @@ int ProfileDlg::SelectedProfile() const {
 
 void ProfileDlg::OnRenamed() {
     auto* list = GetControlAs<DListBox>(kList);
-    if (list == nullptr || list->GetCurSel() < 0) {
+    if (list == nullptr || list->GetCurSel() < 0 || !rename_) {
         return;
     }
-    const std::u16string name = list->GetItemText(list->GetCurSel());
-    if (name.empty()) {
-        return;
-    }
+    const int index = list->GetCurSel();
     const int profile = static_cast<int>(list->GetCurData());
-    if (rename_) {
-        rename_(profile, name);
+    const std::u16string name = list->GetItemText(index);
+    if (const int refusal = rename_(profile, name); refusal != 0) {
+        Refuse(index, refusal);
+        return;
+    }
+    for (ProfileListItem& item : profiles_) {
+        if (item.id == profile) {
+            item.name = name;  // what a later refusal shows again
+        }
     }
     renamed_profile_ = profile;
     renamed_ = true;
+}
+
+void ProfileDlg::Refuse(int index, int text_number) {
+    if (auto* list = GetControlAs<DListBox>(kList)) {
+        const intptr_t profile = list->GetItemData(index);
+        for (const ProfileListItem& item : profiles_) {
+            if (item.id == profile) {
+                list->SetItemText(index, item.name);
+            }
+        }
+    }
+    // The box takes the activation; the dialog stays until it is answered.
+    telling_ = true;
+    ShowMessageBox(LoadLanguageString(text_number), this, LoadLanguageString(text::kNoticeTitle),
+                   kMessageBoxOk);
+    telling_ = false;
 }
 
 void ProfileDlg::Close(bool ok) {
@@ -113,8 +135,17 @@ int ProfileDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
     return 0;
 }
 
+bool ProfileDlg::OnEscapeKey() {
+    if (closing_ || !IsCreated()) {
+        return false;
+    }
+    SwitchToRenamed();
+    Close(false);
+    return true;
+}
+
 int ProfileDlg::OnNcActivate(bool active) {
-    if (!active && !closing_ && IsCreated()) {
+    if (!active && !closing_ && !telling_ && IsCreated()) {
         SwitchToRenamed();
         Close(false);
     }

@@ -2,7 +2,8 @@
 // The profile chooser that drops up from the profile name: the list of
 // profiles with import and export below it. Its requests reach the main
 // window as message 1705: wParam 0 switch, 1 import, 2 export, lParam the
-// profile id. Storing a new name is the caller's (SetRenameHandler).
+// profile id. Storing a new name is the caller's (SetRenameHandler); a name
+// it refuses is shown again as it was, and the refusal is told.
 
 #include <functional>
 #include <string>
@@ -27,7 +28,9 @@ class ProfileDlg : public DUI::MDialog {
     static constexpr std::u16string_view kTitle = u"ProfileDlg";
     static constexpr uint32_t kStyle = 0x96000000;
 
-    using RenameHandler = std::function<void(int profile, std::u16string_view name)>;
+    // The number of the text that says why the name was not stored, or 0
+    // when it was.
+    using RenameHandler = std::function<int(int profile, std::u16string_view name)>;
 
     ProfileDlg(DUI::WindowHandle main_window, int current_profile)
         : main_window_(main_window), current_profile_(current_profile) {}
@@ -44,6 +47,8 @@ class ProfileDlg : public DUI::MDialog {
     void InitUI(DUI::Rect client) override;
     int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
     int OnNcActivate(bool active) override;
+    // As losing activation.
+    bool OnEscapeKey() override;
 
     DUI::WindowHandle MainWindow() const { return main_window_; }
     int CurrentProfile() const { return current_profile_; }
@@ -55,6 +60,7 @@ class ProfileDlg : public DUI::MDialog {
     void SwitchToRenamed() const;
     int SelectedProfile() const;
     void OnRenamed();
+    void Refuse(int index, int text_number);
     void Close(bool ok);
 
     DUI::WindowHandle main_window_;
@@ -64,6 +70,7 @@ class ProfileDlg : public DUI::MDialog {
     bool renamed_ = false;
     int renamed_profile_ = 0;
     bool closing_ = false;
+    bool telling_ = false;  // a refusal is shown over the dialog
 };
 
 }  // namespace tessaly::ui

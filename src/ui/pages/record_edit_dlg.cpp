@@ -63,6 +63,15 @@ int RecordEditDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
     return 0;
 }
 
+bool RecordEditDlg::OnEscapeKey() {
+    const MControl* focus = GetFocusControl();
+    if (focus != nullptr && focus->GetId() == kKeyFieldId) {
+        return false;
+    }
+    EndModal(2);
+    return true;
+}
+
 void RecordEditDlg::SetCapturedKey(int code, std::u16string_view name) {
     code_ = code;
     name_ = std::u16string(name);

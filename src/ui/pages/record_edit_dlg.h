@@ -23,6 +23,9 @@ class RecordEditDlg : public DUI::MDialog {
     void InitUI(DUI::Rect client) override;
     void UISize(DUI::Rect client) override;
     int OnMessage(int id, int event, intptr_t param, intptr_t extra) override;
+    // As the close box, except in the key field, where Escape is a key to
+    // capture.
+    bool OnEscapeKey() override;
 
     // A decoded key while capture is on.
     void SetCapturedKey(int code, std::u16string_view name);

@@ -22,7 +22,11 @@ constexpr std::u16string_view kExitGroup = u"IDC_SET_STC_EXITMODE";
 
 constexpr ControlSpec kRows[] = {
     {.class_name = "MPicture", .id = 272, .flags = ui::kArea, .image = u"img_area_bkg.png"},
-    {.class_name = "CImageButton", .id = 273, .image = u"img_return.png", .frames = 4},
+    {.class_name = "CImageButton",
+     .id = 273,
+     .image = u"img_return.png",
+     .frames = 4,
+     .tooltip = t::kBack},
     {.class_name = "MText", .id = 274, .flags = ui::kArea},
     {.class_name = "MText", .id = 275, .flags = ui::kArea, .text = t::kNotCheckedYet},
     {.class_name = "MButton",

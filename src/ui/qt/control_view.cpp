@@ -1,5 +1,6 @@
 #include "ui/qt/control_view.h"
 
+#include "ui/qt/accessible_names.h"
 #include "ui/qt/combo_view.h"
 #include "ui/qt/edit_view.h"
 #include "ui/qt/painted_view.h"
@@ -26,6 +27,17 @@ void ControlView::RefreshCommon(DUI::ControlChange change) {
     }
     if (change == C::kText) {
         w.setToolTip(ToQString(control_->GetTooltip()));
+    }
+    // A label's text and place change with the language and the layout.
+    const bool names_may_change =
+        change == C::kText || change == C::kVisibility || change == C::kRect;
+    if (names_may_change && w.focusPolicy() != Qt::NoFocus && control_->IsShown()) {
+        const QString name = ToQString(AccessibleName(*control_));
+        if (name != w.accessibleName()) {
+            w.setAccessibleName(name);
+        }
+        const QString tip = w.toolTip();
+        w.setAccessibleDescription(tip != name ? tip : QString());
     }
 }
 

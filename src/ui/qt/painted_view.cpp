@@ -9,9 +9,12 @@
 
 #include "ui/qt/control_geometry.h"
 #include "ui/qt/control_painters.h"
+#include "ui/qt/item_navigation.h"
+#include "ui/qt/painted_accessible.h"
 #include "ui/qt/theme.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/item_lists.h"
+#include "ui/toolkit/controls/palette.h"
 #include "ui/toolkit/controls/progress.h"
 #include "ui/toolkit/toolkit.h"
 
@@ -21,6 +24,8 @@ namespace {
 constexpr int kEventPaletteSelection = 27;
 constexpr int kMoreButtonWidth = 28;
 constexpr int kStageColourStrip = 22;  // top of a stage cell: the colour bar
+constexpr int kHueStep = 10;
+constexpr int kSaturationStep = 25;
 
 constexpr std::string_view kClickClasses[] = {
     "MButton",     "MButton2",    "MButton3",     "CImageButton", "CTextButton",
@@ -46,10 +51,31 @@ bool HasMoreButton(std::string_view name) {
     return name == "MacroList" || name == "CRecordList";
 }
 
+bool EditsInPlace(std::string_view name) {
+    return name == "MacroList" || name == "DPIControl" || name == "DListBox";
+}
+
+// Choosing a profile list item switches profiles and closes the list, so
+// moving through it and editing an item only select.
+bool SelectsQuietly(std::string_view name) {
+    return name == "DListBox";
+}
+
+bool IsActivationKey(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The menu key and Shift+F10 do what a right-click does.
+bool IsMenuKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
 }  // namespace
 
 PaintedView::PaintedView(DUI::MControl& control, QWidget& parent)
     : QWidget(&parent), ControlView(control) {
+    InstallPaintedAccessibility();
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
     const Input input = InputKind();
@@ -103,10 +129,20 @@ void PaintedView::paintEvent(QPaintEvent*) {
     state.drag_value = drag_value_;
     PaintControl(painter, *c, state);
     if (hasFocus() && keyboard_focus_ && InputKind() != Input::kNone) {
-        painter.setPen(QPen(Theme::Accent(), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+        PaintFocusRing(painter);
     }
+}
+
+void PaintedView::PaintFocusRing(QPainter& painter) const {
+    // A dark halo under the accent line keeps the ring visible on light
+    // skins and on the accent colour itself.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF ring = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(QColor(0, 0, 0, 170), 3));
+    painter.drawRoundedRect(ring, 5, 5);
+    painter.setPen(QPen(Theme::Accent(), 2));
+    painter.drawRoundedRect(ring, 5, 5);
 }
 
 bool PaintedView::Deliver(int event, intptr_t param) {
@@ -132,6 +168,7 @@ void PaintedView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     pressed_ = event->button() == Qt::LeftButton;
+    keyboard_focus_ = false;
     const Input input = InputKind();
     if (input == Input::kSlider && pressed_) {
         if (auto* slider = dynamic_cast<const DUI::MProgress*>(control())) {
@@ -187,7 +224,9 @@ void PaintedView::mouseReleaseEvent(QMouseEvent* event) {
         }
         const QRect cell = ItemRects(*c, size())[static_cast<size_t>(item)];
         const std::string_view name = c->ClassName();
-        if (HasMoreButton(name) && (right || at.x() >= cell.right() - kMoreButtonWidth)) {
+        if (right && SelectsQuietly(name)) {
+            StartInPlaceEdit(item);
+        } else if (HasMoreButton(name) && (right || at.x() >= cell.right() - kMoreButtonWidth)) {
             Deliver(DUI::kEventActivated, item);
             Deliver(DUI::kEventMoreClicked, item);
         } else if (name == "DPIControl" && at.y() < cell.top() + kStageColourStrip) {
@@ -219,10 +258,16 @@ void PaintedView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PaintedView::keyPressEvent(QKeyEvent* event) {
-    const bool activate = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                          event->key() == Qt::Key_Enter;
-    if (activate && InputKind() == Input::kClick) {
+    keyboard_focus_ = true;
+    update();
+    if (IsActivationKey(event->key()) && InputKind() == Input::kClick) {
         Deliver(DUI::kEventActivated, 0);
+        return;
+    }
+    if (InputKind() == Input::kItems && (ItemMenuKey(*event) || ItemKey(event->key()))) {
+        return;
+    }
+    if (InputKind() == Input::kPalette && PaletteKey(event->key())) {
         return;
     }
     if (InputKind() == Input::kSlider) {
@@ -237,11 +282,108 @@ void PaintedView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+bool PaintedView::ItemKey(int key) {
+    const DUI::MControl* c = control();
+    if (c == nullptr) {
+        return false;
+    }
+    const int current = CurrentItem(*c);
+    if (key == Qt::Key_F2 && EditsInPlace(c->ClassName()) && current >= 0) {
+        StartInPlaceEdit(current);
+        return true;
+    }
+    const int step = key == Qt::Key_Right || key == Qt::Key_Down ? 1
+                     : key == Qt::Key_Left || key == Qt::Key_Up  ? -1
+                                                                 : 0;
+    const int count = ItemCount(*c);
+    if (step != 0 && count > 0) {
+        const int next = std::clamp(current < 0 ? 0 : current + step, 0, count - 1);
+        if (next != current) {
+            MoveToItem(next);
+        }
+        return true;
+    }
+    if (IsActivationKey(key) && current >= 0) {
+        Deliver(DUI::kEventActivated, current);
+        return true;
+    }
+    return false;
+}
+
+bool PaintedView::ItemMenuKey(const QKeyEvent& event) {
+    const DUI::MControl* c = control();
+    if (c == nullptr || !IsMenuKey(event)) {
+        return false;
+    }
+    const int current = CurrentItem(*c);
+    if (current < 0) {
+        return true;
+    }
+    const std::string_view name = c->ClassName();
+    if (HasMoreButton(name)) {
+        Deliver(DUI::kEventActivated, current);
+        Deliver(kEventMore, current);
+    } else if (name == "DPIControl") {
+        Deliver(kEventStageColour, current);
+    } else if (SelectsQuietly(name)) {
+        StartInPlaceEdit(current);
+    }
+    return true;
+}
+
+// Left and right turn the hue, up and down the saturation, as moving the
+// marker across and down the picker does.
+bool PaintedView::PaletteKey(int key) {
+    auto* palette = dynamic_cast<const DUI::MPalette*>(control());
+    if (palette == nullptr) {
+        return false;
+    }
+    const QColor current = QColor::fromRgba(palette->GetSelectColor());
+    int hue = std::max(0, current.hsvHue());
+    int saturation = current.hsvSaturation();
+    switch (key) {
+        case Qt::Key_Left:
+            hue = (hue + 360 - kHueStep) % 360;
+            break;
+        case Qt::Key_Right:
+            hue = (hue + kHueStep) % 360;
+            break;
+        case Qt::Key_Up:
+            saturation = std::min(255, saturation + kSaturationStep);
+            break;
+        case Qt::Key_Down:
+            saturation = std::max(0, saturation - kSaturationStep);
+            break;
+        default:
+            return false;
+    }
+    const QColor picked = QColor::fromHsv(hue, saturation, 255);
+    Deliver(kEventPaletteSelection, static_cast<intptr_t>(picked.rgba()));
+    update();
+    return true;
+}
+
+void PaintedView::MoveToItem(int index) {
+    DUI::MControl* c = mutable_control();
+    if (c == nullptr) {
+        return;
+    }
+    auto* list = dynamic_cast<DUI::ListControl*>(c);
+    if (list != nullptr && SelectsQuietly(c->ClassName())) {
+        list->SelectItem(index);
+    } else {
+        Deliver(DUI::kEventActivated, index);
+    }
+}
+
 void PaintedView::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     // The focus ring is for keyboard users only.
-    keyboard_focus_ =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        keyboard_focus_ = true;
+    } else if (event->reason() == Qt::MouseFocusReason) {
+        keyboard_focus_ = false;
+    }
     update();
 }
 
@@ -265,7 +407,7 @@ void PaintedView::StartInPlaceEdit(int index) {
         return;
     }
     // Select first: the model edits the selected item or stage.
-    Deliver(DUI::kEventActivated, index);
+    MoveToItem(index);
     QString text;
     if (auto* list = dynamic_cast<DUI::ListControl*>(c)) {
         text = ToQString(list->GetItemText(index));
@@ -278,10 +420,41 @@ void PaintedView::StartInPlaceEdit(int index) {
     }
     edit->setGeometry(ItemRects(*c, size())[static_cast<size_t>(index)].adjusted(4, 4, -4, -4));
     edit->selectAll();
+    edit->setAccessibleName(accessibleName());
+    edit->installEventFilter(this);
     edit->show();
     edit->setFocus();
     in_place_ = edit;
     connect(edit, &QLineEdit::editingFinished, this, [this] { FinishInPlaceEdit(); });
+}
+
+bool PaintedView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != in_place_ || event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // Taken here: the line edit passes Enter on to its parent, where it
+    // would choose the item.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        CancelInPlaceEdit();
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        FinishInPlaceEdit();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PaintedView::CancelInPlaceEdit() {
+    if (!in_place_) {
+        return;
+    }
+    QPointer<QLineEdit> edit = in_place_;
+    in_place_.clear();
+    edit->disconnect(this);
+    edit->deleteLater();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void PaintedView::FinishInPlaceEdit() {
@@ -291,7 +464,13 @@ void PaintedView::FinishInPlaceEdit() {
     QPointer<QLineEdit> edit = in_place_;
     in_place_.clear();
     const QString text = edit->text();
+    // Enter keeps the keyboard user on the list; a click elsewhere does not.
+    const bool by_key = edit->hasFocus();
+    edit->disconnect(this);
     edit->deleteLater();
+    if (by_key) {
+        setFocus(Qt::OtherFocusReason);
+    }
     DUI::MControl* c = mutable_control();
     if (c == nullptr) {
         return;

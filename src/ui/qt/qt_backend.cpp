@@ -313,11 +313,36 @@ ControlView* QtBackend::MakeView(const DUI::MControl& control, Unmade where) {
     if (above != nullptr) {
         view->widget().stackUnder(&above->view->widget());
     }
+    PlaceInTabOrder(*view, where);
     views_[&control] = {where.window, view, where.order};
     if (control.HasFocus()) {
         view->widget().setFocus(Qt::OtherFocusReason);
     }
     return view;
+}
+
+void QtBackend::PlaceInTabOrder(ControlView& view, Unmade where) {
+    // Tab follows the model's order, the order the pages list their
+    // controls in, whenever each widget happens to be made.
+    const View* before = nullptr;
+    const View* after = nullptr;
+    for (const auto& [other, made] : views_) {
+        if (made.window != where.window) {
+            continue;
+        }
+        if (made.order < where.order && (before == nullptr || made.order > before->order)) {
+            before = &made;
+        }
+        if (made.order > where.order && (after == nullptr || made.order < after->order)) {
+            after = &made;
+        }
+    }
+    if (before != nullptr) {
+        QWidget::setTabOrder(&before->view->widget(), &view.widget());
+    } else if (after != nullptr) {
+        // No "before" in Qt: after whatever precedes the first one.
+        QWidget::setTabOrder(after->view->widget().previousInFocusChain(), &view.widget());
+    }
 }
 
 void QtBackend::MakeShownViews(DUI::WindowHandle handle) {

@@ -100,6 +100,7 @@ class QtBackend : public QObject, public DUI::Backend {
     void ApplyControlCreated(const DUI::MControl& control, DUI::WindowHandle handle);
     void ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change);
     ControlView* MakeView(const DUI::MControl& control, Unmade where);
+    void PlaceInTabOrder(ControlView& view, Unmade where);
     void MakeShownViews(DUI::WindowHandle handle);
     void ApplyMenu(DUI::WindowHandle handle);
     void DetachWindow(DUI::WindowHandle handle);

@@ -1,6 +1,7 @@
 #include "ui/qt/window_widget.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -181,6 +182,14 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
     if (window_ != 0) {
         DUI::Toolkit::Get().DeliverClose(window_);
     }
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && window_ != 0 &&
+        DUI::Toolkit::Get().DeliverEscape(window_)) {
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {

@@ -1,8 +1,8 @@
 #pragma once
 // A toolkit window as a top-level QWidget: frameless for popup styles, its
 // background drawn from the window's colours or image, dragged by its
-// caption strip, and its close box, resizes and activation fed back to the
-// model.
+// caption strip, and its close box, Escape, resizes and activation fed back
+// to the model.
 
 #include <QWidget>
 
@@ -28,6 +28,8 @@ class WindowWidget : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Escape reaches the window when no control took it.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "ui/toolkit/dialog.h"
 
 #include "ui/toolkit/control_factory.h"
+#include "ui/toolkit/window_constants.h"
 
 namespace tessaly::DUI {
 
@@ -10,6 +11,18 @@ void MDialog::DoOK() {
 
 void MDialog::DoCancel() {
     EndModal(2);
+}
+
+bool MDialog::OnEscapeKey() {
+    if (!IsCreated() || GetParentHandle() == 0 || !IsVisible()) {
+        return false;
+    }
+    if (IsModal()) {
+        DoCancel();
+    } else {
+        ShowWindow(kSwHide);
+    }
+    return true;
 }
 
 MControl* MDialog::Add(std::unique_ptr<MControl> control, MTabLayout* parent, int id, Rect rect,

@@ -54,6 +54,10 @@ class MDialog : public MWindow {
     std::vector<MControl*> Controls() const;
     MControl* GetFocusControl() const;
 
+    // Escape in an owned dialog: a modal run ends as DoCancel, a popup shown
+    // without one is hidden. The main window (no owner) keeps it.
+    bool OnEscapeKey() override;
+
     void LoadBKImage(std::u16string_view file);
     std::u16string GetBKImage() const;
     void SetBackMode(int mode, int value);

@@ -274,6 +274,11 @@ void Toolkit::DeliverClose(WindowHandle window) {
     }
 }
 
+bool Toolkit::DeliverEscape(WindowHandle window) {
+    MWindow* target = WindowFromHandle(window);
+    return target != nullptr && target->OnEscapeKey();
+}
+
 void Toolkit::DeliverResize(WindowHandle window, Size client, bool maximized) {
     if (MWindow* target = WindowFromHandle(window)) {
         target->Resize(client, maximized);

@@ -102,6 +102,8 @@ class Toolkit {
     bool DeliverFocus(MControl& control, bool focused);
     // The user closed the window (title bar, Alt+F4): WM_CLOSE.
     void DeliverClose(WindowHandle window);
+    // The user pressed Escape in the window; true when the window took it.
+    bool DeliverEscape(WindowHandle window);
     // The window's client area got this size (left and top are 0).
     void DeliverResize(WindowHandle window, Size client, bool maximized);
     void DeliverActivate(WindowHandle window, bool active);

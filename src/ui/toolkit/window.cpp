@@ -367,5 +367,8 @@ int MWindow::OnDestroy() {
 void MWindow::CloseWindow() {
     DestroyWindow();
 }
+bool MWindow::OnEscapeKey() {
+    return false;
+}
 
 }  // namespace tessaly::DUI

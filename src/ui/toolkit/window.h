@@ -114,6 +114,8 @@ class MWindow : public MObject {
     virtual int OnDestroy();
     // Base: DestroyWindow.
     virtual void CloseWindow();
+    // Escape pressed in the window; true when it was taken. Base: nothing.
+    virtual bool OnEscapeKey();
 
   protected:
     // The control timer of dialogs; windows have no controls.
