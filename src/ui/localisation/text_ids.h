@@ -376,7 +376,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kCaptionFirmwareUpdate, kCaptionAbout, kCaptionPalette, kCaptionProfiles, kCaptionMenu,
     kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
     kTrayBatteryLow, kTrayBatteryFull, kMacroFiles,
-    kTrayBatteryLow, kTrayBatteryFull, kProfileNameEmpty, kProfileNameTooLong,
+    kProfileNameEmpty, kProfileNameTooLong,
     kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice
 });
 // clang-format on
