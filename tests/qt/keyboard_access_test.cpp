@@ -100,6 +100,9 @@ TEST_F(KeyboardAccessTest, TabReachesEveryControlOfEveryPageOncePanelByPanelAndE
     for (const PageRow& row : kPages) {
         SCOPED_TRACE(row.name);
         program.Show(row);
+        // What the page's refresh changes must be in place before the walk.
+        ASSERT_TRUE(program.Settle());
+        program.backend().Flush();
         const std::vector<Stop> stops = OperableControls(program.window(), program.backend());
         ASSERT_GT(stops.size(), 3u);
         std::map<QWidget*, const DUI::MControl*> by_widget;
@@ -134,13 +137,16 @@ TEST_F(KeyboardAccessTest, TabReachesEveryControlOfEveryPageOncePanelByPanelAndE
         // A panel, once left, is not come back to.
         std::set<const DUI::MControl*> left_panels;
         const DUI::MControl* current = nullptr;
+        std::string walked;
         for (const DUI::MControl* control : order) {
             const DUI::MControl* panel = PanelOf(program, *control);
+            walked += Describe(*control) + " (panel " +
+                      std::to_string(panel != nullptr ? panel->GetId() : 0) + "), ";
             if (panel == current) {
                 continue;
             }
             EXPECT_TRUE(panel == nullptr || left_panels.count(panel) == 0)
-                << Describe(*control) << " is reached after its panel was left";
+                << Describe(*control) << " is reached after its panel was left: " << walked;
             if (current != nullptr) {
                 left_panels.insert(current);
             }

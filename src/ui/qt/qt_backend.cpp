@@ -356,6 +356,25 @@ void QtBackend::MakeShownViews(DUI::WindowHandle handle) {
         unmade_.erase(control);
         MakeView(*control, where);
     }
+    if (!shown.empty()) {
+        ChainInModelOrder(handle);
+    }
+}
+
+void QtBackend::ChainInModelOrder(DUI::WindowHandle handle) {
+    // One placement per new widget can be undone by Qt's own reordering
+    // of a widget that moves with its children; a whole chain cannot.
+    std::vector<const View*> chain;
+    for (const auto& [control, made] : views_) {
+        if (made.window == handle) {
+            chain.push_back(&made);
+        }
+    }
+    std::sort(chain.begin(), chain.end(),
+              [](const View* a, const View* b) { return a->order < b->order; });
+    for (size_t i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(&chain[i - 1]->view->widget(), &chain[i]->view->widget());
+    }
 }
 
 void QtBackend::ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change) {

@@ -101,6 +101,7 @@ class QtBackend : public QObject, public DUI::Backend {
     void ApplyControlChanged(const DUI::MControl& control, DUI::ControlChange change);
     ControlView* MakeView(const DUI::MControl& control, Unmade where);
     void PlaceInTabOrder(ControlView& view, Unmade where);
+    void ChainInModelOrder(DUI::WindowHandle handle);
     void MakeShownViews(DUI::WindowHandle handle);
     void ApplyMenu(DUI::WindowHandle handle);
     void DetachWindow(DUI::WindowHandle handle);
