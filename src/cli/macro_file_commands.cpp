@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/unicode.h"
+#include "cli/run_streams.h"
 #include "cli/macro_commands.h"
 #include "cli/macro_page_driver.h"
 #include "macros/macro_file_saves.h"
@@ -75,13 +76,12 @@ class WriteWatch {
 // same file does, for the device the page checked against.
 void ReportRefusedValues(const std::string& file, const MacroValueCounts& counts) {
     if (counts.refused > 0) {
-        std::fprintf(stderr,
-                     "tessalyctl: %d of the %d values in %s were out of range and refused\n",
-                     counts.refused, counts.values, file.c_str());
+        SayError(std::to_string(counts.refused) + " of the " + std::to_string(counts.values) +
+                 " values in " + file + " were out of range and refused");
     }
     if (counts.clamped > 0) {
-        std::fprintf(stderr, "tessalyctl: %d delays in %s were brought into 1-31000 ms\n",
-                     counts.clamped, file.c_str());
+        SayError(std::to_string(counts.clamped) + " delays in " + file +
+                 " were brought into 1-31000 ms");
     }
 }
 

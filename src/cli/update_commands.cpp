@@ -15,6 +15,7 @@
 #include "base/text_format.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
+#include "cli/run_streams.h"
 #include "cli/command_table.h"
 #include "controller/controller.h"
 #include "ui/localisation/language_strings.h"
@@ -90,7 +91,7 @@ void FollowProgress(DUI::MWindow& window, Observed& seen, const std::u16string& 
             return;
         seen.last_status = text;
         seen.downloaded = seen.downloaded || !text.starts_with(downloading);
-        std::fprintf(stderr, "tessalyctl: %s\n", ToUtf8(text).c_str());
+        SayError(ToUtf8(text));
     };
     // The dialog's own first text is no progress.
     if (auto* status =
@@ -238,8 +239,7 @@ int RunFirmwareUpgrade(CommandContext& context) {
     SetVersions(context, installed, offered, true);
     const Observed& seen = dialogs.Seen();
     if (!seen.accepted) {
-        std::fprintf(stderr, "tessalyctl: the mouse's firmware %s is current\n",
-                     ToUtf8(FirmwareVersionText(installed)).c_str());
+        SayError("the mouse's firmware " + ToUtf8(FirmwareVersionText(installed)) + " is current");
         context.out.Set("upgraded", false);
         return kExitOk;
     }
