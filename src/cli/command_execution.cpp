@@ -105,9 +105,9 @@ std::optional<int> CommandExecution::Begin(const Command& command, std::vector<s
             return Fail(reason, kExitFailure);
     }
     if (options_.profile && !ProfileStored(*options_.profile))
-        return Fail("profile " + std::to_string(*options_.profile) +
-                        " is not stored (see profile list)",
-                    kExitUsage, &command);
+        return Fail(
+            "profile " + std::to_string(*options_.profile) + " is not stored (see profile list)",
+            kExitUsage, &command);
     context_ = std::unique_ptr<CommandContext>(new CommandContext{
         controller_, window_, options_, std::move(args), OutputValue::MakeObject(), {}, {}});
     failed_writes_before_ = StoreHealth::Instance().FailedWrites();

@@ -28,7 +28,8 @@ bool WindowQuiet(Controller& controller, ui::DeviceMainDlg& window);
 
 class CommandExecution {
   public:
-    CommandExecution(Controller& controller, ui::DeviceMainDlg& window, const CliArguments& options);
+    CommandExecution(Controller& controller, ui::DeviceMainDlg& window,
+                     const CliArguments& options);
     ~CommandExecution();
     CommandExecution(const CommandExecution&) = delete;
     CommandExecution& operator=(const CommandExecution&) = delete;

@@ -9,9 +9,9 @@
 #include <system_error>
 
 #include "base/unicode.h"
-#include "cli/run_streams.h"
 #include "cli/macro_commands.h"
 #include "cli/macro_page_driver.h"
+#include "cli/run_streams.h"
 #include "macros/macro_file_saves.h"
 #include "macros/macro_files.h"
 #include "ui/ids/macro_page_ids.h"

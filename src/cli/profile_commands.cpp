@@ -9,9 +9,9 @@
 #include <system_error>
 
 #include "base/unicode.h"
-#include "cli/run_streams.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
+#include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_names.h"

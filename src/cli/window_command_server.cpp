@@ -96,7 +96,8 @@ class WindowCommandServer::Core : public std::enable_shared_from_this<Core> {
         }
         std::optional<ForwardedCommand> command = ParseCommandRequest(request);
         if (!command) {
-            reply->Send(FrameKind::kError, "tessalyctl: the window did not understand the request\n");
+            reply->Send(FrameKind::kError,
+                        "tessalyctl: the window did not understand the request\n");
             reply->Send(FrameKind::kExit, std::to_string(kExitUsage));
             return;
         }
@@ -255,12 +256,11 @@ class WindowCommandServer::Core : public std::enable_shared_from_this<Core> {
 WindowCommandServer::WindowCommandServer(Controller& controller, ui::DeviceMainDlg& window,
                                          const CommandLine& line, SingleInstance& instance)
     : instance_(instance), core_(std::make_shared<Core>(controller, window, line)) {
-    instance_.SetCommandHandler(
-        [core = std::weak_ptr<Core>(core_)](std::string request,
-                                             std::shared_ptr<InstanceReply> reply) {
-            if (const std::shared_ptr<Core> taker = core.lock())
-                taker->Take(std::move(request), std::move(reply));
-        });
+    instance_.SetCommandHandler([core = std::weak_ptr<Core>(core_)](
+                                    std::string request, std::shared_ptr<InstanceReply> reply) {
+        if (const std::shared_ptr<Core> taker = core.lock())
+            taker->Take(std::move(request), std::move(reply));
+    });
 }
 
 WindowCommandServer::~WindowCommandServer() {

@@ -179,25 +179,25 @@ Forwarding ForwardToWindow(const CliArguments& options, const CommandLine& line)
     if (!description.reached)
         return forwarding;
     if (!description.complete || description.exit_code != 0) {
-        forwarding.refusal = description.refusal.empty() ? "it does not say what it works on"
-                                                         : description.refusal;
+        forwarding.refusal =
+            description.refusal.empty() ? "it does not say what it works on" : description.refusal;
         return forwarding;
     }
     const std::string differences =
         IdentityDifferences(IdentityOf(line, &options), IdentityFromText(described));
     if (!differences.empty()) {
-        forwarding.refusal = "it takes only runs on its own folders and mouse (" + differences + ")";
+        forwarding.refusal =
+            "it takes only runs on its own folders and mouse (" + differences + ")";
         return forwarding;
     }
     std::error_code error;
     const std::string folder = std::filesystem::current_path(error).string();
-    const InstanceAnswer answer =
-        SendInstanceCommand(CommandRequest(options, error ? "/" : folder),
-                            [](FrameKind kind, std::string_view data) {
-                                std::FILE* stream = kind == FrameKind::kError ? stderr : stdout;
-                                std::fwrite(data.data(), 1, data.size(), stream);
-                                std::fflush(stream);
-                            });
+    const InstanceAnswer answer = SendInstanceCommand(
+        CommandRequest(options, error ? "/" : folder), [](FrameKind kind, std::string_view data) {
+            std::FILE* stream = kind == FrameKind::kError ? stderr : stdout;
+            std::fwrite(data.data(), 1, data.size(), stream);
+            std::fflush(stream);
+        });
     if (answer.complete) {
         forwarding.exit_code = answer.exit_code;
     } else if (!answer.refusal.empty()) {

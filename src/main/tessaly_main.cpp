@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<tessaly::cli::WindowCommandServer> commands;
     host.SetWindowHook([&](tessaly::ui::DeviceMainDlg& window, tessaly::SingleInstance& instance) {
         commands = std::make_unique<tessaly::cli::WindowCommandServer>(*controller, window, line,
-                                                                        instance);
+                                                                       instance);
         return std::function<void()>([&commands] { commands.reset(); });
     });
     const int code = tessaly::RunApplication(line, host);

@@ -146,15 +146,12 @@ InstanceAnswer SendInstanceCommand(
     answer.reached = true;
     std::string buffer;
     const std::string header = CommandHeader(request.size());
-    if (!WriteAll(fd, header, kWriteWaitMs) || !WriteAll(fd, request, kWriteWaitMs)) {
-        answer.refusal = "the request could not be sent";
-        ::close(fd);
-        return answer;
-    }
+    // A refusal may come, and the socket close, before the request is out.
+    const bool sent = WriteAll(fd, header, kWriteWaitMs) && WriteAll(fd, request, kWriteWaitMs);
     // The first line takes the request or says why not.
     while (buffer.find('\n') == std::string::npos) {
         if (!ReadSome(fd, buffer)) {
-            answer.refusal = "no answer";
+            answer.refusal = sent ? "no answer" : "the request could not be sent";
             ::close(fd);
             return answer;
         }

@@ -58,7 +58,7 @@ struct InstanceAnswer {
 
 // Sends a command to the running instance and hands each output and error
 // frame to `on_frame` as it comes, until the exit frame or the end.
-InstanceAnswer SendInstanceCommand(std::string_view request,
-                                   const std::function<void(FrameKind, std::string_view)>& on_frame);
+InstanceAnswer SendInstanceCommand(
+    std::string_view request, const std::function<void(FrameKind, std::string_view)>& on_frame);
 
 }  // namespace tessaly

@@ -185,8 +185,8 @@ TEST_F(TwoRunsTest, ARunOnTheWindowsFoldersAndMouseGoesToTheWindow) {
     EXPECT_THAT(changed.out, HasSubstr("\"stage_count\": 4,"));
     EXPECT_EQ(Stored("dpi_count"), "4");
     // What the window refuses comes back with its exit code.
-    const CliResult refused =
-        Finish(Start(Line("data", "mouse.state", {"--profile", "9", "dpi", "count", "3"}), "refused"));
+    const CliResult refused = Finish(
+        Start(Line("data", "mouse.state", {"--profile", "9", "dpi", "count", "3"}), "refused"));
     EXPECT_EQ(refused.code, 2);
     EXPECT_THAT(refused.err, HasSubstr("tessalyctl: profile 9 is not stored (see profile list)\n"
                                        "usage: tessalyctl"));
