@@ -1,13 +1,12 @@
 #include "cli/headless_run.h"
 
-#include "base/task.h"
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <span>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -16,13 +15,12 @@
 #include "app/startup.h"
 #include "base/application_name.h"
 #include "base/unicode.h"
+#include "cli/command_execution.h"
+#include "cli/window_forwarding.h"
 #include "controller/controller.h"
 #include "controller/device_session.h"
-#include "device/device_manager.h"
 #include "platform/folders.h"
-#include "storage/profile_table.h"
 #include "storage/settings_database.h"
-#include "storage/store_health.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/headless_backend.h"
@@ -38,47 +36,7 @@ constexpr auto kSettleLimit = std::chrono::seconds(30);
 // handled on the pass after the one that saw the worker idle.
 constexpr int kQuietPasses = 2;
 
-// What each writing task sends, as a failure names it.
-struct TaskSetting {
-    int code;
-    const char* setting;
-};
-constexpr TaskSetting kTaskSettings[] = {
-    {kTaskWriteButtonTable, "button assignments"},
-    {kTaskWriteLighting, "lighting"},
-    {kTaskWriteDpiStages, "DPI stages"},
-    {kTaskWriteDpiColours, "DPI stage colours"},
-    {kTaskWriteReportRate, "report rate"},
-    {kTaskWriteLiftOffSensor, "lift-off height and sensor options"},
-    {kTaskWriteSleepResponse, "sleep time, wake-up and response time"},
-    {kTaskRestoreLighting, "lighting reset"},
-    {kTaskRestoreDpiStages, "DPI stages"},
-    {kTaskRestoreFactorySettings, "factory reset"},
-};
-
-std::string SettingsOf(std::span<const int> codes) {
-    std::vector<std::string> names;
-    for (int code : codes) {
-        const auto* row = std::find_if(std::begin(kTaskSettings), std::end(kTaskSettings),
-                                       [code](const TaskSetting& t) { return t.code == code; });
-        std::string name = row != std::end(kTaskSettings)
-                               ? row->setting
-                               : "setting of task " + std::to_string(code);
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            names.push_back(std::move(name));
-    }
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-    return text;
-}
-
-bool ProfileStored(int wanted) {
-    std::vector<ProfileInfo> profiles;
-    ListProfiles(profiles);
-    return std::any_of(profiles.begin(), profiles.end(),
-                       [&](const ProfileInfo& profile) { return profile.id == wanted; });
-}
+constexpr std::string_view kCloseItFirst = "; close it first";
 
 class Run {
   public:
@@ -112,47 +70,12 @@ class Run {
         }
         if (!Settle())
             return Fail("the mouse did not finish its start-up read", kExitFailure);
-        if (std::string problem = StoreProblem(); !problem.empty())
-            return Fail(problem, kExitFailure);
-        if (command.needs == Needs::kLink && controller_->Devices().ConnectionKind() < 0)
-            return Fail("no mouse is connected", kExitFailure);
-        if (command.needs == Needs::kMouse) {
-            if (std::string reason = MouseProblem(); !reason.empty())
-                return Fail(reason, kExitFailure);
-        }
-        if (options_.profile && !ProfileStored(*options_.profile))
-            return Fail("profile " + std::to_string(*options_.profile) +
-                            " is not stored (see profile list)",
-                        kExitUsage, &command);
-        CommandContext context{
-            *controller_, *window_, options_, std::move(args), OutputValue::MakeObject(), {}, {}};
-        const uint64_t failed_before = StoreHealth::Instance().FailedWrites();
-        const size_t tasks_failed_before = controller_->Worker()->FailedTasks().size();
-        const int code = command.run(context);
+        CommandExecution execution(*controller_, *window_, options_);
+        if (const std::optional<int> code = execution.Begin(command, std::move(args)))
+            return *code;
         if (!Settle())
             return Fail("the mouse did not answer in time", kExitFailure);
-        if (StoreHealth::Instance().FailedWrites() != failed_before)
-            return Fail("the change could not be saved (" + StoreHealth::Instance().LastFailure() +
-                            "), so it was not sent to the mouse",
-                        kExitFailure);
-        if (const std::vector<int> failed = controller_->Worker()->FailedTasks();
-            failed.size() != tasks_failed_before) {
-            const std::span<const int> now(failed.begin() + static_cast<long>(tasks_failed_before),
-                                           failed.end());
-            return Fail("the mouse did not take the " + SettingsOf(now) +
-                            " (no answer, an error status, or the mouse is off); the setting is "
-                            "kept and sent again when the mouse next connects",
-                        kExitFailure);
-        }
-        if (code != kExitOk)
-            return Fail(context.error, code, &command);
-        if (command.needs == Needs::kMouse && !window_->device_online.load())
-            return Fail("the mouse stopped answering", kExitFailure);
-        if (command.report)
-            command.report(context);
-        const std::string text = options_.json ? context.out.ToJson() : ToText(context.out);
-        std::fputs(text.c_str(), stdout);
-        return kExitOk;
+        return execution.Finish();
     }
 
   private:
@@ -167,9 +90,7 @@ class Run {
         receiver ? mouse->Plug(MouseLink::kReceiver) : mouse->Unplug(MouseLink::kReceiver);
     }
 
-    bool Quiet() {
-        return window_->tasks.Empty() && controller_->Worker() && !controller_->Worker()->Busy();
-    }
+    bool Quiet() { return WindowQuiet(*controller_, *window_); }
 
     bool Settle() {
         const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;
@@ -184,38 +105,8 @@ class Run {
         return false;
     }
 
-    // Told once the model's file was opened: a damaged file kept aside, or
-    // a store that cannot be used at all (then nothing is run).
-    static std::string StoreProblem() {
-        for (const StoreNotice& notice : StoreHealth::Instance().Notices()) {
-            if (notice.kind == StoreNoticeKind::kReplaced)
-                std::fprintf(stderr,
-                             "tessalyctl: the settings file was damaged; it was kept as %s and "
-                             "a new one was started\n",
-                             notice.detail.c_str());
-        }
-        SettingsDatabase& database = SettingsDatabase::Instance();
-        if (database.Path().empty() || database.IsOpened())
-            return {};
-        return "the settings cannot be kept: " + database.Problem();
-    }
-
-    std::string MouseProblem() {
-        if (controller_->Devices().ConnectionKind() < 0)
-            return "no mouse is connected";
-        if (controller_->Devices().ConnectionKind() == kConnectionReceiver &&
-            controller_->Device().mouse_reachable.load() == 0)
-            return "the mouse is not reachable behind the receiver";
-        if (!window_->device_online.load())
-            return "the mouse does not answer";
-        return {};
-    }
-
-    static int Fail(const std::string& reason, int code, const Command* command = nullptr) {
-        std::fprintf(stderr, "tessalyctl: %s\n", reason.c_str());
-        if (command && code == kExitUsage)
-            std::fprintf(stderr, "%s\n", UsageLine(*command).c_str());
-        return code;
+    static int Fail(const std::string& reason, int code) {
+        return CommandExecution::Fail(reason, code);
     }
 
     const CliArguments& options_;
@@ -269,6 +160,14 @@ int RunHeadless(const CliArguments& options, const Command& command,
         std::fprintf(stderr, "tessalyctl: %s\n%s\n", reason.c_str(), UsageLine(command).c_str());
         return kExitUsage;
     }
+    if (!line.data_dir.empty())
+        SetUserDataFolderOverride(line.data_dir);
+    if (!line.config_dir.empty())
+        SetConfigFolderOverride(line.config_dir);
+    // The running window takes the command when it works on the same things.
+    const Forwarding forwarding = ForwardToWindow(options, line);
+    if (forwarding.exit_code)
+        return *forwarding.exit_code;
     // Another run of the tool, or the window, may have the data folder or the
     // mouse: opening them behind its back would lose one side's changes.
     StartupState state = PrepareStartup(line, RunRole::kCommandLine);
@@ -277,7 +176,12 @@ int RunHeadless(const CliArguments& options, const Command& command,
         return kExitFailure;
     }
     if (state.outcome != StartupOutcome::kReady) {
-        std::fprintf(stderr, "tessalyctl: %s\n", state.locks.problem.c_str());
+        std::string problem = state.locks.problem;
+        if (const size_t tail = problem.rfind(kCloseItFirst);
+            !forwarding.refusal.empty() && tail != std::string::npos)
+            problem.replace(tail, std::string::npos,
+                            ", but " + forwarding.refusal + "; run with its options or close it");
+        std::fprintf(stderr, "tessalyctl: %s\n", problem.c_str());
         return kExitFailure;
     }
     if (options.lcid) {

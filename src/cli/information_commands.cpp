@@ -6,6 +6,7 @@
 #include "cli/command_table.h"
 #include "cli/device_access_hint.h"
 #include "cli/macro_commands.h"
+#include "cli/run_streams.h"
 #include "cli/stored_performance.h"
 #include "cli/stored_profile_host.h"
 #include "controller/controller.h"
@@ -94,7 +95,7 @@ int RunDevices(CommandContext& context) {
     if (context.options.json || !unopened.empty())
         context.out.Set("inaccessible", std::move(rows));
     if (!unopened.empty()) {
-        std::fputs(DeviceAccessHint(unopened, UdevRuleFolders()).c_str(), stderr);
+        WriteError(DeviceAccessHint(unopened, UdevRuleFolders()));
     }
     return kExitOk;
 }

@@ -10,6 +10,7 @@
 
 #include "base/unicode.h"
 #include "cli/macro_commands.h"
+#include "cli/run_streams.h"
 #include "macros/macro_names.h"
 #include "macros/macro_operations.h"
 #include "xml/xml_text_document.h"
@@ -57,13 +58,12 @@ std::string CheckWritableFile(const std::string& file) {
 // The page tells nothing of the values it refused; the import's counts do.
 void ReportRefusedValues(const std::string& file, const MacroValueCounts& counts) {
     if (counts.refused > 0) {
-        std::fprintf(stderr,
-                     "tessalyctl: %d of the %d values in %s were out of range and refused\n",
-                     counts.refused, counts.values, file.c_str());
+        SayError(std::to_string(counts.refused) + " of the " + std::to_string(counts.values) +
+                 " values in " + file + " were out of range and refused");
     }
     if (counts.clamped > 0) {
-        std::fprintf(stderr, "tessalyctl: %d delays in %s were brought into 1-31000 ms\n",
-                     counts.clamped, file.c_str());
+        SayError(std::to_string(counts.clamped) + " delays in " + file +
+                 " were brought into 1-31000 ms");
     }
 }
 

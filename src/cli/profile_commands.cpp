@@ -9,6 +9,7 @@
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
 #include "cli/command_table.h"
+#include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "controller/profiles_wiring.h"
 #include "profiles/profile_names.h"
@@ -138,10 +139,9 @@ int RunProfileImport(CommandContext& context) {
         return kExitFailure;
     }
     if (result.values.refused > 0) {
-        std::fprintf(stderr,
-                     "tessalyctl: %d values in %s are outside what this mouse takes; profile %d "
-                     "keeps its own for them\n",
-                     result.values.refused, ToUtf8(path).c_str(), profile);
+        SayError(std::to_string(result.values.refused) + " values in " + ToUtf8(path) +
+                 " are outside what this mouse takes; profile " + std::to_string(profile) +
+                 " keeps its own for them");
     }
     return kExitOk;
 }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
 #include "cli/command_table.h"
+#include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/headless_backend.h"
@@ -186,9 +188,12 @@ class UpgradeWatch {
         if (status == last_status_)
             return;
         last_status_ = status;
-        std::fprintf(stderr, "tessalyctl: %s\n", ToUtf8(status).c_str());
+        // The command's streams as they were when it began: the worker's
+        // thread must not read the UI thread's current ones.
+        err_("tessalyctl: " + ToUtf8(status) + "\n");
     }
 
+    std::function<void(std::string_view)> err_ = CurrentRunStreams().err;
     mutable std::mutex mutex_;
     bool ended_ = false;
     UpgradeOutcome outcome_ = UpgradeOutcome::kNoImage;
@@ -226,8 +231,8 @@ int RunFirmwareUpgrade(CommandContext& context) {
         return kExitFailure;
     SetVersions(context, *check, true);
     if (!check->update_available) {
-        std::fprintf(stderr, "tessalyctl: the mouse's firmware %s is current\n",
-                     ToUtf8(FirmwareVersionText(check->installed)).c_str());
+        SayError("the mouse's firmware " + ToUtf8(FirmwareVersionText(check->installed)) +
+                 " is current");
         context.out.Set("upgraded", false);
         return kExitOk;
     }

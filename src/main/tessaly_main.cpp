@@ -2,11 +2,13 @@
 // controller and, with --emulate, the virtual mouse.
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/startup.h"
+#include "cli/window_command_server.h"
 #include "controller/controller.h"
 #include "controller/device_session.h"
 #include "ui/qt/gui_host.h"
@@ -45,6 +47,13 @@ int main(int argc, char** argv) {
         }
         controller = std::make_unique<tessaly::Controller>();
         return controller->Services();
+    });
+    // tessalyctl runs on this window's controller while it runs.
+    std::unique_ptr<tessaly::cli::WindowCommandServer> commands;
+    host.SetWindowHook([&](tessaly::ui::DeviceMainDlg& window, tessaly::SingleInstance& instance) {
+        commands = std::make_unique<tessaly::cli::WindowCommandServer>(*controller, window, line,
+                                                                       instance);
+        return std::function<void()>([&commands] { commands.reset(); });
     });
     const int code = tessaly::RunApplication(line, host);
     controller.reset();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -54,26 +55,28 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-void HandleConnection(int fd, const SingleInstance::Handler& handler) {
-    std::string line;
-    char buffer[64];
-    // A client has one short line to say; a slow or silent one is dropped.
-    pollfd p{fd, POLLIN, 0};
-    while (line.size() < 64 && ::poll(&p, 1, 1000) > 0) {
+void Answer(int fd, const std::string& line) {
+    [[maybe_unused]] const ssize_t ignored = ::send(fd, line.data(), line.size(), MSG_NOSIGNAL);
+}
+
+// Reads into `data` until `whole` holds; false at the end of the stream or
+// the deadline.
+template <typename Whole>
+bool ReadUntil(int fd, std::string& data, std::chrono::steady_clock::time_point deadline,
+               Whole whole) {
+    char buffer[4096];
+    while (!whole()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0)
+            return false;
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0)
-            break;
-        line.append(buffer, static_cast<size_t>(n));
-        if (line.find('\n') != std::string::npos)
-            break;
+            return false;
+        data.append(buffer, static_cast<size_t>(n));
     }
-    const auto word = std::string_view(line).substr(0, line.find('\n'));
-    const auto request = InstanceRequestFromWord(word);
-    const char* answer = request ? "ok\n" : "unknown\n";
-    [[maybe_unused]] const ssize_t ignored = ::write(fd, answer, std::strlen(answer));
-    ::close(fd);
-    if (request && handler)
-        handler(*request);
+    return true;
 }
 
 }  // namespace
@@ -161,6 +164,9 @@ bool SingleInstance::Listen(Handler handler) {
     const mode_t old_mask = ::umask(0077);
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::umask(old_mask);
+    // The socket's own mode, whatever the folder lets others see.
+    if (bound)
+        ::chmod(socket_path_.c_str(), 0600);
     if (!bound || ::listen(fd, 8) != 0 || ::pipe2(wake_fds_, O_CLOEXEC) != 0) {
         ::close(fd);
         return false;
@@ -185,8 +191,65 @@ void SingleInstance::Serve() {
             continue;
         const int client = ::accept4(socket_fd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (client >= 0)
-            HandleConnection(client, handler_);
+            HandleConnection(client);
     }
+}
+
+void SingleInstance::SetCommandHandler(CommandHandler handler) {
+    std::lock_guard lock(command_mutex_);
+    command_handler_ = std::move(handler);
+}
+
+void SingleInstance::HandleConnection(int fd) {
+    if (!PeerIsSameUser(fd)) {
+        Trace(kTraceDevice, "instance socket: a request of uid %ld refused", PeerUid(fd));
+        Answer(fd, "refused: only the user who runs the window may ask it\n");
+        ::close(fd);
+        return;
+    }
+    // A client has its whole request to say at once; a slow or silent one is
+    // dropped.
+    const auto deadline = std::chrono::steady_clock::now() + kInstanceRequestLimit;
+    std::string data;
+    const bool has_line = ReadUntil(fd, data, deadline, [&] {
+        return data.find('\n') != std::string::npos || data.size() >= 64;
+    });
+    const std::string line = data.substr(0, data.find('\n'));
+    const long size = has_line ? CommandSizeFromHeader(line) : -1;
+    if (size < 0) {
+        const auto request = has_line ? InstanceRequestFromWord(line) : std::nullopt;
+        Answer(fd, request ? "ok\n" : "unknown\n");
+        ::close(fd);
+        if (request && handler_)
+            handler_(*request);
+        return;
+    }
+    if (static_cast<size_t>(size) > kMaxInstanceCommand) {
+        Answer(fd, "refused: the request is larger than 64 KiB\n");
+        ::close(fd);
+        return;
+    }
+    data.erase(0, line.size() + 1);
+    if (!ReadUntil(fd, data, deadline, [&] { return data.size() >= static_cast<size_t>(size); }) ||
+        data.size() != static_cast<size_t>(size)) {
+        Answer(fd, data.size() > static_cast<size_t>(size)
+                       ? "refused: the request is longer than it said\n"
+                       : "refused: the request did not arrive within 5 s\n");
+        ::close(fd);
+        return;
+    }
+    AnswerCommand(fd, std::move(data));
+}
+
+void SingleInstance::AnswerCommand(int fd, std::string request) {
+    std::lock_guard lock(command_mutex_);
+    if (!command_handler_) {
+        Answer(fd, "refused: this window takes no commands\n");
+        ::close(fd);
+        return;
+    }
+    Answer(fd, "ok\n");
+    command_handler_(std::move(request), std::make_shared<InstanceReply>(fd));
 }
 
 bool SendInstanceRequest(InstanceRequest request) {

@@ -5,10 +5,13 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+
+#include "platform/instance_commands.h"
 
 namespace tessaly {
 
@@ -45,10 +48,16 @@ class SingleInstance {
     // Opens the socket and hands every request to the handler, on a thread of
     // its own, until destruction. False when the socket cannot be opened.
     bool Listen(Handler handler);
+    // Commands (instance_commands.h) go to this handler, called on the
+    // listener's thread; none refuses them. Once set to none, no call of the
+    // old one is under way.
+    void SetCommandHandler(CommandHandler handler);
 
   private:
     SingleInstance(int lock_fd, std::string lock_path);
     void Serve();
+    void HandleConnection(int fd);
+    void AnswerCommand(int fd, std::string request);
 
     int lock_fd_;
     std::string lock_path_;
@@ -56,6 +65,8 @@ class SingleInstance {
     int wake_fds_[2] = {-1, -1};
     std::string socket_path_;
     Handler handler_;
+    std::mutex command_mutex_;
+    CommandHandler command_handler_;
     std::thread listener_;
 };
 

@@ -13,6 +13,7 @@ namespace tessaly::test {
 namespace {
 
 using namespace std::chrono_literals;
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -158,7 +159,12 @@ TEST_F(TwoRunsTest, AWindowWaitsForARunThenKeepsRunsOnItsFolderOut) {
     EXPECT_EQ(refused.code, 1);
     EXPECT_THAT(refused.err,
                 HasSubstr("Tessaly is running " + Pid(window) + " and uses the data folder"));
-    EXPECT_THAT(refused.err, HasSubstr("close it first"));
+    // It runs on another virtual mouse, so the window does not take it either.
+    EXPECT_THAT(refused.err, HasSubstr("it takes only runs on its own folders and mouse"));
+    EXPECT_THAT(refused.err, HasSubstr("--emulate / --emulator-state: the window has the virtual "
+                                       "mouse of " +
+                                       (dir.path() / "mouse.state").string()));
+    EXPECT_THAT(refused.err, HasSubstr("run with its options or close it"));
     // A run that shares nothing with it goes ahead.
     const CliResult apart = Finish(Start(Line("apart", "apart.state", {"status"}), "apart"));
     EXPECT_EQ(apart.code, 0) << apart.err;
@@ -166,6 +172,32 @@ TEST_F(TwoRunsTest, AWindowWaitsForARunThenKeepsRunsOnItsFolderOut) {
     EXPECT_EQ(Spawn({std::string(TESSALY_BINARY_DIR) + "/tessaly", "--send", "exit"}).code, 0);
     EXPECT_EQ(Finish(window).code, 0);
     EXPECT_EQ(Stored("dpi_count"), "3");
+}
+
+TEST_F(TwoRunsTest, ARunOnTheWindowsFoldersAndMouseGoesToTheWindow) {
+    if (!WindowBuilt())
+        GTEST_SKIP() << "the window is not built";
+    const Started window = StartWindow({}, "data", "mouse.state");
+    ASSERT_TRUE(WindowUp(window)) << dir.Read("window.err");
+    const CliResult changed =
+        Finish(Start(Line("data", "mouse.state", {"--json", "dpi", "count", "4"}), "changed"));
+    EXPECT_EQ(changed.code, 0) << changed.err;
+    EXPECT_THAT(changed.out, HasSubstr("\"stage_count\": 4,"));
+    EXPECT_EQ(Stored("dpi_count"), "4");
+    // What the window refuses comes back with its exit code.
+    const CliResult refused = Finish(
+        Start(Line("data", "mouse.state", {"--profile", "9", "dpi", "count", "3"}), "refused"));
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_THAT(refused.err, HasSubstr("tessalyctl: profile 9 is not stored (see profile list)\n"
+                                       "usage: tessalyctl"));
+    // The window's own state answers the next run: it kept the change.
+    const CliResult shown =
+        Finish(Start(Line("data", "mouse.state", {"show", "performance"}), "shown"));
+    EXPECT_EQ(shown.code, 0) << shown.err;
+    EXPECT_THAT(shown.out, ContainsRegex("stage_count +4\n"));
+    EXPECT_TRUE(StillRunning(window));
+    EXPECT_EQ(Spawn({std::string(TESSALY_BINARY_DIR) + "/tessaly", "--send", "exit"}).code, 0);
+    EXPECT_EQ(Finish(window).code, 0);
 }
 
 TEST_F(TwoRunsTest, AWindowThatWaitedTooLongSaysWhyItDoesNotStart) {

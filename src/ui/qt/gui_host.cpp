@@ -309,6 +309,7 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
             DUI::Toolkit::Get().PostMessage(main, DUI::kWmCommand, ui::kCommandTrayExit, 0);
         }
     });
+    const std::function<void()> unhook = window_hook_ ? window_hook_(*window, instance) : nullptr;
     if (!instance.Listen([main](InstanceRequest request) {
             PrintLine(std::string(InstanceRequestWord(request)));
             ForwardRequest(main, request);
@@ -342,6 +343,9 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
         }
     });
     window->ShowModal(hidden ? DUI::kSwHide : DUI::kSwShowNormal);
+    if (unhook) {
+        unhook();
+    }
 
     // The window was closed: the worker stops (within its time-out) and the
     // window goes before the toolkit returns to its own backend.

@@ -42,6 +42,10 @@ class GuiHost : public MainWindowHost {
     using ServicesFactory = std::function<ui::MainWindowServices()>;
 
     GuiHost(int& argc, char** argv, GuiOptions options, ServicesFactory make_services = {});
+    // Called once the main window exists, before other processes can reach
+    // it; what it returns is called before the window goes.
+    using WindowHook = std::function<std::function<void()>(ui::DeviceMainDlg&, SingleInstance&)>;
+    void SetWindowHook(WindowHook hook) { window_hook_ = std::move(hook); }
     int Run(bool start_hidden, SingleInstance& instance) override;
 
   private:
@@ -49,6 +53,7 @@ class GuiHost : public MainWindowHost {
     char** argv_;
     GuiOptions options_;
     ServicesFactory make_services_;
+    WindowHook window_hook_;
 };
 
 }  // namespace tessaly::qt

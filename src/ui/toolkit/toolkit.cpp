@@ -38,6 +38,13 @@ void Toolkit::Start(Backend& backend, Clock& clock) {
     ui_thread_ = std::this_thread::get_id();
 }
 
+Backend& Toolkit::ReplaceBackend(Backend& backend) {
+    auto lock = LockToolkit();
+    Backend& previous = *backend_;
+    backend_ = &backend;
+    return previous;
+}
+
 void Toolkit::Stop() {
     auto lock = LockToolkit();
     posted_.clear();

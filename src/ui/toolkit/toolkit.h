@@ -57,6 +57,9 @@ class Toolkit {
     void Stop();
 
     Backend& backend() const { return *backend_; }
+    // While windows live: a stand-in that passes every change on to the
+    // backend it replaces (UI thread). Returns the one it replaced.
+    Backend& ReplaceBackend(Backend& backend);
     const Clock& clock() const { return *clock_; }
     bool IsUiThread() const { return std::this_thread::get_id() == ui_thread_; }
 
