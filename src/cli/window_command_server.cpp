@@ -195,6 +195,10 @@ class WindowCommandServer::Core : public std::enable_shared_from_this<Core> {
                 CommandStep step(*core.current_, core.options_.yes);
                 finished = core.execution_->Finish();
             }
+            // The macro commands change the store, not the page the user
+            // may be looking at.
+            if (const auto& refill = core.window_.Services().refill_macro_page)
+                refill();
             core.Done(finished);
         });
     }

@@ -49,6 +49,11 @@ void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker&
             alive->StopRecordingIfRunning();
         }
     };
+    dlg.Services().refill_macro_page = [weak = std::weak_ptr<MacroPage>(page)] {
+        if (auto alive = weak.lock()) {
+            alive->Refill();
+        }
+    };
 }
 
 }  // namespace tessaly

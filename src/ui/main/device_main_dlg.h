@@ -85,6 +85,8 @@ struct MainWindowServices {
     std::function<void()> clear_read_set;
     // Stops a running macro recording.
     std::function<void()> stop_recording;
+    // The macro page shows the store again, after a change made without it.
+    std::function<void()> refill_macro_page;
     // Shows the wait dialog after a write was queued.
     std::function<void()> show_save_wait;
     // The firmware offer was accepted: queues the upgrade (task 27 when unset).
