@@ -51,6 +51,12 @@ bool HasMoreButton(std::string_view name) {
     return name == "MacroList" || name == "CRecordList";
 }
 
+// The event a list's more button sends: the macro list's menu comes on 5,
+// the event list's on 9.
+int MoreButtonEvent(std::string_view name) {
+    return name == "CRecordList" ? DUI::kEventItemPartClicked : DUI::kEventMoreClicked;
+}
+
 bool EditsInPlace(std::string_view name) {
     return name == "MacroList" || name == "DPIControl" || name == "DListBox";
 }
@@ -228,7 +234,7 @@ void PaintedView::mouseReleaseEvent(QMouseEvent* event) {
             StartInPlaceEdit(item);
         } else if (HasMoreButton(name) && (right || at.x() >= cell.right() - kMoreButtonWidth)) {
             Deliver(DUI::kEventActivated, item);
-            Deliver(DUI::kEventMoreClicked, item);
+            Deliver(MoreButtonEvent(name), item);
         } else if (name == "DPIControl" && at.y() < cell.top() + kStageColourStrip) {
             Deliver(DUI::kEventItemPartClicked, item);
         } else if (was_pressed) {
@@ -322,9 +328,9 @@ bool PaintedView::ItemMenuKey(const QKeyEvent& event) {
     const std::string_view name = c->ClassName();
     if (HasMoreButton(name)) {
         Deliver(DUI::kEventActivated, current);
-        Deliver(kEventMore, current);
+        Deliver(MoreButtonEvent(name), current);
     } else if (name == "DPIControl") {
-        Deliver(kEventStageColour, current);
+        Deliver(DUI::kEventItemPartClicked, current);
     } else if (SelectsQuietly(name)) {
         StartInPlaceEdit(current);
     }
