@@ -64,7 +64,7 @@ TEST_F(Init, FramePlacedByTheTableAtDesignSize) {
     // The information page: picture and round area share id 237.
     EXPECT_EQ(Control(237, 0)->GetRect(), (Rect{245, 130, 860, 190}));
     EXPECT_EQ(Control(237, 1)->GetRect(), (Rect{260, 145, 270, 175}));
-    EXPECT_EQ(Control(249)->GetRect(), (Rect{690, 215, 840, 245}));
+    EXPECT_EQ(Control(249)->GetRect(), (Rect{635, 215, 850, 245}));
     // Never placed.
     EXPECT_TRUE(Control(41)->GetRect().IsEmpty());
     EXPECT_TRUE(Control(46)->GetRect().IsEmpty());
