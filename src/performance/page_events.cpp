@@ -11,17 +11,14 @@
 #include "performance/performance_store.h"
 #include "ui/dialogs/colour_values.h"
 #include "ui/dialogs/mouse_palette_dlg.h"
+#include "ui/ids/performance_page_ids.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly {
 namespace {
 
 namespace id = performance_id;
-
-constexpr int kEventColourClicked = 9;
-constexpr int kEventEditDone = 29;
-constexpr int kEventStageFocus = 30;
-constexpr int kEventReleased = DUI::kEventActivated;
 
 class PerformanceEvents {
   public:
@@ -113,15 +110,15 @@ void PerformanceEvents::OnStageEvent(int event, intptr_t param) {
     if (stages == nullptr) {
         return;
     }
-    if (event == DUI::kEventActivated || event == kEventStageFocus) {
+    if (event == DUI::kEventActivated || event == DUI::kEventSetFocus) {
         const int stage = stages->GetSelectItem();
         if (stage >= 0) {
             SelectStage(host_, stage);
             ShowStage(stage);
         }
-    } else if (event == kEventColourClicked) {
+    } else if (event == DUI::kEventSecondary) {
         OnStageColour(param);
-    } else if (event == kEventEditDone) {
+    } else if (event == DUI::kEventKillFocus) {
         OnStageTyped();
     }
 }
@@ -162,7 +159,7 @@ void PerformanceEvents::OnSlider(int event) {
     if (stages == nullptr || slider == nullptr) {
         return;
     }
-    const bool released = event == kEventReleased;
+    const bool released = event == DUI::kEventActivated;
     const int stage = stages->GetSelectItem();
     if (stage < 0) {
         if (released) {
@@ -177,7 +174,7 @@ void PerformanceEvents::OnSlider(int event) {
 
 void PerformanceEvents::OnResponseTime(int event) {
     DUI::NumberEdit* edit = Controls().ResponseTime();
-    if (edit == nullptr || (event != kEventEditDone && event != DUI::kEventActivated)) {
+    if (edit == nullptr || (event != DUI::kEventKillFocus && event != DUI::kEventActivated)) {
         return;
     }
     const ResponseTime result =

@@ -3,6 +3,8 @@
 #include "catalogue/device_catalogue.h"
 #include "profiles/profile_file.h"
 #include "storage/profile_table.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/controls/buttons.h"
@@ -10,9 +12,6 @@
 
 namespace tessaly {
 namespace {
-
-constexpr int kProfileNameControl = 45;
-constexpr uint32_t kOneButton = 0;
 
 bool last_export_saved = false;
 ProfileImport last_import;
@@ -29,7 +28,7 @@ ProfileImportLimits ImportLimits(ProfilesHost& host) {
 }
 
 std::u16string ShownProfileName(const ui::DeviceMainDlg& dlg) {
-    auto* name = dlg.GetControlAs<DUI::MControlFont>(kProfileNameControl);
+    auto* name = dlg.GetControlAs<DUI::MControlFont>(main_id::kProfile);
     return name != nullptr ? name->GetTitle() : std::u16string();
 }
 
@@ -59,7 +58,7 @@ ProfileImport ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     if (!last_import.stored) {
         if (last_import.loaded && last_import.refused > 0 && last_import.taken == 0) {
             host.ShowMessageBox(LoadLanguageString(text::kProfileFileUnusable),
-                                LoadLanguageString(text::kNoticeTitle), kOneButton);
+                                LoadLanguageString(text::kNoticeTitle), kMessageBoxOk);
         }
         return last_import;
     }

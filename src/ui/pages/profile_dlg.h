@@ -25,7 +25,6 @@ class ProfileDlg : public DUI::MDialog {
   public:
     // The toolkit has no window classes; the class name becomes the title.
     static constexpr std::u16string_view kTitle = u"ProfileDlg";
-    static constexpr uint32_t kStyle = 0x96000000;
 
     using RenameHandler = std::function<void(int profile, std::u16string_view name)>;
 

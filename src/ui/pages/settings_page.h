@@ -3,13 +3,12 @@
 // with the system, the close button's behaviour, factory reset and links.
 // Its state is read once, when it is built.
 
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/page_builders.h"
 
 namespace tessaly::ui {
 
 class DeviceMainDlg;
-
-inline constexpr int kSettingsPageId = 56;
 
 // The page's own events: return, update check (task 23), language, start
 // with the desktop session, start minimised and the close button's

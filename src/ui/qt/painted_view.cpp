@@ -10,6 +10,7 @@
 #include "ui/qt/control_geometry.h"
 #include "ui/qt/control_painters.h"
 #include "ui/qt/theme.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/item_lists.h"
 #include "ui/toolkit/controls/progress.h"
@@ -18,9 +19,6 @@
 namespace tessaly::qt {
 namespace {
 
-constexpr int kEventMore = 5;
-constexpr int kEventStageColour = 9;
-constexpr int kEventPaletteSelection = 27;
 constexpr int kMoreButtonWidth = 28;
 constexpr int kStageColourStrip = 22;  // top of a stage cell: the colour bar
 
@@ -191,9 +189,9 @@ void PaintedView::mouseReleaseEvent(QMouseEvent* event) {
         const std::string_view name = c->ClassName();
         if (HasMoreButton(name) && (right || at.x() >= cell.right() - kMoreButtonWidth)) {
             Deliver(DUI::kEventActivated, item);
-            Deliver(kEventMore, item);
+            Deliver(DUI::kEventMore, item);
         } else if (name == "DPIControl" && at.y() < cell.top() + kStageColourStrip) {
-            Deliver(kEventStageColour, item);
+            Deliver(DUI::kEventSecondary, item);
         } else if (was_pressed) {
             Deliver(DUI::kEventActivated, item);
         }
@@ -257,7 +255,7 @@ void PaintedView::PickColour(QPoint point) {
     const int y = std::clamp(point.y(), 0, std::max(1, height() - 1));
     const QColor picked = QColor::fromHsv(359 * x / std::max(1, width() - 1),
                                           255 - 255 * y / std::max(1, height() - 1), 255);
-    Deliver(kEventPaletteSelection, static_cast<intptr_t>(picked.rgba()));
+    Deliver(DUI::kEventDragged, static_cast<intptr_t>(picked.rgba()));
     update();
 }
 
