@@ -1,12 +1,26 @@
 #include "buttons/button_controls.h"
 
+#include "ui/ids/button_page_ids.h"
 #include "ui/pages/control_table.h"
 
 namespace tessaly {
 namespace {
 
-constexpr int kCombinationPanel[] = {90, 91, 92, 93, 94, 95, 96, 97, 98};
-constexpr int kRepeatPanel[] = {99, 100, 101, 102, 103, 104, 105, 106, 107};
+namespace id = button_id;
+
+constexpr int kCombinationPanel[] = {id::kCombinationBackground,
+                                     id::kCloseCombination,
+                                     id::kCombinationTitle,
+                                     id::kCapturedKey,
+                                     id::kCtrl,
+                                     id::kWin,
+                                     id::kAlt,
+                                     id::kShift,
+                                     id::kApplyCombination};
+constexpr int kRepeatPanel[] = {
+    id::kRepeatBackground, id::kRepeatTitle,           id::kRepeatCountCaption,
+    id::kRepeatSecond,     id::kRepeatIntervalCaption, id::kRepeatIntervalUnit,
+    id::kRepeatFirst,      id::kApplyRepeat,           id::kCloseRepeat};
 
 }  // namespace
 

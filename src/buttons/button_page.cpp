@@ -14,6 +14,8 @@
 #include "buttons/key_usage.h"
 #include "catalogue/device_catalogue.h"
 #include "storage/key_table.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/ids/button_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/window_constants.h"
@@ -22,10 +24,6 @@ namespace tessaly {
 namespace {
 
 namespace id = button_id;
-
-constexpr uint32_t kOneButton = 0;
-constexpr uint32_t kTwoButtons = 4;
-constexpr int kFirstButton = 1;
 
 // Which category each choice assigns, and where it rests.
 struct ChoiceRow {
@@ -275,7 +273,7 @@ void ButtonPage::RefreshList() {
 
 void ButtonPage::ShowRefusal(int text_id) {
     host_->ShowMessageBox(LoadLanguageString(text_id), LoadLanguageString(text::kButtonNoticeTitle),
-                          kOneButton);
+                          kMessageBoxOk);
 }
 
 bool ButtonPage::RefuseLockedKey() {
@@ -467,7 +465,7 @@ bool ButtonPage::ConfirmReset() {
     // Only a confirmed question resets: a box that could not run is no yes.
     return host_->ShowMessageBox(LoadLanguageString(text::kResetButtonsQuestion),
                                  LoadLanguageString(text::kResetButtonsTitle),
-                                 kTwoButtons) == kFirstButton;
+                                 kMessageBoxConfirm) == kMessageBoxFirst;
 }
 
 void ButtonPage::ResetAll() {

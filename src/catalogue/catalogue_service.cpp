@@ -10,6 +10,9 @@
 #include "catalogue/device_catalogue.h"
 #include "platform/folders.h"
 #include "storage/settings_database.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
@@ -21,13 +24,6 @@ namespace {
 
 using ui::DeviceMainDlg;
 
-constexpr int kMousePicture = 31;
-constexpr int kFrameVersion = 36;
-constexpr int kDeviceList = 57;
-constexpr int kButtonList = 68;
-constexpr int kButtonPicture = 108;
-constexpr int kSettingsVersion = 274;
-constexpr int kLightingTabIndex = 4;
 constexpr int kPictureTop = 120;
 constexpr int kPictureRightMargin = 150;
 
@@ -65,11 +61,11 @@ void Relayout(DeviceMainDlg& dlg) {
 void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
     dlg.software_version = links.version;
     const std::u16string line = SoftwareVersionLine(links.version);
-    if (auto* text = dynamic_cast<DUI::MControlFont*>(dlg.GetControl(kFrameVersion))) {
+    if (auto* text = dynamic_cast<DUI::MControlFont*>(dlg.GetControl(main_id::kVersion))) {
         text->SetTitle(line);
     }
     if (auto* text = dynamic_cast<DUI::MControlFont*>(
-            ui::FindInPage(dlg, dlg.settings_page, kSettingsVersion))) {
+            ui::FindInPage(dlg, dlg.settings_page, settings_id::kVersion))) {
         text->SetTitle(line);
     }
     dlg.website_address = links.website;
@@ -81,7 +77,7 @@ void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
 
 void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptions& options) {
     options.mouse_picture = u"device\\" + std::u16string(mouse_img);
-    DUI::MControl* picture = dlg.GetControl(kMousePicture);
+    DUI::MControl* picture = dlg.GetControl(main_id::kMousePicture);
     if (picture == nullptr) {
         return;
     }
@@ -101,7 +97,7 @@ void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptio
 void ApplyLightingPage(DeviceMainDlg& dlg, bool shown, DeviceOptions& options) {
     options.lighting_page = shown;
     if (dlg.tab_ctrl != nullptr) {
-        dlg.tab_ctrl->SetItemVisible(kLightingTabIndex, shown);
+        dlg.tab_ctrl->SetItemVisible(main_id::kLightingTab, shown);
     }
     Relayout(dlg);
 }
@@ -115,8 +111,8 @@ void ApplyCustom(DeviceMainDlg& dlg, const CustomSection& custom, DeviceOptions&
 }
 
 void FillButtonControls(DeviceMainDlg& dlg, const std::vector<ButtonDescription>& buttons) {
-    auto* picture = FindControl<DUI::MouseCtrl>(dlg, kButtonPicture);
-    auto* list = FindControl<DUI::MouseKeyCtrl>(dlg, kButtonList);
+    auto* picture = FindControl<DUI::MouseCtrl>(dlg, button_id::kPicture);
+    auto* list = FindControl<DUI::MouseKeyCtrl>(dlg, button_id::kList);
     if (picture != nullptr) {
         picture->DeleteAllItems();
     }
@@ -179,7 +175,7 @@ void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedM
 void LoadCatalogue(DeviceMainDlg& dlg) {
     DeviceCatalogue& catalogue = DeviceCatalogue::Instance();
     catalogue.Clear();
-    auto* list = dlg.GetControlAs<DUI::CDeviceList>(kDeviceList);
+    auto* list = dlg.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
     if (list != nullptr) {
         list->ClearList();
     }

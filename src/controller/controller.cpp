@@ -22,6 +22,7 @@
 #include "storage/store_health.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/dialogs/message_box.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/controls/device_list.h"
@@ -200,7 +201,7 @@ void Controller::InstallTaskBodies() {
 // The device list mirrors discovery and the link notifications, and the
 // toolkit lets the UI thread read it while the worker updates it.
 std::optional<int> Controller::ConnectedMode(int device_type) const {
-    auto* list = window_ ? window_->GetControlAs<DUI::CDeviceList>(57) : nullptr;
+    auto* list = window_ ? window_->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList) : nullptr;
     if (!list) {
         return std::nullopt;
     }

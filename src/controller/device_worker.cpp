@@ -19,6 +19,7 @@
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
 #include "storage/settings_database.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 
@@ -29,7 +30,6 @@ constexpr int kReconnectDelayMs = 500;
 // As long as a notification read may block, so a task waits no longer.
 constexpr int kIdleWaitMs = 100;
 constexpr int kFactoryProfiles = 4;
-constexpr int kStoredProfiles = 5;
 constexpr int kFactoryLightEffect = 4;
 
 void SleepFor(int ms) {
@@ -99,7 +99,7 @@ void DeviceWorker::RefreshDeviceList() {
         return hint.empty() ? LoadLanguageString(text::kNoDeviceNotice) : hint;
     });
     if (std::ranges::any_of(refused, &UnopenedInterface::denied)) {
-        ShowControls(dlg_, {43}, false);
+        ShowControls(dlg_, {main_id::kBattery}, false);
     }
 }
 

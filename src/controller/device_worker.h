@@ -27,6 +27,9 @@ enum class WorkerPage { kProfiles, kButtons, kMacros, kPerformance, kLighting, k
 // or after a link notification (without, and with the other sensor table).
 enum class FullReadKind { kConnect, kLinkRestored };
 
+// A mouse that gave no identity is asked again after this long.
+inline constexpr int kIdentityRetryMs = 500;
+
 // The tasks whose bodies send what the store holds (buttons, lighting, the
 // performance groups).
 bool TaskSendsStoredSettings(int code);

@@ -23,6 +23,7 @@
 #include "performance/report_rates.h"
 #include "performance/setting_ranges.h"
 #include "storage/config_store.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/static_controls.h"
@@ -32,7 +33,6 @@ namespace tessaly {
 namespace {
 
 constexpr int kMinimumStoredDpi = 50;
-constexpr int kIdentityRetryMs = 500;
 
 void Store(int profile, std::u16string_view key, int value) {
     SetConfigValue(profile, key, IntToDecimal(value));
@@ -70,7 +70,7 @@ std::u16string VersionRow(int caption, std::u16string_view hex) {
 }  // namespace
 
 void DeviceWorker::ShowBattery(int value, int charge) {
-    if (auto* battery = dlg_.GetControlAs<DUI::BatteryCtrl>(43)) {
+    if (auto* battery = dlg_.GetControlAs<DUI::BatteryCtrl>(main_id::kBattery)) {
         battery->SetBatteryInfo(value, charge);
     }
     // The tray's tooltip and notices, on the window's thread; only for a
@@ -103,7 +103,7 @@ void DeviceWorker::ApplyIdentity(const InfoBlock& info, SensorRead read) {
     state_.battery_second.store(identity->battery[1]);
     state_.mouse_reachable.store(identity->reachable);
     ShowBattery(identity->battery[1], identity->battery[0]);
-    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57)) {
+    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
         list->SetDeviceBattery(dlg_.selected_device_type.load(), identity->battery[0],
                                identity->battery[1]);
     }
@@ -112,7 +112,7 @@ void DeviceWorker::ApplyIdentity(const InfoBlock& info, SensorRead read) {
 bool DeviceWorker::FullRead(FullReadKind kind) {
     state_.mouse_reachable.store(0);
     ShowBattery(state_.battery_second.load(), 100);
-    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57)) {
+    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
         list->SetDeviceBattery(dlg_.selected_device_type.load(), state_.battery_first.load(), 100);
     }
     devices_.CurrentInterface();

@@ -13,6 +13,8 @@
 #include "performance/setting_ranges.h"
 #include "storage/config_store.h"
 #include "ui/dialogs/dpi_msg_dlg.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
@@ -25,12 +27,11 @@ constexpr size_t kReportBytes = 65;
 constexpr size_t kReceiverReportBytes = 33;
 constexpr int kCurrentReadMs = 100;
 constexpr int kReceiverReadMs = 10;
-constexpr int kIdentityRetryMs = 500;
 
 }  // namespace
 
 void DeviceWorker::SetDeviceListState(int type, int mode, int state) {
-    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57)) {
+    if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
         list->SetDeviceState(type, mode, state);
     }
 }
@@ -119,7 +120,8 @@ void DeviceWorker::OnStageNotification(int count, int index) {
     auto* page = dlg_.performance_page;
     if (count != state_.device_stage_count.load()) {
         state_.device_stage_count.store(static_cast<uint8_t>(count));
-        if (auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(dlg_, page, 120))) {
+        if (auto* list = dynamic_cast<DUI::MComboBox*>(
+                ui::FindInPage(dlg_, page, performance_id::kStageCount))) {
             list->SelectData(count);
         }
         SetConfigValue(profile, u"dpi_count", IntToDecimal(count));
@@ -128,7 +130,8 @@ void DeviceWorker::OnStageNotification(int count, int index) {
     if (index != state_.device_stage.load()) {
         state_.device_stage.store(static_cast<uint8_t>(index));
         int dpi = 0;
-        if (auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(dlg_, page, 116))) {
+        if (auto* stages = dynamic_cast<DUI::DPIControl*>(
+                ui::FindInPage(dlg_, page, performance_id::kStages))) {
             stages->SetSelectItem(index);
             dpi = stages->GetDPIValue(index);
         }
@@ -155,38 +158,41 @@ void DeviceWorker::OnLinkNotification(bool connected, const std::array<uint8_t, 
 
 void DeviceWorker::ShowLinkRestored(int type) {
     dlg_.device_online.store(true);
-    ShowControls(dlg_, {47, 48, 31}, true);
+    ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, true);
     const bool receiver = devices_.ConnectionKind() == kConnectionReceiver;
     SetControlText(dlg_, 44, receiver ? 52 : 51);
     const int mode = receiver ? kConnectionReceiver : kConnectionCable;
     SetDeviceListState(type, mode, 1);
     devices_.SetState(type, mode, kStateOnline);
-    ShowControls(dlg_, {58, 59}, false);
-    ShowControls(dlg_, {57}, true);
-    ShowControls(dlg_, {49}, false);
-    SelectTabIndex(dlg_, 1);
-    ShowControls(dlg_, {47, 44, 45, 46}, true);
+    ShowControls(dlg_, {main_id::kNoticePanel, main_id::kNotice}, false);
+    ShowControls(dlg_, {main_id::kDeviceList}, true);
+    ShowControls(dlg_, {ui::kHomePageId}, false);
+    SelectTabIndex(dlg_, main_id::kButtonTab);
+    ShowControls(dlg_,
+                 {main_id::kTabBackground, main_id::kDeviceState, main_id::kProfile,
+                  main_id::kHiddenFactoryReset},
+                 true);
     ReRead();
 }
 
 void DeviceWorker::ShowLinkLost(int type) {
     dlg_.device_online.store(false);
     SetControlText(dlg_, 44, 50);
-    SelectTabIndex(dlg_, 0);
-    ShowControls(dlg_, {47, 48, 31}, false);
-    ShowControls(dlg_, {58, 59}, true);
-    ShowControls(dlg_, {57}, false);
-    ShowControls(dlg_, {49}, true);
+    SelectTabIndex(dlg_, main_id::kHomeTab);
+    ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, false);
+    ShowControls(dlg_, {main_id::kNoticePanel, main_id::kNotice}, true);
+    ShowControls(dlg_, {main_id::kDeviceList}, false);
+    ShowControls(dlg_, {ui::kHomePageId}, true);
     SetDeviceListState(type, kConnectionReceiver, 0);
     devices_.SetState(type, kConnectionReceiver, kStateOffline);
     const bool back = PollReceiverStates();
     if (dlg_.Services().stop_recording) {
         dlg_.Services().stop_recording();
     }
-    auto* list = dlg_.GetControlAs<DUI::CDeviceList>(57);
+    auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
     const bool any_online = list && list->GetOnlineDevCount() > 0;
-    ShowControls(dlg_, {57}, any_online);
-    ShowControls(dlg_, {58, 59}, !any_online);
+    ShowControls(dlg_, {main_id::kDeviceList}, any_online);
+    ShowControls(dlg_, {main_id::kNoticePanel, main_id::kNotice}, !any_online);
     // The receiver sends its report once: one taken by the poll is the
     // mouse coming back, not only a row's state.
     if (back) {

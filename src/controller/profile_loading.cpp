@@ -8,13 +8,13 @@
 #include "storage/profile_table.h"
 #include "storage/settings_database.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace tessaly {
 namespace {
 
 constexpr int kNewProfiles = 4;
-constexpr int kProfileWord = 61;
 
 }  // namespace
 
@@ -28,7 +28,7 @@ void DeviceWorker::LoadProfiles() {
     if (profiles.empty()) {
         for (int n = 1; n <= kNewProfiles; ++n) {
             ProfileInfo profile;
-            profile.name = Format(u"%s %d", LoadLanguageString(kProfileWord), n);
+            profile.name = Format(u"%s %d", LoadLanguageString(text::kProfile), n);
             AddProfile(profile);
             dlg_.current_profile.store(n);
             if (factory_values_) {

@@ -10,6 +10,7 @@
 #include "platform/shell_open.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
 #include "ui/pages/settings_page.h"
@@ -81,11 +82,12 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
     }
 
     void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
-        if (auto* status =
-                dynamic_cast<DUI::MControlFont*>(ui::FindInPage(dlg_, dlg_.settings_page, 275))) {
+        if (auto* status = dynamic_cast<DUI::MControlFont*>(
+                ui::FindInPage(dlg_, dlg_.settings_page, settings_id::kVersionStatus))) {
             dlg_.localised_texts.SetTitle(status, [build, version] { return build(version); });
         }
-        if (DUI::MControl* button = ui::FindInPage(dlg_, dlg_.settings_page, 276)) {
+        if (DUI::MControl* button =
+                ui::FindInPage(dlg_, dlg_.settings_page, settings_id::kUpdateCheck)) {
             button->SetEnabled(enabled);
         }
     }

@@ -4,13 +4,14 @@
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/window_controls.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/toolkit/controls/device_list.h"
 
 namespace tessaly {
 namespace {
 
 DUI::CDeviceList* DeviceList(ui::DeviceMainDlg& dlg) {
-    return dlg.GetControlAs<DUI::CDeviceList>(57);
+    return dlg.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
 }
 
 }  // namespace
@@ -92,7 +93,7 @@ void WindowDiscoveryHost::ShowControl(int control, bool show) {
 }
 
 bool WindowDiscoveryHost::ControlVisible(int control) {
-    if (control == 56 && dlg_.settings_page) {
+    if (control == ui::kSettingsPageId && dlg_.settings_page) {
         return dlg_.settings_page->IsVisible();
     }
     DUI::MControl* found = dlg_.GetControl(control);

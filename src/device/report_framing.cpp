@@ -9,7 +9,6 @@
 namespace tessaly {
 namespace {
 
-constexpr uint8_t kStatusOk = 0x00;
 constexpr uint8_t kReadIdentity = 0x10;
 
 // The mouse echoes the command at A[0]. Taking any report with status 0 let a

@@ -23,6 +23,8 @@ inline constexpr size_t kPayloadLength = 27;
 inline constexpr size_t kChecksumOffset = 32;
 inline constexpr int kExchangeReads = 50;
 inline constexpr int kExchangeReadTimeoutMs = 30;
+// The answer's second byte when the mouse took the command.
+inline constexpr uint8_t kStatusOk = 0x00;
 
 class CommandRequest {
   public:

@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "device/report_framing.h"
 #include "emulator/virtual_mouse_state.h"
 
 namespace tessaly::emulator {
 
 enum class MouseLink { kCable, kReceiver };
 
-inline constexpr uint8_t kStatusOk = 0x00;
 inline constexpr uint8_t kStatusUnknownCommand = 0x01;
 inline constexpr uint8_t kStatusBadChecksum = 0x02;
 inline constexpr uint8_t kStatusUnreachable = 0x03;  // receiver without its mouse

@@ -8,7 +8,6 @@
 namespace tessaly {
 namespace {
 
-constexpr int kStoredProfiles = 5;
 constexpr int kSlotCount = 7;
 
 void QueueWrite(LightingHost& host, int32_t task) {

@@ -12,33 +12,19 @@
 #include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/ids/lighting_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/pages/lighting_page.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly {
 namespace {
 
-constexpr int kEffectList = 197;
-constexpr int kResetButton = 201;
-constexpr int kBrightnessSlider = 204;
-constexpr int kSpeedSlider = 207;
-constexpr int kSpeedText = 206;
-constexpr int kFirstPreset = 209;
-constexpr int kLastPreset = 216;
-constexpr int kFirstSlot = 218;
-constexpr int kSlotCount = 7;
-constexpr int kPalette = 226;
-constexpr int kPreview = 227;
-constexpr int kRedField = 231;
-constexpr int kBlueField = 233;
-constexpr int kEventFieldChanged = 26;
-constexpr int kEventPaletteMoved = 27;
-constexpr int kEventReleased = DUI::kEventActivated;
-constexpr uint32_t kTwoButtons = 4;
-constexpr int kSecondButton = 2;
+constexpr int kSlotCount = lighting_id::kLastSlot - lighting_id::kFirstSlot + 1;
 constexpr int kComponentMax = 255;
 constexpr int kMousePicture = 31;
 
@@ -56,7 +42,7 @@ int Component(uint32_t colour, int index) {
 void LightingPage::Refresh() {
     const int profile = host_.CurrentProfile();
     CreateDefaultLights(profile, DeviceCatalogue::Instance().Options());
-    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
     if (list == nullptr) {
         return;
     }
@@ -73,7 +59,7 @@ void LightingPage::Refresh() {
 }
 
 bool LightingPage::ShowEffect() {
-    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
     if (list == nullptr) {
         return false;
     }
@@ -89,16 +75,16 @@ bool LightingPage::ShowEffect() {
     mask_.store(mask);
     ui::SetLightingGroupsVisible(dlg_, mask);
     if ((mask & kLightBrightness) != 0) {
-        Get<DUI::LightSlider>(dlg_, kBrightnessSlider)->SetProgress(light.brightness);
+        Get<DUI::LightSlider>(dlg_, lighting_id::kBrightnessSlider)->SetProgress(light.brightness);
     }
     if ((mask & kLightSpeed) != 0) {
-        Get<DUI::LightSlider>(dlg_, kSpeedSlider)->SetProgress(light.speed);
+        Get<DUI::LightSlider>(dlg_, lighting_id::kSpeedSlider)->SetProgress(light.speed);
     }
     ui::RefreshLightingValueTexts(dlg_);
     if ((mask & kLightColourSlots) != 0) {
-        Get<DUI::CColorButton>(dlg_, kFirstSlot)->SetCheck(true);
+        Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot)->SetCheck(true);
         for (int i = 0; i < kSlotCount; ++i) {
-            Get<DUI::CColorButton>(dlg_, kFirstSlot + i)
+            Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot + i)
                 ->SetColor(BgrToArgb(static_cast<uint32_t>(light.color_values[i])));
         }
     }
@@ -148,7 +134,7 @@ void LightingPage::Relayout() {
 }
 
 void LightingPage::SelectEffect() {
-    auto* list = Get<DUI::MComboBox>(dlg_, kEffectList);
+    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
     if (list == nullptr || list->GetCurSel() < 0) {
         return;
     }
@@ -162,9 +148,9 @@ void LightingPage::OnSlider(int control_id, int event) {
     if (slider == nullptr) {
         return;
     }
-    if (event != kEventReleased) {
-        if (control_id == kSpeedSlider) {
-            Get<DUI::MText>(dlg_, kSpeedText)
+    if (event != DUI::kEventActivated) {
+        if (control_id == lighting_id::kSpeedSlider) {
+            Get<DUI::MText>(dlg_, lighting_id::kSpeedValue)
                 ->SetTitle(Format(u"%s：%d", LoadLanguageString(text::kSpeedValue),
                                   slider->GetProgress()));
         } else {
@@ -173,7 +159,7 @@ void LightingPage::OnSlider(int control_id, int event) {
         return;
     }
     ui::RefreshLightingValueTexts(dlg_);
-    if (control_id == kSpeedSlider) {
+    if (control_id == lighting_id::kSpeedSlider) {
         SetLightSpeed(host_, shown_mode_.load(), slider->GetProgress());
     } else {
         SetLightBrightness(host_, shown_mode_.load(), slider->GetProgress());
@@ -183,7 +169,7 @@ void LightingPage::OnSlider(int control_id, int event) {
 
 void LightingPage::ShowComponents(uint32_t colour) {
     for (int i = 0; i < 3; ++i) {
-        if (auto* field = Get<DUI::MEdit>(dlg_, kRedField + i)) {
+        if (auto* field = Get<DUI::MEdit>(dlg_, lighting_id::kRedField + i)) {
             field->SetTitle(IntToDecimal(Component(colour, i)));
         }
     }
@@ -200,11 +186,11 @@ void LightingPage::OnPreset(int control_id) {
 }
 
 void LightingPage::OnPalette(int event) {
-    auto* palette = Get<DUI::MPalette>(dlg_, kPalette);
+    auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette);
     if (palette == nullptr) {
         return;
     }
-    for (int id = kFirstPreset; id <= kLastPreset; ++id) {
+    for (int id = lighting_id::kFirstPreset; id <= lighting_id::kLastPreset; ++id) {
         Get<DUI::CColorButton>(dlg_, id)->SetCheck(false);
     }
     const uint32_t colour = ArgbToBgr(palette->GetSelectColor());
@@ -227,14 +213,15 @@ void LightingPage::OnColourField(int control_id) {
     }
     std::array<int, 3> parts{};
     for (int i = 0; i < 3; ++i) {
-        parts[i] = std::clamp(DecimalToInt(Get<DUI::MEdit>(dlg_, kRedField + i)->GetTitle()), 0,
-                              kComponentMax);
+        parts[i] =
+            std::clamp(DecimalToInt(Get<DUI::MEdit>(dlg_, lighting_id::kRedField + i)->GetTitle()),
+                       0, kComponentMax);
     }
     ApplyLightColour(BgrFromComponents(parts[0], parts[1], parts[2]));
 }
 
 void LightingPage::ApplyLightColour(uint32_t colour) {
-    if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
+    if (auto* preview = Get<DUI::CArea>(dlg_, lighting_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
     if (auto* palette = Get<DUI::MPalette>(dlg_, kPalette)) {
@@ -243,7 +230,7 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
     int checked = -1;
     if ((mask_.load() & kLightColourSlots) != 0) {
         for (int i = 0; i < kSlotCount; ++i) {
-            auto* slot = Get<DUI::CColorButton>(dlg_, kFirstSlot + i);
+            auto* slot = Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot + i);
             if (slot->GetCheck()) {
                 slot->SetColor(BgrToArgb(colour));
                 checked = i;
@@ -258,7 +245,7 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
 void LightingPage::ResetLighting() {
     if (host_.ShowMessageBox(LoadLanguageString(text::kResetLightingQuestion),
                              LoadLanguageString(text::kResetLightingTitle),
-                             kTwoButtons) == kSecondButton) {
+                             kMessageBoxConfirm) == kMessageBoxSecond) {
         return;
     }
     ResetLights(host_);
@@ -266,18 +253,18 @@ void LightingPage::ResetLighting() {
 
 int LightingPage::OnEdit(int control_id, int event) {
     switch (control_id) {
-        case kBrightnessSlider:
-        case kSpeedSlider:
+        case lighting_id::kBrightnessSlider:
+        case lighting_id::kSpeedSlider:
             OnSlider(control_id, event);
             return 1;
-        case kPalette:
-            if (event == kEventPaletteMoved || event == DUI::kEventActivated) {
+        case lighting_id::kPalette:
+            if (event == DUI::kEventDragged || event == DUI::kEventActivated) {
                 OnPalette(event);
             }
             return 1;
         default:
-            if (control_id >= kRedField && control_id <= kBlueField) {
-                if (event == kEventFieldChanged) {
+            if (control_id >= lighting_id::kRedField && control_id <= lighting_id::kBlueField) {
+                if (event == DUI::kEventTextChanged) {
                     OnColourField(control_id);
                 }
                 return 1;
@@ -287,15 +274,15 @@ int LightingPage::OnEdit(int control_id, int event) {
 }
 
 int LightingPage::OnButton(int control_id) {
-    if (control_id == kEffectList) {
+    if (control_id == lighting_id::kEffectList) {
         SelectEffect();
         return 1;
     }
-    if (control_id == kResetButton) {
+    if (control_id == lighting_id::kReset) {
         ResetLighting();
         return 1;
     }
-    if (control_id >= kFirstPreset && control_id <= kLastPreset) {
+    if (control_id >= lighting_id::kFirstPreset && control_id <= lighting_id::kLastPreset) {
         OnPreset(control_id);
         return 1;
     }

@@ -13,8 +13,6 @@
 namespace tessaly {
 namespace {
 
-constexpr std::u16string_view kDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-
 void SetNumber(XmlTextDocument& doc, std::u16string_view name, int value) {
     doc.SetAttribute(name, IntToDecimal(value));
 }
@@ -174,7 +172,7 @@ MacroImport Import(std::u16string_view path, bool collection, int device_id) {
 bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
                     std::u16string_view shown_name) {
     XmlTextDocument doc;
-    doc.SetText(kDeclaration);
+    doc.SetText(kXmlDeclaration);
     doc.AddElement(u"macro");
     doc.EnterElement();
     doc.AddElement(u"macroinfo");
@@ -187,7 +185,7 @@ bool WriteMacroFile(std::u16string_view path, const MacroInfo& macro,
 
 bool WriteMacroCollection(std::u16string_view path) {
     XmlTextDocument doc;
-    doc.SetText(kDeclaration);
+    doc.SetText(kXmlDeclaration);
     doc.AddElement(u"macro");
     doc.EnterElement();
     std::vector<MacroInfo> macros;

@@ -496,11 +496,11 @@ void MacroPage::SetRecordingControls(bool recording) {
 int MacroPage::OnListEvent(int control_id, int event) {
     if (control_id == macro_id::kMacroList && event == DUI::kEventActivated) {
         ShowSelectedMacro();
-    } else if (control_id == macro_id::kMacroList && event == DUI::kEventMoreClicked) {
+    } else if (control_id == macro_id::kMacroList && event == DUI::kEventMore) {
         OpenMacroMenu();
     } else if (control_id == macro_id::kMacroList && event == DUI::kEventKillFocus) {
         ApplyMacroName();
-    } else if (control_id == macro_id::kEventList && event == DUI::kEventItemPartClicked) {
+    } else if (control_id == macro_id::kEventList && event == DUI::kEventSecondary) {
         OpenEventMenu();
     } else if (control_id == macro_id::kEventList && event == DUI::kEventActivated) {
         OpenEventEditor();

@@ -11,14 +11,14 @@
 #include "performance/performance_store.h"
 #include "ui/dialogs/colour_values.h"
 #include "ui/dialogs/mouse_palette_dlg.h"
+#include "ui/ids/performance_page_ids.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly {
 namespace {
 
 namespace id = performance_id;
-
-constexpr int kEventReleased = DUI::kEventActivated;
 
 class PerformanceEvents {
   public:
@@ -116,7 +116,7 @@ void PerformanceEvents::OnStageEvent(int event, intptr_t param) {
             SelectStage(host_, stage);
             ShowStage(stage);
         }
-    } else if (event == DUI::kEventItemPartClicked) {
+    } else if (event == DUI::kEventSecondary) {
         OnStageColour(param);
     } else if (event == DUI::kEventKillFocus) {
         OnStageTyped();
@@ -159,7 +159,7 @@ void PerformanceEvents::OnSlider(int event) {
     if (stages == nullptr || slider == nullptr) {
         return;
     }
-    const bool released = event == kEventReleased;
+    const bool released = event == DUI::kEventActivated;
     const int stage = stages->GetSelectItem();
     if (stage < 0) {
         if (released) {

@@ -3,6 +3,7 @@
 // window. Every accessor gives null when the control is missing, so callers
 // on a window without the page do nothing.
 
+#include "ui/ids/performance_page_ids.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/edits.h"
@@ -13,23 +14,6 @@
 #include "ui/toolkit/dialog.h"
 
 namespace tessaly {
-
-namespace performance_id {
-inline constexpr int kResetDpi = 115;
-inline constexpr int kStages = 116;
-inline constexpr int kSlider = 117;
-inline constexpr int kSendDpi = 118;
-inline constexpr int kStageCount = 120;
-inline constexpr int kResetReportRate = 124;
-inline constexpr int kReportRates = 125;
-inline constexpr int kLiftOff1mm = 129;
-inline constexpr int kLiftOff2mm = 130;
-inline constexpr int kSensorOptions = 134;  // three check boxes share it
-inline constexpr int kResponseTime = 139;
-inline constexpr int kMoveWakeup = 143;
-inline constexpr int kMoveCloseLight = 144;
-inline constexpr int kSleepTime = 145;
-}  // namespace performance_id
 
 class PerformanceControls {
   public:

@@ -6,6 +6,8 @@
 #include "profiles/profile_rename.h"
 #include "profiles/profile_transfer.h"
 #include "storage/profile_table.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/profile_dlg.h"
@@ -13,9 +15,6 @@
 
 namespace tessaly {
 namespace {
-
-constexpr int kProfileNameControl = 45;
-constexpr uint32_t kOneButton = 0;
 
 std::vector<ui::ProfileListItem> DisplayedProfiles() {
     std::vector<ProfileInfo> profiles;
@@ -37,10 +36,10 @@ DUI::Rect ScreenRect(const DUI::MWindow& window, DUI::Rect client) {
 void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     if (!host.DevicePresent()) {
         host.ShowMessageBox(LoadLanguageString(text::kDeviceNotConnected),
-                            LoadLanguageString(text::kNoticeTitle), kOneButton);
+                            LoadLanguageString(text::kNoticeTitle), kMessageBoxOk);
         return;
     }
-    DUI::MControl* name = dlg.GetControl(kProfileNameControl);
+    DUI::MControl* name = dlg.GetControl(main_id::kProfile);
     if (name == nullptr) {
         return;
     }

@@ -19,8 +19,6 @@
 namespace tessaly {
 namespace {
 
-constexpr std::u16string_view kDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-
 std::u16string Stored(int profile, std::u16string_view key) {
     std::u16string value;
     GetConfigValue(profile, key, value);
@@ -122,7 +120,7 @@ bool EndsWithXml(std::u16string_view name) {
 bool WriteProfileFile(std::u16string_view path, int key_profile, int profile,
                       std::u16string_view display_name, ProfileFileOptions options) {
     XmlTextDocument doc;
-    doc.SetText(kDeclaration);
+    doc.SetText(kXmlDeclaration);
     doc.AddElement(u"profile");
     doc.EnterElement();
     doc.AddElement(u"profileinfo");

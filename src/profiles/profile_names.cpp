@@ -2,20 +2,18 @@
 
 #include "base/text_format.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 
 namespace tessaly {
-namespace {
-
-constexpr int kProfileWord = 61;
-
-}  // namespace
+namespace {}  // namespace
 
 std::u16string DisplayProfileName(std::u16string_view stored) {
     for (std::u16string_view prefix :
          {std::u16string_view(u"Profile"), std::u16string_view(u"配置")}) {
         if (stored.starts_with(prefix)) {
             // The remainder keeps its leading blank.
-            return Format(u"%s %s", LoadLanguageString(kProfileWord), stored.substr(prefix.size()));
+            return Format(u"%s %s", LoadLanguageString(text::kProfile),
+                          stored.substr(prefix.size()));
         }
     }
     return std::u16string(stored);

@@ -1,15 +1,11 @@
 #include "profiles/profile_transfer.h"
 
+#include "ui/dialogs/message_box.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/file_dialog.h"
 
 namespace tessaly {
-namespace {
-
-constexpr uint32_t kOneButton = 0;
-
-}  // namespace
 
 bool ExportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host, int profile) {
     const std::optional<std::u16string> path =
@@ -26,7 +22,7 @@ ProfileImport ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
     const ProfileImportChange result = ImportProfileFrom(host, *path);
     if (result.change.refusal_text != 0) {
         host.ShowMessageBox(LoadLanguageString(result.change.refusal_text),
-                            LoadLanguageString(text::kNoticeTitle), kOneButton);
+                            LoadLanguageString(text::kNoticeTitle), kMessageBoxOk);
     }
     return result.values;
 }

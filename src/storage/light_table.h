@@ -7,6 +7,9 @@
 
 namespace tessaly {
 
+// Profiles 1 … 5 are the ones the tables hold rows for.
+inline constexpr int kStoredProfiles = 5;
+
 // Number of rows of the profile, 0 on failure.
 int CountLights(int profile);
 // Returns the new light id, or 0.

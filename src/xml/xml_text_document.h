@@ -11,6 +11,10 @@
 
 namespace tessaly {
 
+// The declaration the files the system writes start with.
+inline constexpr std::u16string_view kXmlDeclaration =
+    u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+
 class XmlTextDocument {
   public:
     XmlTextDocument();

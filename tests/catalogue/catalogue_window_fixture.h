@@ -20,6 +20,8 @@
 #include "platform/registry_store.h"
 #include "storage/settings_database.h"
 #include "support/temp_dir.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/pages/control_table.h"
@@ -93,10 +95,11 @@ class CatalogueWindowTest : public ::testing::Test {
         }
         return nullptr;
     }
-    DUI::MouseKeyCtrl* ButtonList() { return Typed<DUI::MouseKeyCtrl>(68); }
-    DUI::MouseCtrl* ButtonPicture() { return Typed<DUI::MouseCtrl>(108); }
+    DUI::MouseKeyCtrl* ButtonList() { return Typed<DUI::MouseKeyCtrl>(button_id::kList); }
+    DUI::MouseCtrl* ButtonPicture() { return Typed<DUI::MouseCtrl>(button_id::kPicture); }
     DUI::MControlFont* SettingsVersion() {
-        return dynamic_cast<DUI::MControlFont*>(ui::FindInPage(*dlg, dlg->settings_page, 274));
+        return dynamic_cast<DUI::MControlFont*>(
+            ui::FindInPage(*dlg, dlg->settings_page, settings_id::kVersion));
     }
     std::string DatabaseFile(const std::string& stem) {
         return (user.path() / "db" / (stem + "_data.db")).string();
@@ -113,11 +116,12 @@ class CatalogueWindowTest : public ::testing::Test {
     // the program the test puts them where that page will.
     void AddButtonControlsIfMissing() {
         if (ButtonList() == nullptr) {
-            auto* list = dlg->button_page->CreateChildControl<DUI::MouseKeyCtrl>(68, {});
+            auto* list =
+                dlg->button_page->CreateChildControl<DUI::MouseKeyCtrl>(button_id::kList, {});
             list->SetRect({500, 150, 900, 150});
         }
         if (ButtonPicture() == nullptr) {
-            dlg->button_page->CreateChildControl<DUI::MouseCtrl>(108, {});
+            dlg->button_page->CreateChildControl<DUI::MouseCtrl>(button_id::kPicture, {});
         }
     }
 };

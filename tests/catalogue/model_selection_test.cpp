@@ -12,6 +12,7 @@
 #include "catalogue/device_catalogue.h"
 #include "catalogue_window_fixture.h"
 #include "platform/registry_store.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/image_size.h"
@@ -88,7 +89,7 @@ TEST_F(ModelSelectionTest, CatalogueFillsTheDeviceListAndTheIdentities) {
     DeviceCatalogue::Instance().SetDiscoveryHooks(
         {[&] { ++cleared; }, [&](const DeviceDescription& d) { handed.push_back(d); }});
     Open();
-    const auto rows = dlg->GetControlAs<DUI::CDeviceList>(57)->Devices();
+    const auto rows = dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)->Devices();
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].name, u"Alpha");
     EXPECT_EQ(rows[0].type, 11);
@@ -108,7 +109,7 @@ TEST_F(ModelSelectionTest, CatalogueFillsTheDeviceListAndTheIdentities) {
 
     // A second load rebuilds instead of adding.
     LoadCatalogue(*dlg);
-    EXPECT_EQ(dlg->GetControlAs<DUI::CDeviceList>(57)->Devices().size(), 3u);
+    EXPECT_EQ(dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)->Devices().size(), 3u);
     EXPECT_EQ(DeviceCatalogue::Instance().Identities().size(), 3u);
     EXPECT_EQ(cleared, 2);
 
@@ -121,7 +122,7 @@ TEST_F(ModelSelectionTest, CatalogueFillsTheDeviceListAndTheIdentities) {
 TEST_F(ModelSelectionTest, SoftwareSectionGivesVersionLineAndAddresses) {
     Open();
     const std::u16string line = English(17) + u": v9.8.7";
-    EXPECT_EQ(dlg->GetControlAs<DUI::MControlFont>(36)->GetTitle(), line);
+    EXPECT_EQ(dlg->GetControlAs<DUI::MControlFont>(main_id::kVersion)->GetTitle(), line);
     ASSERT_NE(SettingsVersion(), nullptr);
     EXPECT_EQ(SettingsVersion()->GetTitle(), line);
     EXPECT_EQ(dlg->software_version, u"9.8.7");
@@ -138,9 +139,9 @@ TEST_F(ModelSelectionTest, SoftwareSectionGivesVersionLineAndAddresses) {
 TEST_F(ModelSelectionTest, MissingConfigGivesAnEmptyListAndStillSwitchesTheInputMethodOff) {
     std::filesystem::remove(program.path() / "config.xml");
     Open();
-    EXPECT_TRUE(dlg->GetControlAs<DUI::CDeviceList>(57)->Devices().empty());
+    EXPECT_TRUE(dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)->Devices().empty());
     EXPECT_TRUE(DeviceCatalogue::Instance().Models().empty());
-    EXPECT_TRUE(dlg->GetControlAs<DUI::MControlFont>(36)->GetTitle().empty());
+    EXPECT_TRUE(dlg->GetControlAs<DUI::MControlFont>(main_id::kVersion)->GetTitle().empty());
     EXPECT_FALSE(dlg->IsInputMethodEnabled());
 }
 
@@ -153,7 +154,7 @@ TEST_F(ModelSelectionTest, SelectionAppliesTheDescriptionToTheWindow) {
     EXPECT_EQ(SettingsDatabase::Instance().Path(), DatabaseFile("alpha"));
     EXPECT_TRUE(SettingsDatabase::Instance().IsOpened());
 
-    DUI::MControl* picture = Control(31);
+    DUI::MControl* picture = Control(main_id::kMousePicture);
     EXPECT_EQ(picture->GetImage(), u"device\\tx7w.png");
     const DUI::Size size = PictureSize("tx7w.png");
     ASSERT_GT(size.width, 1);
@@ -197,7 +198,7 @@ TEST_F(ModelSelectionTest, PictureStaysAtTheSelectionsPlaceWithoutARelayout) {
     Open(1400, 900);
     Select(12);
     const DUI::Size size = PictureSize("tx3.png");
-    EXPECT_EQ(Control(31)->GetRect(),
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetRect(),
               (DUI::Rect{1400 - size.width - 150, 120, 1250, 120 + size.height}));
 }
 
@@ -206,20 +207,20 @@ TEST_F(ModelSelectionTest, SelectionOffTheUiThreadLeavesTheRelayoutToIt) {
     std::thread worker([&] { SelectDevice(*dlg, 11); });
     worker.join();
     const DUI::Size size = PictureSize("tx7w.png");
-    EXPECT_EQ(Control(31)->GetRect().top, 120);
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetRect().top, 120);
     EXPECT_EQ(ButtonList()->GetItemCount(), 3);
     DUI::Toolkit::Get().ProcessPending();
-    EXPECT_EQ(Control(31)->GetRect(),
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetRect(),
               (DUI::Rect{1300 - size.width - 150, 135, 1150, 135 + size.height}));
 }
 
 TEST_F(ModelSelectionTest, PictureWithoutSizeLeavesTheControlWhereItWas) {
     WriteProgramFile("device/beta.xml", R"(<mouse><image_file mouse_img="missing.png"/></mouse>)");
     Open();
-    const DUI::Rect before = Control(31)->GetRect();
+    const DUI::Rect before = Control(main_id::kMousePicture)->GetRect();
     Select(12);
-    EXPECT_EQ(Control(31)->GetImage(), u"device\\missing.png");
-    EXPECT_EQ(Control(31)->GetRect(), before);
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetImage(), u"device\\missing.png");
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetRect(), before);
 }
 
 TEST_F(ModelSelectionTest, AbsentElementsKeepThePreviousModelsValues) {
@@ -287,7 +288,7 @@ TEST_F(ModelSelectionTest, MissingDescriptionStillSwitchesTheDatabase) {
     Select(13);  // Gamma has no description file
     EXPECT_EQ(SettingsDatabase::Instance().Path(), DatabaseFile("gamma"));
     EXPECT_EQ(DeviceCatalogue::Instance().Selected().name, u"Gamma");
-    EXPECT_EQ(Control(31)->GetImage(), u"device\\tx7w.png");
+    EXPECT_EQ(Control(main_id::kMousePicture)->GetImage(), u"device\\tx7w.png");
     EXPECT_EQ(ButtonList()->GetItemCount(), 3);
 }
 

@@ -16,6 +16,7 @@
 #include "catalogue/catalogue_file.h"
 #include "catalogue/description_file.h"
 #include "catalogue_window_fixture.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_file.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/image_size.h"
@@ -225,10 +226,10 @@ class ShippedModelWindowTest : public CatalogueWindowTest {};
 TEST_F(ShippedModelWindowTest, EachModelSelectsWithItsPictureTabsButtonsAndDatabase) {
     Open();
     const CatalogueFile catalogue = ShippedCatalogue();
-    const auto rows = dlg->GetControlAs<DUI::CDeviceList>(57)->Devices();
+    const auto rows = dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)->Devices();
     ASSERT_EQ(rows.size(), catalogue.models.size());
     const std::u16string version_line = u"Software version: v" + catalogue.software->version;
-    EXPECT_EQ(dlg->GetControlAs<DUI::MControlFont>(36)->GetTitle(), version_line);
+    EXPECT_EQ(dlg->GetControlAs<DUI::MControlFont>(main_id::kVersion)->GetTitle(), version_line);
     EXPECT_EQ(SettingsVersion()->GetTitle(), version_line);
 
     for (size_t i = 0; i < catalogue.models.size(); ++i) {
@@ -246,9 +247,9 @@ TEST_F(ShippedModelWindowTest, EachModelSelectsWithItsPictureTabsButtonsAndDatab
             EXPECT_EQ(SettingsDatabase::Instance().Path(),
                       DatabaseFile(ToUtf8(model.device_attribute)));
 
-            const DUI::Size size = Control(31)->GetImageSize();
+            const DUI::Size size = Control(main_id::kMousePicture)->GetImageSize();
             ASSERT_GT(size.width, 1);
-            EXPECT_EQ(Control(31)->GetRect(),
+            EXPECT_EQ(Control(main_id::kMousePicture)->GetRect(),
                       (DUI::Rect{1300 - size.width - 150, 135, 1150, 135 + size.height}));
             EXPECT_EQ(dlg->tab_ctrl->IsItemVisible(4), *file.lighting_page);
 

@@ -14,6 +14,7 @@
 #include "platform/raw_keyboard_input.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
+#include "ui/ids/button_page_ids.h"
 #include "ui/localisation/language_change.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
@@ -51,7 +52,7 @@ class ButtonsTest : public WorkerTest {
     T* PanelAs(int id, int nth = 0) {
         return dynamic_cast<T*>(OnPanel(id, nth));
     }
-    DUI::MouseKeyCtrl* List() { return dynamic_cast<DUI::MouseKeyCtrl*>(OnPage(68)); }
+    DUI::MouseKeyCtrl* List() { return dynamic_cast<DUI::MouseKeyCtrl*>(OnPage(button_id::kList)); }
     bool Act(DUI::MControl* control, intptr_t param = 0) {
         const bool delivered = control && DUI::Toolkit::Get().DeliverControlEvent(
                                               *control, DUI::kEventActivated, param);
@@ -63,7 +64,7 @@ class ButtonsTest : public WorkerTest {
         session.ProcessPending();
         return delivered;
     }
-    void SelectButton(int index) { ASSERT_TRUE(Act(OnPage(68), index)); }
+    void SelectButton(int index) { ASSERT_TRUE(Act(OnPage(button_id::kList), index)); }
     void Key(int linux_code, bool pressed) {
         DeliverWindowKey(linux_code, pressed, true);
         session.ProcessPending();
@@ -136,9 +137,10 @@ TEST_F(ButtonsTest, AMultimediaFunctionReachesTheMouse) {
     Start();
     SelectButton(1);
     EXPECT_TRUE(dlg->custom_key_page->IsVisible());
-    EXPECT_EQ(PanelAs<DUI::MControlFont>(70)->GetTitle(), List()->GetItemText(1));
+    EXPECT_EQ(PanelAs<DUI::MControlFont>(button_id::kButtonName)->GetTitle(),
+              List()->GetItemText(1));
     // Item 4 of the multimedia choice is play/pause (value 2).
-    ASSERT_TRUE(Act(OnPanel(75), 4));
+    ASSERT_TRUE(Act(OnPanel(button_id::kMultimediaChoice), 4));
 
     Bytes expected = DefaultTable();
     expected[3] = 0x80;
@@ -164,7 +166,7 @@ TEST_F(ButtonsTest, ResetOfAllSendsTheDefaultSlotsAndAnEmptyKey8) {
     assigned[24] = 0x60;
     ASSERT_TRUE(MouseHasTable(assigned));
 
-    ASSERT_TRUE(Act(OnPage(67)));
+    ASSERT_TRUE(Act(OnPage(button_id::kResetAll)));
     EXPECT_TRUE(ShowedMessage(170));
     EXPECT_TRUE(MouseHasTable(DefaultTable()));
     std::vector<KeyAssignment> rows;
@@ -176,7 +178,7 @@ TEST_F(ButtonsTest, AResetAnsweredNoChangesNothing) {
     Start();
     SaveKeyAssignment(MakeAssignment(1, 3, kCategoryDisable, 1, 0, u"x"));
     session.backend().SetModalAnswer(DUI::ModalAnswer::SecondButton());
-    ASSERT_TRUE(Act(OnPage(67)));
+    ASSERT_TRUE(Act(OnPage(button_id::kResetAll)));
     EXPECT_TRUE(StoredRow(3));
 }
 
@@ -184,27 +186,27 @@ TEST_F(ButtonsTest, KeyCodeZeroIsRefusedButCanBeReset) {
     Start();
     SaveKeyAssignment(MakeAssignment(1, 0, kCategoryMouse, 3, 0, u"x"));
     SelectButton(0);
-    ASSERT_TRUE(Act(OnPanel(73), 2));
+    ASSERT_TRUE(Act(OnPanel(button_id::kMouseChoice), 2));
     EXPECT_TRUE(ShowedMessage(175));
     EXPECT_EQ(StoredRow(0)->macro_value, 3);
-    ASSERT_TRUE(Act(OnPanel(89)));
-    ASSERT_TRUE(Act(OnPanel(85)));
-    EXPECT_FALSE(OnPanel(93)->IsVisible());
+    ASSERT_TRUE(Act(OnPanel(button_id::kDisable)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kOpenCombination)));
+    EXPECT_FALSE(OnPanel(button_id::kCapturedKey)->IsVisible());
     EXPECT_EQ(StoredRow(0)->macro_type, kCategoryMouse);
 
-    ASSERT_TRUE(Act(OnPanel(71)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kResetButton)));
     EXPECT_FALSE(StoredRow(0));
 }
 
 TEST_F(ButtonsTest, DisableOnKey3StoresTypeNineAndSendsItsSlot) {
     Start();
     SelectButton(3);
-    ASSERT_TRUE(Act(OnPanel(89)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kDisable)));
     const std::optional<KeyAssignment> row = StoredRow(3);
     ASSERT_TRUE(row);
     EXPECT_EQ(row->macro_type, 9);
     EXPECT_EQ(row->macro_value, 1);
-    EXPECT_TRUE(PanelAs<DUI::MButton2>(89)->GetCheck());
+    EXPECT_TRUE(PanelAs<DUI::MButton2>(button_id::kDisable)->GetCheck());
     Bytes expected = DefaultTable();
     expected[9] = 0x60;
     expected[10] = 0x00;
@@ -214,8 +216,8 @@ TEST_F(ButtonsTest, DisableOnKey3StoresTypeNineAndSendsItsSlot) {
 TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     Start();
     SelectButton(2);
-    ASSERT_TRUE(Act(OnPanel(85)));
-    auto* field = PanelAs<DUI::MEdit>(93);
+    ASSERT_TRUE(Act(OnPanel(button_id::kOpenCombination)));
+    auto* field = PanelAs<DUI::MEdit>(button_id::kCapturedKey);
     ASSERT_TRUE(field->IsShown());
     ASSERT_TRUE(Focus(field, true));
     EXPECT_TRUE(dlg->capture_armed.load());
@@ -224,11 +226,11 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     Key(KEY_LEFTCTRL, true);
     Key(KEY_LEFTCTRL, false);
     EXPECT_EQ(field->GetTitle(), u"");
-    ASSERT_TRUE(Act(OnPanel(94)));  // Ctrl
+    ASSERT_TRUE(Act(OnPanel(button_id::kCtrl)));  // Ctrl
     Key(KEY_A, true);
     Key(KEY_A, false);
     EXPECT_EQ(field->GetTitle(), u"A");
-    ASSERT_TRUE(Act(OnPanel(98)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kApplyCombination)));
 
     const std::optional<KeyAssignment> row = StoredRow(2);
     ASSERT_TRUE(row);
@@ -253,29 +255,29 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
 TEST_F(ButtonsTest, AnEmptyCombinationStoresNothing) {
     Start();
     SelectButton(2);
-    ASSERT_TRUE(Act(OnPanel(85)));
-    ASSERT_TRUE(Act(OnPanel(98)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kOpenCombination)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kApplyCombination)));
     EXPECT_FALSE(StoredRow(2));
 }
 
 TEST_F(ButtonsTest, RepeatFieldsAreClampedWhenTheyLoseTheFocus) {
     Start();
     SelectButton(4);
-    ASSERT_TRUE(Act(OnPanel(87)));
-    auto* first = PanelAs<DUI::MEdit>(105);
-    auto* second = PanelAs<DUI::MEdit>(102);
+    ASSERT_TRUE(Act(OnPanel(button_id::kOpenRepeat)));
+    auto* first = PanelAs<DUI::MEdit>(button_id::kRepeatFirst);
+    auto* second = PanelAs<DUI::MEdit>(button_id::kRepeatSecond);
     EXPECT_EQ(first->GetTitle(), u"5");
     EXPECT_EQ(second->GetTitle(), u"1");
     ASSERT_TRUE(Focus(first, true));
-    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 105, u"3"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, button_id::kRepeatFirst, u"3"));
     ASSERT_TRUE(Focus(first, false));
     EXPECT_EQ(first->GetTitle(), u"5");
     ASSERT_TRUE(Focus(second, true));
-    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 102, u"999"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, button_id::kRepeatSecond, u"999"));
     ASSERT_TRUE(Focus(second, false));
     EXPECT_EQ(second->GetTitle(), u"255");
 
-    ASSERT_TRUE(Act(OnPanel(106)));
+    ASSERT_TRUE(Act(OnPanel(button_id::kApplyRepeat)));
     const std::optional<KeyAssignment> row = StoredRow(4);
     ASSERT_TRUE(row);
     EXPECT_EQ(row->macro_type, 7);
@@ -289,18 +291,18 @@ TEST_F(ButtonsTest, AMacroAssignmentChecksTheMacroChoice) {
     const int macro = AddMacro(u"Custom1");
     ASSERT_GT(macro, 0);
     // The macro page keeps this choice in step with the macros.
-    auto* choice = PanelAs<DUI::MComboBox2>(77);
+    auto* choice = PanelAs<DUI::MComboBox2>(button_id::kMacroChoice);
     choice->AddItem(u"Other", macro + 1);
     choice->AddItem(u"Custom1", macro);
     SaveKeyAssignment(MakeAssignment(1, 2, kCategoryMacro, macro, 0, u"Custom1"));
     SelectButton(2);
     EXPECT_TRUE(choice->GetCheck());
     EXPECT_EQ(choice->GetCurData(), macro);
-    EXPECT_FALSE(PanelAs<DUI::MComboBox2>(73)->GetCheck());
+    EXPECT_FALSE(PanelAs<DUI::MComboBox2>(button_id::kMouseChoice)->GetCheck());
 
     SelectButton(1);
     EXPECT_FALSE(choice->GetCheck());
-    EXPECT_TRUE(PanelAs<DUI::MComboBox2>(73)->GetCheck());
+    EXPECT_TRUE(PanelAs<DUI::MComboBox2>(button_id::kMouseChoice)->GetCheck());
 }
 
 TEST_F(ButtonsTest, ChoosingAMacroSendsTheTableWithTheMacroSlot) {
@@ -309,7 +311,7 @@ TEST_F(ButtonsTest, ChoosingAMacroSendsTheTableWithTheMacroSlot) {
     info.play_times = 3;
     Start();
     const int macro = AddMacroFull(info);
-    auto* choice = PanelAs<DUI::MComboBox2>(77);
+    auto* choice = PanelAs<DUI::MComboBox2>(button_id::kMacroChoice);
     choice->AddItem(u"M", macro);
     SelectButton(5);
     ASSERT_TRUE(Act(choice, 0));

@@ -13,6 +13,9 @@
 #include "storage/key_table.h"
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
+#include "ui/ids/lighting_page_ids.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/profile_dialog_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/item_lists.h"
 #include "worker_fixture.h"
@@ -24,8 +27,6 @@ using emulator::MouseLink;
 using ::testing::ElementsAre;
 using H = DUI::HeadlessBackend;
 
-constexpr int kLightingTab = 4;
-
 class LightingEndToEnd : public WorkerTest {
   protected:
     void SetUp() override {
@@ -33,7 +34,7 @@ class LightingEndToEnd : public WorkerTest {
         Open();
         ASSERT_TRUE(Connected());
         dlg->ShowDevicePages();
-        ASSERT_TRUE(H::Deliver(*dlg, 48, DUI::kEventActivated, kLightingTab));
+        ASSERT_TRUE(H::Deliver(*dlg, main_id::kTabs, DUI::kEventActivated, main_id::kLightingTab));
     }
     std::vector<std::vector<uint8_t>> Written() const {
         return mouse->Device(MouseLink::kCable, emulator::kConfigInterface)->WrittenReports();
@@ -51,10 +52,11 @@ class LightingEndToEnd : public WorkerTest {
         return codes;
     }
     bool ChooseEffect(int mode) {
-        auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(*dlg, dlg->lighting_page, 197));
+        auto* list = dynamic_cast<DUI::MComboBox*>(
+            ui::FindInPage(*dlg, dlg->lighting_page, lighting_id::kEffectList));
         for (int i = 0; list != nullptr && i < list->GetItemCount(); ++i) {
             if (list->GetItemData(i) == mode) {
-                return H::Deliver(*dlg, 197, DUI::kEventActivated, i);
+                return H::Deliver(*dlg, lighting_id::kEffectList, DUI::kEventActivated, i);
             }
         }
         return false;
@@ -74,7 +76,7 @@ class LightingEndToEnd : public WorkerTest {
             }
             return DUI::ModalAnswer::FirstButton();
         });
-        ASSERT_TRUE(H::Click(*dlg, 45));
+        ASSERT_TRUE(H::Click(*dlg, main_id::kProfile));
     }
 };
 
@@ -85,7 +87,7 @@ TEST_F(LightingEndToEnd, NewProfilesAreNamedAfterTheLanguagesWordAndTheFirstIsAc
         EXPECT_EQ(profiles[n - 1].name, LoadLanguageString(61) + u" " + IntToDecimal(n));
     }
     EXPECT_EQ(GetActiveProfile(), 1);
-    EXPECT_EQ(Title(45), DisplayProfileName(profiles[0].name));
+    EXPECT_EQ(Title(main_id::kProfile), DisplayProfileName(profiles[0].name));
     // The connection refreshed the page with the mouse's effect.
     EXPECT_EQ(CountLights(1), 6);
     EXPECT_EQ(GetActiveLightMode(1), 1);
@@ -119,7 +121,7 @@ TEST_F(LightingEndToEnd, SelectingBreathingSendsItsSevenColours) {
 
 TEST_F(LightingEndToEnd, AColourChosenOnThePageReachesTheMouse) {
     ASSERT_TRUE(ChooseEffect(3));
-    ASSERT_TRUE(H::Click(*dlg, 213));  // 0x06FF00
+    ASSERT_TRUE(H::Click(*dlg, lighting_id::kFirstPreset + 4));  // 0x06FF00
     ASSERT_TRUE(Settled());
     ASSERT_TRUE(WaitFor([&] {
         const auto steady = mouse->State().settings.at(0x05);
@@ -144,7 +146,8 @@ TEST_F(LightingEndToEnd, RestoreLightingStoresTheMousesFactoryLightingReadBack) 
 
     // The mouse goes back to its own factory lighting (effect 1 at 3/2), and
     // that is what the store and the page then hold.
-    ASSERT_TRUE(H::Click(*dlg, 201));  // the question is answered with its first button
+    ASSERT_TRUE(
+        H::Click(*dlg, lighting_id::kReset));  // the question is answered with its first button
     ASSERT_TRUE(WaitFor([&] { return GetActiveLightMode(1) == 1; }));
     ASSERT_TRUE(Settled());
     LightSetting flowing;
@@ -152,7 +155,8 @@ TEST_F(LightingEndToEnd, RestoreLightingStoresTheMousesFactoryLightingReadBack) 
     EXPECT_EQ(flowing.brightness, 3);
     EXPECT_EQ(flowing.speed, 2);
     EXPECT_EQ(controller->Device().current_light_effect.load(), 1);
-    auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(*dlg, dlg->lighting_page, 197));
+    auto* list = dynamic_cast<DUI::MComboBox*>(
+        ui::FindInPage(*dlg, dlg->lighting_page, lighting_id::kEffectList));
     EXPECT_TRUE(WaitFor([&] { return list->GetCurData() == 1; }));
     const auto reports = Written();
     EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [](const std::vector<uint8_t>& r) {
@@ -163,12 +167,13 @@ TEST_F(LightingEndToEnd, RestoreLightingStoresTheMousesFactoryLightingReadBack) 
 TEST_F(LightingEndToEnd, SwitchingProfileFromTheDialogSendsTheWholeProfile) {
     SetConfigValue(2, u"report_rate", u"2");
     const size_t before = Written().size();
-    InProfileDialog(
-        [](DUI::MDialog& d) { EXPECT_TRUE(H::Deliver(d, 31, DUI::kEventActivated, 1)); });
+    InProfileDialog([](DUI::MDialog& d) {
+        EXPECT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventActivated, 1));
+    });
     ASSERT_TRUE(WaitFor([&] { return dlg->current_profile.load() == 2; }));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(GetActiveProfile(), 2);
-    EXPECT_EQ(Title(45), DisplayProfileName(LoadLanguageString(61) + u" 2"));
+    EXPECT_EQ(Title(main_id::kProfile), DisplayProfileName(LoadLanguageString(61) + u" 2"));
     // Tasks 6, 8 and 9 … 13 in that order.
     EXPECT_THAT(WriteCommands(before), ElementsAre(0x09, 0x05, 0x03, 0x04, 0x02, 0x06, 0x07));
     EXPECT_EQ(mouse->State().settings.at(0x02).at(0), 2);
@@ -186,12 +191,12 @@ TEST_F(LightingEndToEnd, ExportThenImportThroughTheDialogRestoresTheProfile) {
     SetConfigValue(1, u"dpi_group2_value", u"3200");
 
     session.backend().SetFileAnswer(path);
-    InProfileDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, 33)); });
+    InProfileDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, profile_dialog_id::kExport)); });
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(user.path() / "Backup.xml"); }));
 
     DeleteProfileKeys(1);
     SetConfigValue(1, u"dpi_group2_value", u"400");
-    InProfileDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, 32)); });
+    InProfileDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, profile_dialog_id::kImport)); });
     ASSERT_TRUE(WaitFor([&] { return Stored(1, u"dpi_group2_value") == u"3200"; }));
     ASSERT_TRUE(Settled());
     KeyAssignment restored;
@@ -200,7 +205,7 @@ TEST_F(LightingEndToEnd, ExportThenImportThroughTheDialogRestoresTheProfile) {
     std::u16string name;
     GetProfileName(1, name);
     EXPECT_EQ(name, u"Backup");
-    EXPECT_EQ(Title(45), u"Backup");
+    EXPECT_EQ(Title(main_id::kProfile), u"Backup");
 }
 
 }  // namespace

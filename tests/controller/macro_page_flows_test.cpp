@@ -17,6 +17,8 @@
 #include "platform/raw_keyboard_input.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -29,10 +31,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 constexpr int kButton = 5;
-constexpr int kButtonTab = 1;
-constexpr int kMacroTab = 3;
-constexpr int kMacroChoiceId = 77;
-constexpr int kButtonListId = 68;
 
 class MacroFlowsTest : public WorkerTest {
   protected:
@@ -51,7 +49,7 @@ class MacroFlowsTest : public WorkerTest {
         Open();
         ASSERT_TRUE(Connected());
         dlg->ShowDevicePages();
-        ShowTab(kMacroTab);
+        ShowTab(main_id::kMacroTab);
     }
     void ShowTab(int index) {
         dlg->tab_ctrl->SelectItem(index);
@@ -106,11 +104,11 @@ class MacroFlowsTest : public WorkerTest {
     // The button page's macro choice picks the macro for the button.
     void ChooseForButton(int macro) {
         auto* choice = dynamic_cast<DUI::MComboBox2*>(
-            ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
+            ui::FindInPage(*dlg, dlg->custom_key_page, button_id::kMacroChoice));
         ASSERT_NE(choice, nullptr);
         const int item = choice->AddItem(u"Chosen", macro);
-        ShowTab(kButtonTab);
-        auto* list = ui::FindInPage(*dlg, dlg->button_page, kButtonListId);
+        ShowTab(main_id::kButtonTab);
+        auto* list = ui::FindInPage(*dlg, dlg->button_page, button_id::kList);
         auto& toolkit = DUI::Toolkit::Get();
         toolkit.DeliverControlEvent(*list, DUI::kEventActivated, kButton);
         session.ProcessPending();
@@ -137,8 +135,8 @@ class MacroFlowsTest : public WorkerTest {
         return reports;
     }
     std::u16string KeyListText(int key_code) {
-        auto* list =
-            dynamic_cast<DUI::MouseKeyCtrl*>(ui::FindInPage(*dlg, dlg->button_page, kButtonListId));
+        auto* list = dynamic_cast<DUI::MouseKeyCtrl*>(
+            ui::FindInPage(*dlg, dlg->button_page, button_id::kList));
         for (int i = 0; list && i < list->GetItemCount(); ++i) {
             if (list->GetItemKeyValue(i) == key_code) {
                 return list->GetItemKeyDesc(i);
@@ -307,7 +305,7 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
         session.ProcessPending();
         return Settled() && Macros()->GetCurData() == first;
     }));
-    ShowTab(kMacroTab);
+    ShowTab(main_id::kMacroTab);
     EXPECT_EQ(Macros()->GetCurData(), first);
     EXPECT_EQ(StoredEvents(second).size(), 2u);
     EXPECT_TRUE(StoredEvents(first).empty());

@@ -21,6 +21,8 @@
 #include "platform/raw_keyboard_input.h"
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/main/page_builders.h"
@@ -53,7 +55,7 @@ class MacrosTest : public WorkerTest {
         ASSERT_TRUE(Connected());
         dlg->ShowDevicePages();
         session.ProcessPending();
-        ShowTab(kMacroTab);
+        ShowTab(main_id::kMacroTab);
     }
     // Controls take input only on the page shown.
     void ShowTab(int index) {
@@ -79,13 +81,13 @@ class MacrosTest : public WorkerTest {
     }
     bool Choose(int macro) {
         auto* choice = dynamic_cast<DUI::MComboBox2*>(
-            ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
+            ui::FindInPage(*dlg, dlg->custom_key_page, button_id::kMacroChoice));
         if (!choice) {
             return false;
         }
         const int item = choice->AddItem(u"Recorded", macro);
-        ShowTab(kButtonTab);
-        auto* list = ui::FindInPage(*dlg, dlg->button_page, kButtonListId);
+        ShowTab(main_id::kButtonTab);
+        auto* list = ui::FindInPage(*dlg, dlg->button_page, button_id::kList);
         auto& toolkit = DUI::Toolkit::Get();
         toolkit.DeliverControlEvent(*list, DUI::kEventActivated, kButton);
         session.ProcessPending();
@@ -177,10 +179,6 @@ class MacrosTest : public WorkerTest {
         return false;
     }
 
-    static constexpr int kButtonTab = 1;
-    static constexpr int kMacroTab = 3;
-    static constexpr int kMacroChoiceId = 77;
-    static constexpr int kButtonListId = 68;
     std::string trace_path;
 };
 
@@ -635,8 +633,8 @@ TEST_F(MacrosTest, RenamingFollowsAssignmentsAndRecordingNeedsAMacro) {
     KeyAssignment key;
     ASSERT_TRUE(GetKeyAssignment(1, 3, key));
     EXPECT_EQ(key.macro_desc, u"Jump");
-    auto* choice =
-        dynamic_cast<DUI::MComboBox2*>(ui::FindInPage(*dlg, dlg->custom_key_page, kMacroChoiceId));
+    auto* choice = dynamic_cast<DUI::MComboBox2*>(
+        ui::FindInPage(*dlg, dlg->custom_key_page, button_id::kMacroChoice));
     ASSERT_EQ(choice->GetItemCount(), 1);
     EXPECT_EQ(choice->GetItemText(0), u"Jump");
 }

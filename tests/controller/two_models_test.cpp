@@ -4,6 +4,7 @@
 
 #include "emulator/virtual_mouse_state.h"
 #include "performance/change_operations.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "worker_fixture.h"
 
@@ -38,7 +39,7 @@ class TwoModelsTest : public WorkerTest {
         auto* list = dynamic_cast<DUI::CDeviceList*>(DUI::HeadlessBackend::Find(*dlg, 57));
         ASSERT_NE(list, nullptr);
         list->SetSelectDevice(type);
-        ASSERT_EQ(dlg->OnMessage(57, DUI::kEventActivated, 0, 0), 1);
+        ASSERT_EQ(dlg->OnMessage(main_id::kDeviceList, DUI::kEventActivated, 0, 0), 1);
         ASSERT_TRUE(Settled());
     }
     static uint8_t Rate(const emulator::VirtualMouse& mouse) {

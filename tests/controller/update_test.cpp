@@ -10,6 +10,10 @@
 #include "platform/autostart.h"
 #include "platform/shell_open.h"
 #include "support/scoped_env.h"
+#include "ui/ids/information_page_ids.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/popup_ids.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
@@ -92,7 +96,7 @@ class UpdateTest : public WorkerTest {
         dlg->upgrade_address = FromUtf8(server.Address());
         dlg->firmware_address = FromUtf8(server.Address() + "fw");
         // The settings page's controls take clicks only while it shows.
-        ASSERT_TRUE(HeadlessBackend::Click(*dlg, 40));
+        ASSERT_TRUE(HeadlessBackend::Click(*dlg, main_id::kSettings));
         ASSERT_TRUE(dlg->settings_page->IsVisible());
     }
     DUI::MControl* SettingsControl(int id) { return ui::FindInPage(*dlg, dlg->settings_page, id); }
@@ -145,7 +149,7 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
                         {{"firmware     -107.bin", std::string(image.begin(), image.end())}}));
 
     // The information page's check button (its page need not show).
-    ASSERT_EQ(dlg->OnMessage(248, DUI::kEventActivated, 0, 0), 1);
+    ASSERT_EQ(dlg->OnMessage(information_id::kMouseFirmwareCheck, DUI::kEventActivated, 0, 0), 1);
     ASSERT_TRUE(WaitFor([&] {
         const auto titles = ModalTitles();
         return std::count(titles.begin(), titles.end(), u"UpdateTipDlg") == 1;
@@ -173,10 +177,10 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
     EXPECT_EQ(runs[1].result, 1);
     auto* tip = dynamic_cast<DUI::MDialog*>(dlg->firmware_progress.get());
     ASSERT_NE(tip, nullptr);
-    auto* status = HeadlessBackend::FindAs<DUI::MControlFont>(*tip, 31, 1);
+    auto* status = HeadlessBackend::FindAs<DUI::MControlFont>(*tip, update_tip_id::kText, 1);
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->GetTitle(), Text(text::kUpgradeComplete) + u": 100%");
-    EXPECT_EQ(Title(246), Text(text::kNewVersionFound) + u": V1.07");
+    EXPECT_EQ(Title(information_id::kMouseStatus), Text(text::kNewVersionFound) + u": V1.07");
     EXPECT_TRUE(DownloadFolders(user.path()).empty());
 }
 
@@ -189,7 +193,7 @@ TEST_F(UpdateTest, TheSoftwareUpdateHandsItsPackageToTheInstallerAndStays) {
     ASSERT_TRUE(MakeZip(
         (server.Root().path() / "Mouse-Setup-1.0.2.zip").string(),
         {{"Mouse-Setup-1.0.2.exe", std::string(30000, 's')}, {package, std::string(30000, 'd')}}));
-    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(ClickSetting(settings_id::kUpdateCheck));
     ASSERT_TRUE(WaitFor([&] { return ModalTitles().size() == 3; }));
     ASSERT_TRUE(Settled());
 
@@ -205,13 +209,15 @@ TEST_F(UpdateTest, TheSoftwareUpdateHandsItsPackageToTheInstallerAndStays) {
                                                  FromUtf8(path))) != r.texts.end();
     });
     EXPECT_EQ(told, 1);
-    auto* status = SettingsControlAs<DUI::MControlFont>(275);
+    auto* status = SettingsControlAs<DUI::MControlFont>(settings_id::kVersionStatus);
     EXPECT_EQ(status->GetTitle(), Text(text::kNewVersionFound) + u": v1.0.2");
-    EXPECT_TRUE(SettingsControl(276)->IsEnabled());
+    EXPECT_TRUE(SettingsControl(settings_id::kUpdateCheck)->IsEnabled());
     // The progress dialog followed the download to its end.
     ASSERT_TRUE(WaitFor([&] {
         auto* progress = dynamic_cast<DUI::MDialog*>(dlg->update_progress.get());
-        auto* text = progress ? HeadlessBackend::FindAs<DUI::MControlFont>(*progress, 31) : nullptr;
+        auto* text = progress ? HeadlessBackend::FindAs<DUI::MControlFont>(
+                                    *progress, update_progress_id::kStatus)
+                              : nullptr;
         return text && text->GetTitle() == Text(text::kDownloading) + u": 100%";
     }));
 }
@@ -219,7 +225,7 @@ TEST_F(UpdateTest, TheSoftwareUpdateHandsItsPackageToTheInstallerAndStays) {
 TEST_F(UpdateTest, AFailedSoftwareDownloadClosesItsDialogAndSaysSo) {
     OpenConnected();
     server.Root().Write("version", "1.0.3");  // but no archive
-    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(ClickSetting(settings_id::kUpdateCheck));
     ASSERT_TRUE(WaitFor([&] { return ModalTitles().size() == 3; }));
     ASSERT_TRUE(Settled());
     // The offer, the progress dialog closed by the worker, and the failure
@@ -242,32 +248,33 @@ TEST_F(UpdateTest, AFailedSoftwareDownloadClosesItsDialogAndSaysSo) {
 TEST_F(UpdateTest, ACurrentSoftwareIsNotOffered) {
     OpenConnected();
     server.Root().Write("version", "1.0.1");
-    ASSERT_TRUE(ClickSetting(276));
+    ASSERT_TRUE(ClickSetting(settings_id::kUpdateCheck));
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] {
-        return SettingsControlAs<DUI::MControlFont>(275)->GetTitle() == Text(text::kLatestVersion);
+        return SettingsControlAs<DUI::MControlFont>(settings_id::kVersionStatus)->GetTitle() ==
+               Text(text::kLatestVersion);
     }));
-    EXPECT_FALSE(SettingsControl(276)->IsEnabled());
+    EXPECT_FALSE(SettingsControl(settings_id::kUpdateCheck)->IsEnabled());
     EXPECT_TRUE(ModalTitles().empty());
 }
 
 TEST_F(UpdateTest, StartWithTheDesktopControlsStartMinimised) {
     OpenConnected();
-    auto* start = SettingsControlAs<DUI::CCheckButton>(281);
-    auto* minimised = SettingsControlAs<DUI::CCheckButton>(282);
+    auto* start = SettingsControlAs<DUI::CCheckButton>(settings_id::kStartWithSystem);
+    auto* minimised = SettingsControlAs<DUI::CCheckButton>(settings_id::kStartMinimised);
     ASSERT_FALSE(start->GetCheck());
     ASSERT_FALSE(minimised->IsEnabled());
 
-    ASSERT_TRUE(ClickSetting(281));
+    ASSERT_TRUE(ClickSetting(settings_id::kStartWithSystem));
     EXPECT_TRUE(start->GetCheck());
     EXPECT_TRUE(minimised->IsEnabled());
     EXPECT_TRUE(AutorunEntryPresent());
     EXPECT_EQ(ReadAutorunCommandLine(), AutorunCommandLine(ExecutablePath()));
 
-    ASSERT_TRUE(ClickSetting(282));
+    ASSERT_TRUE(ClickSetting(settings_id::kStartMinimised));
     EXPECT_EQ(ReadRegistryNumber(kValueAutorunMinimize), 1);
 
-    ASSERT_TRUE(ClickSetting(281));
+    ASSERT_TRUE(ClickSetting(settings_id::kStartWithSystem));
     EXPECT_FALSE(start->GetCheck());
     EXPECT_FALSE(minimised->GetCheck());
     EXPECT_FALSE(minimised->IsEnabled());
@@ -279,24 +286,24 @@ TEST_F(UpdateTest, AnAutorunEntryTooLongForItsBufferReadsAsAbsent) {
     ASSERT_TRUE(WriteAutorunEntry(u"/opt/" + std::u16string(300, u'x') + u"/tessaly"));
     ASSERT_TRUE(ReadAutorunCommandLine().has_value());
     OpenConnected();
-    EXPECT_FALSE(SettingsControlAs<DUI::CCheckButton>(281)->GetCheck());
-    EXPECT_FALSE(SettingsControl(282)->IsEnabled());
+    EXPECT_FALSE(SettingsControlAs<DUI::CCheckButton>(settings_id::kStartWithSystem)->GetCheck());
+    EXPECT_FALSE(SettingsControl(settings_id::kStartMinimised)->IsEnabled());
 }
 
 TEST_F(UpdateTest, TheExitRadioButtonsStoreTheCloseBehaviour) {
     OpenConnected();
-    EXPECT_TRUE(SettingsControlAs<DUI::CRadioButton>(287)->GetCheck());
-    ASSERT_TRUE(ClickSetting(286));
+    EXPECT_TRUE(SettingsControlAs<DUI::CRadioButton>(settings_id::kCloseExits)->GetCheck());
+    ASSERT_TRUE(ClickSetting(settings_id::kCloseHidesToTray));
     EXPECT_EQ(ReadRegistryNumber(kValueExitMode), 1);
-    EXPECT_FALSE(SettingsControlAs<DUI::CRadioButton>(287)->GetCheck());
-    ASSERT_TRUE(ClickSetting(287));
+    EXPECT_FALSE(SettingsControlAs<DUI::CRadioButton>(settings_id::kCloseExits)->GetCheck());
+    ASSERT_TRUE(ClickSetting(settings_id::kCloseExits));
     EXPECT_EQ(ReadRegistryNumber(kValueExitMode), 0);
     EXPECT_EQ(CurrentRegistryStore()->ReadValue(ProgramKey(), kValueExitMode), u"0");
 }
 
 TEST_F(UpdateTest, TheLanguageListHoldsOfferedLanguagesAndAChoiceReappliesTexts) {
     OpenConnected();
-    auto* languages = SettingsControlAs<DUI::MComboBox>(279);
+    auto* languages = SettingsControlAs<DUI::MComboBox>(settings_id::kLanguage);
     std::vector<intptr_t> listed;
     for (int i = 0; i < languages->GetItemCount(); ++i) {
         listed.push_back(languages->GetItemData(i));
@@ -304,23 +311,25 @@ TEST_F(UpdateTest, TheLanguageListHoldsOfferedLanguagesAndAChoiceReappliesTexts)
     // In the order of the known languages, only those offered.
     EXPECT_EQ(listed, (std::vector<intptr_t>{2052, 1033}));
     EXPECT_EQ(languages->GetCurData(), 1033);
-    const std::u16string english = SettingsControlAs<DUI::MControlFont>(276)->GetTitle();
+    const std::u16string english =
+        SettingsControlAs<DUI::MControlFont>(settings_id::kUpdateCheck)->GetTitle();
 
     ASSERT_TRUE(DUI::Toolkit::Get().DeliverControlEvent(*languages, DUI::kEventActivated, 0));
     EXPECT_EQ(CurrentLcid(), 2052);
     EXPECT_EQ(ReadStoredLanguage(), 2052);
     EXPECT_TRUE(WaitFor([&] {
-        return SettingsControlAs<DUI::MControlFont>(276)->GetTitle() ==
+        return SettingsControlAs<DUI::MControlFont>(settings_id::kUpdateCheck)->GetTitle() ==
                Text(text::kCheckForUpdates);
     }));
     EXPECT_NE(Text(text::kCheckForUpdates), english);
-    EXPECT_EQ(SettingsControlAs<DUI::MControlFont>(281)->GetTitle(), Text(text::kStartWithSystem));
-    EXPECT_EQ(Title(44), Text(51));
+    EXPECT_EQ(SettingsControlAs<DUI::MControlFont>(settings_id::kStartWithSystem)->GetTitle(),
+              Text(text::kStartWithSystem));
+    EXPECT_EQ(Title(main_id::kDeviceState), Text(51));
 }
 
 TEST_F(UpdateTest, ReturnLeavesTheSettingsPage) {
     OpenConnected();
-    ASSERT_TRUE(ClickSetting(273));
+    ASSERT_TRUE(ClickSetting(settings_id::kReturn));
     EXPECT_FALSE(dlg->settings_page->IsVisible());
 }
 
@@ -329,13 +338,13 @@ TEST_F(UpdateTest, FactoryResetAsksThenResetsAndRereadsOnTheNextConnection) {
     SetConfigValue(1, u"dpi_group0_value", u"1234");
     session.backend().SetModalAnswer(DUI::ModalAnswer::SecondButton());
     session.backend().SetModalPolicy({});
-    ASSERT_TRUE(ClickSetting(277));
+    ASSERT_TRUE(ClickSetting(settings_id::kFactoryReset));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"1234");
     EXPECT_TRUE(controller->Device().WasRead(kWirelessType));
 
     session.backend().SetModalAnswer(DUI::ModalAnswer::FirstButton());
-    ASSERT_TRUE(ClickSetting(277));
+    ASSERT_TRUE(ClickSetting(settings_id::kFactoryReset));
     EXPECT_FALSE(controller->Device().WasRead(kWirelessType));
     ASSERT_NE(dlg->wait_dialog, nullptr);
     EXPECT_TRUE(dlg->wait_dialog->IsVisible());
@@ -354,8 +363,8 @@ TEST_F(UpdateTest, FactoryResetWithoutTheMouseOnlySaysSo) {
         Open();
         ASSERT_TRUE(Settled());
     }
-    ASSERT_TRUE(HeadlessBackend::Click(*dlg, 40));
-    ASSERT_TRUE(ClickSetting(277));
+    ASSERT_TRUE(HeadlessBackend::Click(*dlg, main_id::kSettings));
+    ASSERT_TRUE(ClickSetting(settings_id::kFactoryReset));
     ASSERT_TRUE(Settled());
     const auto runs = session.backend().ModalRuns();
     ASSERT_EQ(runs.size(), 1u);
@@ -366,7 +375,7 @@ TEST_F(UpdateTest, FactoryResetWithoutTheMouseOnlySaysSo) {
 
 TEST_F(UpdateTest, TheLinksOpenTheirAddresses) {
     OpenConnected();
-    for (int id : {289, 290, 291}) {
+    for (int id : {settings_id::kWebsiteLink, settings_id::kFeedbackLink, settings_id::kQaLink}) {
         ASSERT_TRUE(ClickSetting(id));
     }
     EXPECT_EQ(Opened(),

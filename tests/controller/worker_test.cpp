@@ -16,6 +16,9 @@
 #include "storage/settings_database.h"
 #include "storage/store_health.h"
 #include "support/scoped_env.h"
+#include "ui/ids/information_page_ids.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
@@ -38,7 +41,7 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
 
     EXPECT_TRUE(dlg->device_present.load());
     EXPECT_EQ(dlg->selected_device_type.load(), kWirelessType);
-    EXPECT_EQ(Title(44), Text(51));
+    EXPECT_EQ(Title(main_id::kDeviceState), Text(51));
     // The mouse's own settings reached the store: four stages of 800 … 6400.
     EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"800");
@@ -46,19 +49,22 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
     EXPECT_EQ(Stored(1, u"report_rate"), u"1");
     EXPECT_EQ(Stored(1, u"sleep_light"), u"6");
     // … and the pages show them.
-    auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(*dlg, dlg->performance_page, 116));
+    auto* stages = dynamic_cast<DUI::DPIControl*>(
+        ui::FindInPage(*dlg, dlg->performance_page, performance_id::kStages));
     ASSERT_NE(stages, nullptr);
     EXPECT_TRUE(WaitFor([&] { return stages->GetDPIValue(1) == 1600; }));
-    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
-    EXPECT_NE(Title(45).find(Text(61)), std::u16string::npos);
+    EXPECT_EQ(Title(information_id::kMouseName), Text(551) + u": V1.05");
+    EXPECT_NE(Title(main_id::kProfile).find(Text(61)), std::u16string::npos);
     EXPECT_EQ(controller->Device().Limits().max_dpi, 24000);
     // The battery indicator draws the level first, then the charging flag.
-    auto* battery = dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, 43));
+    auto* battery =
+        dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, main_id::kBattery));
     ASSERT_NE(battery, nullptr);
     EXPECT_EQ(battery->GetBatteryValue(), 100);
     EXPECT_EQ(battery->GetChargeValue(), 0);
     // The device list's row shows the same level and flag.
-    auto* list = dynamic_cast<DUI::CDeviceList*>(DUI::HeadlessBackend::Find(*dlg, 57));
+    auto* list =
+        dynamic_cast<DUI::CDeviceList*>(DUI::HeadlessBackend::Find(*dlg, main_id::kDeviceList));
     ASSERT_NE(list, nullptr);
     const auto rows = list->Devices();
     const auto row = std::find_if(rows.begin(), rows.end(),
@@ -71,7 +77,7 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
 TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     Open();
     ASSERT_TRUE(Settled());
-    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
+    EXPECT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(50); }));
     EXPECT_FALSE(dlg->device_present.load());
     EXPECT_FALSE(dlg->device_online.load());
 }
@@ -119,7 +125,8 @@ TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
     SetConfigValue(1, u"dpi_group0_value", u"1234");
     mouse->SetBattery(40, true);
     dlg->QueueTask(kTaskDeviceArrived);
-    auto* battery = dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, 43));
+    auto* battery =
+        dynamic_cast<DUI::BatteryCtrl*>(DUI::HeadlessBackend::Find(*dlg, main_id::kBattery));
     ASSERT_TRUE(WaitFor([&] { return battery->GetBatteryValue() == 40; }));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(battery->GetChargeValue(), 1);
@@ -141,10 +148,10 @@ TEST_F(WorkerTest, TheTrayTellsTheMouseItsBatteryAndALowBattery) {
     const std::u16string name = DeviceCatalogue::Instance().Selected().name;
     ASSERT_FALSE(name.empty());
     EXPECT_NE(tray.Tip().find(name), std::u16string::npos);
-    EXPECT_NE(
-        tray.Tip().find(
-            dynamic_cast<DUI::MControlFont*>(DUI::HeadlessBackend::Find(*dlg, 45))->GetTitle()),
-        std::u16string::npos)
+    EXPECT_NE(tray.Tip().find(dynamic_cast<DUI::MControlFont*>(
+                                  DUI::HeadlessBackend::Find(*dlg, main_id::kProfile))
+                                  ->GetTitle()),
+              std::u16string::npos)
         << "the profile";
     EXPECT_EQ(tray.Notices().size(), 1u);
 }
@@ -214,17 +221,18 @@ TEST_F(WorkerTest, TheReceiverLosesAndRegainsTheMouse) {
     Plug(false, true);
     Open();
     ASSERT_TRUE(Connected());
-    EXPECT_EQ(Title(44), Text(52));
+    EXPECT_EQ(Title(main_id::kDeviceState), Text(52));
     EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
 
     mouse->SwitchMouse(false);
     ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
-    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(50); }));
-    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
+    EXPECT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(50); }));
+    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, main_id::kTabBackground)->IsVisible());
 
     mouse->SwitchMouse(true);
-    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load() && Title(44) == Text(52); }));
-    EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, 47)->IsVisible());
+    ASSERT_TRUE(WaitFor(
+        [&] { return dlg->device_online.load() && Title(main_id::kDeviceState) == Text(52); }));
+    EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, main_id::kTabBackground)->IsVisible());
 }
 
 // Row 1 is the mouse's firmware (its version answer over the receiver, the
@@ -233,10 +241,10 @@ TEST_F(WorkerTest, TheInformationRowsNameTheMouseAndTheReceiverFirmware) {
     Plug(false, true);
     Open();
     ASSERT_TRUE(Connected());
-    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
-    EXPECT_EQ(Title(244), Text(552) + u": V1.00");
+    EXPECT_EQ(Title(information_id::kMouseName), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(information_id::kReceiverName), Text(552) + u": V1.00");
     // No check has answered yet, so no row claims the firmware is the latest.
-    EXPECT_NE(Title(247), Text(580));
+    EXPECT_NE(Title(information_id::kReceiverStatus), Text(580));
 
     // The link comes back without a second full read: row 1 keeps the version.
     mouse->SwitchMouse(false);
@@ -244,15 +252,15 @@ TEST_F(WorkerTest, TheInformationRowsNameTheMouseAndTheReceiverFirmware) {
     mouse->SwitchMouse(true);
     ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(information_id::kMouseName), Text(551) + u": V1.05");
 }
 
 TEST_F(WorkerTest, OverTheCableTheReceiverRowIsItsCaptionAlone) {
     Plug(true, false);
     Open();
     ASSERT_TRUE(Connected());
-    EXPECT_EQ(Title(243), Text(551) + u": V1.05");
-    EXPECT_EQ(Title(244), Text(552));
+    EXPECT_EQ(Title(information_id::kMouseName), Text(551) + u": V1.05");
+    EXPECT_EQ(Title(information_id::kReceiverName), Text(552));
 }
 
 // A mouse whose node this user may not open: the home page names the udev
@@ -263,18 +271,18 @@ TEST_F(WorkerTest, AMouseThatCannotBeOpenedIsExplainedNotCalledMissing) {
     Open();
     ASSERT_TRUE(Settled());
     EXPECT_FALSE(dlg->device_present.load());
-    ASSERT_TRUE(WaitFor([&] { return Title(59) != Text(56); }));
-    const std::u16string notice = Title(59);
+    ASSERT_TRUE(WaitFor([&] { return Title(main_id::kNotice) != Text(56); }));
+    const std::u16string notice = Title(main_id::kNotice);
     EXPECT_NE(notice.find(u"70-tessaly.rules"), std::u16string::npos);
     EXPECT_NE(notice.find(u"sudo udevadm control --reload && sudo udevadm trigger"),
               std::u16string::npos);
-    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, 43)->IsVisible());
+    EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, main_id::kBattery)->IsVisible());
 }
 
 TEST_F(WorkerTest, WithNoMouseAtAllTheNoticeAsksForOne) {
     Open();
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(Title(59), Text(56));
+    EXPECT_EQ(Title(main_id::kNotice), Text(56));
 }
 
 // "System mouse settings → Open": the desktop's program is started when one
@@ -295,7 +303,8 @@ TEST_F(WorkerTest, TheSystemMouseSettingsOpenOrSayWhyNot) {
     dlg->ShowDevicePages();
     dlg->tab_ctrl->SelectItem(2);  // the performance page
     session.ProcessPending();
-    DUI::MControl* open = ui::FindInPage(*dlg, dlg->performance_page, 149);
+    DUI::MControl* open =
+        ui::FindInPage(*dlg, dlg->performance_page, performance_id::kSystemMouseSettings);
     ASSERT_NE(open, nullptr);
     const auto boxes_saying = [&](int number) {
         const auto runs = session.backend().ModalRuns();
@@ -330,7 +339,7 @@ TEST_F(WorkerTest, AReceiverWithoutItsMouseFailsTheRead) {
     Open();
     ASSERT_TRUE(Settled());
     // The failure handling still shows the receiver as connected.
-    EXPECT_TRUE(WaitFor([&] { return Title(44) == Text(52); }));
+    EXPECT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(52); }));
     EXPECT_FALSE(controller->Device().WasRead(kWirelessType));
     SetTraceFile("");
     std::ifstream in(trace);
@@ -346,7 +355,7 @@ TEST_F(WorkerTest, StartedWithoutItsMouseTheReceiverReachesItWhenItComes) {
     ASSERT_TRUE(Settled());
     // The start's failed read is over (its failure handling shows the
     // receiver), so the mouse's link report comes to a listening worker.
-    ASSERT_TRUE(WaitFor([&] { return Title(44) == Text(52); }));
+    ASSERT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(52); }));
     ASSERT_FALSE(controller->Device().WasRead(kWirelessType));
 
     mouse->SwitchMouse(true);
@@ -355,7 +364,8 @@ TEST_F(WorkerTest, StartedWithoutItsMouseTheReceiverReachesItWhenItComes) {
     EXPECT_TRUE(WaitFor([&] { return Stored(1, u"dpi_count") == u"4"; }));
     // The pages are refilled after the reads: a change typed before that
     // would race the re-read.
-    auto* stages = dynamic_cast<DUI::DPIControl*>(ui::FindInPage(*dlg, dlg->performance_page, 116));
+    auto* stages = dynamic_cast<DUI::DPIControl*>(
+        ui::FindInPage(*dlg, dlg->performance_page, performance_id::kStages));
     ASSERT_NE(stages, nullptr);
     ASSERT_TRUE(WaitFor([&] { return stages->GetDPIValue(3) == 6400; }));
     ASSERT_TRUE(Settled());
@@ -458,10 +468,11 @@ TEST_F(WorkerTest, PluggingTheCableConnectsAndUnpluggingDisconnects) {
 
     ASSERT_TRUE(mouse->Plug(MouseLink::kCable));
     ASSERT_TRUE(Connected());
-    EXPECT_EQ(Title(44), Text(51));
+    EXPECT_EQ(Title(main_id::kDeviceState), Text(51));
 
     ASSERT_TRUE(mouse->Unplug(MouseLink::kCable));
-    EXPECT_TRUE(WaitFor([&] { return !dlg->device_present.load() && Title(44) == Text(50); }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return !dlg->device_present.load() && Title(main_id::kDeviceState) == Text(50); }));
 }
 
 TEST_F(WorkerTest, TasksWithoutBodiesAreConsumed) {

@@ -16,6 +16,8 @@
 #include "storage/profile_table.h"
 #include "storage/storage_fixture.h"
 #include "ui/dialogs/numbered_language.h"
+#include "ui/ids/lighting_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/controller_fixture.h"
 #include "ui/pages/control_table.h"
 #include "ui/pages/lighting_page.h"
@@ -75,7 +77,8 @@ class LightingTest : public ui::test::ControllerFixture {
         host.profile = profile;
         Open();
         dlg->ShowDevicePages();
-        ASSERT_TRUE(DUI::HeadlessBackend::Deliver(*dlg, 48, DUI::kEventActivated, kLightingTab));
+        ASSERT_TRUE(DUI::HeadlessBackend::Deliver(*dlg, main_id::kTabs, DUI::kEventActivated,
+                                                  main_id::kLightingTab));
         page = InstallLightingPage(*dlg, host);
     }
     static void UseModel(const DeviceOptions& options) {
@@ -95,10 +98,10 @@ class LightingTest : public ui::test::ControllerFixture {
     bool Visible(int id) { return In(id)->IsVisible(); }
     // Chooses the list item with the effect, as the user does.
     bool ChooseEffect(int mode) {
-        auto* list = In<DUI::MComboBox>(197);
+        auto* list = In<DUI::MComboBox>(lighting_id::kEffectList);
         for (int i = 0; i < list->GetItemCount(); ++i) {
             if (list->GetItemData(i) == mode) {
-                return Deliver(197, DUI::kEventActivated, i);
+                return Deliver(lighting_id::kEffectList, DUI::kEventActivated, i);
             }
         }
         return false;
@@ -109,7 +112,6 @@ class LightingTest : public ui::test::ControllerFixture {
         return light;
     }
 
-    static constexpr int kLightingTab = 4;
     NumberedLanguage language;
     TempDir data;
     bool opened = false;

@@ -3,6 +3,7 @@
 #include "lighting/light_defaults.h"
 #include "lighting_fixture.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/lighting_page_ids.h"
 
 namespace tessaly::test {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(LightingTest, ANewProfileGetsOneDefaultRowPerEffectWithTheFirstActive) {
     EXPECT_EQ(Row(3).config_func, 0x11);
     EXPECT_EQ(GetActiveLightMode(profile), 1);
 
-    auto* list = In<DUI::MComboBox>(197);
+    auto* list = In<DUI::MComboBox>(lighting_id::kEffectList);
     ASSERT_EQ(list->GetItemCount(), 6);
     EXPECT_EQ(list->GetItemText(0), T::T(280));
     EXPECT_EQ(list->GetItemText(5), T::T(285));
@@ -52,7 +53,7 @@ TEST_F(LightingTest, ANewProfileGetsOneDefaultRowPerEffectWithTheFirstActive) {
     // A second refresh finds rows and adds none.
     page->Refresh();
     EXPECT_EQ(CountLights(profile), 6);
-    EXPECT_EQ(In<DUI::MComboBox>(197)->GetItemCount(), 6);
+    EXPECT_EQ(In<DUI::MComboBox>(lighting_id::kEffectList)->GetItemCount(), 6);
 }
 
 TEST_F(LightingTest, AModelWithoutTheFirstEffectShowsTheOffEffect) {
@@ -63,7 +64,7 @@ TEST_F(LightingTest, AModelWithoutTheFirstEffectShowsTheOffEffect) {
     EXPECT_EQ(Row(0).status, 0);
 
     page->Refresh();
-    EXPECT_EQ(In<DUI::MComboBox>(197)->GetCurData(), 0);
+    EXPECT_EQ(In<DUI::MComboBox>(lighting_id::kEffectList)->GetCurData(), 0);
     EXPECT_EQ(page->ShownMode(), 0);
     EXPECT_EQ(Row(0).status, 1);  // showing it made it the active one
     EXPECT_EQ(Row(3).status, 0);
@@ -84,11 +85,11 @@ TEST_F(LightingTest, TheMaskDecidesTheGroupsAndTheContentHeight) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(ChooseEffect(c.mode)) << c.mode;
-        EXPECT_EQ(Visible(204), c.brightness) << c.mode;
-        EXPECT_EQ(Visible(207), c.speed) << c.mode;
-        EXPECT_EQ(Visible(226), c.colour) << c.mode;
-        EXPECT_EQ(Visible(218), c.slots) << c.mode;
-        EXPECT_EQ(In(192)->GetRect().Height(), c.height) << c.mode;
+        EXPECT_EQ(Visible(lighting_id::kBrightnessSlider), c.brightness) << c.mode;
+        EXPECT_EQ(Visible(lighting_id::kSpeedSlider), c.speed) << c.mode;
+        EXPECT_EQ(Visible(lighting_id::kPalette), c.colour) << c.mode;
+        EXPECT_EQ(Visible(lighting_id::kFirstSlot), c.slots) << c.mode;
+        EXPECT_EQ(In(lighting_id::kBackground)->GetRect().Height(), c.height) << c.mode;
         EXPECT_EQ(GetActiveLightMode(profile), c.mode);
         EXPECT_EQ(host.state.current_light_effect.load(), c.mode);
     }
@@ -104,12 +105,12 @@ TEST_F(LightingTest, ShowingAnEffectPutsItsValuesOnThePage) {
     breathing.color_values[4] = 0x123456;
     ASSERT_TRUE(UpdateLight(2, breathing));
     ASSERT_TRUE(ChooseEffect(2));
-    EXPECT_EQ(In<DUI::LightSlider>(204)->GetProgress(), 1);
-    EXPECT_EQ(In<DUI::LightSlider>(207)->GetProgress(), 3);
-    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 25%");
-    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u": 3");
-    EXPECT_EQ(In<DUI::CColorButton>(222)->GetColor(), BgrToArgb(0x123456));
-    EXPECT_TRUE(In<DUI::CColorButton>(218)->GetCheck());
+    EXPECT_EQ(In<DUI::LightSlider>(lighting_id::kBrightnessSlider)->GetProgress(), 1);
+    EXPECT_EQ(In<DUI::LightSlider>(lighting_id::kSpeedSlider)->GetProgress(), 3);
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kBrightnessValue)->GetTitle(), T::T(278) + u": 25%");
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kSpeedValue)->GetTitle(), T::T(279) + u": 3");
+    EXPECT_EQ(In<DUI::CColorButton>(lighting_id::kFirstSlot + 4)->GetColor(), BgrToArgb(0x123456));
+    EXPECT_TRUE(In<DUI::CColorButton>(lighting_id::kFirstSlot)->GetCheck());
 }
 
 class LightingShownTest : public LightingTest {
@@ -175,47 +176,47 @@ TEST_F(LightingTest, TheSlidersStoreOnReleaseOnly) {
     host.tasks.clear();
 
     // Dragging moves only the texts; the speed text then has a full-width colon.
-    ASSERT_TRUE(Deliver(207, 3, 4));
-    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u"：4");
-    ASSERT_TRUE(Deliver(204, 3, 3));
-    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 75%");
+    ASSERT_TRUE(Deliver(lighting_id::kSpeedSlider, 3, 4));
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kSpeedValue)->GetTitle(), T::T(279) + u"：4");
+    ASSERT_TRUE(Deliver(lighting_id::kBrightnessSlider, 3, 3));
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kBrightnessValue)->GetTitle(), T::T(278) + u": 75%");
     EXPECT_EQ(Row(2).speed, 2);
     EXPECT_EQ(Row(2).brightness, 4);
     EXPECT_THAT(host.tasks, IsEmpty());
 
-    ASSERT_TRUE(Deliver(204, DUI::kEventActivated, 3));
-    EXPECT_EQ(In<DUI::MText>(203)->GetTitle(), T::T(278) + u": 75%");
+    ASSERT_TRUE(Deliver(lighting_id::kBrightnessSlider, DUI::kEventActivated, 3));
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kBrightnessValue)->GetTitle(), T::T(278) + u": 75%");
     EXPECT_EQ(Row(2).brightness, 3);
-    ASSERT_TRUE(Deliver(207, DUI::kEventActivated, 4));
+    ASSERT_TRUE(Deliver(lighting_id::kSpeedSlider, DUI::kEventActivated, 4));
     EXPECT_EQ(Row(2).speed, 4);
-    EXPECT_EQ(In<DUI::MText>(206)->GetTitle(), T::T(279) + u": 4");
+    EXPECT_EQ(In<DUI::MText>(lighting_id::kSpeedValue)->GetTitle(), T::T(279) + u": 4");
     EXPECT_THAT(host.tasks, ElementsAre(8, 8));
 }
 
 TEST_F(LightingTest, APresetGoesIntoTheFirstCheckedSlot) {
     page->Refresh();
     ASSERT_TRUE(ChooseEffect(2));
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 220));
-    EXPECT_FALSE(In<DUI::CColorButton>(218)->GetCheck());
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 213));  // 0x06FF00
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kFirstSlot + 2));
+    EXPECT_FALSE(In<DUI::CColorButton>(lighting_id::kFirstSlot)->GetCheck());
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kFirstPreset + 4));  // 0x06FF00
 
     const LightSetting breathing = Row(2);
     EXPECT_EQ(breathing.color_values[2], 0x06FF00);
     for (int i : {0, 1, 3, 4, 5, 6}) {
         EXPECT_EQ(breathing.color_values[i], kDefaultLightColours[i]) << i;
     }
-    EXPECT_EQ(In<DUI::CColorButton>(220)->GetColor(), BgrToArgb(0x06FF00));
-    EXPECT_EQ(In<DUI::CArea>(227)->GetColor(), BgrToArgb(0x06FF00));
-    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"0");
-    EXPECT_EQ(In<DUI::MEdit>(232)->GetTitle(), u"255");
-    EXPECT_EQ(In<DUI::MEdit>(233)->GetTitle(), u"6");
+    EXPECT_EQ(In<DUI::CColorButton>(lighting_id::kFirstSlot + 2)->GetColor(), BgrToArgb(0x06FF00));
+    EXPECT_EQ(In<DUI::CArea>(lighting_id::kPreview)->GetColor(), BgrToArgb(0x06FF00));
+    EXPECT_EQ(In<DUI::MEdit>(lighting_id::kRedField)->GetTitle(), u"0");
+    EXPECT_EQ(In<DUI::MEdit>(lighting_id::kGreenField)->GetTitle(), u"255");
+    EXPECT_EQ(In<DUI::MEdit>(lighting_id::kBlueField)->GetTitle(), u"6");
     EXPECT_EQ(host.tasks.back(), 8);
 }
 
 TEST_F(LightingTest, WithoutSlotsTheColourIsColourValueOne) {
     page->Refresh();
     ASSERT_TRUE(ChooseEffect(3));
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 211));  // 0xFF0C00
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kFirstPreset + 2));  // 0xFF0C00
     EXPECT_EQ(Row(3).color_values[0], 0xFF0C00);
     EXPECT_EQ(Row(3).color_values[1], kDefaultLightColours[1]);
 }
@@ -223,28 +224,29 @@ TEST_F(LightingTest, WithoutSlotsTheColourIsColourValueOne) {
 TEST_F(LightingTest, TypedComponentsAreLimitedTo255) {
     page->Refresh();
     ASSERT_TRUE(ChooseEffect(3));
-    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 232, u"0"));
-    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 233, u"16"));
-    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, 231, u"300"));
-    ASSERT_TRUE(Deliver(231, 26));
-    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"255");
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, lighting_id::kGreenField, u"0"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, lighting_id::kBlueField, u"16"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, lighting_id::kRedField, u"300"));
+    ASSERT_TRUE(Deliver(lighting_id::kRedField, 26));
+    EXPECT_EQ(In<DUI::MEdit>(lighting_id::kRedField)->GetTitle(), u"255");
     EXPECT_EQ(Row(3).color_values[0], 0x1000FF);
-    EXPECT_EQ(In<DUI::CArea>(227)->GetColor(), BgrToArgb(0x1000FF));
+    EXPECT_EQ(In<DUI::CArea>(lighting_id::kPreview)->GetColor(), BgrToArgb(0x1000FF));
 }
 
 TEST_F(LightingTest, ThePaletteAppliesOnlyItsFinalColour) {
     page->Refresh();
     ASSERT_TRUE(ChooseEffect(3));
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 210));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kFirstPreset + 1));
     host.tasks.clear();
 
-    ASSERT_TRUE(Deliver(226, 27, static_cast<intptr_t>(BgrToArgb(0x102030))));
-    EXPECT_FALSE(In<DUI::CColorButton>(210)->GetCheck());
-    EXPECT_EQ(In<DUI::MEdit>(231)->GetTitle(), u"48");
+    ASSERT_TRUE(Deliver(lighting_id::kPalette, 27, static_cast<intptr_t>(BgrToArgb(0x102030))));
+    EXPECT_FALSE(In<DUI::CColorButton>(lighting_id::kFirstPreset + 1)->GetCheck());
+    EXPECT_EQ(In<DUI::MEdit>(lighting_id::kRedField)->GetTitle(), u"48");
     EXPECT_EQ(Row(3).color_values[0], 0xFF00F0);  // still the preset
     EXPECT_THAT(host.tasks, IsEmpty());
 
-    ASSERT_TRUE(Deliver(226, DUI::kEventActivated, static_cast<intptr_t>(BgrToArgb(0x405060))));
+    ASSERT_TRUE(Deliver(lighting_id::kPalette, DUI::kEventActivated,
+                        static_cast<intptr_t>(BgrToArgb(0x405060))));
     EXPECT_EQ(Row(3).color_values[0], 0x405060);
     EXPECT_THAT(host.tasks, ElementsAre(8));
 }
@@ -258,7 +260,7 @@ TEST_F(LightingTest, ResetAsksThenRecreatesTheRowsAndRestores) {
     ASSERT_TRUE(CreateDefaultLights(other, DeviceCatalogue::Instance().Options()));
 
     host.box_answer = 2;
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 201));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kReset));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].message, T::T(276));
     EXPECT_EQ(host.boxes[0].title, T::T(275));
@@ -267,7 +269,7 @@ TEST_F(LightingTest, ResetAsksThenRecreatesTheRowsAndRestores) {
     EXPECT_THAT(host.tasks, IsEmpty());
 
     host.box_answer = 1;
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 201));
+    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kReset));
     EXPECT_EQ(Row(3).brightness, 4);
     EXPECT_EQ(CountLights(other), 0);
     EXPECT_THAT(host.tasks, ElementsAre(17));
@@ -280,7 +282,7 @@ TEST_F(LightingTest, AProfileWithoutTheChosenRowLeavesThePageAsItWas) {
     ASSERT_TRUE(DeleteLights(profile));
     ASSERT_TRUE(ChooseEffect(0));
     EXPECT_EQ(page->ShownMode(), 2);
-    EXPECT_TRUE(Visible(218));
+    EXPECT_TRUE(Visible(lighting_id::kFirstSlot));
 }
 
 }  // namespace

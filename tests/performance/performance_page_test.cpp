@@ -11,6 +11,8 @@
 #include "storage/config_store.h"
 #include "ui/dialogs/colour_values.h"
 #include "ui/dialogs/mouse_palette_dlg.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/main/controller_fixture.h"
 #include "ui/pages/performance_page.h"
 
@@ -21,8 +23,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Headless = DUI::HeadlessBackend;
 
-constexpr int kPerformanceTab = 2;
-
 class PerformancePage : public ui::test::ControllerFixture {
   protected:
     void SetUp() override {
@@ -30,7 +30,8 @@ class PerformancePage : public ui::test::ControllerFixture {
         host.profile = store.profile;
         Open();
         dlg->ShowDevicePages();
-        ASSERT_TRUE(Headless::Deliver(*dlg, 48, DUI::kEventActivated, kPerformanceTab));
+        ASSERT_TRUE(Headless::Deliver(*dlg, main_id::kTabs, DUI::kEventActivated,
+                                      main_id::kPerformanceTab));
         ASSERT_TRUE(Shown(ui::kPerformancePageId));
         InstallPerformancePage(*dlg, host);
         host.state.sensor_code = 99;
@@ -53,10 +54,10 @@ class PerformancePage : public ui::test::ControllerFixture {
 
 TEST_F(PerformancePage, TheControlsAreThoseOfThePerformancePage) {
     const PerformanceControls page = Page();
-    EXPECT_EQ(page.Stages(), Control(116));
-    EXPECT_EQ(page.Slider(), Control(117));
-    EXPECT_EQ(page.SensorOption(2), Control(134, 2));
-    EXPECT_EQ(page.SleepTime(), Control(145));
+    EXPECT_EQ(page.Stages(), Control(performance_id::kStages));
+    EXPECT_EQ(page.Slider(), Control(performance_id::kSlider));
+    EXPECT_EQ(page.SensorOption(2), Control(performance_id::kSensorOptions, 2));
+    EXPECT_EQ(page.SleepTime(), Control(performance_id::kSleepTime));
 }
 
 TEST_F(PerformancePage, RefreshShowsTheStoredSettings) {
@@ -96,8 +97,8 @@ TEST_F(PerformancePage, RefreshShowsTheStoredSettings) {
     EXPECT_TRUE(page.SensorOption(1)->GetCheck());
     EXPECT_TRUE(page.SensorOption(2)->GetCheck());
     EXPECT_EQ(page.SleepTime()->GetCurData(), 60);
-    EXPECT_FALSE(page.Check(143)->GetCheck());
-    EXPECT_TRUE(page.Check(144)->GetCheck());
+    EXPECT_FALSE(page.Check(performance_id::kMoveWakeup)->GetCheck());
+    EXPECT_TRUE(page.Check(performance_id::kMoveCloseLight)->GetCheck());
 }
 
 TEST_F(PerformancePage, RefreshOffersFourRatesBelowCapabilitySeven) {
@@ -114,12 +115,12 @@ TEST_F(PerformancePage, RefreshOffersFourRatesBelowCapabilitySeven) {
 TEST_F(PerformancePage, OnlyTheExactTextTwoMeansTwoMillimetres) {
     ASSERT_TRUE(SetConfigValue(store.profile, u"liftoff_height", u"02"));
     Refresh();
-    EXPECT_TRUE(Page().LiftOff(129)->GetCheck());
-    EXPECT_FALSE(Page().LiftOff(130)->GetCheck());
+    EXPECT_TRUE(Page().LiftOff(performance_id::kLiftOff1mm)->GetCheck());
+    EXPECT_FALSE(Page().LiftOff(performance_id::kLiftOff2mm)->GetCheck());
     ASSERT_TRUE(SetConfigValue(store.profile, u"liftoff_height", u"2"));
     Refresh();
-    EXPECT_FALSE(Page().LiftOff(129)->GetCheck());
-    EXPECT_TRUE(Page().LiftOff(130)->GetCheck());
+    EXPECT_FALSE(Page().LiftOff(performance_id::kLiftOff1mm)->GetCheck());
+    EXPECT_TRUE(Page().LiftOff(performance_id::kLiftOff2mm)->GetCheck());
 }
 
 TEST_F(PerformancePage, AStageBeyondTheCountSelectsTheFirst) {
@@ -150,23 +151,23 @@ TEST_F(PerformancePage, SensorLimitsAndTheSliderOffset) {
 }
 
 TEST_F(PerformancePage, HiddenGroupsGiveTheirPlaceToTheGroupsBelow) {
-    const int response_top = Control(137)->GetRect().top;
+    const int response_top = Control(performance_id::kResponseTimeArea)->GetRect().top;
     dlg->show_sensor = false;
     ApplyPerformanceVisibility(*dlg);
     dlg->UISize(dlg->GetClientRect());
     for (int nth = 0; nth < 3; ++nth) {
-        EXPECT_FALSE(Control(134, nth)->IsVisible());
+        EXPECT_FALSE(Control(performance_id::kSensorOptions, nth)->IsVisible());
     }
-    EXPECT_FALSE(Control(131)->IsVisible());
-    EXPECT_TRUE(Control(129)->IsVisible());
-    const int without_sensor = Control(137)->GetRect().top;
+    EXPECT_FALSE(Control(performance_id::kSensorArea)->IsVisible());
+    EXPECT_TRUE(Control(performance_id::kLiftOff1mm)->IsVisible());
+    const int without_sensor = Control(performance_id::kResponseTimeArea)->GetRect().top;
     EXPECT_LT(without_sensor, response_top);
 
     dlg->show_lift_off = false;
     ApplyPerformanceVisibility(*dlg);
     dlg->UISize(dlg->GetClientRect());
-    EXPECT_FALSE(Control(130)->IsVisible());
-    EXPECT_LT(Control(137)->GetRect().top, without_sensor);
+    EXPECT_FALSE(Control(performance_id::kLiftOff2mm)->IsVisible());
+    EXPECT_LT(Control(performance_id::kResponseTimeArea)->GetRect().top, without_sensor);
 }
 
 TEST_F(PerformancePage, ClickingAStageSelectsIt) {
@@ -174,13 +175,13 @@ TEST_F(PerformancePage, ClickingAStageSelectsIt) {
     Store(u"dpi_index", 0);
     Store(u"dpi_group3_value", 3200);
     Refresh();
-    ASSERT_TRUE(Deliver(116, DUI::kEventActivated, 3));
+    ASSERT_TRUE(Deliver(performance_id::kStages, DUI::kEventActivated, 3));
     EXPECT_EQ(Stored(u"dpi_index"), 3);
     EXPECT_THAT(host.log, ElementsAre("task 9", "popup 3200", "wait"));
     EXPECT_EQ(Page().Slider()->GetProgress(), 64);
 
     host.Forget();
-    ASSERT_TRUE(Deliver(116, DUI::kEventSetFocus, 3));
+    ASSERT_TRUE(Deliver(performance_id::kStages, DUI::kEventSetFocus, 3));
     EXPECT_THAT(host.log, IsEmpty()) << "the mouse already uses stage 3";
 }
 
@@ -188,7 +189,7 @@ TEST_F(PerformancePage, LoweringTheCountFromSixToTwoMakesStageOneCurrent) {
     Store(u"dpi_count", 6);
     Store(u"dpi_index", 4);
     Refresh();
-    ASSERT_TRUE(Deliver(120, DUI::kEventActivated, 1));  // item "2"
+    ASSERT_TRUE(Deliver(performance_id::kStageCount, DUI::kEventActivated, 1));  // item "2"
     EXPECT_EQ(Stored(u"dpi_count"), 2);
     EXPECT_EQ(Stored(u"dpi_index"), 1);
     EXPECT_THAT(host.Codes(), ElementsAre(9)) << "sent once";
@@ -202,13 +203,13 @@ TEST_F(PerformancePage, DraggingTheSliderSendsOnlyOnRelease) {
     Store(u"dpi_index", 1);
     Refresh();
     constexpr int kDrag = 27;
-    ASSERT_TRUE(Deliver(117, kDrag, 40));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, kDrag, 40));
     EXPECT_EQ(Stored(u"dpi_group1_value"), 2000);
-    ASSERT_TRUE(Deliver(117, kDrag, 60));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, kDrag, 60));
     EXPECT_EQ(Stored(u"dpi_group1_value"), 3000);
     EXPECT_EQ(Page().Stages()->GetDPIValue(1), 3000);
     EXPECT_THAT(host.tasks, IsEmpty());
-    ASSERT_TRUE(Deliver(117, DUI::kEventActivated, 80));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, DUI::kEventActivated, 80));
     EXPECT_EQ(Stored(u"dpi_group1_value"), 4000);
     EXPECT_THAT(host.log, ElementsAre("task 9", "wait"));
 }
@@ -217,15 +218,15 @@ TEST_F(PerformancePage, TheSliderOffsetIsAddedToThePosition) {
     host.state.sensor_code = 149;
     host.state.SetLimits(LimitsForSensor(149, SensorRead::kConnect, 0));
     Refresh();
-    ASSERT_TRUE(Deliver(117, DUI::kEventActivated, 98));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, DUI::kEventActivated, 98));
     EXPECT_EQ(Stored(StageValueKey(Page().Stages()->GetSelectItem())), 5000);
 }
 
 TEST_F(PerformancePage, ReleasingTheSliderWithoutAStageStillSends) {
     Page().Stages()->SetSelectItem(-1);
-    ASSERT_TRUE(Deliver(117, 27, 40));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, 27, 40));
     EXPECT_THAT(host.tasks, IsEmpty());
-    ASSERT_TRUE(Deliver(117, DUI::kEventActivated, 40));
+    ASSERT_TRUE(Deliver(performance_id::kSlider, DUI::kEventActivated, 40));
     EXPECT_THAT(host.Codes(), ElementsAre(9));
 }
 
@@ -233,8 +234,8 @@ TEST_F(PerformancePage, ATypedValueIsNormalisedAndWrittenBack) {
     host.state.sensor_code = 17;
     Store(u"dpi_index", 2);
     Refresh();
-    ASSERT_TRUE(Headless::Type(*dlg, 116, u"23999"));
-    ASSERT_TRUE(Deliver(116, 29));
+    ASSERT_TRUE(Headless::Type(*dlg, performance_id::kStages, u"23999"));
+    ASSERT_TRUE(Deliver(performance_id::kStages, 29));
     // 23950 has no code of its own on this sensor; 24000 is the nearest.
     EXPECT_EQ(Stored(u"dpi_group2_value"), 24000);
     EXPECT_EQ(Page().Stages()->GetEditText(), u"24000");
@@ -252,7 +253,7 @@ TEST_F(PerformancePage, AStageColourFromThePalette) {
         Headless::Click(palette, 41);  // the second preset
         return DUI::ModalAnswer::FirstButton();
     });
-    ASSERT_TRUE(Deliver(116, 9, 2));
+    ASSERT_TRUE(Deliver(performance_id::kStages, 9, 2));
     EXPECT_EQ(Stored(u"dpi_group2_rgb"), static_cast<int>(MousePaletteDlg::kPresets[1]));
     EXPECT_EQ(Page().Stages()->GetDPIColorValue(2), BgrToArgb(MousePaletteDlg::kPresets[1]));
     EXPECT_THAT(host.log, ElementsAre("task 10", "popup 2400", "wait"));
@@ -263,7 +264,7 @@ TEST_F(PerformancePage, AClosedPaletteChangesNothing) {
     const DUI::Color before = Page().Stages()->GetDPIColorValue(2);
     const int stored = Stored(u"dpi_group2_rgb");
     session.backend().SetModalAnswer(DUI::ModalAnswer::Close());
-    ASSERT_TRUE(Deliver(116, 9, 2));
+    ASSERT_TRUE(Deliver(performance_id::kStages, 9, 2));
     EXPECT_EQ(Page().Stages()->GetDPIColorValue(2), before);
     EXPECT_EQ(Stored(u"dpi_group2_rgb"), stored);
     EXPECT_THAT(host.tasks, IsEmpty());
@@ -271,13 +272,13 @@ TEST_F(PerformancePage, AClosedPaletteChangesNothing) {
 
 TEST_F(PerformancePage, ResponseTimeWhileTypingAndOnConfirmation) {
     Refresh();
-    ASSERT_TRUE(Headless::Type(*dlg, 139, u"35"));
-    ASSERT_TRUE(Deliver(139, 29));
+    ASSERT_TRUE(Headless::Type(*dlg, performance_id::kResponseTime, u"35"));
+    ASSERT_TRUE(Deliver(performance_id::kResponseTime, 29));
     EXPECT_EQ(Stored(u"button_respondtime"), 20);
     EXPECT_EQ(Page().ResponseTime()->GetTitle(), u"20");
     EXPECT_THAT(host.tasks, IsEmpty());
-    ASSERT_TRUE(Headless::Type(*dlg, 139, u"7"));
-    ASSERT_TRUE(Deliver(139, DUI::kEventActivated));
+    ASSERT_TRUE(Headless::Type(*dlg, performance_id::kResponseTime, u"7"));
+    ASSERT_TRUE(Deliver(performance_id::kResponseTime, DUI::kEventActivated));
     EXPECT_EQ(Stored(u"button_respondtime"), 7);
     EXPECT_EQ(Page().ResponseTime()->GetTitle(), u"7");
     EXPECT_THAT(host.log, ElementsAre("task 14", "wait"));
@@ -286,30 +287,30 @@ TEST_F(PerformancePage, ResponseTimeWhileTypingAndOnConfirmation) {
 TEST_F(PerformancePage, ButtonsListsAndChecks) {
     host.state.report_capability = 7;
     Refresh();
-    ASSERT_TRUE(Deliver(125, DUI::kEventActivated, 5));
+    ASSERT_TRUE(Deliver(performance_id::kReportRates, DUI::kEventActivated, 5));
     EXPECT_EQ(Stored(u"report_rate"), 32);
-    ASSERT_TRUE(Click(130));
+    ASSERT_TRUE(Click(performance_id::kLiftOff2mm));
     EXPECT_EQ(Stored(u"liftoff_height"), 2);
-    ASSERT_TRUE(Click(129));
+    ASSERT_TRUE(Click(performance_id::kLiftOff1mm));
     EXPECT_EQ(Stored(u"liftoff_height"), 1);
 
     Store(u"sensor_flag", 16);
     Refresh();
-    ASSERT_TRUE(Click(134, 0));
+    ASSERT_TRUE(Click(performance_id::kSensorOptions, 0));
     EXPECT_EQ(Stored(u"sensor_flag"), 20);
-    ASSERT_TRUE(Click(134, 2));
+    ASSERT_TRUE(Click(performance_id::kSensorOptions, 2));
     EXPECT_EQ(Stored(u"sensor_flag"), 4);
 
-    ASSERT_TRUE(Deliver(145, DUI::kEventActivated, 5));
+    ASSERT_TRUE(Deliver(performance_id::kSleepTime, DUI::kEventActivated, 5));
     EXPECT_EQ(Stored(u"sleep_light"), 180);
     Store(u"move_wakeup", 1);
     Store(u"move_closelight", 0);
     Refresh();
-    ASSERT_TRUE(Click(143));
+    ASSERT_TRUE(Click(performance_id::kMoveWakeup));
     EXPECT_EQ(Stored(u"move_wakeup"), 0);
-    ASSERT_TRUE(Click(144));
+    ASSERT_TRUE(Click(performance_id::kMoveCloseLight));
     EXPECT_EQ(Stored(u"move_closelight"), 1);
-    ASSERT_TRUE(Click(118));
+    ASSERT_TRUE(Click(performance_id::kSendDpi));
     EXPECT_THAT(host.Codes(), ElementsAre(11, 12, 12, 12, 12, 13, 13, 13, 9));
 }
 
@@ -318,17 +319,17 @@ TEST_F(PerformancePage, ResetButtonsAndTheSystemSettings) {
 <report_rate default_value="4"/></mouse_info></mouse>)");
     Store(u"report_rate", 1);
     Refresh();
-    ASSERT_TRUE(Click(124));
+    ASSERT_TRUE(Click(performance_id::kResetReportRate));
     EXPECT_EQ(Stored(u"report_rate"), 4);
     DUI::ReporteCtrl* rates = Page().ReportRates();
     EXPECT_EQ(rates->GetItemKeyValue(rates->GetCurSel()), 4);
 
     host.box_answer = 2;
-    ASSERT_TRUE(Click(115));
+    ASSERT_TRUE(Click(performance_id::kResetDpi));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_THAT(host.Codes(), ElementsAre(11));
 
-    ASSERT_TRUE(Click(149));
+    ASSERT_TRUE(Click(performance_id::kSystemMouseSettings));
     EXPECT_EQ(host.system_settings, 1);
 }
 

@@ -7,6 +7,8 @@
 #include "profiles/profile_rename.h"
 #include "profiles/profile_transfer.h"
 #include "profiles_fixture.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/profile_dialog_ids.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/main/controller_fixture.h"
 #include "ui/pages/profile_dlg.h"
@@ -34,7 +36,7 @@ class ProfileDialogTest : public ui::test::ControllerFixture {
             act(static_cast<DUI::MDialog&>(window));
             return DUI::ModalAnswer::None();
         });
-        ASSERT_TRUE(H::Click(*dlg, 45));
+        ASSERT_TRUE(H::Click(*dlg, main_id::kProfile));
         session.ProcessPending();
     }
     static std::u16string ProfileName(int profile) {
@@ -59,7 +61,7 @@ TEST(DisplayProfileNameTest, ProfileAndConfigurationPrefixesTakeTheLanguagesWord
 
 TEST_F(ProfileDialogTest, WithoutAMouseOnlyTheMessageBoxShows) {
     host.present = false;
-    ASSERT_TRUE(H::Click(*dlg, 45));
+    ASSERT_TRUE(H::Click(*dlg, main_id::kProfile));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].message, T::T(57));
     EXPECT_EQ(host.boxes[0].title, T::T(576));
@@ -73,13 +75,13 @@ TEST_F(ProfileDialogTest, ListsTheProfilesAndSwitchesOnAClick) {
     RenameProfile(3, u"Work");
     OpenDialog([](DUI::MDialog& d) {
         EXPECT_EQ(d.GetTitle(), u"ProfileDlg");
-        auto* list = H::FindAs<DUI::DListBox>(d, 31);
+        auto* list = H::FindAs<DUI::DListBox>(d, profile_dialog_id::kList);
         ASSERT_NE(list, nullptr);
         ASSERT_EQ(list->GetItemCount(), 4);
         EXPECT_EQ(list->GetItemText(0), T::T(61) + u"  1");
         EXPECT_EQ(list->GetItemText(2), u"Work");
         EXPECT_EQ(list->GetCurData(), 2);
-        EXPECT_TRUE(H::Deliver(d, 31, DUI::kEventActivated, 3));
+        EXPECT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventActivated, 3));
     });
     // The window keeps the number and queues task 5; the handler does the rest.
     EXPECT_EQ(dlg->current_profile.load(), 4);
@@ -110,11 +112,11 @@ TEST_F(ProfileDialogTest, TheDialogSitsAboveTheNameControl) {
 TEST_F(ProfileDialogTest, ARenameIsStoredAndSwitchedToBeforeAnExport) {
     session.backend().SetFileAnswer(store.Path("renamed.xml"));
     OpenDialog([](DUI::MDialog& d) {
-        auto* list = H::FindAs<DUI::DListBox>(d, 31);
+        auto* list = H::FindAs<DUI::DListBox>(d, profile_dialog_id::kList);
         list->SelectItem(1);
-        ASSERT_TRUE(H::Type(d, 31, u"Games"));
-        ASSERT_TRUE(H::Deliver(d, 31, 29));
-        EXPECT_TRUE(H::Click(d, 33));
+        ASSERT_TRUE(H::Type(d, profile_dialog_id::kList, u"Games"));
+        ASSERT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventKillFocus));
+        EXPECT_TRUE(H::Click(d, profile_dialog_id::kExport));
     });
     EXPECT_EQ(ProfileName(2), u"Games");
     EXPECT_EQ(dlg->current_profile.load(), 2);
@@ -158,9 +160,9 @@ TEST_F(ProfileDialogTest, AnEmptyOrTooLongNameIsRefusedWithItsTextAndTheOldNameS
 
 TEST_F(ProfileDialogTest, LosingActivationAfterARenameSwitchesToIt) {
     OpenDialog([](DUI::MDialog& d) {
-        H::FindAs<DUI::DListBox>(d, 31)->SelectItem(2);
-        ASSERT_TRUE(H::Type(d, 31, u"Office"));
-        ASSERT_TRUE(H::Deliver(d, 31, 29));
+        H::FindAs<DUI::DListBox>(d, profile_dialog_id::kList)->SelectItem(2);
+        ASSERT_TRUE(H::Type(d, profile_dialog_id::kList, u"Office"));
+        ASSERT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventKillFocus));
         DUI::Toolkit::Get().DeliverActivate(d.GetSafeHwnd(), false);
     });
     EXPECT_EQ(ProfileName(3), u"Office");
@@ -174,7 +176,7 @@ TEST_F(ProfileDialogTest, ImportRenamesTheCurrentProfileAfterTheFile) {
     ASSERT_TRUE(WriteProfileFile(exported, 1, 1, u"Somebody else's name", {.lighting = true}));
     host.profile = 2;
     session.backend().SetFileAnswer(exported);
-    OpenDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, 32)); });
+    OpenDialog([](DUI::MDialog& d) { EXPECT_TRUE(H::Click(d, profile_dialog_id::kImport)); });
     EXPECT_EQ(ProfileName(2), u"Work");
     EXPECT_EQ(Keys(2).size(), Keys(1).size());
     EXPECT_EQ(host.names_shown, 1);

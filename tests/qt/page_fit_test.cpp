@@ -33,6 +33,8 @@
 #include "qt_test_app.h"
 #include "storage/settings_database.h"
 #include "support/temp_dir.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/known_languages.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
@@ -51,9 +53,6 @@
 
 namespace tessaly::qt::test {
 namespace {
-
-constexpr int kSettingsButton = 40;
-constexpr int kTabControl = 48;
 
 struct PageRow {
     const char* name;
@@ -129,13 +128,13 @@ class QtProgram {
     void Show(const PageRow& row) {
         auto& toolkit = DUI::Toolkit::Get();
         if (row.tab < 0) {
-            if (DUI::MControl* settings = window_->GetControl(kSettingsButton)) {
+            if (DUI::MControl* settings = window_->GetControl(main_id::kSettings)) {
                 toolkit.DeliverControlEvent(*settings, DUI::kEventActivated, 0);
             }
         } else {
             window_->ReturnFromSettings();
             window_->ShowDevicePages();
-            if (auto* tabs = window_->GetControlAs<DUI::MTabCtrl>(kTabControl)) {
+            if (auto* tabs = window_->GetControlAs<DUI::MTabCtrl>(main_id::kTabs)) {
                 toolkit.DeliverControlEvent(*tabs, DUI::kEventActivated, row.tab);
             }
             if (row.choose_button) {
@@ -485,9 +484,23 @@ void CheckAllPages(DUI::Rect rect, std::string_view only_page = {},
 
 // The side bar and the settings page's own controls, in every language.
 TEST(PageFit, SideBarAndSettingsFitInEveryLanguage) {
-    const std::vector<int> settings = {kTabControl, 274, 275, 276, 277, 278, 279, 280,
-                                       281,         282, 285, 286, 287, 289, 290, 291};
-    CheckAllPages({0, 0, 1300, 788}, "performance", {kTabControl});
+    const std::vector<int> settings = {main_id::kTabs,
+                                       settings_id::kVersion,
+                                       settings_id::kVersionStatus,
+                                       settings_id::kUpdateCheck,
+                                       settings_id::kFactoryReset,
+                                       settings_id::kLanguageLabel,
+                                       settings_id::kLanguage,
+                                       settings_id::kStartupLabel,
+                                       settings_id::kStartWithSystem,
+                                       settings_id::kStartMinimised,
+                                       settings_id::kCloseLabel,
+                                       settings_id::kCloseHidesToTray,
+                                       settings_id::kCloseExits,
+                                       settings_id::kWebsiteLink,
+                                       settings_id::kFeedbackLink,
+                                       settings_id::kQaLink};
+    CheckAllPages({0, 0, 1300, 788}, "performance", {main_id::kTabs});
     CheckAllPages({0, 0, 1300, 788}, "settings", settings);
 }
 

@@ -3,14 +3,13 @@
 #include "stateful/action_steps.h"
 #include "stateful/design_tables.h"
 #include "stateful/store_snapshot.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/tabs.h"
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::stateful {
 namespace {
-
-constexpr int kDeviceListId = 57;
 
 bool Online(const Model& m) {
     return m.links.Reachable();
@@ -88,14 +87,14 @@ std::span<const Action> Actions() {
 
 void ActivateMouse(ProgramUnderTest& program, Model& model) {
     ui::DeviceMainDlg& window = program.Window();
-    auto* list = dynamic_cast<DUI::CDeviceList*>(window.GetControl(kDeviceListId));
+    auto* list = dynamic_cast<DUI::CDeviceList*>(window.GetControl(main_id::kDeviceList));
     if (!model.links.Reachable() || list == nullptr || !list->IsVisible() ||
         window.tab_ctrl == nullptr || window.tab_ctrl->IsVisible())
         return;
     // Picking the mouse reads it again and refills the pages.
     model.refill_steps = 5;
     list->SetSelectDevice(kModelType);
-    window.OnMessage(kDeviceListId, DUI::kEventActivated, 0, 0);
+    window.OnMessage(main_id::kDeviceList, DUI::kEventActivated, 0, 0);
     program.Settle();
 }
 

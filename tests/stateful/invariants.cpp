@@ -8,7 +8,13 @@
 #include "buttons/button_controls.h"
 #include "performance/performance_controls.h"
 #include "stateful/design_tables.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/lighting_page_ids.h"
+#include "ui/ids/macro_page_ids.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
@@ -24,10 +30,6 @@
 namespace tessaly::stateful {
 namespace {
 
-constexpr int kProfileNameControl = 45;
-constexpr int kMacroListId = 156;
-constexpr int kEventListId = 166;
-constexpr int kProfileWordText = 61;
 constexpr int kSensorBits[] = {4, 8, 16};
 constexpr int kPageBits = 4 | 8 | 16;
 
@@ -106,9 +108,9 @@ void ExpectShown(Findings& findings, std::string_view fault, const std::string& 
 
 std::u16string DisplayProfileName(const std::u16string& name) {
     if (name.substr(0, 7) == u"Profile")
-        return LoadLanguageString(kProfileWordText) + u" " + name.substr(7);
+        return LoadLanguageString(text::kProfile) + u" " + name.substr(7);
     if (name.substr(0, 2) == u"配置")
-        return LoadLanguageString(kProfileWordText) + u" " + name.substr(2);
+        return LoadLanguageString(text::kProfile) + u" " + name.substr(2);
     return name;
 }
 
@@ -131,7 +133,7 @@ void CheckCurrentProfile(ProgramUnderTest& program, Model& model, const StepFact
     const int current = program.Program().CurrentProfile();
     Expect(findings, facts.reset ? "reset-profile" : "profile-current", "current profile",
            model.current, current);
-    auto* name = dynamic_cast<DUI::MControlFont*>(program.Window().GetControl(kProfileNameControl));
+    auto* name = dynamic_cast<DUI::MControlFont*>(program.Window().GetControl(main_id::kProfile));
     ExpectShown(findings, facts.reset ? "reset-profile" : "profile-shown", "profile name control",
                 Text(DisplayProfileName(model.Current().name)),
                 Text(name ? name->GetTitle() : u"<none>"));
@@ -259,7 +261,8 @@ void CheckLightingPage(ProgramUnderTest& program, const Model& model, Findings& 
     if (w.lighting_page == nullptr || !lighting.made || it == lighting.effects.end())
         return;
     const std::string_view fault = "lighting-page";
-    if (auto* list = dynamic_cast<DUI::MComboBox*>(ui::FindInPage(w, w.lighting_page, 197)))
+    if (auto* list = dynamic_cast<DUI::MComboBox*>(
+            ui::FindInPage(w, w.lighting_page, lighting_id::kEffectList)))
         ExpectShown(findings, fault, "effect", lighting.active,
                     static_cast<int>(list->GetCurData()));
     const Light& light = it->second;
@@ -464,10 +467,10 @@ void CheckStoredMacros(Model& model, const StoreSnapshot& store, const StepFacts
 void CheckMacroPage(ProgramUnderTest& program, Model& model, const StepFacts& facts,
                     Findings& findings) {
     ui::DeviceMainDlg& window = program.Window();
-    auto* list =
-        dynamic_cast<DUI::MacroList*>(ui::FindInPage(window, window.macro_page, kMacroListId));
-    auto* events =
-        dynamic_cast<DUI::CRecordList*>(ui::FindInPage(window, window.macro_page, kEventListId));
+    auto* list = dynamic_cast<DUI::MacroList*>(
+        ui::FindInPage(window, window.macro_page, macro_id::kMacroList));
+    auto* events = dynamic_cast<DUI::CRecordList*>(
+        ui::FindInPage(window, window.macro_page, macro_id::kEventList));
     if (list == nullptr || events == nullptr)
         return;
     std::vector<std::string> want, got;

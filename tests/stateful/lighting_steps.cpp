@@ -4,6 +4,8 @@
 #include "stateful/action_steps.h"
 #include "stateful/design_tables.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/lighting_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/item_lists.h"
@@ -12,13 +14,7 @@
 namespace tessaly::stateful {
 namespace {
 
-constexpr int kEffectList = 197;
-constexpr int kResetButton = 201;
-constexpr int kBrightnessSlider = 204;
-constexpr int kSpeedSlider = 207;
-constexpr int kFirstPreset = 209;
 constexpr int kPresets = 8;
-constexpr int kFirstSlot = 218;
 constexpr int kSlots = 7;
 constexpr int kBrightnessGroup = 0x1;
 constexpr int kSpeedGroup = 0x2;
@@ -32,9 +28,6 @@ T* InPage(ProgramUnderTest& program, int id) {
     return dynamic_cast<T*>(ui::FindInPage(w, w.lighting_page, id));
 }
 
-constexpr int kTabs = 48;
-constexpr int kLightingTab = 4;
-
 // False when the control is not there to be used (hidden, disabled).
 bool Deliver(ProgramUnderTest& program, int id, int event, intptr_t param) {
     const bool delivered = DUI::HeadlessBackend::Deliver(program.Window(), id, event, param);
@@ -44,7 +37,7 @@ bool Deliver(ProgramUnderTest& program, int id, int event, intptr_t param) {
 
 // The user opens the lighting tab first.
 bool OpenPage(ProgramUnderTest& program) {
-    return Deliver(program, kTabs, DUI::kEventActivated, kLightingTab);
+    return Deliver(program, main_id::kTabs, DUI::kEventActivated, main_id::kLightingTab);
 }
 
 // The effect the page shows, as the model has it.
@@ -74,30 +67,30 @@ bool LightingShown(const Model& model) {
 
 void LightEffectStep(ActionContext& c) {
     Lighting& lighting = c.model.Current().lighting;
-    auto* list = InPage<DUI::MComboBox>(c.program, kEffectList);
+    auto* list = InPage<DUI::MComboBox>(c.program, lighting_id::kEffectList);
     if (!lighting.made || list == nullptr || list->GetItemCount() == 0 || !OpenPage(c.program))
         return;
     const int index = c.Pick(0, list->GetItemCount() - 1);
     const int mode = static_cast<int>(list->GetItemData(index));
     c.description = "light effect " + std::to_string(mode);
-    if (Deliver(c.program, kEffectList, DUI::kEventActivated, index) &&
+    if (Deliver(c.program, lighting_id::kEffectList, DUI::kEventActivated, index) &&
         lighting.effects.contains(mode))
         lighting.active = mode;
 }
 
 void LightBrightnessStep(ActionContext& c) {
-    LevelStep(c, kBrightnessGroup, kBrightnessSlider, "brightness");
+    LevelStep(c, kBrightnessGroup, lighting_id::kBrightnessSlider, "brightness");
 }
 
 void LightSpeedStep(ActionContext& c) {
-    LevelStep(c, kSpeedGroup, kSpeedSlider, "speed");
+    LevelStep(c, kSpeedGroup, lighting_id::kSpeedSlider, "speed");
 }
 
 void LightColourStep(ActionContext& c) {
     Light* light = Shown(c.model);
     if (light == nullptr)
         return;
-    const int preset = kFirstPreset + c.Pick(0, kPresets - 1);
+    const int preset = lighting_id::kFirstPreset + c.Pick(0, kPresets - 1);
     auto* button = InPage<DUI::CColorButton>(c.program, preset);
     if (button == nullptr || !OpenPage(c.program))
         return;
@@ -106,7 +99,8 @@ void LightColourStep(ActionContext& c) {
     size_t slot = 0;
     if ((light->groups & kSlotGroup) != 0) {
         slot = static_cast<size_t>(c.Pick(0, kSlots - 1));
-        if (!Deliver(c.program, kFirstSlot + static_cast<int>(slot), DUI::kEventActivated, 0))
+        if (!Deliver(c.program, lighting_id::kFirstSlot + static_cast<int>(slot),
+                     DUI::kEventActivated, 0))
             return;
     }
     c.description = "light colour " + std::to_string(colour) + " slot " + std::to_string(slot);
@@ -117,7 +111,7 @@ void LightColourStep(ActionContext& c) {
 void LightResetStep(ActionContext& c) {
     c.description = "light reset";
     c.program.Session().backend().SetModalAnswer(DUI::ModalAnswer::FirstButton());
-    if (!OpenPage(c.program) || !Deliver(c.program, kResetButton, DUI::kEventActivated, 0))
+    if (!OpenPage(c.program) || !Deliver(c.program, lighting_id::kReset, DUI::kEventActivated, 0))
         return;
     // New rows, then the mouse restores its own lighting and the program
     // stores what it reads back.

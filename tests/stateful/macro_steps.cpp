@@ -9,6 +9,7 @@
 #include "stateful/action_steps.h"
 #include "stateful/page_driver.h"
 #include "ui/ids/macro_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
@@ -19,10 +20,6 @@
 namespace tessaly::stateful {
 namespace {
 
-constexpr int kNewMacroId = 157;
-constexpr int kDeleteMacroId = 158;
-constexpr int kDeleteEventId = 168;
-constexpr int kMacroListId = 156;
 constexpr int kCustomText = 351;
 // The page takes no insert beyond this many events; keep well below.
 constexpr size_t kEventsKept = 150;
@@ -40,7 +37,6 @@ constexpr InsertItem kInserts[] = {
 
 // The event editor's mouse buttons: item data, and the bit of the button
 // the item names (the event texts LB, RB, MB, Backward, Forward).
-constexpr int kEventButtonId = 188;
 struct ButtonItem {
     int data;
     int bit;
@@ -73,7 +69,7 @@ void NewMacroStep(ActionContext& c) {
     PageDriver page(c.program);
     c.description = "macro new";
     const int before = page.MacroList() ? page.MacroList()->GetItemCount() : 0;
-    page.Click(kNewMacroId);
+    page.Click(macro_id::kNewMacro);
     DUI::MacroList* list = page.MacroList();
     if (list == nullptr || list->GetItemCount() != before + 1)
         return;  // the check of the list reports it
@@ -105,7 +101,7 @@ void RenameMacroStep(ActionContext& c) {
     const std::u16string name = FromUtf8("Macro " + std::to_string(c.Pick(1, 999)));
     c.description = "macro rename " + std::to_string(macro->id) + " " + ToUtf8(name);
     list->SetItemText(list->GetCurSel(), name);
-    c.program.Window().OnMessage(kMacroListId, DUI::kEventKillFocus, 0, 0);
+    c.program.Window().OnMessage(macro_id::kMacroList, DUI::kEventKillFocus, 0, 0);
     c.program.Session().ProcessPending();
     macro->name = name;
     // The current profile's buttons that play it show the new name; other
@@ -123,7 +119,7 @@ void DeleteMacroStep(ActionContext& c) {
         return;
     c.description = "macro delete " + std::to_string(it->id);
     PageDriver page(c.program);
-    page.Click(kDeleteMacroId);
+    page.Click(macro_id::kDeleteMacro);
     const size_t at = static_cast<size_t>(it - c.model.macros.begin());
     c.model.macros.erase(it);
     // The entry before it is selected; the first entry's deletion leaves
@@ -178,9 +174,8 @@ void RecordKeysStep(ActionContext& c) {
     if (record == nullptr)
         return;
     // On the macro tab, the radio is checked as a click checks it.
-    constexpr int kTabs = 48;
-    constexpr int kMacroTab = 3;
-    if (!DUI::HeadlessBackend::Deliver(w, kTabs, DUI::kEventActivated, kMacroTab) ||
+    if (!DUI::HeadlessBackend::Deliver(w, main_id::kTabs, DUI::kEventActivated,
+                                       main_id::kMacroTab) ||
         !DUI::HeadlessBackend::Click(w, macro_id::kNoDelays))
         return;
     c.program.Session().ProcessPending();
@@ -213,7 +208,7 @@ void DeleteEventStep(ActionContext& c) {
         "macro delete event " + std::to_string(at) + " of macro " + std::to_string(macro->id);
     PageDriver page(c.program);
     page.SelectEvent(at);
-    page.Click(kDeleteEventId);
+    page.Click(macro_id::kDeleteEvent);
     macro->events.erase(macro->events.begin() + at);
 }
 
@@ -237,10 +232,10 @@ void SetEventButtonStep(ActionContext& c) {
     PageDriver page(c.program);
     page.SelectEvent(at);
     auto* list = dynamic_cast<DUI::MComboBox*>(
-        ui::FindInPage(c.program.Window(), c.program.Window().macro_page, kEventButtonId));
+        ui::FindInPage(c.program.Window(), c.program.Window().macro_page, macro_id::kEditorButton));
     if (list == nullptr || !list->SelectData(choice.data))
         return;
-    page.Click(kEventButtonId, list->GetCurSel());
+    page.Click(macro_id::kEditorButton, list->GetCurSel());
     c.facts.event_button = true;
     const int group = macro->events[static_cast<size_t>(at)].group;
     for (Event& e : macro->events) {

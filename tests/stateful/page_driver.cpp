@@ -1,6 +1,8 @@
 #include "stateful/page_driver.h"
 
 #include "buttons/button_controls.h"
+#include "ui/ids/button_page_ids.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/pages/record_edit_dlg.h"
 #include "ui/toolkit/controls/mouse_controls.h"
@@ -10,23 +12,16 @@
 #include "ui/toolkit/window_constants.h"
 
 namespace tessaly::stateful {
-namespace {
-
-constexpr int kMacroListId = 156;
-constexpr int kEventListId = 166;
-constexpr int kInsertButtonId = 167;
-constexpr int kInsertKeyItem = 101;
-
-}  // namespace
+namespace {}  // namespace
 
 DUI::MacroList* PageDriver::MacroList() const {
     ui::DeviceMainDlg& w = program_.Window();
-    return dynamic_cast<DUI::MacroList*>(ui::FindInPage(w, w.macro_page, kMacroListId));
+    return dynamic_cast<DUI::MacroList*>(ui::FindInPage(w, w.macro_page, macro_id::kMacroList));
 }
 
 DUI::CRecordList* PageDriver::EventList() const {
     ui::DeviceMainDlg& w = program_.Window();
-    return dynamic_cast<DUI::CRecordList*>(ui::FindInPage(w, w.macro_page, kEventListId));
+    return dynamic_cast<DUI::CRecordList*>(ui::FindInPage(w, w.macro_page, macro_id::kEventList));
 }
 
 void PageDriver::Click(int id, intptr_t param) {
@@ -41,7 +36,7 @@ bool PageDriver::SelectMacro(int macro_id) {
     for (int i = 0; i < list->GetItemCount(); ++i) {
         if (list->GetItemData(i) == macro_id) {
             list->SelectItem(i);
-            Click(kMacroListId, i);
+            Click(macro_id::kMacroList, i);
             return true;
         }
     }
@@ -54,12 +49,12 @@ void PageDriver::SelectEvent(int index) {
         return;
     list->SelectItem(index);
     if (index >= 0)
-        Click(kEventListId, index);
+        Click(macro_id::kEventList, index);
 }
 
 bool PageDriver::Insert(int item, int vkey) {
     DUI::HeadlessBackend& backend = program_.Session().backend();
-    if (item == kInsertKeyItem) {
+    if (item == macro_id::kInsertKeyItem) {
         const std::u16string name(1, static_cast<char16_t>(vkey));
         backend.SetModalPolicy([vkey, name](DUI::MWindow& window) {
             if (auto* dialog = dynamic_cast<ui::RecordEditDlg*>(&window)) {
@@ -70,7 +65,7 @@ bool PageDriver::Insert(int item, int vkey) {
             return DUI::ModalAnswer::FirstButton();
         });
     }
-    Click(kInsertButtonId);
+    Click(macro_id::kInsert);
     DUI::MenuWnd* menu = DUI::HeadlessBackend::OpenMenu();
     if (menu != nullptr) {
         DUI::Toolkit::Get().DeliverMenuChoice(*menu, item);

@@ -8,6 +8,9 @@
 #include "stateful/action_steps.h"
 #include "stateful/design_tables.h"
 #include "ui/dialogs/mouse_palette_dlg.h"
+#include "ui/ids/performance_page_ids.h"
+#include "ui/ids/popup_ids.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/edits.h"
@@ -21,9 +24,6 @@ namespace tessaly::stateful {
 namespace {
 
 namespace id = performance_id;
-// The palette dialog's red, green and blue fields and their change event.
-constexpr int kPaletteFirstField = 37;
-constexpr int kPaletteFieldChanged = 26;
 
 // The rates of report capability 7, by code.
 constexpr int kRateCodes[] = {8, 4, 2, 1, 16, 32, 64};
@@ -120,14 +120,14 @@ void SetStageColourStep(ActionContext& c) {
         if (auto* palette = dynamic_cast<MousePaletteDlg*>(&window)) {
             const int parts[] = {red, green, blue};
             for (int i = 0; i < 3; ++i) {
-                if (auto* field = palette->GetControlAs<DUI::MEdit>(kPaletteFirstField + i))
+                if (auto* field = palette->GetControlAs<DUI::MEdit>(palette_id::kFirstField + i))
                     field->SetTitle(FromUtf8(std::to_string(parts[i])));
             }
-            palette->OnMessage(kPaletteFirstField, kPaletteFieldChanged, 0, 0);
+            palette->OnMessage(palette_id::kFirstField, DUI::kEventTextChanged, 0, 0);
         }
         return DUI::ModalAnswer::FirstButton();
     });
-    Deliver(c, id::kStages, DUI::kEventItemPartClicked, stage);
+    Deliver(c, id::kStages, DUI::kEventSecondary, stage);
     backend.SetModalPolicy({});
     backend.SetModalAnswer(DUI::ModalAnswer::FirstButton());
     Perf(c).rgb[static_cast<size_t>(stage)] = colour;

@@ -8,6 +8,7 @@
 #include "stateful/action_steps.h"
 #include "stateful/design_tables.h"
 #include "storage/profile_table.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/pages/profile_dlg.h"
 #include "ui/toolkit/headless_backend.h"
 #include "ui/toolkit/toolkit.h"
@@ -15,8 +16,6 @@
 
 namespace tessaly::stateful {
 namespace {
-
-constexpr int kFactoryResetButton = 277;
 
 // The shipped model's factory values (its description file): current
 // stage, stage count, stages 1 … 6 with their colours, report rate, sleep,
@@ -123,7 +122,7 @@ void ImportProfileStep(ActionContext& c) {
 void FactoryResetStep(ActionContext& c) {
     c.description = "factory reset";
     c.program.Session().backend().SetModalAnswer(DUI::ModalAnswer::FirstButton());
-    c.program.Window().OnMessage(kFactoryResetButton, DUI::kEventActivated, 0, 0);
+    c.program.Window().OnMessage(settings_id::kFactoryReset, DUI::kEventActivated, 0, 0);
     c.facts.reset = true;
     c.facts.refill = true;
     c.model.refill_steps = 5;

@@ -14,6 +14,7 @@
 #include "platform/process_exit.h"
 #include "platform/registry_store.h"
 #include "storage/settings_database.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
@@ -141,9 +142,9 @@ std::vector<int> ProgramUnderTest::PagesFingerprint() {
         print.insert(print.end(), {stages->GetItemCount(), stages->GetSelectItem()});
     if (DUI::ReporteCtrl* rates = controls.ReportRates())
         print.insert(print.end(), {rates->GetItemCount(), rates->GetCurSel()});
-    if (auto* macros = window_->GetControlAs<DUI::MacroList>(156))
+    if (auto* macros = window_->GetControlAs<DUI::MacroList>(macro_id::kMacroList))
         print.insert(print.end(), {macros->GetItemCount(), macros->GetCurSel()});
-    if (auto* events = window_->GetControlAs<DUI::CRecordList>(166))
+    if (auto* events = window_->GetControlAs<DUI::CRecordList>(macro_id::kEventList))
         print.push_back(static_cast<int>(events->Records().size()));
     return print;
 }

@@ -12,8 +12,6 @@ namespace {
 
 using test::TempDir;
 
-constexpr std::u16string_view kDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-
 std::u16string Id(std::u16string_view prefix, int n) {
     return std::u16string(prefix) + IntToDecimal(n);
 }
@@ -67,7 +65,7 @@ constexpr int kGroups = 40;
 constexpr int kItems = 30;
 
 void WriteGroups(XmlTextDocument& doc) {
-    doc.SetText(kDeclaration);
+    doc.SetText(kXmlDeclaration);
     ASSERT_TRUE(doc.AddElement(u"root"));
     ASSERT_TRUE(doc.SetAttribute(u"id", u"R"));
     ASSERT_TRUE(doc.EnterElement());
@@ -93,7 +91,7 @@ void WriteGroups(XmlTextDocument& doc) {
 
 // What WriteGroups must produce, spelled out line by line.
 std::u16string GroupsText() {
-    std::u16string text(kDeclaration);
+    std::u16string text(kXmlDeclaration);
     text += u"<root id=\"R\">\r\n<body id=\"B\">\r\n";
     for (int g = 0; g < kGroups; ++g) {
         text += u"<group id=\"" + Id(u"g", g) + u"\">\r\n<list id=\"" + Id(u"l", g) + u"\">\r\n";

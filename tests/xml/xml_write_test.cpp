@@ -11,12 +11,10 @@ namespace {
 
 using test::TempDir;
 
-constexpr std::u16string_view kDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-
 // The writer pattern of every file the program writes.
 void WriteExample(XmlTextDocument& doc) {
     // A declaration alone has no root yet: not well-formed, but writable.
-    EXPECT_FALSE(doc.SetText(kDeclaration));
+    EXPECT_FALSE(doc.SetText(kXmlDeclaration));
     ASSERT_TRUE(doc.AddElement(u"root"));
     ASSERT_TRUE(doc.EnterElement());
     ASSERT_TRUE(doc.AddElement(u"child"));

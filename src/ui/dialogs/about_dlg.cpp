@@ -4,6 +4,7 @@
 
 #include "base/firmware_version.h"
 #include "base/text_format.h"
+#include "ui/ids/about_box_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -13,12 +14,6 @@ namespace tessaly {
 using namespace DUI;
 
 namespace {
-constexpr int kCloseId = 30;
-constexpr int kLogoId = 32;
-constexpr int kVersionId = 34;
-constexpr int kMouseFirmwareId = 33;
-constexpr int kReceiverFirmwareId = 36;
-constexpr int kCopyrightId = 35;
 constexpr Color kGrey = 0xFFB4B4B4;
 // Opaque, and dark enough for the grey lines and the light logo.
 constexpr Color kBackTop = 0xFF1A1A1A;
@@ -46,22 +41,24 @@ bool AboutDlg::OnInitDialog() {
 }
 
 void AboutDlg::InitUI(Rect client) {
-    auto* close =
-        CreateControl<CImageButton>(kCloseId, {client.right - 40, 15, client.right - 21, 34});
+    auto* close = CreateControl<CImageButton>(about_id::kClose,
+                                              {client.right - 40, 15, client.right - 21, 34});
     close->SetImage(u"sysbtn_close.png", 4);
     close->SetTooltip(LoadLanguageString(text::kClose));
 
     int logo_left = (client.right - client.left - 260) / 2;
-    CreateArea<MPicture>(kLogoId, {logo_left, 80, logo_left + 260, 120})->SetImage(u"logo.png");
+    CreateArea<MPicture>(about_id::kLogo, {logo_left, 80, logo_left + 260, 120})
+        ->SetImage(u"logo.png");
 
     const std::u16string software =
         versions_.software.empty()
             ? LoadLanguageString(text::kSoftwareVersion)
             : Format(u"%s: v%s", LoadLanguageString(text::kSoftwareVersion), versions_.software);
     const std::pair<int, std::u16string> lines[] = {
-        {kVersionId, software},
-        {kMouseFirmwareId, FirmwareVersionLine(text::kMouseFirmware, versions_.mouse_firmware)},
-        {kReceiverFirmwareId,
+        {about_id::kVersion, software},
+        {about_id::kMouseFirmware,
+         FirmwareVersionLine(text::kMouseFirmware, versions_.mouse_firmware)},
+        {about_id::kReceiverFirmware,
          FirmwareVersionLine(text::kReceiverFirmware, versions_.receiver_firmware)}};
     const int c = (client.right - client.left) / 2;
     int top = 140;
@@ -72,14 +69,14 @@ void AboutDlg::InitUI(Rect client) {
         top += 32;
     }
     auto* copyright = CreateArea<MText>(
-        kCopyrightId, {10, client.bottom - 40, client.right - 10, client.bottom - 5},
+        about_id::kCopyright, {10, client.bottom - 40, client.right - 10, client.bottom - 5},
         LoadLanguageString(text::kCopyright));
     copyright->SetTextColor(kGrey);
     copyright->SetAlignment(kAlignCenter);
 }
 
 int AboutDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
-    if (id == kCloseId && event == kEventActivated) {
+    if (id == about_id::kClose && event == kEventActivated) {
         DoOK();
         return 1;
     }

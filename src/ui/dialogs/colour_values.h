@@ -8,6 +8,8 @@
 
 namespace tessaly {
 
+inline constexpr DUI::Color kWhite = 0xFFFFFFFF;
+
 // Opaque ARGB of a 0x00BBGGRR value; the high byte of the input is ignored.
 constexpr DUI::Color BgrToArgb(uint32_t bgr) {
     uint32_t red = bgr & 0xFF;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/dpi_msg_dlg.h"
 
 #include "base/text_format.h"
+#include "ui/ids/popup_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -8,13 +9,6 @@
 namespace tessaly {
 
 using namespace DUI;
-
-namespace {
-constexpr int kCloseId = 30;
-constexpr int kValueId = 31;
-constexpr int kUnitId = 32;
-constexpr int kProgressId = 33;
-}  // namespace
 
 bool DPIMsgDlg::Open(MWindow* parent) {
     if (!Create(parent, kTitle, kDialogStyle, kWsExToolWindow, kRect)) {
@@ -38,20 +32,21 @@ void DPIMsgDlg::MoveToCorner() {
 }
 
 void DPIMsgDlg::InitUI(Rect client) {
-    auto* close =
-        CreateControl<CImageButton>(kCloseId, {client.right - 36, 10, client.right - 6, 40});
+    auto* close = CreateControl<CImageButton>(dpi_notice_id::kClose,
+                                              {client.right - 36, 10, client.right - 6, 40});
     close->SetImage(u"sysbtn_close.png", 4);
     close->SetTooltip(LoadLanguageString(text::kClose));
 
-    auto* value = CreateArea<MText>(kValueId, {10, 30, 170, 80}, u"1600");
+    auto* value = CreateArea<MText>(dpi_notice_id::kValue, {10, 30, 170, 80}, u"1600");
     value->SetTextColor(Manager::m_select_color);
     value->SetFontWidth(36);
 
-    auto* unit = CreateArea<MText>(kUnitId, {170, 50, 310, 80}, u"DPI");
+    auto* unit = CreateArea<MText>(dpi_notice_id::kUnit, {170, 50, 310, 80}, u"DPI");
     unit->SetFontWidth(20);
     unit->SetTextColor(0xFFC8C8C8);
 
-    auto* progress = CreateControl<MProgress>(kProgressId, {10, 80, client.right - 20, 100});
+    auto* progress =
+        CreateControl<MProgress>(dpi_notice_id::kProgress, {10, 80, client.right - 20, 100});
     progress->SetMaxValue(kMaxDpi);
 
     auto lock = LockToolkit();
@@ -88,7 +83,7 @@ void DPIMsgDlg::OnTimer(uint32_t id) {
 }
 
 int DPIMsgDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
-    if (id == kCloseId && event == kEventActivated) {
+    if (id == dpi_notice_id::kClose && event == kEventActivated) {
         ShowWindow(kSwHide);
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "ui/dialogs/message_box.h"
 
+#include "ui/dialogs/colour_values.h"
+#include "ui/ids/message_box_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -9,11 +11,6 @@ namespace tessaly {
 using namespace DUI;
 
 namespace {
-constexpr int kTitleId = 31;
-constexpr int kMessageId = 32;
-constexpr int kFirstButtonId = 33;
-constexpr int kSecondButtonId = 34;
-constexpr Color kWhite = 0xFFFFFFFF;
 constexpr int kFontWidth = 16;
 constexpr int kButtonProperty = 8;
 }  // namespace
@@ -45,13 +42,14 @@ void CUIMessageBox::AddButton(int id, int text_number, int left, int right, int 
 
 void CUIMessageBox::InitUI(Rect client) {
     SetLayeredWindow(true);
-    auto* title = CreateArea<MText>(kTitleId, {20, 15, client.right - 20, 45}, title_);
+    auto* title =
+        CreateArea<MText>(message_box_id::kTitle, {20, 15, client.right - 20, 45}, title_);
     title->SetFontWidth(kFontWidth);
     title->SetAlignment(kAlignCenter);
     title->SetTextColor(kWhite);
 
-    auto* message =
-        CreateArea<MText>(kMessageId, {20, 50, client.right - 20, client.bottom - 50}, message_);
+    auto* message = CreateArea<MText>(message_box_id::kMessage,
+                                      {20, 50, client.right - 20, client.bottom - 50}, message_);
     message->SetFontWidth(kFontWidth);
     message->SetVAlignment(kAlignVCenter);
     message->SetAlignment(kAlignCenter);
@@ -61,11 +59,11 @@ void CUIMessageBox::InitUI(Rect client) {
     int top = client.bottom - 50;
     int bottom = client.bottom - 14;
     if (buttons_ == kMessageBoxOk) {
-        AddButton(kFirstButtonId, text::kOk, 60, client.right - 60, top, bottom);
+        AddButton(message_box_id::kFirstButton, text::kOk, 60, client.right - 60, top, bottom);
     } else if (buttons_ == kMessageBoxConfirm) {
         int c = (client.right - client.left) / 2;
-        AddButton(kFirstButtonId, text::kConfirm, c - 120, c - 20, top, bottom);
-        AddButton(kSecondButtonId, text::kCancel, c + 20, c + 120, top, bottom);
+        AddButton(message_box_id::kFirstButton, text::kConfirm, c - 120, c - 20, top, bottom);
+        AddButton(message_box_id::kSecondButton, text::kCancel, c + 20, c + 120, top, bottom);
     }
 }
 
@@ -73,11 +71,11 @@ int CUIMessageBox::OnMessage(int id, int event, intptr_t, intptr_t) {
     if (event != kEventActivated) {
         return 0;
     }
-    if (id == kFirstButtonId) {
+    if (id == message_box_id::kFirstButton) {
         DoOK();
         return 1;
     }
-    if (id == kSecondButtonId) {
+    if (id == message_box_id::kSecondButton) {
         DoCancel();
         return 1;
     }

@@ -5,8 +5,10 @@
 #include "base/decimal.h"
 #include "base/text_format.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/popup_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly {
@@ -14,18 +16,9 @@ namespace tessaly {
 using namespace DUI;
 
 namespace {
-constexpr int kCloseId = 31;
-constexpr int kPaletteId = 32;
-constexpr int kPreviewId = 33;
-constexpr int kFirstLabelId = 34;
-constexpr int kFirstFieldId = 37;  // red, green, blue
-constexpr int kFirstPresetId = 40;
-constexpr int kOkId = 48;
 constexpr int kRowStep = 30;
 constexpr int kPresetSize = 26;
 constexpr int kPresetStep = 35;
-constexpr int kEventFieldChanged = 26;
-constexpr int kEventPaletteMoved = 27;
 constexpr std::u16string_view kGroup = u"DEFAULTCOLOR";
 constexpr std::array<std::u16string_view, 3> kLabels{u"R:", u"G:", u"B:"};
 
@@ -45,7 +38,7 @@ uint32_t MousePaletteDlg::Choose(MWindow* parent, uint32_t initial) {
 }
 
 bool MousePaletteDlg::Open(MWindow* parent) {
-    if (!Create(parent, kTitle, kStyle, 0, {0, 0, kWidth, kHeight})) {
+    if (!Create(parent, kTitle, kDialogStyle, 0, {0, 0, kWidth, kHeight})) {
         return false;
     }
     CenterWindow(parent);
@@ -55,14 +48,15 @@ bool MousePaletteDlg::Open(MWindow* parent) {
 void MousePaletteDlg::InitUI(Rect client) {
     int w = client.Width();
     int h = client.Height();
-    CreateControl<CImageButton>(kCloseId, {w - 50, 15, w - 20, 45})
+    CreateControl<CImageButton>(palette_id::kClose, {w - 50, 15, w - 20, 45})
         ->SetImage(u"sysbtn_close.png", 4);
-    CreateControl<MPalette>(kPaletteId, {30, 60, 200, 220});
-    CreateArea<CArea>(kPreviewId, {210, 60, 300, 110})->SetColor(BgrToArgb(0xD027FB));
+    CreateControl<MPalette>(palette_id::kPalette, {30, 60, 200, 220});
+    CreateArea<CArea>(palette_id::kPreview, {210, 60, 300, 110})->SetColor(BgrToArgb(0xD027FB));
     for (int row = 0; row < 3; ++row) {
         int top = 120 + row * kRowStep;
-        CreateArea<MText>(kFirstLabelId + row, {210, top, 240, top + 25}, kLabels[row]);
-        auto* field = CreateControl<MEdit>(kFirstFieldId + row, {240, top, 300, top + 25});
+        CreateArea<MText>(palette_id::kFirstLabel + row, {210, top, 240, top + 25}, kLabels[row]);
+        auto* field =
+            CreateControl<MEdit>(palette_id::kFirstField + row, {240, top, 300, top + 25});
         field->SetLimitText(3);
         field->SetInputMode(EditMode::kNumber);
         field->SetImage(u"img_edit.png");
@@ -70,11 +64,11 @@ void MousePaletteDlg::InitUI(Rect client) {
     for (int i = 0; i < static_cast<int>(kPresets.size()); ++i) {
         int left = 30 + i * kPresetStep;
         auto* preset = CreateControl<CColorButton>(
-            kFirstPresetId + i, {left, 230, left + kPresetSize, 230 + kPresetSize});
+            palette_id::kFirstPreset + i, {left, 230, left + kPresetSize, 230 + kPresetSize});
         preset->SetColor(BgrToArgb(kPresets[i]));
         preset->SetGroup(kGroup);
     }
-    auto* ok = CreateControl<MButton>(kOkId, {w - 120, h - 50, w - 20, h - 20},
+    auto* ok = CreateControl<MButton>(palette_id::kOk, {w - 120, h - 50, w - 20, h - 20},
                                       LoadLanguageString(text::kOk));
     ok->SetImage(u"img_button.png", 4);
     ShowColour(result_, true, true);
@@ -82,17 +76,17 @@ void MousePaletteDlg::InitUI(Rect client) {
 
 void MousePaletteDlg::ShowColour(uint32_t colour, bool update_fields, bool update_palette) {
     result_ = colour;
-    if (auto* preview = GetControlAs<CArea>(kPreviewId)) {
+    if (auto* preview = GetControlAs<CArea>(palette_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
     if (update_palette) {
-        if (auto* palette = GetControlAs<MPalette>(kPaletteId)) {
+        if (auto* palette = GetControlAs<MPalette>(palette_id::kPalette)) {
             palette->SetSelectColor(BgrToArgb(colour));
         }
     }
     if (update_fields) {
         for (int i = 0; i < 3; ++i) {
-            if (auto* field = GetControlAs<MEdit>(kFirstFieldId + i)) {
+            if (auto* field = GetControlAs<MEdit>(palette_id::kFirstField + i)) {
                 field->SetTitle(Format(u"%d", Component(colour, i)));
             }
         }
@@ -102,7 +96,7 @@ void MousePaletteDlg::ShowColour(uint32_t colour, bool update_fields, bool updat
 void MousePaletteDlg::FieldChanged() {
     std::array<int, 3> parts{};
     for (int i = 0; i < 3; ++i) {
-        auto* field = GetControlAs<MEdit>(kFirstFieldId + i);
+        auto* field = GetControlAs<MEdit>(palette_id::kFirstField + i);
         if (field == nullptr) {
             return;
         }
@@ -116,24 +110,26 @@ void MousePaletteDlg::FieldChanged() {
 }
 
 int MousePaletteDlg::OnMessage(int id, int event, intptr_t param, intptr_t) {
-    if (id == kPaletteId && (event == kEventPaletteMoved || event == kEventActivated)) {
+    if (id == palette_id::kPalette && (event == kEventDragged || event == kEventActivated)) {
         ShowColour(ArgbToBgr(static_cast<Color>(param)), true, false);
         return 1;
     }
-    if (id >= kFirstFieldId && id < kFirstFieldId + 3 && event == kEventFieldChanged) {
+    if (id >= palette_id::kFirstField && id < palette_id::kFirstField + 3 &&
+        event == kEventTextChanged) {
         FieldChanged();
         return 1;
     }
-    if (id >= kFirstPresetId && id < kFirstPresetId + static_cast<int>(kPresets.size()) &&
+    if (id >= palette_id::kFirstPreset &&
+        id < palette_id::kFirstPreset + static_cast<int>(kPresets.size()) &&
         event == kEventActivated) {
-        ShowColour(kPresets[id - kFirstPresetId], true, true);
+        ShowColour(kPresets[id - palette_id::kFirstPreset], true, true);
         return 1;
     }
-    if (id == kCloseId && event == kEventActivated) {
+    if (id == palette_id::kClose && event == kEventActivated) {
         OnEscapeKey();
         return 1;
     }
-    if (id == kOkId && event == kEventActivated) {
+    if (id == palette_id::kOk && event == kEventActivated) {
         DoOK();
         return 1;
     }

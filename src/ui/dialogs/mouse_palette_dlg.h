@@ -15,7 +15,6 @@ class MousePaletteDlg : public DUI::MDialog {
   public:
     // The toolkit has no window classes; the class name becomes the title.
     static constexpr std::u16string_view kTitle = u"PaletteDlg";
-    static constexpr uint32_t kStyle = 0x96000000;
     static constexpr int kWidth = 330;
     static constexpr int kHeight = 320;
     static constexpr std::array<uint32_t, 8> kPresets{0x0000FF, 0xFF0000, 0x00FF00, 0x00FFFF,

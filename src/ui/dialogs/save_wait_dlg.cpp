@@ -1,5 +1,6 @@
 #include "ui/dialogs/save_wait_dlg.h"
 
+#include "ui/ids/popup_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -9,9 +10,6 @@ namespace tessaly {
 using namespace DUI;
 
 namespace {
-constexpr int kLogoId = 31;
-constexpr int kTextId = 32;
-constexpr int kProgressId = 33;
 constexpr int kControlTimerMs = 2;
 }  // namespace
 
@@ -32,18 +30,19 @@ bool SaveWaitDlg::OnInitDialog() {
 }
 
 void SaveWaitDlg::InitUI(Rect client) {
-    auto* logo = CreateArea<MPicture>(kLogoId, {});
+    auto* logo = CreateArea<MPicture>(save_wait_id::kLogo, {});
     logo->SetImage(u"logo.png");
     Size size = logo->GetImageSize();
     logo->SetRect({10, 10, 10 + size.width, 10 + size.height});
 
-    auto* wait = CreateArea<MText>(kTextId, {10, 100, client.right - 10, 130},
+    auto* wait = CreateArea<MText>(save_wait_id::kText, {10, 100, client.right - 10, 130},
                                    LoadLanguageString(text::kSavingSettings));
     wait->SetTextColor(Manager::m_select_color);
     wait->SetFontWidth(20);
     wait->SetAlignment(kAlignCenter);
 
-    auto* progress = CreateControl<MProgress2>(kProgressId, {10, 130, client.right - 20, 150});
+    auto* progress =
+        CreateControl<MProgress2>(save_wait_id::kProgress, {10, 130, client.right - 20, 150});
     progress->SetMaxValue(100);
     progress->AddMTimer(true);
     auto lock = LockToolkit();

@@ -1,6 +1,7 @@
 #include "ui/dialogs/update_process_dlg.h"
 
 #include "base/text_format.h"
+#include "ui/ids/popup_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -8,11 +9,6 @@
 namespace tessaly {
 
 using namespace DUI;
-
-namespace {
-constexpr int kStatusId = 31;
-constexpr int kProgressId = 32;
-}  // namespace
 
 bool UpdateProcessDlg::Open(MWindow* parent) {
     if (!Create(parent, kTitle, kDialogStyle, kWsExToolWindow, kRect)) {
@@ -32,9 +28,10 @@ void UpdateProcessDlg::InitUI(Rect client) {
     SetLayeredWindow(true);
     SetBackMode(1, 16);
     LoadBKImage(u"img_area_content.png");
-    auto* status = CreateArea<MText>(kStatusId, {10, 30, client.right - 20, 50});
+    auto* status = CreateArea<MText>(update_progress_id::kStatus, {10, 30, client.right - 20, 50});
     status->SetTextColor(0xFFFFFFFF);
-    auto* progress = CreateControl<MProgress>(kProgressId, {10, 60, client.right - 20, 80});
+    auto* progress =
+        CreateControl<MProgress>(update_progress_id::kProgress, {10, 60, client.right - 20, 80});
     progress->SetMaxValue(100);
     auto lock = LockToolkit();
     status_ = status;

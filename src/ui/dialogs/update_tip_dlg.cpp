@@ -1,6 +1,7 @@
 #include "ui/dialogs/update_tip_dlg.h"
 
 #include "base/text_format.h"
+#include "ui/ids/popup_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -8,11 +9,6 @@
 namespace tessaly {
 
 using namespace DUI;
-
-namespace {
-constexpr int kTextId = 31;  // the notice and the status share it
-constexpr int kProgressId = 32;
-}  // namespace
 
 bool UpdateTipDlg::Open(MWindow* parent) {
     if (!Create(parent, kTitle, kDialogStyle, kWsExToolWindow, kRect)) {
@@ -31,12 +27,14 @@ bool UpdateTipDlg::OnInitDialog() {
 void UpdateTipDlg::InitUI(Rect client) {
     SetLayeredWindow(true);
     LoadBKImage(u"img_upgrade_bkg.png");
-    auto* notice = CreateArea<MText>(kTextId, {20, 10, client.right - 20, 60},
+    auto* notice = CreateArea<MText>(update_tip_id::kText, {20, 10, client.right - 20, 60},
                                      LoadLanguageString(text::kUpgradeWarning));
     notice->SetTextColor(0xFFC80A0A);
     notice->SetMultiLine(true);
-    auto* status = CreateArea<MText>(kTextId, {20, 60, client.right - 20, 80}, u"升级中");
-    auto* progress = CreateControl<MProgress>(kProgressId, {20, 80, client.right - 20, 116});
+    auto* status =
+        CreateArea<MText>(update_tip_id::kText, {20, 60, client.right - 20, 80}, u"升级中");
+    auto* progress =
+        CreateControl<MProgress>(update_tip_id::kProgress, {20, 80, client.right - 20, 116});
     auto lock = LockToolkit();
     status_ = status;
     progress_ = progress;

@@ -8,6 +8,8 @@
 #include "base/task.h"
 #include "platform/process_exit.h"
 #include "ui/dialogs/about_dlg.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -20,7 +22,6 @@ namespace {
 constexpr int kWorkerStopMs = 1000;
 constexpr int kControlTimerMs = 10;
 constexpr int kSelectedDeviceTypeAtStart = 101;
-constexpr int kDpiStageList = 116;
 
 std::u16string Text(int number) {
     return LoadLanguageString(number);
@@ -81,7 +82,7 @@ void DeviceMainDlg::RegisterOwnHandlers() {
     });
     own(S::kOpenSettings, [this](int, int, intptr_t) { return OnOpenSettings(); });
     own(S::kWebsite, [this, open](int id, int, intptr_t) {
-        if (id == 37 && website_address.empty()) {
+        if (id == main_id::kWebsite && website_address.empty()) {
             return 0;
         }
         open(website_address, u"");
@@ -387,7 +388,7 @@ void DeviceMainDlg::ClosePopups() {
     if (services_.stop_recording) {
         services_.stop_recording();
     }
-    if (DUI::MControl* stages = GetControl(kDpiStageList)) {
+    if (DUI::MControl* stages = GetControl(performance_id::kStages)) {
         stages->OnFocus(0);
     }
 }

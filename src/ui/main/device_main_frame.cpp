@@ -12,11 +12,10 @@
 #include "ui/toolkit/controls/static_controls.h"
 
 #include "base/task.h"
+#include "ui/ids/main_window_ids.h"
 
 namespace tessaly::ui {
 namespace {
-
-constexpr DUI::Rect kEmpty{};
 
 std::u16string Text(int number) {
     return LoadLanguageString(number);
@@ -70,50 +69,53 @@ void DeviceMainDlg::CreateFrame() {
         p->SetShowMode(h, v);
         return p;
     };
-    picture(30, u"main_bkg.png", 3, 6);
-    picture(31, u"", 2, 4)->SetVisible(false);
-    picture(32, u"img_area_caption.png", 3, 10);
-    picture(33, u"img_area_caption.png", 3, 10);
+    picture(main_id::kBackground, u"main_bkg.png", 3, 6);
+    picture(main_id::kMousePicture, u"", 2, 4)->SetVisible(false);
+    picture(main_id::kCaptionStrip, u"img_area_caption.png", 3, 10);
+    picture(main_id::kBottomStrip, u"img_area_caption.png", 3, 10);
 
-    auto* title = CreateArea<DUI::MText>(35, kEmpty, Text(text::kMainTitle));
+    auto* title = CreateArea<DUI::MText>(main_id::kTitle, kEmpty, Text(text::kMainTitle));
     title->SetTextColor(style.frame_text_color);
     title->SetAlignment(DUI::kAlignCenter);
     title->SetFont(kTitleFontName, kTitleFontSize, 1);
-    CreateArea<DUI::MText>(36, kEmpty)->SetTextColor(style.accent_text_color);
+    CreateArea<DUI::MText>(main_id::kVersion, kEmpty)->SetTextColor(style.accent_text_color);
     auto image_button = [this](int id, std::u16string_view image, int tooltip) {
         auto* b = CreateControl<DUI::CImageButton>(id, kEmpty);
         b->SetImage(image, 4);
         b->SetTooltip(Text(tooltip));
     };
-    image_button(38, u"sysbtn_close.png", text::kClose);
-    image_button(41, u"sysbtn_maximize.png", text::kMaximise);
-    image_button(39, u"sysbtn_min.png", text::kMinimise);
-    image_button(40, u"sysbtn_setting.png", text::kSettings);
+    image_button(main_id::kClose, u"sysbtn_close.png", text::kClose);
+    image_button(main_id::kMaximise, u"sysbtn_maximize.png", text::kMaximise);
+    image_button(main_id::kMinimise, u"sysbtn_min.png", text::kMinimise);
+    image_button(main_id::kSettings, u"sysbtn_setting.png", text::kSettings);
 
-    auto* battery = CreateControl<DUI::BatteryCtrl>(43, kEmpty);
+    auto* battery = CreateControl<DUI::BatteryCtrl>(main_id::kBattery, kEmpty);
     battery->SetImage(u"icon\\icon_battery_bkg.png", 1);
     battery->SetSubImage(DUI::ImageRole::kBatteryValue, u"icon\\icon_batteryvalue.png");
     battery->SetSubImage(DUI::ImageRole::kBatteryCharge, u"icon\\icon_charge.png");
     battery->SetTextColor(0xFF3E556D);
     battery->AddMTimer(true);
 
-    auto* state = CreateControl<DUI::CDeviceState>(44, kEmpty, Text(text::kNotConnected));
+    auto* state =
+        CreateControl<DUI::CDeviceState>(main_id::kDeviceState, kEmpty, Text(text::kNotConnected));
     state->SetImage(u"img_area.png", 4);
     state->SetTextColor(style.frame_text_color);
     state->SetFont(style.state_font, 14, 0);
 
-    auto* profile = CreateControl<DUI::CIconButton>(45, kEmpty, Text(text::kProfile));
+    auto* profile =
+        CreateControl<DUI::CIconButton>(main_id::kProfile, kEmpty, Text(text::kProfile));
     profile->SetImage(u"img_button.png", 4);
     profile->SetIcon(u"icon\\icon_arrow_up.png", 1);
     profile->SetTextRect({0, 0, 130, 26});
     profile->SetIconRect({110, 12, 124, 24});
     profile->SetFont(style.button_font, 14, 0);
     // After the profile button: Tab crosses the bottom bar in one go.
-    auto* link = CreateControl<DUI::CTextButton>(37, kEmpty, Text(text::kCopyright));
+    auto* link = CreateControl<DUI::CTextButton>(main_id::kWebsite, kEmpty, Text(text::kCopyright));
     link->SetTextColor(style.accent_text_color);
     link->SetAlignment(DUI::kAlignCenter);
 
-    auto* hidden_reset = CreateControl<DUI::MButton>(46, kEmpty, Text(text::kFactoryResetHidden));
+    auto* hidden_reset = CreateControl<DUI::MButton>(main_id::kHiddenFactoryReset, kEmpty,
+                                                     Text(text::kFactoryResetHidden));
     hidden_reset->SetImage(u"img_button.png", 4);
     hidden_reset->SetFontWidth(14);
     hidden_reset->SetTextColor(style.frame_text_color);
@@ -123,18 +125,18 @@ void DeviceMainDlg::CreateFrame() {
         p->SetVisible(visible);
         return p;
     };
-    performance_page = page(52, false);
-    lighting_page = page(54, false);
-    button_page = page(50, true);
-    macro_page = page(53, false);
-    information_page = page(55, false);
-    settings_page = page(56, false);
-    home_page = page(49, true);
-    custom_key_page = button_page->CreateChildControl<DUI::MTabLayout>(51, kEmpty);
+    performance_page = page(kPerformancePageId, false);
+    lighting_page = page(kLightingPageId, false);
+    button_page = page(kButtonPageId, true);
+    macro_page = page(kMacroPageId, false);
+    information_page = page(kInformationPageId, false);
+    settings_page = page(kSettingsPageId, false);
+    home_page = page(kHomePageId, true);
+    custom_key_page = button_page->CreateChildControl<DUI::MTabLayout>(kCustomKeyPageId, kEmpty);
     custom_key_page->SetVisible(false);
 
-    picture(47, u"img_tab_bkg.png", 3, 12);
-    tab_ctrl = CreateControl<DUI::MTabCtrl>(48, kEmpty);
+    picture(main_id::kTabBackground, u"img_tab_bkg.png", 3, 12);
+    tab_ctrl = CreateControl<DUI::MTabCtrl>(main_id::kTabs, kEmpty);
     tab_ctrl->SetImage(u"img_tabitem_bkg.png", 4);
     DUI::TabMetrics metrics;
     metrics.control = {190, 60};
@@ -150,11 +152,11 @@ void DeviceMainDlg::CreateFrame() {
     }
     tab_ctrl->SelectItem(0);
 
-    picture(34, u"logo.png", 0, 0);
+    picture(main_id::kLogo, u"logo.png", 0, 0);
 }
 
 void DeviceMainDlg::CreateHomePage() {
-    auto* list = home_page->CreateChildControl<DUI::CDeviceList>(57, kEmpty);
+    auto* list = home_page->CreateChildControl<DUI::CDeviceList>(main_id::kDeviceList, kEmpty);
     list->SetImage(u"area_device.png", 1);
     list->SetSubImage(DUI::ImageRole::kBatteryBackground, u"icon\\icon_battery_bkg.png");
     list->SetSubImage(DUI::ImageRole::kBatteryValue, u"icon\\icon_batteryvalue.png");
@@ -162,18 +164,20 @@ void DeviceMainDlg::CreateHomePage() {
     list->SetSubImage(DUI::ImageRole::kMode, u"device_mode.png");
     list->SetVersionDesc(Text(text::kDeviceListVersion));
 
-    auto* previous = home_page->CreateChildControl<DUI::CImageButton>(60, kEmpty);
+    auto* previous =
+        home_page->CreateChildControl<DUI::CImageButton>(main_id::kPreviousDevice, kEmpty);
     previous->SetImage(u"img_btn_pre.png", 4);
     previous->SetTooltip(Text(text::kPreviousPage));
-    auto* next = home_page->CreateChildControl<DUI::CImageButton>(61, kEmpty);
+    auto* next = home_page->CreateChildControl<DUI::CImageButton>(main_id::kNextDevice, kEmpty);
     next->SetImage(u"img_btn_next.png", 4);
     next->SetTooltip(Text(text::kNextPage));
 
-    auto* panel = home_page->CreateChildArea<DUI::MPicture>(58, kEmpty);
+    auto* panel = home_page->CreateChildArea<DUI::MPicture>(main_id::kNoticePanel, kEmpty);
     panel->SetImage(u"img_area3.png", 1);
     panel->SetShowMode(3, 10);
     panel->SetVisible(false);
-    auto* notice = home_page->CreateChildArea<DUI::MText>(59, kEmpty, Text(text::kNoDeviceNotice));
+    auto* notice = home_page->CreateChildArea<DUI::MText>(main_id::kNotice, kEmpty,
+                                                          Text(text::kNoDeviceNotice));
     notice->SetTextColor(style.frame_text_color);
     notice->SetMultiLine(true);
     notice->SetFontWidth(20);
@@ -182,48 +186,50 @@ void DeviceMainDlg::CreateHomePage() {
 }
 
 void DeviceMainDlg::UISize(DUI::Rect client) {
-    if (GetControl(34) == nullptr) {
+    if (GetControl(main_id::kLogo) == nullptr) {
         return;
     }
-    GetControl(41)->SetImage(IsZoomed() ? u"sysbtn_restore.png" : u"sysbtn_maximize.png", 4);
+    GetControl(main_id::kMaximise)
+        ->SetImage(IsZoomed() ? u"sysbtn_restore.png" : u"sysbtn_maximize.png", 4);
     const FrameLayout f = ComputeFrameLayout(client);
     scale = f.scale;
-    Place(GetControl(30), f.background);
+    Place(GetControl(main_id::kBackground), f.background);
     layout_client_ = client;
     PlaceMousePicture();
-    if (auto* logo = GetControl(34)) {
+    if (auto* logo = GetControl(main_id::kLogo)) {
         if (auto rect = LogoRect(logo->GetImageSize())) {
             logo->SetRect(*rect);
         }
     }
-    Place(GetControl(32), f.caption);
-    Place(GetControl(33), f.bottom_strip);
-    Place(GetControl(38), f.close);
-    Place(GetControl(39), f.minimise);
-    Place(GetControl(40), f.settings);
-    Place(GetControl(35), f.title);
-    Place(GetControl(36), f.version);
-    Place(GetControl(37), f.website);
-    Place(GetControl(43), f.battery);
-    Place(GetControl(44), f.device_state);
-    Place(GetControl(45), f.profile);
-    Place(GetControl(47), f.tab_background);
-    Place(GetControl(48), f.tabs);
-    for (int id : {50, 52, 53, 54, 55}) {
+    Place(GetControl(main_id::kCaptionStrip), f.caption);
+    Place(GetControl(main_id::kBottomStrip), f.bottom_strip);
+    Place(GetControl(main_id::kClose), f.close);
+    Place(GetControl(main_id::kMinimise), f.minimise);
+    Place(GetControl(main_id::kSettings), f.settings);
+    Place(GetControl(main_id::kTitle), f.title);
+    Place(GetControl(main_id::kVersion), f.version);
+    Place(GetControl(main_id::kWebsite), f.website);
+    Place(GetControl(main_id::kBattery), f.battery);
+    Place(GetControl(main_id::kDeviceState), f.device_state);
+    Place(GetControl(main_id::kProfile), f.profile);
+    Place(GetControl(main_id::kTabBackground), f.tab_background);
+    Place(GetControl(main_id::kTabs), f.tabs);
+    for (int id :
+         {kButtonPageId, kPerformancePageId, kMacroPageId, kLightingPageId, kInformationPageId}) {
         Place(GetControl(id), f.feature_page);
     }
-    Place(GetControl(49), f.home_page);
-    Place(GetControl(51), f.custom_key_page);
-    Place(GetControl(56), f.settings_page);
-    Place(GetControl(57), f.device_list);
-    Place(GetControl(58), f.notice);
-    Place(GetControl(59), f.notice);
+    Place(GetControl(kHomePageId), f.home_page);
+    Place(GetControl(kCustomKeyPageId), f.custom_key_page);
+    Place(GetControl(kSettingsPageId), f.settings_page);
+    Place(GetControl(main_id::kDeviceList), f.device_list);
+    Place(GetControl(main_id::kNoticePanel), f.notice);
+    Place(GetControl(main_id::kNotice), f.notice);
     centred_notice = f.centred_notice;
     LayoutPages(client);
 }
 
 void DeviceMainDlg::PlaceMousePicture() {
-    DUI::MControl* picture = GetControl(31);
+    DUI::MControl* picture = GetControl(main_id::kMousePicture);
     if (picture == nullptr) {
         return;
     }
@@ -236,17 +242,20 @@ void DeviceMainDlg::PlaceMousePicture() {
 int DeviceMainDlg::OnTabClick(int index) {
     if (settings_page->IsVisible()) {
         settings_page->SetVisible(false);
-        for (int id : {38, 39, 40, 41}) {
+        for (int id :
+             {main_id::kClose, main_id::kMinimise, main_id::kSettings, main_id::kMaximise}) {
             Show(id, true);
         }
     }
     const int item_id = tab_ctrl->GetItemID(index);
     if (current_tab_id == 1) {
-        Show(31, true);
+        Show(main_id::kMousePicture, true);
     }
-    Show(43, true);
+    Show(main_id::kBattery, true);
     if (item_id == 1) {
-        for (int id : {31, 47, 48, 44, 45, 46, 43}) {
+        for (int id : {main_id::kMousePicture, main_id::kTabBackground, main_id::kTabs,
+                       main_id::kDeviceState, main_id::kProfile, main_id::kHiddenFactoryReset,
+                       main_id::kBattery}) {
             Show(id, false);
         }
     }
@@ -256,7 +265,7 @@ int DeviceMainDlg::OnTabClick(int index) {
 }
 
 int DeviceMainDlg::OnOpenSettings() {
-    Show(47, false);
+    Show(main_id::kTabBackground, false);
     tab_ctrl->SetTabCtrlVisible(false);
     // The settings page covers the device pages; hidden, their controls are
     // not reached with Tab behind it. Selecting a tab shows one again.
@@ -264,7 +273,8 @@ int DeviceMainDlg::OnOpenSettings() {
          {home_page, button_page, performance_page, macro_page, lighting_page, information_page}) {
         page->SetVisible(false);
     }
-    for (int id : {31, 43, 40, 41}) {
+    for (int id :
+         {main_id::kMousePicture, main_id::kBattery, main_id::kSettings, main_id::kMaximise}) {
         Show(id, false);
     }
     // The page under the settings would stay live behind it: its texts and
@@ -279,14 +289,14 @@ int DeviceMainDlg::OnOpenSettings() {
 
 void DeviceMainDlg::ReturnFromSettings() {
     settings_page->SetVisible(false);
-    Show(40, true);
-    Show(41, true);
+    Show(main_id::kSettings, true);
+    Show(main_id::kMaximise, true);
     if (device_present.load() && current_tab_id != 1) {
-        Show(47, true);
+        Show(main_id::kTabBackground, true);
         tab_ctrl->SetTabCtrlVisible(true);
         tab_ctrl->SelectItem(return_tab_index);
-        Show(31, true);
-        Show(43, true);
+        Show(main_id::kMousePicture, true);
+        Show(main_id::kBattery, true);
     } else {
         tab_ctrl->SelectItem(0);
         home_page->SetVisible(true);
@@ -295,12 +305,13 @@ void DeviceMainDlg::ReturnFromSettings() {
 }
 
 void DeviceMainDlg::ShowDevicePages() {
-    Show(47, true);
+    Show(main_id::kTabBackground, true);
     tab_ctrl->SetTabCtrlVisible(true);
     tab_ctrl->SelectItem(1);
     // Without this a later return from the settings page would go home.
     current_tab_id = tab_ctrl->GetItemID(1);
-    for (int id : {31, 44, 45, 46}) {
+    for (int id : {main_id::kMousePicture, main_id::kDeviceState, main_id::kProfile,
+                   main_id::kHiddenFactoryReset}) {
         Show(id, true);
     }
     PlaceMousePicture();
@@ -308,16 +319,16 @@ void DeviceMainDlg::ShowDevicePages() {
 
 void DeviceMainDlg::ShowNoDevice() {
     tab_ctrl->SelectItem(0);
-    for (int id : {47, 48, 31}) {
+    for (int id : {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}) {
         Show(id, false);
     }
     home_page->SetVisible(true);
-    Show(58, true);
-    Show(59, true);
+    Show(main_id::kNoticePanel, true);
+    Show(main_id::kNotice, true);
 }
 
 int DeviceMainDlg::OnActivateDevice() {
-    auto* list = GetControlAs<DUI::CDeviceList>(57);
+    auto* list = GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
     const int type = list->GetSelectDevice();
     const std::optional<int> mode =
         services_.connected_mode ? services_.connected_mode(type) : std::nullopt;
@@ -334,7 +345,7 @@ int DeviceMainDlg::OnActivateDevice() {
         }
     }
     connection_mode.store(*mode);
-    auto* state = GetControlAs<DUI::CDeviceState>(44);
+    auto* state = GetControlAs<DUI::CDeviceState>(main_id::kDeviceState);
     state->SetTitle(Text(*mode == 1 ? text::kWireless : text::kWired));
     // Another model's pages, sensor and state come from its own mouse and
     // store, over the cable too.

@@ -1,6 +1,8 @@
 // Re-applying every text of the main window after a change of language.
 
 #include "base/text_format.h"
+#include "ui/ids/main_window_ids.h"
+#include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_change.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -15,20 +17,25 @@ namespace {
 
 namespace t = text;
 
-constexpr int kVersionOnSettingsPage = 274;
-
 struct Numbered {
     int id;
     int text;
 };
 // Frame and home page controls (outside the page builders' tables).
 constexpr Numbered kFrameTitles[] = {
-    {35, t::kMainTitle}, {37, t::kCopyright},      {46, t::kFactoryResetHidden},
-    {45, t::kProfile},   {59, t::kNoDeviceNotice},
+    {main_id::kTitle, t::kMainTitle},
+    {main_id::kWebsite, t::kCopyright},
+    {main_id::kHiddenFactoryReset, t::kFactoryResetHidden},
+    {main_id::kProfile, t::kProfile},
+    {main_id::kNotice, t::kNoDeviceNotice},
 };
 constexpr Numbered kFrameTooltips[] = {
-    {38, t::kClose},    {41, t::kMaximise},     {39, t::kMinimise},
-    {40, t::kSettings}, {60, t::kPreviousPage}, {61, t::kNextPage},
+    {main_id::kClose, t::kClose},
+    {main_id::kMaximise, t::kMaximise},
+    {main_id::kMinimise, t::kMinimise},
+    {main_id::kSettings, t::kSettings},
+    {main_id::kPreviousDevice, t::kPreviousPage},
+    {main_id::kNextDevice, t::kNextPage},
 };
 constexpr int kTabTexts[] = {t::kTabHome,   t::kTabButtons,  t::kTabPerformance,
                              t::kTabMacros, t::kTabLighting, t::kTabDeviceInfo};
@@ -40,15 +47,15 @@ std::u16string Text(int number) {
 }  // namespace
 
 void DeviceMainDlg::ApplyLanguage() {
-    if (GetControl(34) == nullptr) {
+    if (GetControl(main_id::kLogo) == nullptr) {
         return;  // not built yet
     }
     style.state_font = StateFontName();
     style.button_font = ButtonFontName();
-    if (auto* state = GetControlAs<DUI::MControlFont>(44)) {
+    if (auto* state = GetControlAs<DUI::MControlFont>(main_id::kDeviceState)) {
         state->SetFontName(style.state_font);
     }
-    for (int id : {45, 48}) {
+    for (int id : {main_id::kProfile, main_id::kTabs}) {
         if (auto* control = GetControlAs<DUI::MControlFont>(id)) {
             control->SetFontName(style.button_font);
         }
@@ -64,7 +71,7 @@ void DeviceMainDlg::ApplyLanguage() {
             control->SetTooltip(Text(row.text));
         }
     }
-    if (auto* state = GetControlAs<DUI::MControlFont>(44)) {
+    if (auto* state = GetControlAs<DUI::MControlFont>(main_id::kDeviceState)) {
         // An absent mouse shows "not connected" in the new language too.
         const std::optional<int> mode = services_.connected_mode
                                             ? services_.connected_mode(selected_device_type.load())
@@ -74,13 +81,13 @@ void DeviceMainDlg::ApplyLanguage() {
     }
     if (!software_version.empty()) {
         const std::u16string line = Format(u"%s: v%s", Text(t::kSoftwareVersion), software_version);
-        GetControlAs<DUI::MControlFont>(36)->SetTitle(line);
+        GetControlAs<DUI::MControlFont>(main_id::kVersion)->SetTitle(line);
         if (auto* version = dynamic_cast<DUI::MControlFont*>(
-                FindInPage(*this, settings_page, kVersionOnSettingsPage))) {
+                FindInPage(*this, settings_page, settings_id::kVersion))) {
             version->SetTitle(line);
         }
     }
-    if (auto* list = GetControlAs<DUI::CDeviceList>(57)) {
+    if (auto* list = GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
         list->SetVersionDesc(Text(t::kDeviceListVersion));
     }
     for (int i = 0; i < static_cast<int>(std::size(kTabTexts)); ++i) {

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "ui/ids/information_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/main/main_window_layout.h"
@@ -13,8 +15,6 @@
 namespace tessaly::ui {
 namespace {
 
-constexpr DUI::Rect kEmpty{};
-
 struct RowIds {
     int box;
     int name;
@@ -23,10 +23,13 @@ struct RowIds {
     int name_text;
 };
 constexpr std::array<RowIds, 2> kRows{
-    {{237, 243, 246, 248, text::kMouseFirmware}, {238, 244, 247, 249, text::kReceiverFirmware}}};
+    {{information_id::kMouseRow, information_id::kMouseName, information_id::kMouseStatus,
+      information_id::kMouseFirmwareCheck, text::kMouseFirmware},
+     {information_id::kReceiverRow, information_id::kReceiverName, information_id::kReceiverStatus,
+      information_id::kReceiverInfo, text::kReceiverFirmware}}};
 
-constexpr int kInformationPageId = 55;
-constexpr RowIds kUnplacedRow{239, 245, 0, 250, text::kFactoryResetHidden};
+constexpr RowIds kUnplacedRow{information_id::kUnplacedRow, information_id::kUnplacedName, 0,
+                              information_id::kUnplacedFactoryReset, text::kFactoryResetHidden};
 
 // The control of the class with the id on this page (ids repeat on it, and
 // the lighting page uses some of them too).
@@ -69,14 +72,14 @@ void Place(DUI::MControl* control, DUI::Rect rect) {
 }  // namespace
 
 void BuildInformationPage(DUI::MDialog&, DUI::MTabLayout& page, const PageStyle& style) {
-    auto* background = page.CreateChildArea<DUI::MPicture>(192, kEmpty);
+    auto* background = page.CreateChildArea<DUI::MPicture>(information_id::kBackground, kEmpty);
     background->SetImage(u"img_area_bkg.png", 1);
     background->SetShowMode(4, 10);
     background->SetMiddleMode(10, 50, 260, 10);
-    auto* band = page.CreateChildArea<DUI::MPicture>(193, kEmpty);
+    auto* band = page.CreateChildArea<DUI::MPicture>(information_id::kTitleBand, kEmpty);
     band->SetImage(u"img_area_caption.png", 1);
     band->SetShowMode(3, 10);
-    auto* title = page.CreateChildArea<DUI::MText>(194, kEmpty);
+    auto* title = page.CreateChildArea<DUI::MText>(information_id::kTitle, kEmpty);
     title->SetTitle(LoadLanguageString(text::kTabDeviceInfo));
     title->SetTextColor(style.frame_text_color);
     title->SetFontWidth(18);
@@ -111,7 +114,8 @@ void BuildInformationPage(DUI::MDialog&, DUI::MTabLayout& page, const PageStyle&
 
     page.CreateChildArea<DUI::MPicture>(kUnplacedRow.box, kEmpty)
         ->SetImage(u"img_area_content.png");
-    page.CreateChildArea<DUI::CRoundArea>(242, kEmpty)->SetColor(DUI::Manager::m_select_color);
+    page.CreateChildArea<DUI::CRoundArea>(information_id::kUnplacedMarker, kEmpty)
+        ->SetColor(DUI::Manager::m_select_color);
     auto* name = page.CreateChildArea<DUI::MText>(kUnplacedRow.name, kEmpty);
     name->SetTitle(LoadLanguageString(kUnplacedRow.name_text));
     name->SetTextColor(style.frame_text_color);
@@ -122,7 +126,7 @@ void BuildInformationPage(DUI::MDialog&, DUI::MTabLayout& page, const PageStyle&
 }
 
 void ReapplyInformationPageTexts(DUI::MDialog& dlg, const PageStyle& style) {
-    auto* title = FindOfClass<DUI::MText>(dlg, 194);
+    auto* title = FindOfClass<DUI::MText>(dlg, information_id::kTitle);
     SetTitle(title, text::kTabDeviceInfo);
     if (title != nullptr) {
         title->SetFontName(style.state_font);
@@ -140,8 +144,8 @@ void ReapplyInformationPageTexts(DUI::MDialog& dlg, const PageStyle& style) {
 
 void LayoutInformationPage(DUI::MDialog& dlg, DUI::Rect, float scale) {
     const InformationLayout info = ComputeInformationLayout(scale);
-    Place(FindOfClass<DUI::MPicture>(dlg, 192), info.background);
-    if (auto* title = FindOfClass<DUI::MText>(dlg, 194)) {
+    Place(FindOfClass<DUI::MPicture>(dlg, information_id::kBackground), info.background);
+    if (auto* title = FindOfClass<DUI::MText>(dlg, information_id::kTitle)) {
         title->SetRect(info.title);
         title->SetFontWidth(info.title_font_width);
     }

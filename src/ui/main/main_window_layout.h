@@ -14,6 +14,9 @@ namespace tessaly::ui {
 inline constexpr int kDesignWidth = 1300;
 inline constexpr int kDesignHeight = 788;
 
+// The rectangle controls are built with, before a layout places them.
+inline constexpr DUI::Rect kEmpty{};
+
 // The main window's size on a screen whose free area is `work_area`: the
 // design size, or on a smaller screen both sides shrunk by one factor so the
 // whole window fits and the pages are laid out at that scale.

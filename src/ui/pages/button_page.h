@@ -5,12 +5,11 @@
 
 #include <string>
 
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/page_builders.h"
 
 namespace tessaly::ui {
 
-inline constexpr int kButtonPageId = 50;
-inline constexpr int kCustomKeyPageId = 51;
 inline constexpr int kButtonPlaceholderRows = 6;
 
 // The name of placeholder row index (0-based) before a mouse is selected.

@@ -5,9 +5,11 @@
 
 #include "base/text_format.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/lighting_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
+#include "ui/pages/page_look.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly::ui {
@@ -20,13 +22,6 @@ namespace {
 constexpr std::u16string_view kGroupArea = u"img_area_content.png";
 constexpr std::u16string_view kPresetGroup = u"DEFAULTCOLOR";
 constexpr std::u16string_view kSlotGroup = u"COLORVALUE";
-
-// Background pictures of the groups; the design numbers only their contents.
-constexpr int kEffectArea = 195;
-constexpr int kBrightnessArea = 198;
-constexpr int kSpeedArea = 199;
-constexpr int kColourArea = 234;
-constexpr int kSlotArea = 235;
 
 constexpr ControlSpec Area(int id) {
     return {.class_name = "MPicture", .id = id, .flags = kArea, .image = kGroupArea};
@@ -49,54 +44,63 @@ constexpr ControlSpec Fixed(int id, std::u16string_view label) {
 }
 
 constexpr ControlSpec kRows[] = {
-    {.class_name = "MPicture", .id = 192, .flags = kArea, .image = u"img_area_bkg.png"},
-    {.class_name = "MPicture", .id = 193, .flags = kArea, .image = u"img_area_caption.png"},
-    Caption(194, t::kLightingPageTitle),
+    {.class_name = "MPicture",
+     .id = lighting_id::kBackground,
+     .flags = kArea,
+     .image = u"img_area_bkg.png"},
+    {.class_name = "MPicture",
+     .id = lighting_id::kCaptionBar,
+     .flags = kArea,
+     .image = u"img_area_caption.png"},
+    Caption(lighting_id::kTitle, t::kLightingPageTitle),
     {.class_name = "CImageButton",
-     .id = 201,
+     .id = lighting_id::kReset,
      .image = u"btn_reset.png",
      .frames = 4,
      .tooltip = t::kResetLightingTitle},
-    Area(kEffectArea),
-    Caption(196, t::kLightingEffect),
-    {.class_name = "MComboBox", .id = 197, .image = u"img_combobox.png", .frames = 4},
-    Area(kBrightnessArea),
-    Caption(200, t::kBrightnessAndSpeed),
-    Caption(202, t::kBrightnessCaption),
-    Caption(203, 0),
-    {.class_name = "LightSlider", .id = 204},
-    Area(kSpeedArea),
-    Caption(205, t::kSpeedCaption),
-    Caption(206, 0),
-    {.class_name = "LightSlider", .id = 207},
-    Area(kColourArea),
-    Caption(208, t::kSingleColour),
-    Swatch(209, kPresetGroup),
-    Swatch(210, kPresetGroup),
-    Swatch(211, kPresetGroup),
-    Swatch(212, kPresetGroup),
-    Swatch(213, kPresetGroup),
-    Swatch(214, kPresetGroup),
-    Swatch(215, kPresetGroup),
-    Swatch(216, kPresetGroup),
-    Caption(225, t::kCustomColour),
-    {.class_name = "MPalette", .id = 226},
-    {.class_name = "CArea", .id = 227, .flags = kArea},
-    Fixed(228, u"R:"),
-    Fixed(229, u"G:"),
-    Fixed(230, u"B:"),
-    Field(231),
-    Field(232),
-    Field(233),
-    Area(kSlotArea),
-    Caption(217, t::kColourSlots),
-    Swatch(218, kSlotGroup),
-    Swatch(219, kSlotGroup),
-    Swatch(220, kSlotGroup),
-    Swatch(221, kSlotGroup),
-    Swatch(222, kSlotGroup),
-    Swatch(223, kSlotGroup),
-    Swatch(224, kSlotGroup),
+    Area(lighting_id::kEffectArea),
+    Caption(lighting_id::kEffectCaption, t::kLightingEffect),
+    {.class_name = "MComboBox",
+     .id = lighting_id::kEffectList,
+     .image = u"img_combobox.png",
+     .frames = 4},
+    Area(lighting_id::kBrightnessArea),
+    Caption(lighting_id::kBrightnessAndSpeedCaption, t::kBrightnessAndSpeed),
+    Caption(lighting_id::kBrightnessCaption, t::kBrightnessCaption),
+    Caption(lighting_id::kBrightnessValue, 0),
+    {.class_name = "LightSlider", .id = lighting_id::kBrightnessSlider},
+    Area(lighting_id::kSpeedArea),
+    Caption(lighting_id::kSpeedCaption, t::kSpeedCaption),
+    Caption(lighting_id::kSpeedValue, 0),
+    {.class_name = "LightSlider", .id = lighting_id::kSpeedSlider},
+    Area(lighting_id::kColourArea),
+    Caption(lighting_id::kSingleColourCaption, t::kSingleColour),
+    Swatch(lighting_id::kFirstPreset, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 1, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 2, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 3, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 4, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 5, kPresetGroup),
+    Swatch(lighting_id::kFirstPreset + 6, kPresetGroup),
+    Swatch(lighting_id::kLastPreset, kPresetGroup),
+    Caption(lighting_id::kCustomColourCaption, t::kCustomColour),
+    {.class_name = "MPalette", .id = lighting_id::kPalette},
+    {.class_name = "CArea", .id = lighting_id::kPreview, .flags = kArea},
+    Fixed(lighting_id::kRedLabel, u"R:"),
+    Fixed(lighting_id::kGreenLabel, u"G:"),
+    Fixed(lighting_id::kBlueLabel, u"B:"),
+    Field(lighting_id::kRedField),
+    Field(lighting_id::kGreenField),
+    Field(lighting_id::kBlueField),
+    Area(lighting_id::kSlotArea),
+    Caption(lighting_id::kSlotCaption, t::kColourSlots),
+    Swatch(lighting_id::kFirstSlot, kSlotGroup),
+    Swatch(lighting_id::kFirstSlot + 1, kSlotGroup),
+    Swatch(lighting_id::kFirstSlot + 2, kSlotGroup),
+    Swatch(lighting_id::kFirstSlot + 3, kSlotGroup),
+    Swatch(lighting_id::kFirstSlot + 4, kSlotGroup),
+    Swatch(lighting_id::kFirstSlot + 5, kSlotGroup),
+    Swatch(lighting_id::kLastSlot, kSlotGroup),
 };
 
 constexpr std::array<uint32_t, 8> kPresets{0x0000FF, 0xFF00F0, 0xFF0C00, 0xFCFF00,
@@ -124,56 +128,63 @@ struct Group {
 
 constexpr int kWidth = 470;
 constexpr Placement kEffectGroup[] = {
-    {kEffectArea, 0, {0, 0, kWidth, 60}},
-    {196, 0, {15, 15, 165, 45}},
-    {197, 0, {170, 15, 420, 45}},
+    {lighting_id::kEffectArea, 0, {0, 0, kWidth, 60}},
+    {lighting_id::kEffectCaption, 0, {15, 15, 165, 45}},
+    {lighting_id::kEffectList, 0, {170, 15, 420, 45}},
 };
 constexpr Placement kBrightnessGroup[] = {
-    {kBrightnessArea, 0, {0, 0, kWidth, 110}},
-    {200, 0, {15, 5, 300, 35}},
-    {202, 0, {15, 40, 150, 70}},
-    {203, 0, {300, 40, 455, 70}},
-    {204, 0, {15, 75, 455, 100}},
+    {lighting_id::kBrightnessArea, 0, {0, 0, kWidth, 110}},
+    {lighting_id::kBrightnessAndSpeedCaption, 0, {15, 5, 300, 35}},
+    {lighting_id::kBrightnessCaption, 0, {15, 40, 150, 70}},
+    {lighting_id::kBrightnessValue, 0, {300, 40, 455, 70}},
+    {lighting_id::kBrightnessSlider, 0, {15, 75, 455, 100}},
 };
 constexpr Placement kSpeedGroup[] = {
-    {kSpeedArea, 0, {0, 0, kWidth, 80}},
-    {205, 0, {15, 5, 150, 35}},
-    {206, 0, {300, 5, 455, 35}},
-    {207, 0, {15, 40, 455, 70}},
+    {lighting_id::kSpeedArea, 0, {0, 0, kWidth, 80}},
+    {lighting_id::kSpeedCaption, 0, {15, 5, 150, 35}},
+    {lighting_id::kSpeedValue, 0, {300, 5, 455, 35}},
+    {lighting_id::kSpeedSlider, 0, {15, 40, 455, 70}},
 };
 constexpr Placement kColourGroup[] = {
-    {kColourArea, 0, {0, 0, kWidth, 260}},
-    {208, 0, {15, 5, 300, 35}},
-    {209, 0, {15, 40, 41, 66}},
-    {210, 0, {50, 40, 76, 66}},
-    {211, 0, {85, 40, 111, 66}},
-    {212, 0, {120, 40, 146, 66}},
-    {213, 0, {155, 40, 181, 66}},
-    {214, 0, {190, 40, 216, 66}},
-    {215, 0, {225, 40, 251, 66}},
-    {216, 0, {260, 40, 286, 66}},
-    {225, 0, {15, 75, 200, 105}},
-    {226, 0, {15, 110, 185, 240}},
-    {227, 0, {200, 110, 290, 155}},
-    {228, 0, {200, 165, 230, 190}},
-    {229, 0, {200, 195, 230, 220}},
-    {230, 0, {200, 225, 230, 250}},
-    {231, 0, {230, 165, 290, 190}},
-    {232, 0, {230, 195, 290, 220}},
-    {233, 0, {230, 225, 290, 250}},
+    {lighting_id::kColourArea, 0, {0, 0, kWidth, 260}},
+    {lighting_id::kSingleColourCaption, 0, {15, 5, 300, 35}},
+    {lighting_id::kFirstPreset, 0, {15, 40, 41, 66}},
+    {lighting_id::kFirstPreset + 1, 0, {50, 40, 76, 66}},
+    {lighting_id::kFirstPreset + 2, 0, {85, 40, 111, 66}},
+    {lighting_id::kFirstPreset + 3, 0, {120, 40, 146, 66}},
+    {lighting_id::kFirstPreset + 4, 0, {155, 40, 181, 66}},
+    {lighting_id::kFirstPreset + 5, 0, {190, 40, 216, 66}},
+    {lighting_id::kFirstPreset + 6, 0, {225, 40, 251, 66}},
+    {lighting_id::kLastPreset, 0, {260, 40, 286, 66}},
+    {lighting_id::kCustomColourCaption, 0, {15, 75, 200, 105}},
+    {lighting_id::kPalette, 0, {15, 110, 185, 240}},
+    {lighting_id::kPreview, 0, {200, 110, 290, 155}},
+    {lighting_id::kRedLabel, 0, {200, 165, 230, 190}},
+    {lighting_id::kGreenLabel, 0, {200, 195, 230, 220}},
+    {lighting_id::kBlueLabel, 0, {200, 225, 230, 250}},
+    {lighting_id::kRedField, 0, {230, 165, 290, 190}},
+    {lighting_id::kGreenField, 0, {230, 195, 290, 220}},
+    {lighting_id::kBlueField, 0, {230, 225, 290, 250}},
 };
 constexpr Placement kSlotGroupMembers[] = {
-    {kSlotArea, 0, {0, 0, kWidth, 50}}, {217, 0, {15, 12, 160, 38}},  {218, 0, {170, 12, 196, 38}},
-    {219, 0, {205, 12, 231, 38}},       {220, 0, {240, 12, 266, 38}}, {221, 0, {275, 12, 301, 38}},
-    {222, 0, {310, 12, 336, 38}},       {223, 0, {345, 12, 371, 38}}, {224, 0, {380, 12, 406, 38}},
+    {lighting_id::kSlotArea, 0, {0, 0, kWidth, 50}},
+    {lighting_id::kSlotCaption, 0, {15, 12, 160, 38}},
+    {lighting_id::kFirstSlot, 0, {170, 12, 196, 38}},
+    {lighting_id::kFirstSlot + 1, 0, {205, 12, 231, 38}},
+    {lighting_id::kFirstSlot + 2, 0, {240, 12, 266, 38}},
+    {lighting_id::kFirstSlot + 3, 0, {275, 12, 301, 38}},
+    {lighting_id::kFirstSlot + 4, 0, {310, 12, 336, 38}},
+    {lighting_id::kFirstSlot + 5, 0, {345, 12, 371, 38}},
+    {lighting_id::kLastSlot, 0, {380, 12, 406, 38}},
 };
 constexpr Group kGroups[] = {
-    {kEffectArea, 0, 60, kEffectGroup},        {kBrightnessArea, 0x1, 110, kBrightnessGroup},
-    {kSpeedArea, 0x2, 80, kSpeedGroup},        {kColourArea, 0x10, 260, kColourGroup},
-    {kSlotArea, 0x800, 50, kSlotGroupMembers},
+    {lighting_id::kEffectArea, 0, 60, kEffectGroup},
+    {lighting_id::kBrightnessArea, 0x1, 110, kBrightnessGroup},
+    {lighting_id::kSpeedArea, 0x2, 80, kSpeedGroup},
+    {lighting_id::kColourArea, 0x10, 260, kColourGroup},
+    {lighting_id::kSlotArea, 0x800, 50, kSlotGroupMembers},
 };
 constexpr int kGroupGap = 10;
-constexpr int kFirstGroupTop = 50;
 
 template <typename T>
 T* Get(const MDialog& dlg, const MTabLayout* page, int id) {
@@ -182,23 +193,24 @@ T* Get(const MDialog& dlg, const MTabLayout* page, int id) {
 
 void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
     for (size_t i = 0; i < kPresets.size(); ++i) {
-        Get<CColorButton>(dlg, page, 209 + static_cast<int>(i))->SetColor(BgrToArgb(kPresets[i]));
+        Get<CColorButton>(dlg, page, lighting_id::kFirstPreset + static_cast<int>(i))
+            ->SetColor(BgrToArgb(kPresets[i]));
     }
     // The slots start with the first seven presets.
     for (int i = 0; i < 7; ++i) {
-        Get<CColorButton>(dlg, page, 218 + i)->SetColor(BgrToArgb(kPresets[i]));
+        Get<CColorButton>(dlg, page, lighting_id::kFirstSlot + i)->SetColor(BgrToArgb(kPresets[i]));
     }
-    Get<CColorButton>(dlg, page, 218)->SetCheck(true);
-    Get<CArea>(dlg, page, 227)->SetColor(BgrToArgb(kPresets[0]));
-    for (int id : {231, 232, 233}) {
+    Get<CColorButton>(dlg, page, lighting_id::kFirstSlot)->SetCheck(true);
+    Get<CArea>(dlg, page, lighting_id::kPreview)->SetColor(BgrToArgb(kPresets[0]));
+    for (int id : {lighting_id::kRedField, lighting_id::kGreenField, lighting_id::kBlueField}) {
         auto* field = Get<MEdit>(dlg, page, id);
         field->SetInputMode(EditMode::kNumber);
         field->SetLimitText(3);
     }
-    auto* brightness = Get<LightSlider>(dlg, page, 204);
+    auto* brightness = Get<LightSlider>(dlg, page, lighting_id::kBrightnessSlider);
     brightness->SetMaxValue(kLightSliderSteps);
     brightness->SetProgress(kStartBrightness);
-    auto* speed = Get<LightSlider>(dlg, page, 207);
+    auto* speed = Get<LightSlider>(dlg, page, lighting_id::kSpeedSlider);
     speed->SetMaxValue(kLightSliderSteps);
     speed->SetProgress(kStartSpeed);
 }
@@ -256,17 +268,17 @@ void SetLightingGroupsVisible(MDialog& dlg, uint32_t mask) {
 
 void RefreshLightingValueTexts(MDialog& dlg) {
     const MTabLayout* page = FindPage(dlg, kLightingPageId);
-    auto* brightness = Get<LightSlider>(dlg, page, 204);
-    auto* speed = Get<LightSlider>(dlg, page, 207);
+    auto* brightness = Get<LightSlider>(dlg, page, lighting_id::kBrightnessSlider);
+    auto* speed = Get<LightSlider>(dlg, page, lighting_id::kSpeedSlider);
     if (brightness == nullptr || speed == nullptr) {
         return;
     }
     static constexpr std::array<const char16_t*, 5> kPercent{u"%s: 0%%", u"%s: 25%%", u"%s: 50%%",
                                                              u"%s: 75%%", u"%s: 100%%"};
     const int level = std::clamp(brightness->GetProgress(), 0, 4);
-    Get<MText>(dlg, page, 203)
+    Get<MText>(dlg, page, lighting_id::kBrightnessValue)
         ->SetTitle(Format(kPercent[level], LoadLanguageString(t::kBrightnessValue)));
-    Get<MText>(dlg, page, 206)
+    Get<MText>(dlg, page, lighting_id::kSpeedValue)
         ->SetTitle(Format(u"%s: %d", LoadLanguageString(t::kSpeedValue), speed->GetProgress()));
 }
 
@@ -275,21 +287,20 @@ void LayoutLightingPage(MDialog& dlg, Rect, float scale) {
     if (page == nullptr) {
         return;
     }
-    constexpr Point kOrigin{230, 80};
     const Placement frame[] = {
-        {192, 0, {0, 0, 500, ContentHeight(dlg, page)}},
-        {193, 0, {0, 0, 500, 40}},
-        {194, 0, {15, 0, 300, 40}},
-        {201, 0, {455, 5, 485, 35}},
+        {lighting_id::kBackground, 0, {0, 0, 500, ContentHeight(dlg, page)}},
+        {lighting_id::kCaptionBar, 0, {0, 0, 500, 40}},
+        {lighting_id::kTitle, 0, {15, 0, 300, 40}},
+        {lighting_id::kReset, 0, {455, 5, 485, 35}},
     };
-    Place(dlg, page, kOrigin, scale, frame);
+    Place(dlg, page, kPageOrigin, scale, frame);
     int top = kFirstGroupTop;
     for (const Group& group : kGroups) {
         if (!GroupShown(dlg, page, group)) {
             continue;
         }
-        const Point origin{kOrigin.x + static_cast<int>(15.0f * scale),
-                           kOrigin.y + static_cast<int>(static_cast<float>(top) * scale)};
+        const Point origin{kPageOrigin.x + static_cast<int>(15.0f * scale),
+                           kPageOrigin.y + static_cast<int>(static_cast<float>(top) * scale)};
         Place(dlg, page, origin, scale, group.members);
         top += group.height + kGroupGap;
     }
@@ -298,7 +309,7 @@ void LayoutLightingPage(MDialog& dlg, Rect, float scale) {
 void ReapplyLightingPageTexts(MDialog& dlg, const PageStyle& style) {
     const MTabLayout* page = FindPage(dlg, kLightingPageId);
     ReapplyTexts(dlg, page, kRows, style);
-    if (auto* effects = Get<MComboBox>(dlg, page, 197)) {
+    if (auto* effects = Get<MComboBox>(dlg, page, lighting_id::kEffectList)) {
         // The items carry the effect's mode; the name follows from it.
         for (int i = 0; i < effects->GetItemCount(); ++i) {
             if (int number = LightEffectText(static_cast<int>(effects->GetItemData(i)))) {

@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/page_builders.h"
 
 namespace tessaly::ui {
 
-inline constexpr int kLightingPageId = 54;
 // The brightness and speed sliders run from 0 to this.
 inline constexpr int kLightSliderSteps = 4;
 

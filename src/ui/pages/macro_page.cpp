@@ -1,5 +1,6 @@
 #include "ui/pages/macro_page.h"
 
+#include "ui/ids/button_page_ids.h"
 #include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/shown_macro_name.h"
@@ -7,6 +8,7 @@
 #include "ui/localisation/unit_texts.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
+#include "ui/pages/page_look.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly::ui {
@@ -16,9 +18,7 @@ namespace t = text;
 
 namespace {
 
-constexpr std::u16string_view kButton = u"img_button.png";
 constexpr std::u16string_view kContent = u"img_area_content.png";
-constexpr std::u16string_view kRadio = u"btn_radiobox.png";
 constexpr std::u16string_view kDelayGroup = u"IDC_MACRO_STC_DELAYSET";
 constexpr std::u16string_view kPlayGroup = u"IDC_MACRO_RADIO_LOOP1";
 
@@ -29,12 +29,12 @@ constexpr ControlSpec Label(int id, int text, uint32_t flags = 0) {
     return {.class_name = "MText", .id = id, .flags = kArea | flags, .text = text};
 }
 constexpr ControlSpec Button(int id, int text) {
-    return {.class_name = "MButton", .id = id, .image = kButton, .frames = 4, .text = text};
+    return {.class_name = "MButton", .id = id, .image = kButtonImage, .frames = 4, .text = text};
 }
 constexpr ControlSpec Radio(int id, int text, std::u16string_view group) {
     return {.class_name = "CRadioButton",
             .id = id,
-            .image = kRadio,
+            .image = kRadioImage,
             .frames = 8,
             .text = text,
             .group = group};
@@ -63,7 +63,7 @@ constexpr ControlSpec kRows[] = {
     Button(macro_id::kClearEvents, t::kClearEvents),
     {.class_name = "CIconButton",
      .id = macro_id::kRecord,
-     .image = kButton,
+     .image = kButtonImage,
      .frames = 4,
      .text = t::kStartRecording},
     Picture(161, kContent),
@@ -258,7 +258,7 @@ void ReapplyMacroPageTexts(MDialog& dlg, const PageStyle& style) {
     auto* macros = Get<MacroList>(dlg, page, macro_id::kMacroList);
     const MTabLayout* panel = dynamic_cast<const MTabLayout*>(
         FindInPage(dlg, FindPage(dlg, kButtonPageId), kCustomKeyPageId));
-    auto* choice = dynamic_cast<MComboBox*>(FindInPage(dlg, panel, 77));
+    auto* choice = dynamic_cast<MComboBox*>(FindInPage(dlg, panel, button_id::kMacroChoice));
     if (macros == nullptr) {
         return;
     }

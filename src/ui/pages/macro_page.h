@@ -6,10 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/page_builders.h"
 
-namespace tessaly::ui {
-
-inline constexpr int kMacroPageId = 53;
-
-}  // namespace tessaly::ui
+namespace tessaly::ui {}  // namespace tessaly::ui

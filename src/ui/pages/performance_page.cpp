@@ -4,10 +4,12 @@
 
 #include "base/text_format.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/performance_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/localisation/unit_texts.h"
 #include "ui/pages/control_table.h"
+#include "ui/pages/page_look.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly::ui {
@@ -21,92 +23,161 @@ constexpr std::u16string_view kArea = u"img_area_content.png";
 constexpr std::u16string_view kHelp = u"img_help.png";
 
 constexpr ControlSpec kRows[] = {
-    {.class_name = "MPicture", .id = 109, .flags = ui::kArea, .image = u"img_area_bkg.png"},
-    {.class_name = "MPicture", .id = 110, .flags = ui::kArea, .image = u"img_area_caption.png"},
-    {.class_name = "MText", .id = 111, .flags = ui::kArea, .text = t::kPerformancePageTitle},
-    {.class_name = "MPicture", .id = 112, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 113, .flags = ui::kArea, .text = t::kDpiSettings},
-    {.class_name = "CHelpButton", .id = 114, .image = kHelp, .text = t::kDpiHelp},
+    {.class_name = "MPicture",
+     .id = performance_id::kBackground,
+     .flags = ui::kArea,
+     .image = u"img_area_bkg.png"},
+    {.class_name = "MPicture",
+     .id = performance_id::kCaptionBar,
+     .flags = ui::kArea,
+     .image = u"img_area_caption.png"},
+    {.class_name = "MText",
+     .id = performance_id::kTitle,
+     .flags = ui::kArea,
+     .text = t::kPerformancePageTitle},
+    {.class_name = "MPicture", .id = performance_id::kDpiArea, .flags = ui::kArea, .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kDpiCaption,
+     .flags = ui::kArea,
+     .text = t::kDpiSettings},
+    {.class_name = "CHelpButton",
+     .id = performance_id::kDpiHelp,
+     .image = kHelp,
+     .text = t::kDpiHelp},
     {.class_name = "CImageButton",
-     .id = 115,
+     .id = performance_id::kResetDpi,
      .image = u"btn_reset.png",
      .frames = 4,
      .tooltip = t::kResetDpi},
-    {.class_name = "DPIControl", .id = 116},
+    {.class_name = "DPIControl", .id = performance_id::kStages},
     {.class_name = "MButton",
-     .id = 118,
+     .id = performance_id::kSendDpi,
      .image = u"img_button.png",
      .frames = 4,
      .text = t::kSendDpi},
-    {.class_name = "MText", .id = 119, .flags = ui::kArea, .text = t::kStageCount},
-    {.class_name = "MComboBox", .id = 120},
-    {.class_name = "DPISlider", .id = 117},
-    {.class_name = "MPicture", .id = 121, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 122, .flags = ui::kArea, .text = t::kReportRate},
-    {.class_name = "CHelpButton", .id = 123, .image = kHelp, .text = t::kReportRateHelp},
+    {.class_name = "MText",
+     .id = performance_id::kStageCountLabel,
+     .flags = ui::kArea,
+     .text = t::kStageCount},
+    {.class_name = "MComboBox", .id = performance_id::kStageCount},
+    {.class_name = "DPISlider", .id = performance_id::kSlider},
+    {.class_name = "MPicture",
+     .id = performance_id::kReportRateArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kReportRateCaption,
+     .flags = ui::kArea,
+     .text = t::kReportRate},
+    {.class_name = "CHelpButton",
+     .id = performance_id::kReportRateHelp,
+     .image = kHelp,
+     .text = t::kReportRateHelp},
     {.class_name = "CImageButton",
-     .id = 124,
+     .id = performance_id::kResetReportRate,
      .image = u"btn_reset.png",
      .frames = 4,
      .tooltip = t::kResetReportRate},
-    {.class_name = "ReporteCtrl", .id = 125},
-    {.class_name = "MPicture", .id = 126, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 127, .flags = ui::kArea, .text = t::kLiftOffDistance},
-    {.class_name = "CHelpButton", .id = 128, .image = kHelp, .text = t::kLiftOffHelp},
+    {.class_name = "ReporteCtrl", .id = performance_id::kReportRates},
+    {.class_name = "MPicture",
+     .id = performance_id::kLiftOffArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kLiftOffCaption,
+     .flags = ui::kArea,
+     .text = t::kLiftOffDistance},
+    {.class_name = "CHelpButton",
+     .id = performance_id::kLiftOffHelp,
+     .image = kHelp,
+     .text = t::kLiftOffHelp},
     {.class_name = "CRadioButton",
-     .id = 129,
+     .id = performance_id::kLiftOff1mm,
      .flags = kChecked,
      .image = u"btn_radiobox.png",
      .frames = 8,
      .literal = u"1.0",
      .group = u"IDC_PER_STC_LOD"},
     {.class_name = "CRadioButton",
-     .id = 130,
+     .id = performance_id::kLiftOff2mm,
      .image = u"btn_radiobox.png",
      .frames = 8,
      .literal = u"2.0",
      .group = u"IDC_PER_STC_LOD"},
-    {.class_name = "MPicture", .id = 131, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 132, .flags = ui::kArea, .text = t::kSensorSettings},
-    {.class_name = "CHelpButton", .id = 133, .image = kHelp},
+    {.class_name = "MPicture",
+     .id = performance_id::kSensorArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kSensorCaption,
+     .flags = ui::kArea,
+     .text = t::kSensorSettings},
+    {.class_name = "CHelpButton", .id = performance_id::kSensorHelp, .image = kHelp},
     {.class_name = "CCheckButton",
-     .id = 134,
+     .id = performance_id::kSensorOptions,
      .image = u"btn_checkbox.png",
      .frames = 8,
      .text = t::kSensorOption1},
     {.class_name = "CCheckButton",
-     .id = 134,
+     .id = performance_id::kSensorOptions,
      .image = u"btn_checkbox.png",
      .frames = 8,
      .text = t::kSensorOption2},
     {.class_name = "CCheckButton",
-     .id = 134,
+     .id = performance_id::kSensorOptions,
      .flags = kChecked,
      .image = u"btn_checkbox.png",
      .frames = 8,
      .text = t::kSensorOption3},
-    {.class_name = "MPicture", .id = 137, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 138, .flags = ui::kArea, .text = t::kResponseTime},
-    {.class_name = "NumberEdit", .id = 139, .image = u"img_edit.png"},
-    {.class_name = "MPicture", .id = 140, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 141, .flags = ui::kArea, .text = t::kSleepTime},
-    {.class_name = "MComboBox", .id = 145, .image = u"img_combobox.png", .frames = 4},
-    {.class_name = "MText", .id = 142, .flags = ui::kArea, .text = t::kWakeUp},
+    {.class_name = "MPicture",
+     .id = performance_id::kResponseTimeArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kResponseTimeCaption,
+     .flags = ui::kArea,
+     .text = t::kResponseTime},
+    {.class_name = "NumberEdit", .id = performance_id::kResponseTime, .image = u"img_edit.png"},
+    {.class_name = "MPicture",
+     .id = performance_id::kPowerArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kSleepCaption,
+     .flags = ui::kArea,
+     .text = t::kSleepTime},
+    {.class_name = "MComboBox",
+     .id = performance_id::kSleepTime,
+     .image = u"img_combobox.png",
+     .frames = 4},
+    {.class_name = "MText",
+     .id = performance_id::kWakeCaption,
+     .flags = ui::kArea,
+     .text = t::kWakeUp},
     {.class_name = "CCheckButton",
-     .id = 143,
+     .id = performance_id::kMoveWakeup,
      .image = u"btn_checkbox.png",
      .frames = 8,
      .text = t::kMoveWakeUp},
     {.class_name = "CCheckButton",
-     .id = 144,
+     .id = performance_id::kMoveCloseLight,
      .image = u"btn_checkbox.png",
      .frames = 8,
      .text = t::kMoveCloseLight},
-    {.class_name = "MPicture", .id = 146, .flags = ui::kArea, .image = kArea},
-    {.class_name = "MText", .id = 147, .flags = ui::kArea, .text = t::kSystemMouseSettings},
-    {.class_name = "MPicture", .id = 148, .flags = ui::kArea, .image = u"icon//icon_windows.png"},
+    {.class_name = "MPicture",
+     .id = performance_id::kSystemMouseArea,
+     .flags = ui::kArea,
+     .image = kArea},
+    {.class_name = "MText",
+     .id = performance_id::kSystemMouseCaption,
+     .flags = ui::kArea,
+     .text = t::kSystemMouseSettings},
+    {.class_name = "MPicture",
+     .id = performance_id::kSystemMousePicture,
+     .flags = ui::kArea,
+     .image = u"icon//icon_windows.png"},
     {.class_name = "MButton",
-     .id = 149,
+     .id = performance_id::kSystemMouseSettings,
      .image = u"img_button.png",
      .frames = 4,
      .text = t::kOpenSystemSettings},
@@ -133,7 +204,7 @@ constexpr std::array<RateDefault, 4> kRates{
 
 // The lift-off distances' radio buttons, with their distance.
 constexpr std::array<std::pair<int, std::u16string_view>, 2> kLiftOffChoices{
-    {{129, u"1.0"}, {130, u"2.0"}}};
+    {{performance_id::kLiftOff1mm, u"1.0"}, {performance_id::kLiftOff2mm, u"2.0"}}};
 
 void SetUnitTexts(const MDialog& dlg, const MTabLayout* page) {
     for (const auto& [id, distance] : kLiftOffChoices) {
@@ -169,7 +240,8 @@ std::u16string SleepTimeText(int minutes) {
 }
 
 void SetSensorHelp(const MDialog& dlg, const MTabLayout* page) {
-    if (auto* help = dynamic_cast<MControlFont*>(FindInPage(dlg, page, 133))) {
+    if (auto* help =
+            dynamic_cast<MControlFont*>(FindInPage(dlg, page, performance_id::kSensorHelp))) {
         auto s = [](int number) { return LoadLanguageString(number); };
         help->SetTitle(Format(u"%s\n%s\n%s\n%s\n\n%s\n%s\n\n%s\n%s", s(t::kSensorSettings),
                               s(t::kSensorHelpOption1), s(t::kSensorHelpOption1Line1),
@@ -180,32 +252,34 @@ void SetSensorHelp(const MDialog& dlg, const MTabLayout* page) {
 }
 
 void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
-    if (auto* stages = dynamic_cast<DPIControl*>(FindInPage(dlg, page, 116))) {
+    if (auto* stages = dynamic_cast<DPIControl*>(FindInPage(dlg, page, performance_id::kStages))) {
         stages->ClearList();
         for (const StageDefault& stage : kStages) {
             stages->AddItem(stage.dpi, Argb(stage.bgr));
         }
     }
-    if (auto* count = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 120))) {
+    if (auto* count =
+            dynamic_cast<MComboBox*>(FindInPage(dlg, page, performance_id::kStageCount))) {
         for (int n = 1; n <= 6; ++n) {
             count->AddItem(Format(u"%d", n), n);
         }
         count->SelectData(6);
     }
-    if (auto* rates = dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, 125))) {
+    if (auto* rates =
+            dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, performance_id::kReportRates))) {
         for (const RateDefault& rate : kRates) {
             rates->AddItem(WithUnit(Unit::kHertz, rate.hertz), rate.code, Argb(rate.bgr));
         }
         rates->SelectItem(2);
     }
-    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
+    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, performance_id::kSleepTime))) {
         for (auto [count, data] : kSleepTimes) {
             sleep->AddItem(SleepTimeText(count), data);
         }
     }
     SetSensorHelp(dlg, page);
     SetUnitTexts(dlg, page);
-    if (auto* slider = dynamic_cast<DPISlider*>(FindInPage(dlg, page, 117))) {
+    if (auto* slider = dynamic_cast<DPISlider*>(FindInPage(dlg, page, performance_id::kSlider))) {
         slider->SetSubImage(ImageRole::kThumb, u"img_dpi_bar.png");
         slider->SetSubImage(ImageRole::kBackground, u"img_area2.png");
     }
@@ -221,47 +295,67 @@ struct Group {
 
 constexpr int kWidth = 1000;
 constexpr Placement kDpiGroup[] = {
-    {112, 0, {0, 0, kWidth, 190}},         {113, 0, {15, 10, 215, 40}},
-    {114, 0, {220, 13, 244, 37}},          {115, 0, {kWidth - 45, 10, kWidth - 15, 40}},
-    {116, 0, {15, 45, 700, 125}},          {119, 0, {720, 50, 840, 80}},
-    {120, 0, {850, 50, 950, 80}},          {118, 0, {850, 90, 1010, 120}},
-    {117, 0, {15, 135, kWidth - 15, 180}},
+    {performance_id::kDpiArea, 0, {0, 0, kWidth, 190}},
+    {performance_id::kDpiCaption, 0, {15, 10, 215, 40}},
+    {performance_id::kDpiHelp, 0, {220, 13, 244, 37}},
+    {performance_id::kResetDpi, 0, {kWidth - 45, 10, kWidth - 15, 40}},
+    {performance_id::kStages, 0, {15, 45, 700, 125}},
+    {performance_id::kStageCountLabel, 0, {720, 50, 840, 80}},
+    {performance_id::kStageCount, 0, {850, 50, 950, 80}},
+    {performance_id::kSendDpi, 0, {850, 90, 1010, 120}},
+    {performance_id::kSlider, 0, {15, 135, kWidth - 15, 180}},
 };
 constexpr Placement kRateGroup[] = {
-    {121, 0, {0, 0, kWidth, 70}},        {122, 0, {15, 5, 215, 35}},
-    {123, 0, {220, 8, 244, 32}},         {124, 0, {kWidth - 45, 5, kWidth - 15, 35}},
-    {125, 0, {15, 35, kWidth - 15, 65}},
+    {performance_id::kReportRateArea, 0, {0, 0, kWidth, 70}},
+    {performance_id::kReportRateCaption, 0, {15, 5, 215, 35}},
+    {performance_id::kReportRateHelp, 0, {220, 8, 244, 32}},
+    {performance_id::kResetReportRate, 0, {kWidth - 45, 5, kWidth - 15, 35}},
+    {performance_id::kReportRates, 0, {15, 35, kWidth - 15, 65}},
 };
 constexpr Placement kLiftOffGroup[] = {
-    {126, 0, {0, 0, kWidth, 50}}, {127, 0, {15, 10, 215, 40}},  {128, 0, {220, 13, 244, 37}},
-    {129, 0, {300, 10, 450, 40}}, {130, 0, {460, 10, 610, 40}},
+    {performance_id::kLiftOffArea, 0, {0, 0, kWidth, 50}},
+    {performance_id::kLiftOffCaption, 0, {15, 10, 215, 40}},
+    {performance_id::kLiftOffHelp, 0, {220, 13, 244, 37}},
+    {performance_id::kLiftOff1mm, 0, {300, 10, 450, 40}},
+    {performance_id::kLiftOff2mm, 0, {460, 10, 610, 40}},
 };
 constexpr Placement kSensorGroup[] = {
-    {131, 0, {0, 0, kWidth, 50}}, {132, 0, {15, 10, 215, 40}},  {133, 0, {220, 13, 244, 37}},
-    {134, 0, {300, 10, 530, 40}}, {134, 1, {540, 10, 770, 40}}, {134, 2, {780, 10, 995, 40}},
+    {performance_id::kSensorArea, 0, {0, 0, kWidth, 50}},
+    {performance_id::kSensorCaption, 0, {15, 10, 215, 40}},
+    {performance_id::kSensorHelp, 0, {220, 13, 244, 37}},
+    {performance_id::kSensorOptions, 0, {300, 10, 530, 40}},
+    {performance_id::kSensorOptions, 1, {540, 10, 770, 40}},
+    {performance_id::kSensorOptions, 2, {780, 10, 995, 40}},
 };
 constexpr Placement kResponseGroup[] = {
-    {137, 0, {0, 0, kWidth, 50}},
-    {138, 0, {15, 10, 280, 40}},
-    {139, 0, {300, 10, 400, 40}},
+    {performance_id::kResponseTimeArea, 0, {0, 0, kWidth, 50}},
+    {performance_id::kResponseTimeCaption, 0, {15, 10, 280, 40}},
+    {performance_id::kResponseTime, 0, {300, 10, 400, 40}},
 };
 constexpr Placement kPowerGroup[] = {
-    {140, 0, {0, 0, kWidth, 80}}, {141, 0, {15, 5, 280, 35}},   {145, 0, {300, 5, 450, 35}},
-    {142, 0, {15, 42, 280, 72}},  {143, 0, {300, 42, 600, 72}}, {144, 0, {610, 42, 910, 72}},
+    {performance_id::kPowerArea, 0, {0, 0, kWidth, 80}},
+    {performance_id::kSleepCaption, 0, {15, 5, 280, 35}},
+    {performance_id::kSleepTime, 0, {300, 5, 450, 35}},
+    {performance_id::kWakeCaption, 0, {15, 42, 280, 72}},
+    {performance_id::kMoveWakeup, 0, {300, 42, 600, 72}},
+    {performance_id::kMoveCloseLight, 0, {610, 42, 910, 72}},
 };
 constexpr Placement kWindowsGroup[] = {
-    {146, 0, {0, 0, kWidth, 50}},
-    {147, 0, {15, 10, 400, 40}},
-    {148, 0, {560, 10, 590, 40}},
-    {149, 0, {600, 10, 800, 40}},
+    {performance_id::kSystemMouseArea, 0, {0, 0, kWidth, 50}},
+    {performance_id::kSystemMouseCaption, 0, {15, 10, 400, 40}},
+    {performance_id::kSystemMousePicture, 0, {560, 10, 590, 40}},
+    {performance_id::kSystemMouseSettings, 0, {600, 10, 800, 40}},
 };
 constexpr Group kGroups[] = {
-    {112, 190, kDpiGroup},    {121, 70, kRateGroup},     {126, 50, kLiftOffGroup},
-    {131, 50, kSensorGroup},  {137, 50, kResponseGroup}, {140, 80, kPowerGroup},
-    {146, 50, kWindowsGroup},
+    {performance_id::kDpiArea, 190, kDpiGroup},
+    {performance_id::kReportRateArea, 70, kRateGroup},
+    {performance_id::kLiftOffArea, 50, kLiftOffGroup},
+    {performance_id::kSensorArea, 50, kSensorGroup},
+    {performance_id::kResponseTimeArea, 50, kResponseGroup},
+    {performance_id::kPowerArea, 80, kPowerGroup},
+    {performance_id::kSystemMouseArea, 50, kWindowsGroup},
 };
 constexpr int kGroupGap = 8;
-constexpr int kFirstGroupTop = 50;
 
 void SetGroupVisible(const MDialog& dlg, const MTabLayout* page, const Group& group, bool visible) {
     for (const Placement& member : group.members) {
@@ -283,10 +377,11 @@ void ReapplyPerformancePageTexts(MDialog& dlg, const PageStyle& style) {
     ReapplyTexts(dlg, page, kRows, style);
     SetSensorHelp(dlg, page);
     SetUnitTexts(dlg, page);
-    if (auto* rates = dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, 125))) {
+    if (auto* rates =
+            dynamic_cast<ReporteCtrl*>(FindInPage(dlg, page, performance_id::kReportRates))) {
         RewriteRateTexts(*rates);
     }
-    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, 145))) {
+    if (auto* sleep = dynamic_cast<MComboBox*>(FindInPage(dlg, page, performance_id::kSleepTime))) {
         for (size_t i = 0; i < kSleepTimes.size(); ++i) {
             sleep->SetItemText(static_cast<int>(i), SleepTimeText(kSleepTimes[i].first));
         }
@@ -304,18 +399,18 @@ void LayoutPerformancePage(MDialog& dlg, Rect, float scale) {
     if (page == nullptr) {
         return;
     }
-    constexpr Point kOrigin{230, 80};
-    Place(dlg, page, kOrigin, scale,
-          std::array<Placement, 3>{{{109, 0, {0, 0, kWidth + 30, 658}},
-                                    {110, 0, {0, 0, kWidth + 30, 40}},
-                                    {111, 0, {15, 0, 400, 40}}}});
+    Place(dlg, page, kPageOrigin, scale,
+          std::array<Placement, 3>{{{performance_id::kBackground, 0, {0, 0, kWidth + 30, 658}},
+                                    {performance_id::kCaptionBar, 0, {0, 0, kWidth + 30, 40}},
+                                    {performance_id::kTitle, 0, {15, 0, 400, 40}}}});
     int top = kFirstGroupTop;
     for (const Group& group : kGroups) {
         MControl* area = FindInPage(dlg, page, group.area_id);
         if (area == nullptr || !area->IsVisible()) {
             continue;
         }
-        Point origin{kOrigin.x + 15, kOrigin.y + static_cast<int>(static_cast<float>(top) * scale)};
+        Point origin{kPageOrigin.x + 15,
+                     kPageOrigin.y + static_cast<int>(static_cast<float>(top) * scale)};
         Place(dlg, page, origin, scale, group.members);
         top += group.height + kGroupGap;
     }

@@ -1,6 +1,7 @@
 #include "ui/pages/profile_dlg.h"
 
 #include "ui/dialogs/message_box.h"
+#include "ui/ids/profile_dialog_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -9,30 +10,23 @@ namespace tessaly::ui {
 
 using namespace DUI;
 
-namespace {
-
-constexpr int kList = 31;
-constexpr int kImportButton = 32;
-constexpr int kExportButton = 33;
-
-}  // namespace
-
 Rect ProfileDlg::RectAbove(Rect name) {
     return {name.left, name.top - 210, name.right, name.top - 5};
 }
 
 bool ProfileDlg::Open(MWindow* parent, Rect name_control_on_screen) {
-    return Create(parent, kTitle, kStyle, 0, RectAbove(name_control_on_screen));
+    return Create(parent, kTitle, kDialogStyle, 0, RectAbove(name_control_on_screen));
 }
 
 void ProfileDlg::InitUI(Rect client) {
     int w = client.Width();
     int h = client.Height();
-    auto* background = CreateArea<MPicture>(30, {10, 10, w - 10, h - 45});
+    auto* background =
+        CreateArea<MPicture>(profile_dialog_id::kBackground, {10, 10, w - 10, h - 45});
     background->SetImage(u"img_area_content.png");
     background->SetShowMode(3, 10);
 
-    auto* list = CreateControl<DListBox>(kList, {10, 10, w - 10, h - 45});
+    auto* list = CreateControl<DListBox>(profile_dialog_id::kList, {10, 10, w - 10, h - 45});
     list->SetFontWidth(14);
     list->SetAlignment(kAlignCenter);
     list->SetTooltip(LoadLanguageString(text::kProfileListHint));
@@ -42,11 +36,13 @@ void ProfileDlg::InitUI(Rect client) {
     }
     list->SelectData(current_profile_);
 
-    auto* import = CreateControl<MButton>(kImportButton, {10, h - 35, w / 2 - 5, h - 7},
-                                          LoadLanguageString(text::kImport));
+    auto* import =
+        CreateControl<MButton>(profile_dialog_id::kImport, {10, h - 35, w / 2 - 5, h - 7},
+                               LoadLanguageString(text::kImport));
     import->SetImage(u"img_button.png", 4);
-    auto* exporting = CreateControl<MButton>(kExportButton, {w / 2 + 5, h - 35, w - 10, h - 7},
-                                             LoadLanguageString(text::kExport));
+    auto* exporting =
+        CreateControl<MButton>(profile_dialog_id::kExport, {w / 2 + 5, h - 35, w - 10, h - 7},
+                               LoadLanguageString(text::kExport));
     exporting->SetImage(u"img_button.png", 4);
 }
 
@@ -62,12 +58,12 @@ void ProfileDlg::SwitchToRenamed() const {
 }
 
 int ProfileDlg::SelectedProfile() const {
-    auto* list = GetControlAs<DListBox>(kList);
+    auto* list = GetControlAs<DListBox>(profile_dialog_id::kList);
     return list != nullptr ? static_cast<int>(list->GetCurData()) : 0;
 }
 
 void ProfileDlg::OnRenamed() {
-    auto* list = GetControlAs<DListBox>(kList);
+    auto* list = GetControlAs<DListBox>(profile_dialog_id::kList);
     if (list == nullptr || list->GetCurSel() < 0 || !rename_) {
         return;
     }
@@ -88,7 +84,7 @@ void ProfileDlg::OnRenamed() {
 }
 
 void ProfileDlg::Refuse(int index, int text_number) {
-    if (auto* list = GetControlAs<DListBox>(kList)) {
+    if (auto* list = GetControlAs<DListBox>(profile_dialog_id::kList)) {
         const intptr_t profile = list->GetItemData(index);
         for (const ProfileListItem& item : profiles_) {
             if (item.id == profile) {
@@ -116,18 +112,19 @@ int ProfileDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
     if (closing_) {
         return 0;
     }
-    if (id == kList && event == kEventActivated) {
+    if (id == profile_dialog_id::kList && event == kEventActivated) {
         Post(ProfileRequest::kSwitch, SelectedProfile());
         Close(true);
         return 1;
     }
-    if (id == kList && event == kEventKillFocus) {
+    if (id == profile_dialog_id::kList && event == kEventKillFocus) {
         OnRenamed();
         return 1;
     }
-    if ((id == kImportButton || id == kExportButton) && event == kEventActivated) {
+    if ((id == profile_dialog_id::kImport || id == profile_dialog_id::kExport) &&
+        event == kEventActivated) {
         SwitchToRenamed();
-        Post(id == kImportButton ? ProfileRequest::kImport : ProfileRequest::kExport,
+        Post(id == profile_dialog_id::kImport ? ProfileRequest::kImport : ProfileRequest::kExport,
              SelectedProfile());
         Close(true);
         return 1;

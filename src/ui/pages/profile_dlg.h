@@ -26,7 +26,6 @@ class ProfileDlg : public DUI::MDialog {
   public:
     // The toolkit has no window classes; the class name becomes the title.
     static constexpr std::u16string_view kTitle = u"ProfileDlg";
-    static constexpr uint32_t kStyle = 0x96000000;
 
     // The number of the text that says why the name was not stored, or 0
     // when it was.

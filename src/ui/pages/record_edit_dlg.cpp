@@ -1,5 +1,6 @@
 #include "ui/pages/record_edit_dlg.h"
 
+#include "ui/ids/record_edit_dialog_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/dui.h"
@@ -7,14 +8,6 @@
 namespace tessaly::ui {
 
 using namespace DUI;
-
-namespace {
-
-constexpr int kCloseId = 32;
-constexpr int kKeyFieldId = 34;
-constexpr int kOkId = 35;
-
-}  // namespace
 
 bool RecordEditDlg::Open(MWindow* parent, CaptureSwitch capture) {
     capture_ = std::move(capture);
@@ -26,38 +19,38 @@ bool RecordEditDlg::Open(MWindow* parent, CaptureSwitch capture) {
 }
 
 void RecordEditDlg::InitUI(Rect client) {
-    CreateArea<MText>(31, {})->SetAlignment(kAlignCenter);
-    auto* close = CreateControl<CImageButton>(32, {});
+    CreateArea<MText>(record_edit_id::kTitle, {})->SetAlignment(kAlignCenter);
+    auto* close = CreateControl<CImageButton>(record_edit_id::kClose, {});
     close->SetImage(u"sysbtn_close.png", 4);
     close->SetTooltip(LoadLanguageString(text::kClose));
-    CreateArea<MText>(33, {}, LoadLanguageString(text::kKey));
-    auto* field = CreateControl<MEdit>(34, {});
+    CreateArea<MText>(record_edit_id::kKeyLabel, {}, LoadLanguageString(text::kKey));
+    auto* field = CreateControl<MEdit>(record_edit_id::kKeyField, {});
     field->SetImage(u"img_edit.png");
     field->SetAlignment(kAlignCenter);
     field->SetLimitText(10);
     field->SetInputMode(EditMode::kCapture);
-    auto* ok = CreateControl<MButton>(35, {}, LoadLanguageString(text::kDialogOk));
+    auto* ok = CreateControl<MButton>(record_edit_id::kOk, {}, LoadLanguageString(text::kDialogOk));
     ok->SetImage(u"img_button.png", 4);
     UISize(client);
     Toolkit::Get().DeliverFocus(*field, true);
 }
 
 int RecordEditDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
-    if (id == kKeyFieldId && (event == kEventSetFocus || event == kEventKillFocus)) {
+    if (id == record_edit_id::kKeyField && (event == kEventSetFocus || event == kEventKillFocus)) {
         const bool on = event == kEventSetFocus;
         if (on) {
             code_ = 0;
             name_.clear();
-            if (auto* field = dynamic_cast<MEdit*>(GetControl(kKeyFieldId))) {
+            if (auto* field = dynamic_cast<MEdit*>(GetControl(record_edit_id::kKeyField))) {
                 field->SetTitle(u"");
             }
         }
         if (capture_) {
             capture_(on);
         }
-    } else if (id == kOkId && event == kEventActivated) {
+    } else if (id == record_edit_id::kOk && event == kEventActivated) {
         EndModal(1);
-    } else if (id == kCloseId && event == kEventActivated) {
+    } else if (id == record_edit_id::kClose && event == kEventActivated) {
         EndModal(2);
     }
     return 0;
@@ -75,7 +68,7 @@ bool RecordEditDlg::OnEscapeKey() {
 void RecordEditDlg::SetCapturedKey(int code, std::u16string_view name) {
     code_ = code;
     name_ = std::u16string(name);
-    if (auto* field = dynamic_cast<MEdit*>(GetControl(kKeyFieldId))) {
+    if (auto* field = dynamic_cast<MEdit*>(GetControl(record_edit_id::kKeyField))) {
         field->SetTitle(name);
     }
 }
@@ -85,11 +78,11 @@ void RecordEditDlg::UISize(Rect client) {
     int h = client.Height();
     int x = (w - 120) / 2;
     const std::pair<int, Rect> rects[] = {
-        {31, {w / 2 - 100, 10, w / 2 + 100, 40}},
-        {32, {w - 40, 15, w - 10, 45}},
-        {33, {25, 60, 125, 90}},
-        {34, {125, 60, 325, 90}},
-        {35, {x + 40, h - 50, x + 160, h - 20}},
+        {record_edit_id::kTitle, {w / 2 - 100, 10, w / 2 + 100, 40}},
+        {record_edit_id::kClose, {w - 40, 15, w - 10, 45}},
+        {record_edit_id::kKeyLabel, {25, 60, 125, 90}},
+        {record_edit_id::kKeyField, {125, 60, 325, 90}},
+        {record_edit_id::kOk, {x + 40, h - 50, x + 160, h - 20}},
     };
     for (const auto& [id, rect] : rects) {
         if (MControl* control = GetControl(id)) {

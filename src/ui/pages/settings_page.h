@@ -5,13 +5,12 @@
 
 #include <functional>
 
+#include "ui/ids/main_window_ids.h"
 #include "ui/main/page_builders.h"
 
 namespace tessaly::ui {
 
 class DeviceMainDlg;
-
-inline constexpr int kSettingsPageId = 56;
 
 // The page's own events: return, update check (`software_check`),
 // language, start with the desktop session, start minimised and the close

@@ -21,6 +21,7 @@
 #include "base/trace.h"
 #include "base/unicode.h"
 #include "controller/main_window_services.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/main/main_window_layout.h"
@@ -36,8 +37,6 @@
 namespace tessaly::qt {
 namespace {
 
-constexpr int kSettingsButton = 40;
-constexpr int kTabControl = 48;
 constexpr int kScreenshotSettleMs = 400;
 // A window that never paints (minimised at once, say) still finds its mouse.
 constexpr int kWorkerGateLimitMs = 1000;
@@ -84,12 +83,12 @@ void Navigate(ui::DeviceMainDlg& window, const std::string& page) {
         }
         auto& toolkit = DUI::Toolkit::Get();
         if (row.tab < 0) {
-            if (DUI::MControl* settings = window.GetControl(kSettingsButton)) {
+            if (DUI::MControl* settings = window.GetControl(main_id::kSettings)) {
                 toolkit.DeliverControlEvent(*settings, DUI::kEventActivated, 0);
             }
         } else if (row.tab > 0) {
             window.ShowDevicePages();
-            if (auto* tabs = window.GetControlAs<DUI::MTabCtrl>(kTabControl)) {
+            if (auto* tabs = window.GetControlAs<DUI::MTabCtrl>(main_id::kTabs)) {
                 toolkit.DeliverControlEvent(*tabs, DUI::kEventActivated, row.tab);
             }
         }

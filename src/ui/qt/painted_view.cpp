@@ -12,6 +12,7 @@
 #include "ui/qt/item_navigation.h"
 #include "ui/qt/painted_accessible.h"
 #include "ui/qt/theme.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/controls/dpi_control.h"
 #include "ui/toolkit/controls/item_lists.h"
 #include "ui/toolkit/controls/palette.h"
@@ -21,7 +22,6 @@
 namespace tessaly::qt {
 namespace {
 
-constexpr int kEventPaletteSelection = 27;
 constexpr int kMoreButtonWidth = 28;
 constexpr int kStageColourStrip = 22;  // top of a stage cell: the colour bar
 constexpr int kHueStep = 10;
@@ -54,7 +54,7 @@ bool HasMoreButton(std::string_view name) {
 // The event a list's more button sends: the macro list's menu comes on 5,
 // the event list's on 9.
 int MoreButtonEvent(std::string_view name) {
-    return name == "CRecordList" ? DUI::kEventItemPartClicked : DUI::kEventMoreClicked;
+    return name == "CRecordList" ? DUI::kEventSecondary : DUI::kEventMore;
 }
 
 bool EditsInPlace(std::string_view name) {
@@ -236,7 +236,7 @@ void PaintedView::mouseReleaseEvent(QMouseEvent* event) {
             Deliver(DUI::kEventActivated, item);
             Deliver(MoreButtonEvent(name), item);
         } else if (name == "DPIControl" && at.y() < cell.top() + kStageColourStrip) {
-            Deliver(DUI::kEventItemPartClicked, item);
+            Deliver(DUI::kEventSecondary, item);
         } else if (was_pressed) {
             Deliver(DUI::kEventActivated, item);
         }
@@ -330,7 +330,7 @@ bool PaintedView::ItemMenuKey(const QKeyEvent& event) {
         Deliver(DUI::kEventActivated, current);
         Deliver(MoreButtonEvent(name), current);
     } else if (name == "DPIControl") {
-        Deliver(DUI::kEventItemPartClicked, current);
+        Deliver(DUI::kEventSecondary, current);
     } else if (SelectsQuietly(name)) {
         StartInPlaceEdit(current);
     }
@@ -403,7 +403,7 @@ void PaintedView::PickColour(QPoint point) {
     const int y = std::clamp(point.y(), 0, std::max(1, height() - 1));
     const QColor picked = QColor::fromHsv(359 * x / std::max(1, width() - 1),
                                           255 - 255 * y / std::max(1, height() - 1), 255);
-    Deliver(kEventPaletteSelection, static_cast<intptr_t>(picked.rgba()));
+    Deliver(DUI::kEventDragged, static_cast<intptr_t>(picked.rgba()));
     update();
 }
 

@@ -2,6 +2,7 @@
 // The whole toolkit model in one include.
 
 #include "ui/toolkit/control.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"

@@ -32,11 +32,6 @@ inline constexpr uint32_t kWmCommand = 0x0111;
 
 // Control event codes the toolkit produces itself.
 inline constexpr int kEventActivated = 2;
-// A list item's more button, or a right click on the item: its menu.
-inline constexpr int kEventMoreClicked = 5;
-// A part of an item besides its body: a DPI stage's colour bar, or the
-// record list's menu.
-inline constexpr int kEventItemPartClicked = 9;
 inline constexpr int kEventKillFocus = 29;
 inline constexpr int kEventSetFocus = 30;
 

@@ -10,6 +10,9 @@
 #include "ui/dialogs/save_wait_dlg.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
+#include "ui/ids/about_box_ids.h"
+#include "ui/ids/message_box_ids.h"
+#include "ui/ids/popup_ids.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly {
@@ -39,9 +42,15 @@ TEST_F(CommonDialogsTest, MessageBoxReturnsTheButtonPressed) {
         std::vector<std::u16string> texts;
     };
     const Case cases[] = {
-        {kMessageBoxOk, 33, 1, {u"Title", u"Message", u"T20"}},
-        {kMessageBoxConfirm, 33, 1, {u"Title", u"Message", u"T23", u"T25"}},
-        {kMessageBoxConfirm, 34, 2, {u"Title", u"Message", u"T23", u"T25"}},
+        {kMessageBoxOk, message_box_id::kFirstButton, 1, {u"Title", u"Message", u"T20"}},
+        {kMessageBoxConfirm,
+         message_box_id::kFirstButton,
+         1,
+         {u"Title", u"Message", u"T23", u"T25"}},
+        {kMessageBoxConfirm,
+         message_box_id::kSecondButton,
+         2,
+         {u"Title", u"Message", u"T23", u"T25"}},
     };
     for (const Case& c : cases) {
         session.backend().SetModalPolicy([&c](MWindow& window) {
@@ -64,9 +73,10 @@ TEST_F(CommonDialogsTest, MessageBoxButtonBandAndOtherSets) {
     session.backend().SetModalPolicy([](MWindow& window) {
         auto& box = static_cast<MDialog&>(window);
         EXPECT_EQ(box.GetWindowRect().Width(), 430);
-        EXPECT_EQ(H::Find(box, 33)->GetRect(), (Rect{95, 180, 195, 216}));
-        EXPECT_EQ(H::Find(box, 34)->GetRect(), (Rect{235, 180, 335, 216}));
-        EXPECT_EQ(H::Find(box, 34)->GetStyle(), 8);
+        EXPECT_EQ(H::Find(box, message_box_id::kFirstButton)->GetRect(), (Rect{95, 180, 195, 216}));
+        EXPECT_EQ(H::Find(box, message_box_id::kSecondButton)->GetRect(),
+                  (Rect{235, 180, 335, 216}));
+        EXPECT_EQ(H::Find(box, message_box_id::kSecondButton)->GetStyle(), 8);
         return ModalAnswer::SecondButton();
     });
     EXPECT_EQ(ShowMessageBox(u"m", nullptr, u"t", kMessageBoxConfirm), 2);
@@ -85,21 +95,21 @@ TEST_F(CommonDialogsTest, AboutNamesEachVersionOnceAndClosesWithItsButton) {
         // Nothing connected: the firmware lines say so rather than "v0.0".
         AboutDlg none(AboutVersions{u"1.0.1", u"", u""});
         ASSERT_TRUE(none.Open(nullptr));
-        EXPECT_EQ(TitleOf<MText>(none, 33), u"T551: -");
-        EXPECT_EQ(TitleOf<MText>(none, 36), u"T552: -");
+        EXPECT_EQ(TitleOf<MText>(none, about_id::kMouseFirmware), u"T551: -");
+        EXPECT_EQ(TitleOf<MText>(none, about_id::kReceiverFirmware), u"T552: -");
         none.DestroyWindow();
     }
     AboutDlg about(AboutVersions{u"1.0.1", u"107", u"100"});
     ASSERT_TRUE(about.Open(nullptr));
     EXPECT_EQ(about.GetTitle(), u"About Window");
     EXPECT_EQ(about.GetPaintManager().GetBackColor1() >> 24, 0xFFu) << "opaque";
-    EXPECT_EQ(TitleOf<MText>(about, 34), u"T17: v1.0.1");
-    EXPECT_EQ(TitleOf<MText>(about, 33), u"T551: V1.07");
-    EXPECT_EQ(TitleOf<MText>(about, 36), u"T552: V1.00");
-    EXPECT_EQ(TitleOf<MText>(about, 35), u"T2");
-    EXPECT_EQ(H::Find(about, 30)->GetRect(), (Rect{460, 15, 479, 34}));
-    EXPECT_EQ(H::Find(about, 30)->GetTooltip(), u"T5");
-    EXPECT_EQ(H::Find(about, 32)->GetRect(), (Rect{120, 80, 380, 120}));
+    EXPECT_EQ(TitleOf<MText>(about, about_id::kVersion), u"T17: v1.0.1");
+    EXPECT_EQ(TitleOf<MText>(about, about_id::kMouseFirmware), u"T551: V1.07");
+    EXPECT_EQ(TitleOf<MText>(about, about_id::kReceiverFirmware), u"T552: V1.00");
+    EXPECT_EQ(TitleOf<MText>(about, about_id::kCopyright), u"T2");
+    EXPECT_EQ(H::Find(about, about_id::kClose)->GetRect(), (Rect{460, 15, 479, 34}));
+    EXPECT_EQ(H::Find(about, about_id::kClose)->GetTooltip(), u"T5");
+    EXPECT_EQ(H::Find(about, about_id::kLogo)->GetRect(), (Rect{120, 80, 380, 120}));
     session.backend().SetModalPolicy([](MWindow& window) {
         EXPECT_TRUE(H::Click(static_cast<MDialog&>(window), 30));
         return ModalAnswer::None();
@@ -116,8 +126,8 @@ TEST_F(CommonDialogsTest, WaitDialogStaysTwoSecondsAfterTheLastShow) {
     ASSERT_NE(wait, nullptr);
     SaveWaitDlg* first = wait.get();
     EXPECT_TRUE(wait->IsVisible());
-    EXPECT_EQ(TitleOf<MText>(*wait, 32), u"T630");
-    auto* bar = H::FindAs<MProgress2>(*wait, 33);
+    EXPECT_EQ(TitleOf<MText>(*wait, save_wait_id::kText), u"T630");
+    auto* bar = H::FindAs<MProgress2>(*wait, save_wait_id::kProgress);
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->IsRunning());
 
@@ -137,7 +147,7 @@ TEST_F(CommonDialogsTest, WaitDialogStaysTwoSecondsAfterTheLastShow) {
 TEST_F(CommonDialogsTest, WaitDialogAnimatesWhileShown) {
     std::unique_ptr<SaveWaitDlg> wait;
     ASSERT_EQ(ShowSaveWait(wait, nullptr, true), 1);
-    auto* bar = H::FindAs<MProgress2>(*wait, 33);
+    auto* bar = H::FindAs<MProgress2>(*wait, save_wait_id::kProgress);
     int phase = bar->GetAnimationPhase();
     session.AdvanceTime(20);
     EXPECT_NE(bar->GetAnimationPhase(), phase);
@@ -154,17 +164,18 @@ TEST_F(CommonDialogsTest, DpiPopupSitsInTheWorkAreaCorner) {
     EXPECT_EQ(popup.GetWindowRect(), (Rect{1618, 908, 1918, 1038}));
     EXPECT_TRUE(popup.IsVisible());
     EXPECT_EQ(popup.LastValue(), 3200);
-    EXPECT_EQ(TitleOf<MText>(popup, 31), u"3200");
-    EXPECT_EQ(TitleOf<MText>(popup, 32), u"DPI");
-    EXPECT_EQ(H::FindAs<MProgress>(popup, 33)->GetProgress(), 3200);
+    EXPECT_EQ(TitleOf<MText>(popup, dpi_notice_id::kValue), u"3200");
+    EXPECT_EQ(TitleOf<MText>(popup, dpi_notice_id::kUnit), u"DPI");
+    EXPECT_EQ(H::FindAs<MProgress>(popup, dpi_notice_id::kProgress)->GetProgress(), 3200);
 
     ShowDpiPopup(&popup, 26000);
-    EXPECT_EQ(H::FindAs<MProgress>(popup, 33)->GetProgress(), 16000) << "a full bar";
+    EXPECT_EQ(H::FindAs<MProgress>(popup, dpi_notice_id::kProgress)->GetProgress(), 16000)
+        << "a full bar";
     session.AdvanceTime(2000);
     EXPECT_FALSE(popup.IsVisible());
 
     ShowDpiPopup(&popup, 800);
-    EXPECT_TRUE(H::Click(popup, 30));
+    EXPECT_TRUE(H::Click(popup, dpi_notice_id::kClose));
     EXPECT_FALSE(popup.IsVisible()) << "close button hides";
 }
 
@@ -187,25 +198,25 @@ TEST_F(CommonDialogsTest, DownloadProgressUntilClosed) {
     EXPECT_EQ(dialog.GetExStyle(), kWsExToolWindow);
     EXPECT_EQ(dialog.GetBKImage(), u"img_area_content.png");
     std::thread([&] { dialog.SetDownloadProgress(42); }).join();
-    EXPECT_EQ(TitleOf<MText>(dialog, 31), u"T590: 42%");
-    EXPECT_EQ(H::FindAs<MProgress>(dialog, 32)->GetProgress(), 42);
+    EXPECT_EQ(TitleOf<MText>(dialog, update_progress_id::kStatus), u"T590: 42%");
+    EXPECT_EQ(H::FindAs<MProgress>(dialog, update_progress_id::kProgress)->GetProgress(), 42);
     dialog.CloseWindow();
     dialog.SetDownloadProgress(90);
-    EXPECT_EQ(TitleOf<MText>(dialog, 31), u"T590: 42%");
+    EXPECT_EQ(TitleOf<MText>(dialog, update_progress_id::kStatus), u"T590: 42%");
 }
 
 TEST_F(CommonDialogsTest, UpgradeProgressUsesTheSecondText) {
     UpdateTipDlg dialog;
     ASSERT_TRUE(dialog.Open(nullptr));
-    EXPECT_EQ(TitleOf<MText>(dialog, 31, 0), u"T596");
-    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"升级中");
+    EXPECT_EQ(TitleOf<MText>(dialog, update_tip_id::kText, 0), u"T596");
+    EXPECT_EQ(TitleOf<MText>(dialog, update_tip_id::kText, 1), u"升级中");
     dialog.SetUpgradeProgress(7, u"Upgrading");
-    EXPECT_EQ(TitleOf<MText>(dialog, 31, 0), u"T596");
-    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"Upgrading: 7%");
-    EXPECT_EQ(H::FindAs<MProgress>(dialog, 32)->GetProgress(), 7);
+    EXPECT_EQ(TitleOf<MText>(dialog, update_tip_id::kText, 0), u"T596");
+    EXPECT_EQ(TitleOf<MText>(dialog, update_tip_id::kText, 1), u"Upgrading: 7%");
+    EXPECT_EQ(H::FindAs<MProgress>(dialog, update_tip_id::kProgress)->GetProgress(), 7);
     dialog.CloseWindow();
     dialog.SetUpgradeProgress(100, u"Done");
-    EXPECT_EQ(TitleOf<MText>(dialog, 31, 1), u"Upgrading: 7%");
+    EXPECT_EQ(TitleOf<MText>(dialog, update_tip_id::kText, 1), u"Upgrading: 7%");
 }
 
 }  // namespace

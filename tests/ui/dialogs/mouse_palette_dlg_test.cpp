@@ -6,6 +6,8 @@
 
 #include "numbered_language.h"
 #include "ui/dialogs/colour_values.h"
+#include "ui/ids/popup_ids.h"
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly {
@@ -27,7 +29,9 @@ class MousePaletteTest : public ::testing::Test {
     static std::u16string Field(const MDialog& d, int id) {
         return H::FindAs<MEdit>(d, id)->GetTitle();
     }
-    static Color Preview(const MDialog& d) { return H::FindAs<CArea>(d, 33)->GetColor(); }
+    static Color Preview(const MDialog& d) {
+        return H::FindAs<CArea>(d, palette_id::kPreview)->GetColor();
+    }
 
     test::NumberedLanguage language;
     HeadlessSession session;
@@ -47,17 +51,18 @@ TEST_F(MousePaletteTest, OpensShowingTheInitialColour) {
         EXPECT_EQ(d.GetStyle(), 0x96000000u);
         EXPECT_EQ(d.GetWindowRect().Width(), 330);
         EXPECT_EQ(d.GetWindowRect().Height(), 320);
-        EXPECT_EQ(Field(d, 37), u"153");  // red 0x99
-        EXPECT_EQ(Field(d, 38), u"102");
-        EXPECT_EQ(Field(d, 39), u"51");
+        EXPECT_EQ(Field(d, palette_id::kFirstField), u"153");  // red 0x99
+        EXPECT_EQ(Field(d, palette_id::kFirstField + 1), u"102");
+        EXPECT_EQ(Field(d, palette_id::kFirstField + 2), u"51");
         EXPECT_EQ(Preview(d), BgrToArgb(0x336699));
-        EXPECT_EQ(H::FindAs<MPalette>(d, 32)->GetSelectColor(), BgrToArgb(0x336699));
-        EXPECT_EQ(H::Find(d, 31)->GetRect(), (Rect{280, 15, 310, 45}));
-        EXPECT_EQ(H::Find(d, 48)->GetRect(), (Rect{210, 270, 310, 300}));
-        EXPECT_EQ(H::Find(d, 47)->GetRect(), (Rect{275, 230, 301, 256}));
-        EXPECT_EQ(H::FindAs<MEdit>(d, 39)->GetLimitText(), 3);
-        EXPECT_EQ(H::FindAs<MText>(d, 36)->GetTitle(), u"B:");
-        EXPECT_TRUE(H::Click(d, 48));
+        EXPECT_EQ(H::FindAs<MPalette>(d, palette_id::kPalette)->GetSelectColor(),
+                  BgrToArgb(0x336699));
+        EXPECT_EQ(H::Find(d, palette_id::kClose)->GetRect(), (Rect{280, 15, 310, 45}));
+        EXPECT_EQ(H::Find(d, palette_id::kOk)->GetRect(), (Rect{210, 270, 310, 300}));
+        EXPECT_EQ(H::Find(d, palette_id::kFirstPreset + 7)->GetRect(), (Rect{275, 230, 301, 256}));
+        EXPECT_EQ(H::FindAs<MEdit>(d, palette_id::kFirstField + 2)->GetLimitText(), 3);
+        EXPECT_EQ(H::FindAs<MText>(d, palette_id::kFirstLabel + 2)->GetTitle(), u"B:");
+        EXPECT_TRUE(H::Click(d, palette_id::kOk));
     });
     EXPECT_EQ(result, 0x336699u);
 }
@@ -65,8 +70,9 @@ TEST_F(MousePaletteTest, OpensShowingTheInitialColour) {
 TEST_F(MousePaletteTest, CloseButtonCancelsWithZero) {
     EXPECT_EQ(Choose(0x336699,
                      [](MDialog& d) {
-                         H::Click(d, 41);  // a preset first: still cancelled
-                         EXPECT_TRUE(H::Click(d, 31));
+                         H::Click(d,
+                                  palette_id::kFirstPreset + 1);  // a preset first: still cancelled
+                         EXPECT_TRUE(H::Click(d, palette_id::kClose));
                      }),
               0u);
     // Closed from outside (title bar, popups closing) is a cancel too.
@@ -77,36 +83,41 @@ TEST_F(MousePaletteTest, CloseButtonCancelsWithZero) {
 TEST_F(MousePaletteTest, PresetPaletteAndFieldsEachSetTheResult) {
     EXPECT_EQ(Choose(0x123456,
                      [](MDialog& d) {
-                         EXPECT_TRUE(H::Click(d, 41));  // 0xFF0000, blue
-                         EXPECT_EQ(Field(d, 39), u"255");
-                         EXPECT_EQ(Field(d, 37), u"0");
-                         EXPECT_EQ(H::FindAs<MPalette>(d, 32)->GetSelectColor(), 0xFF0000FFu);
-                         EXPECT_TRUE(H::FindAs<CColorButton>(d, 41)->GetCheck());
-                         H::Click(d, 48);
+                         EXPECT_TRUE(H::Click(d, palette_id::kFirstPreset + 1));  // 0xFF0000, blue
+                         EXPECT_EQ(Field(d, palette_id::kFirstField + 2), u"255");
+                         EXPECT_EQ(Field(d, palette_id::kFirstField), u"0");
+                         EXPECT_EQ(H::FindAs<MPalette>(d, palette_id::kPalette)->GetSelectColor(),
+                                   0xFF0000FFu);
+                         EXPECT_TRUE(
+                             H::FindAs<CColorButton>(d, palette_id::kFirstPreset + 1)->GetCheck());
+                         H::Click(d, palette_id::kOk);
                      }),
               0xFF0000u);
 
-    EXPECT_EQ(Choose(0x123456,
-                     [](MDialog& d) {
-                         // Moving over the field: ARGB 0xFF102030 is BGR 0x302010.
-                         EXPECT_TRUE(H::Deliver(d, 32, 27, 0xFF102030));
-                         EXPECT_EQ(Field(d, 37), u"16");
-                         EXPECT_EQ(Preview(d), 0xFF102030u);
-                         H::Click(d, 48);
-                     }),
-              0x302010u);
+    EXPECT_EQ(
+        Choose(0x123456,
+               [](MDialog& d) {
+                   // Moving over the field: ARGB 0xFF102030 is BGR 0x302010.
+                   EXPECT_TRUE(H::Deliver(d, palette_id::kPalette, DUI::kEventDragged, 0xFF102030));
+                   EXPECT_EQ(Field(d, palette_id::kFirstField), u"16");
+                   EXPECT_EQ(Preview(d), 0xFF102030u);
+                   H::Click(d, palette_id::kOk);
+               }),
+        0x302010u);
 
     EXPECT_EQ(Choose(0x000001,
                      [](MDialog& d) {
-                         EXPECT_TRUE(H::Type(d, 37, u"300"));
-                         H::Deliver(d, 37, 26);
-                         EXPECT_EQ(Field(d, 37), u"255") << "limited and rewritten";
-                         H::Type(d, 38, u"16");
-                         H::Deliver(d, 38, 26);
-                         H::Type(d, 39, u"");
-                         H::Deliver(d, 39, 26);
-                         EXPECT_EQ(H::FindAs<MPalette>(d, 32)->GetSelectColor(), 0xFFFF1000u);
-                         H::Click(d, 48);
+                         EXPECT_TRUE(H::Type(d, palette_id::kFirstField, u"300"));
+                         H::Deliver(d, palette_id::kFirstField, DUI::kEventTextChanged);
+                         EXPECT_EQ(Field(d, palette_id::kFirstField), u"255")
+                             << "limited and rewritten";
+                         H::Type(d, palette_id::kFirstField + 1, u"16");
+                         H::Deliver(d, palette_id::kFirstField + 1, DUI::kEventTextChanged);
+                         H::Type(d, palette_id::kFirstField + 2, u"");
+                         H::Deliver(d, palette_id::kFirstField + 2, DUI::kEventTextChanged);
+                         EXPECT_EQ(H::FindAs<MPalette>(d, palette_id::kPalette)->GetSelectColor(),
+                                   0xFFFF1000u);
+                         H::Click(d, palette_id::kOk);
                      }),
               0x0010FFu);
 }
@@ -118,7 +129,7 @@ TEST_F(MousePaletteTest, ConfirmingBlackReadsAsCancelled) {
                              H::Type(d, id, u"0");
                              H::Deliver(d, id, 26);
                          }
-                         H::Click(d, 48);
+                         H::Click(d, palette_id::kOk);
                      }),
               0u);
 }

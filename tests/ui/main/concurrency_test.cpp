@@ -6,6 +6,8 @@
 
 #include "base/task.h"
 #include "controller_fixture.h"
+#include "ui/ids/information_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/static_controls.h"
 
@@ -44,8 +46,8 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
     int rounds = 0;
     for (int round = 0; (round < 300 || passes.load() < 50) && round < 200000; ++round, ++rounds) {
         dlg->QueueTask(kTaskWriteButtonTable);
-        dlg->OnMessage(48, 2, round % 2 ? 2 : 0, 0);
-        dlg->OnMessage(40, 2, 0, 0);
+        dlg->OnMessage(main_id::kTabs, 2, round % 2 ? 2 : 0, 0);
+        dlg->OnMessage(main_id::kSettings, 2, 0, 0);
         dlg->ReturnFromSettings();
         session.ProcessPending();
         (void)state->GetTitle();
@@ -63,7 +65,8 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
 TEST_F(ControllerConcurrency, WorkerStatusTextsWhileTheLanguageIsApplied) {
     Open();
     ASSERT_TRUE(dlg->StopThread(1000));
-    auto* status = dynamic_cast<DUI::MControlFont*>(FindInPage(*dlg, dlg->information_page, 246));
+    auto* status = dynamic_cast<DUI::MControlFont*>(
+        FindInPage(*dlg, dlg->information_page, information_id::kMouseStatus));
     ASSERT_NE(status, nullptr);
     auto text_of = [](int i) {
         const std::string digits = std::to_string(i);

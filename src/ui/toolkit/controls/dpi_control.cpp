@@ -1,5 +1,6 @@
 #include "ui/toolkit/controls/dpi_control.h"
 
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace tessaly::DUI {
@@ -82,7 +83,7 @@ std::u16string DPIControl::GetEditText() const {
 }
 
 void DPIControl::ApplyUserEvent(int event, intptr_t param) {
-    bool stage_event = event == kEventActivated || event == kEventItemPartClicked;
+    bool stage_event = event == kEventActivated || event == kEventSecondary;
     if (stage_event && param >= 0 && param < listed_) {
         selection_ = static_cast<int>(param);
         Changed(ControlChange::kSelection);
