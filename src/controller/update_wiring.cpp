@@ -8,6 +8,7 @@
 #include "base/task.h"
 #include "controller/window_controls.h"
 #include "platform/shell_open.h"
+#include "ui/dialogs/colour_values.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
 #include "ui/ids/settings_page_ids.h"
@@ -85,6 +86,8 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
         if (auto* status = dynamic_cast<DUI::MControlFont*>(
                 ui::FindInPage(dlg_, dlg_.settings_page, settings_id::kVersionStatus))) {
             dlg_.localised_texts.SetTitle(status, [build, version] { return build(version); });
+            // Only the newest version leaves the check button disabled.
+            status->SetTextColor(enabled ? kWhite : kSuccessGreen);
         }
         if (DUI::MControl* button =
                 ui::FindInPage(dlg_, dlg_.settings_page, settings_id::kUpdateCheck)) {

@@ -10,6 +10,7 @@
 #include "platform/autostart.h"
 #include "platform/shell_open.h"
 #include "support/scoped_env.h"
+#include "ui/dialogs/colour_values.h"
 #include "ui/ids/information_page_ids.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/ids/popup_ids.h"
@@ -247,15 +248,27 @@ TEST_F(UpdateTest, AFailedSoftwareDownloadClosesItsDialogAndSaysSo) {
 
 TEST_F(UpdateTest, ACurrentSoftwareIsNotOffered) {
     OpenConnected();
+    auto* status = SettingsControlAs<DUI::MControlFont>(settings_id::kVersionStatus);
+    // "Not checked yet" is not drawn as a success.
+    EXPECT_NE(status->GetTextColor(), kSuccessGreen);
     server.Root().Write("version", "1.0.1");
     ASSERT_TRUE(ClickSetting(settings_id::kUpdateCheck));
     ASSERT_TRUE(Settled());
-    EXPECT_TRUE(WaitFor([&] {
-        return SettingsControlAs<DUI::MControlFont>(settings_id::kVersionStatus)->GetTitle() ==
-               Text(text::kLatestVersion);
-    }));
+    EXPECT_TRUE(WaitFor([&] { return status->GetTitle() == Text(text::kLatestVersion); }));
+    EXPECT_EQ(status->GetTextColor(), kSuccessGreen);
     EXPECT_FALSE(SettingsControl(settings_id::kUpdateCheck)->IsEnabled());
     EXPECT_TRUE(ModalTitles().empty());
+}
+
+TEST_F(UpdateTest, ACheckThatReachesNoVersionIsNotShownAsASuccess) {
+    OpenConnected();
+    auto* status = SettingsControlAs<DUI::MControlFont>(settings_id::kVersionStatus);
+    ASSERT_TRUE(ClickSetting(settings_id::kUpdateCheck));  // the server has no version
+    ASSERT_TRUE(Settled());
+    EXPECT_TRUE(
+        WaitFor([&] { return status->GetTitle() == Text(text::kUpdateServerUnreachable); }));
+    EXPECT_NE(status->GetTextColor(), kSuccessGreen);
+    EXPECT_TRUE(SettingsControl(settings_id::kUpdateCheck)->IsEnabled());
 }
 
 TEST_F(UpdateTest, StartWithTheDesktopControlsStartMinimised) {

@@ -9,6 +9,8 @@
 namespace tessaly {
 
 inline constexpr DUI::Color kWhite = 0xFFFFFFFF;
+// A check that found the newest version.
+inline constexpr DUI::Color kSuccessGreen = 0xFF00C800;
 
 // Opaque ARGB of a 0x00BBGGRR value; the high byte of the input is ignored.
 constexpr DUI::Color BgrToArgb(uint32_t bgr) {

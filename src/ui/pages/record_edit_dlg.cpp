@@ -58,7 +58,7 @@ int RecordEditDlg::OnMessage(int id, int event, intptr_t, intptr_t) {
 
 bool RecordEditDlg::OnEscapeKey() {
     const MControl* focus = GetFocusControl();
-    if (focus != nullptr && focus->GetId() == kKeyFieldId) {
+    if (focus != nullptr && focus->GetId() == record_edit_id::kKeyField) {
         return false;
     }
     EndModal(2);

@@ -119,7 +119,9 @@ void SetFonts(const MDialog& dlg, const MTabLayout* page, const PageStyle& style
           settings_id::kCloseExits}) {
         Get<MControlFont>(dlg, page, id)->SetTextColor(kWhite);
     }
-    Get<MControlFont>(dlg, page, settings_id::kVersionStatus)->SetTextColor(0xFF00C800);
+    // Green is for a check that found the newest version, not for "not
+    // checked yet" or a failed check.
+    Get<MControlFont>(dlg, page, settings_id::kVersionStatus)->SetTextColor(kWhite);
     for (int id : {settings_id::kStartupArea, settings_id::kCloseArea}) {
         Get<CArea>(dlg, page, id)->SetColor(0x00E6E6E6);  // transparent
     }
