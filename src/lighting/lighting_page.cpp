@@ -100,13 +100,13 @@ bool LightingPage::ShowEffect() {
 // colour all show the one colour the effect has.
 void LightingPage::ShowColour(uint32_t colour) {
     ShowComponents(colour);
-    if (auto* palette = Get<DUI::MPalette>(dlg_, kPalette)) {
+    if (auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette)) {
         palette->SetSelectColor(BgrToArgb(colour));
     }
-    if (auto* preview = Get<DUI::CArea>(dlg_, kPreview)) {
+    if (auto* preview = Get<DUI::CArea>(dlg_, lighting_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
-    for (int id = kFirstPreset; id <= kLastPreset; ++id) {
+    for (int id = lighting_id::kFirstPreset; id <= lighting_id::kLastPreset; ++id) {
         if (auto* preset = Get<DUI::CColorButton>(dlg_, id)) {
             preset->SetCheck(ArgbToBgr(preset->GetColor()) == colour);
         }
@@ -224,7 +224,7 @@ void LightingPage::ApplyLightColour(uint32_t colour) {
     if (auto* preview = Get<DUI::CArea>(dlg_, lighting_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
-    if (auto* palette = Get<DUI::MPalette>(dlg_, kPalette)) {
+    if (auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette)) {
         palette->SetSelectColor(BgrToArgb(colour));
     }
     int checked = -1;

@@ -364,7 +364,7 @@ bool PaintedView::PaletteKey(int key) {
             return false;
     }
     const QColor picked = QColor::fromHsv(hue, saturation, 255);
-    Deliver(kEventPaletteSelection, static_cast<intptr_t>(picked.rgba()));
+    Deliver(DUI::kEventDragged, static_cast<intptr_t>(picked.rgba()));
     update();
     return true;
 }
