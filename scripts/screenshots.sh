@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates docs/screenshots/: every page with the virtual mouse, offscreen,
-# in English, the home and performance pages in Simplified Chinese, and every
-# page again on a 1366x768 screen (the window shrinks to it). OUT=dir elsewhere.
+# in English, Simplified Chinese and Russian, on a 1920x1080 screen and on a
+# 1366x768 one. OUT=dir elsewhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -26,14 +26,15 @@ shoot() {  # page, file, extra options
   "$build/tessaly" --emulate --data-dir "$data/" --page "$1" --screenshot "$out/$2" "${@:3}" >/dev/null
   echo "$out/$2"
 }
-screen 1920 1080
-for page in home buttons performance macros lighting info settings; do
-  shoot "$page" "$page.png"
-done
-shoot home home-zh.png --lang 2052
-shoot performance performance-zh.png --lang 2052
-# A 1366x768 screen: the window shrinks to it.
-screen 1366 768
-for page in home buttons performance macros lighting info settings; do
-  shoot "$page" "$page-1366.png"
+pages=(home buttons performance macros lighting info settings)
+# English, Simplified Chinese and Russian (the longest texts), on a
+# 1920x1080 screen and on a 1366x768 one (the window shrinks to it).
+for size in 1920x1080 1366x768; do
+  screen "${size%x*}" "${size#*x}"
+  suffix=$([ "$size" = 1366x768 ] && echo "-1366" || echo "")
+  for page in "${pages[@]}"; do
+    shoot "$page" "$page$suffix.png"
+    shoot "$page" "$page-zh$suffix.png" --lang 2052
+    shoot "$page" "$page-ru$suffix.png" --lang 1049
+  done
 done

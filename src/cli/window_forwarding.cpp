@@ -82,8 +82,12 @@ RunIdentity IdentityOf(const CommandLine& line, const CliArguments* options) {
     std::string models = "the catalogue's first";
     if (options && !options->emulated_models.empty()) {
         models.clear();
-        for (int type : options->emulated_models)
-            models += (models.empty() ? "" : ",") + std::to_string(type);
+        for (int type : options->emulated_models) {
+            // Appended in two steps: GCC 12 at -O3 warns falsely on "," + string.
+            if (!models.empty())
+                models += ',';
+            models += std::to_string(type);
+        }
     }
     identity["models"] = line.emulate ? models : "-";
     identity["links"] = options && line.emulate ? LinksWord(options->emulate) : "as found";
