@@ -25,19 +25,19 @@
 #include "qt_test_app.h"
 #include "storage/settings_database.h"
 #include "support/temp_dir.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/main/tray_icon.h"
+#include "ui/toolkit/controls/mouse_controls.h"
 #include "ui/toolkit/controls/tabs.h"
 
 namespace tessaly::qt::test {
 
-constexpr int kSettingsButton = 40;
-constexpr int kTabControl = 48;
-
 struct PageRow {
     const char* name;
-    int tab;  // -1: the settings page
+    int tab;                     // -1: the settings page
+    bool choose_button = false;  // the button page with its function panel open
 };
 constexpr PageRow kPages[] = {
     {"home", 0},     {"buttons", 1}, {"performance", 2}, {"macros", 3},
@@ -110,14 +110,17 @@ class ProgramWindow {
     void Show(const PageRow& row) {
         auto& toolkit = DUI::Toolkit::Get();
         if (row.tab < 0) {
-            if (DUI::MControl* settings = window_->GetControl(kSettingsButton)) {
+            if (DUI::MControl* settings = window_->GetControl(main_id::kSettings)) {
                 toolkit.DeliverControlEvent(*settings, DUI::kEventActivated, 0);
             }
         } else {
             window_->ReturnFromSettings();
             window_->ShowDevicePages();
-            if (auto* tabs = window_->GetControlAs<DUI::MTabCtrl>(kTabControl)) {
+            if (auto* tabs = window_->GetControlAs<DUI::MTabCtrl>(main_id::kTabs)) {
                 toolkit.DeliverControlEvent(*tabs, DUI::kEventActivated, row.tab);
+            }
+            if (row.choose_button) {
+                ChooseLongestNamedButton();
             }
         }
         Pump(20);
@@ -125,6 +128,23 @@ class ProgramWindow {
     }
 
   private:
+    // The panel repeats the chosen button's name: the longest one tests it.
+    void ChooseLongestNamedButton() {
+        for (DUI::MControl* control : window_->Controls()) {
+            auto* list = dynamic_cast<DUI::MouseKeyCtrl*>(control);
+            if (list == nullptr || !list->IsShown()) {
+                continue;
+            }
+            int longest = 0;
+            for (int i = 1; i < list->GetItemCount(); ++i) {
+                if (list->GetItemText(i).size() > list->GetItemText(longest).size()) {
+                    longest = i;
+                }
+            }
+            DUI::Toolkit::Get().DeliverControlEvent(*list, DUI::kEventActivated, longest);
+        }
+    }
+
     QtSession session_;
     tessaly::test::TempDir folder_;
     std::shared_ptr<ManualHidClock> clock_ = std::make_shared<ManualHidClock>();
