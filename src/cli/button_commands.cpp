@@ -15,7 +15,7 @@
 #include "buttons/raw_key_decoder.h"
 #include "catalogue/device_catalogue.h"
 #include "cli/argument_checks.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/stored_profile_host.h"
 #include "controller/controller.h"
 #include "platform/raw_keyboard_keys.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/command_documentation.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 
 namespace tessaly::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/cli_arguments.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 
 namespace tessaly::cli {
 

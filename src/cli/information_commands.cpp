@@ -3,7 +3,7 @@
 #include "base/firmware_version.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/device_access_hint.h"
 #include "cli/macro_commands.h"
 #include "cli/run_streams.h"

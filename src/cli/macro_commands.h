@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "macros/macro_host.h"
 #include "storage/rows.h"
 

@@ -3,7 +3,7 @@
 
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/stored_performance.h"
 #include "cli/stored_profile_host.h"
 #include "controller/controller.h"

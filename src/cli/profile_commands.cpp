@@ -8,7 +8,7 @@
 
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "controller/profiles_wiring.h"

@@ -3,7 +3,7 @@
 #include "app/language_state.h"
 #include "base/unicode.h"
 #include "cli/argument_checks.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/stored_performance.h"
 #include "controller/controller.h"
 #include "ui/localisation/known_languages.h"

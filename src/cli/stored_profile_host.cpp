@@ -1,6 +1,6 @@
 #include "cli/stored_profile_host.h"
 
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "controller/buttons_wiring.h"
 #include "controller/controller.h"
 #include "controller/lighting_wiring.h"

@@ -16,7 +16,7 @@
 #include "base/text_format.h"
 #include "base/unicode.h"
 #include "catalogue/device_catalogue.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "ui/localisation/language_strings.h"

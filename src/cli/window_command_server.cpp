@@ -16,7 +16,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/command_backend.h"
 #include "cli/command_execution.h"
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "cli/run_streams.h"
 #include "cli/window_forwarding.h"
 #include "platform/instance_commands.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "buttons/button_host.h"
-#include "buttons/button_page.h"
+#include "buttons/button_page_behaviour.h"
 #include "buttons/key_capture.h"
 #include "buttons/key_function_table.h"
 #include "macros/macro_upload.h"

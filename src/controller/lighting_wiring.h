@@ -6,7 +6,7 @@
 
 #include "controller/device_worker.h"
 #include "lighting/lighting_host.h"
-#include "lighting/lighting_page.h"
+#include "lighting/lighting_page_behaviour.h"
 #include "profiles/profiles_host.h"
 #include "ui/main/device_main_dlg.h"
 

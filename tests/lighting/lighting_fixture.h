@@ -11,7 +11,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "lighting/lighting_host.h"
-#include "lighting/lighting_page.h"
+#include "lighting/lighting_page_behaviour.h"
 #include "storage/light_table.h"
 #include "storage/profile_table.h"
 #include "storage/storage_fixture.h"

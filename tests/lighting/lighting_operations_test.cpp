@@ -9,7 +9,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "lighting/light_defaults.h"
-#include "lighting/lighting_page.h"
+#include "lighting/lighting_page_behaviour.h"
 #include "storage/light_table.h"
 #include "storage/storage_fixture.h"
 

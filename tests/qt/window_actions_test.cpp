@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 #include "program_window.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/profile_dlg.h"

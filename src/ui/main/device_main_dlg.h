@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "base/task.h"
-#include "platform/thread_basic.h"
+#include "platform/worker_thread.h"
 #include "ui/main/device_main_def.h"
 #include "ui/main/message_routing.h"
 #include "ui/main/tray_icon.h"
@@ -105,7 +105,7 @@ struct MainWindowServices {
     std::function<std::vector<std::pair<int, std::u16string>>()> tray_profiles;
 };
 
-class DeviceMainDlg : public DUI::MDialog, public CThreadBasic, public DeviceMainDef {
+class DeviceMainDlg : public DUI::MDialog, public WorkerThread, public DeviceMainDef {
   public:
     using PageHandler = std::function<int(int id, int event, intptr_t param)>;
     using MessageHandler = std::function<intptr_t(uintptr_t wparam, intptr_t lparam)>;

@@ -1,14 +1,14 @@
-#include "platform/thread_basic.h"
+#include "platform/worker_thread.h"
 
 #include <chrono>
 
 namespace tessaly {
 
-CThreadBasic::~CThreadBasic() {
+WorkerThread::~WorkerThread() {
     JoinThread();
 }
 
-bool CThreadBasic::StartThread(bool looping) {
+bool WorkerThread::StartThread(bool looping) {
     std::lock_guard lock(mutex_);
     if (!done_) {
         return false;
@@ -22,7 +22,7 @@ bool CThreadBasic::StartThread(bool looping) {
     return true;
 }
 
-void CThreadBasic::ThreadProc(bool looping) {
+void WorkerThread::ThreadProc(bool looping) {
     if (looping) {
         while (running_.load()) {
             Run();
@@ -40,7 +40,7 @@ void CThreadBasic::ThreadProc(bool looping) {
     done_cv_.notify_all();
 }
 
-bool CThreadBasic::StopThread(int timeout_ms) {
+bool WorkerThread::StopThread(int timeout_ms) {
     running_.store(false);
     OnStopRequested();
     std::unique_lock lock(mutex_);
@@ -55,7 +55,7 @@ bool CThreadBasic::StopThread(int timeout_ms) {
     return ended;
 }
 
-void CThreadBasic::JoinThread() {
+void WorkerThread::JoinThread() {
     running_.store(false);
     std::unique_lock lock(mutex_);
     done_cv_.notify_all();
@@ -66,7 +66,7 @@ void CThreadBasic::JoinThread() {
     }
 }
 
-bool CThreadBasic::IsAlive() const {
+bool WorkerThread::IsAlive() const {
     std::lock_guard lock(mutex_);
     return !done_;
 }

@@ -1,4 +1,4 @@
-#include "buttons/button_page.h"
+#include "buttons/button_page_behaviour.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "lighting/lighting_page.h"
+#include "lighting/lighting_page_behaviour.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/thread_basic.h"
+#include "platform/worker_thread.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // A pass that blocks in a wait of its own until it is told to stop.
-class BlockingThread : public CThreadBasic {
+class BlockingThread : public WorkerThread {
   public:
     ~BlockingThread() override { JoinThread(); }
     int passes() {
@@ -39,7 +39,7 @@ class BlockingThread : public CThreadBasic {
     bool stop_ = false;
 };
 
-TEST(ThreadBasicConcurrency, StopWakesAPassBlockedInItsOwnWait) {
+TEST(WorkerThreadConcurrency, StopWakesAPassBlockedInItsOwnWait) {
     BlockingThread thread;
     ASSERT_TRUE(thread.StartThread());
     while (thread.passes() == 0) {

@@ -1,4 +1,4 @@
-#include "cli/command_table.h"
+#include "cli/command_registry.h"
 
 #include <algorithm>
 

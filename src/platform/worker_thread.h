@@ -10,14 +10,14 @@
 
 namespace tessaly {
 
-class CThreadBasic {
+class WorkerThread {
   public:
-    CThreadBasic() = default;
+    WorkerThread() = default;
     // Joins a thread still running; a subclass must stop it first, since Run
     // is its own.
-    virtual ~CThreadBasic();
-    CThreadBasic(const CThreadBasic&) = delete;
-    CThreadBasic& operator=(const CThreadBasic&) = delete;
+    virtual ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
 
     // False when the thread already runs. looping false runs one pass only.
     bool StartThread(bool looping = true);
