@@ -183,11 +183,12 @@ int main(int argc, char** argv) {
         config.identity.sensor_code = 17;
         rig.mouse = std::make_unique<emulator::VirtualMouse>(rig.backend, config);
         rig.controller = std::make_unique<Controller>(rig.devices);
-        rig.dlg = std::make_unique<ui::DeviceMainDlg>(rig.tray, rig.controller->Services());
+        rig.dlg = std::make_unique<ui::DeviceMainDlg>(rig.tray, rig.controller->State(),
+                                                      rig.controller->Services());
         rig.dlg->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, {0, 0, 1300, 788});
         DeviceWorker* worker = rig.controller->Worker();
         if (!worker || !rig.WaitFor([&] {
-                return rig.dlg->tasks.Empty() && !worker->Busy() &&
+                return rig.controller->Tasks().Empty() && !worker->Busy() &&
                        rig.controller->Device().WasRead(1007);
             })) {
             std::fprintf(stderr, "device_bench: the virtual mouse did not connect\n");
@@ -199,7 +200,7 @@ int main(int argc, char** argv) {
             ReportIdle("mouse present:", CpuSeconds() - cpu, idle_seconds);
 
             // The timed runs call the worker from here, so its thread stops.
-            rig.dlg->StopThread(1000);
+            rig.dlg->Services().stop_worker();
             const emulator::EndpointTiming timing(config.poll_interval);
             const auto config_written = [&] { return rig.Written(); };
             constexpr int kRuns = 15;
@@ -241,9 +242,12 @@ int main(int argc, char** argv) {
                 status = 1;
             }
 
-            rig.dlg->StartThread();
+            rig.dlg->Services().start_worker();
             rig.mouse->Unplug(emulator::MouseLink::kCable);
-            rig.WaitFor([&] { return !rig.dlg->device_present.load() && rig.dlg->tasks.Empty(); });
+            rig.WaitFor([&] {
+                return !rig.controller->Device().device_present.load() &&
+                       rig.controller->Tasks().Empty();
+            });
             cpu = CpuSeconds();
             std::this_thread::sleep_for(std::chrono::seconds(idle_seconds));
             ReportIdle("no mouse:", CpuSeconds() - cpu, idle_seconds);

@@ -59,7 +59,7 @@ void Relayout(DeviceMainDlg& dlg) {
 }
 
 void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
-    dlg.software_version = links.version;
+    dlg.Update().software_version = links.version;
     const std::u16string line = SoftwareVersionLine(links.version);
     if (auto* text = dynamic_cast<DUI::MControlFont*>(dlg.GetControl(main_id::kVersion))) {
         text->SetTitle(line);
@@ -68,10 +68,10 @@ void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
             ui::FindInPage(dlg, dlg.settings_page, settings_id::kVersion))) {
         text->SetTitle(line);
     }
-    dlg.website_address = links.website;
-    dlg.feedback_address = links.feedback;
-    dlg.qa_address = links.qa;
-    dlg.upgrade_address = links.upgrade;
+    dlg.Update().website_address = links.website;
+    dlg.Update().feedback_address = links.feedback;
+    dlg.Update().qa_address = links.qa;
+    dlg.Update().upgrade_address = links.upgrade;
     DeviceCatalogue::Instance().SetLinks(links);
 }
 
@@ -159,7 +159,7 @@ void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedM
         ApplyCustom(dlg, *file.custom, options);
     }
     if (file.firmware_address) {
-        options.firmware_address = dlg.firmware_address = *file.firmware_address;
+        options.firmware_address = dlg.Update().firmware_address = *file.firmware_address;
     }
     options.flash_bytes = file.flash_size.value_or(kDefaultFlashBytes);
     if (file.buttons) {

@@ -71,21 +71,21 @@ std::string StoreProblem() {
     return "the settings cannot be kept: " + database.Problem();
 }
 
-std::string MouseProblem(Controller& controller, ui::DeviceMainDlg& window) {
+std::string MouseProblem(Controller& controller) {
     if (controller.Devices().ConnectionKind() < 0)
         return "no mouse is connected";
     if (controller.Devices().ConnectionKind() == kConnectionReceiver &&
         controller.Device().mouse_reachable.load() == 0)
         return "the mouse is not reachable behind the receiver";
-    if (!window.device_online.load())
+    if (!controller.Device().device_online.load())
         return "the mouse does not answer";
     return {};
 }
 
 }  // namespace
 
-bool WindowQuiet(Controller& controller, ui::DeviceMainDlg& window) {
-    return window.tasks.Empty() && controller.Worker() && !controller.Worker()->Busy();
+bool WindowQuiet(Controller& controller) {
+    return controller.Tasks().Empty() && controller.Worker() && !controller.Worker()->Busy();
 }
 
 CommandExecution::CommandExecution(Controller& controller, ui::DeviceMainDlg& window,
@@ -101,7 +101,7 @@ std::optional<int> CommandExecution::Begin(const Command& command, std::vector<s
     if (command.needs == Needs::kLink && controller_.Devices().ConnectionKind() < 0)
         return Fail("no mouse is connected", kExitFailure);
     if (command.needs == Needs::kMouse) {
-        if (std::string reason = MouseProblem(controller_, window_); !reason.empty())
+        if (std::string reason = MouseProblem(controller_); !reason.empty())
             return Fail(reason, kExitFailure);
     }
     if (options_.profile && !ProfileStored(*options_.profile))
@@ -132,7 +132,7 @@ int CommandExecution::Finish() {
     }
     if (code_ != kExitOk)
         return Fail(context_->error, code_, command_);
-    if (command_->needs == Needs::kMouse && !window_.device_online.load())
+    if (command_->needs == Needs::kMouse && !controller_.Device().device_online.load())
         return Fail("the mouse stopped answering", kExitFailure);
     if (command_->report)
         command_->report(*context_);

@@ -24,7 +24,7 @@ class DeviceMainDlg;
 namespace tessaly::cli {
 
 // The task list is empty and the worker idle.
-bool WindowQuiet(Controller& controller, ui::DeviceMainDlg& window);
+bool WindowQuiet(Controller& controller);
 
 class CommandExecution {
   public:

@@ -63,7 +63,8 @@ class Run {
         session_.backend().SetModalAnswer(options_.yes ? DUI::ModalAnswer::FirstButton()
                                                        : DUI::ModalAnswer::SecondButton());
         controller_ = std::make_unique<Controller>();
-        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->Services());
+        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->State(),
+                                                      controller_->Services());
         if (!window_->Create(nullptr, ApplicationName(), DUI::kDialogStyle, 0, {0, 0, 1300, 788})) {
             std::fprintf(stderr, "tessalyctl: the main window could not be created\n");
             return kExitFailure;
@@ -90,7 +91,7 @@ class Run {
         receiver ? mouse->Plug(MouseLink::kReceiver) : mouse->Unplug(MouseLink::kReceiver);
     }
 
-    bool Quiet() { return WindowQuiet(*controller_, *window_); }
+    bool Quiet() { return WindowQuiet(*controller_); }
 
     bool Settle() {
         const auto deadline = std::chrono::steady_clock::now() + kSettleLimit;

@@ -108,7 +108,7 @@ int RunStatus(CommandContext& context) {
     out.Set("type", model.device_type);
     out.Set("name", ToUtf8(model.name));
     out.Set("connection", ModeName(context.controller.Devices().ConnectionKind()));
-    out.Set("online", context.window.device_online.load());
+    out.Set("online", context.window.Device().device_online.load());
     out.Set("reachable", state.mouse_reachable.load() != 0);
     out.Set("battery_level", static_cast<int>(state.battery_second.load()));
     out.Set("charging", state.battery_first.load() != 0);
@@ -117,7 +117,7 @@ int RunStatus(CommandContext& context) {
     out.Set("max_dpi", limits.max_dpi);
     out.Set("device_version", ToUtf8(FirmwareVersionText(state.DeviceVersion())));
     out.Set("receiver_version", ToUtf8(FirmwareVersionText(state.ReceiverVersion())));
-    out.Set("profile", context.window.current_profile.load());
+    out.Set("profile", context.window.Device().current_profile.load());
     return kExitOk;
 }
 

@@ -134,7 +134,7 @@ int FindMacro(CommandContext& context, std::string_view id_text, MacroInfo& macr
 }
 
 std::unique_ptr<MacroHost> MacroHostFor(CommandContext& context) {
-    return MakeMacroHost(context.controller, context.window);
+    return MakeMacroHost(context.controller);
 }
 
 namespace {

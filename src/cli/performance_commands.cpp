@@ -24,9 +24,10 @@ constexpr int kSleepMinutes[] = {1, 2, 6, 10, 20, 30};
 PerformanceHost& Host(CommandContext& context) {
     const std::optional<int> wanted = context.options.profile;
     if (!wanted || *wanted == context.controller.CurrentProfile())
-        return context.controller;
+        return context.controller.Performance();
     if (!context.profile_host)
-        context.profile_host = std::make_unique<StoredProfileHost>(context.controller, *wanted);
+        context.profile_host =
+            std::make_unique<StoredProfileHost>(context.controller.Performance(), *wanted);
     return *context.profile_host;
 }
 

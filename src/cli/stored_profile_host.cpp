@@ -39,13 +39,15 @@ bool StoredOnly(const CommandContext& context) {
 std::unique_ptr<ButtonHost> ButtonHostFor(CommandContext& context) {
     if (!StoredOnly(context))
         return MakeButtonHost(context.controller);
-    return std::make_unique<StoredButtonHost>(context.controller, TargetProfile(context));
+    return std::make_unique<StoredButtonHost>(context.controller.Performance(),
+                                              TargetProfile(context));
 }
 
 std::unique_ptr<LightingHost> LightingHostFor(CommandContext& context) {
     if (!StoredOnly(context))
         return MakeLightingHost(context.controller);
-    return std::make_unique<StoredLightingHost>(context.controller, TargetProfile(context));
+    return std::make_unique<StoredLightingHost>(context.controller.Performance(),
+                                                TargetProfile(context));
 }
 
 }  // namespace tessaly::cli

@@ -70,7 +70,7 @@ bool WaitForTasks(CommandContext& context) {
     while (std::chrono::steady_clock::now() < deadline) {
         DUI::Toolkit::Get().ProcessPending();
         const DeviceWorker* worker = context.controller.Worker();
-        const bool idle = context.window.tasks.Empty() && worker && !worker->Busy();
+        const bool idle = context.controller.Tasks().Empty() && worker && !worker->Busy();
         quiet = idle ? quiet + 1 : 0;
         if (quiet >= kQuietPasses)
             return true;

@@ -225,13 +225,13 @@ class WindowCommandServer::Core : public std::enable_shared_from_this<Core> {
             int quiet = 0;
             while (!stopping_ && quiet < kQuietPasses &&
                    std::chrono::steady_clock::now() < deadline) {
-                quiet = WindowQuiet(controller_, window_) ? quiet + 1 : 0;
+                quiet = WindowQuiet(controller_) ? quiet + 1 : 0;
                 std::this_thread::sleep_for(kQuietPoll);
             }
             const bool settled = quiet >= kQuietPasses;
             Post([then = std::move(then), settled](Core& core) {
                 // Something came in meanwhile (what a task posted, say).
-                if (settled && !WindowQuiet(core.controller_, core.window_))
+                if (settled && !WindowQuiet(core.controller_))
                     return core.WhenQuiet(then);
                 then(core, settled);
             });

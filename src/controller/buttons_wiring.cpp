@@ -6,25 +6,18 @@
 #include "buttons/button_page_behaviour.h"
 #include "buttons/key_capture.h"
 #include "buttons/key_function_table.h"
+#include "controller/controller_host.h"
 #include "macros/macro_upload.h"
 
 namespace tessaly {
 namespace {
 
-class ControllerButtonHost : public ButtonHost {
+class ControllerButtonHost : public ControllerHost<ButtonHost> {
   public:
-    explicit ControllerButtonHost(Controller& controller) : controller_(controller) {}
-    int CurrentProfile() const override { return controller_.CurrentProfile(); }
-    void QueueTask(int32_t code) override { controller_.QueueTask(code); }
-    void ShowSaveWait() override { controller_.ShowSaveWait(); }
-    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
-                       uint32_t buttons) override {
-        return controller_.ShowMessageBox(message, title, buttons);
-    }
-    bool MacroFitsDevice(int macro_id) const override { return tessaly::MacroFitsDevice(macro_id); }
+    using ControllerHost::ControllerHost;
 
-  private:
-    Controller& controller_;
+    void ShowSaveWait() override { controller_.ShowSaveWait(); }
+    bool MacroFitsDevice(int macro_id) const override { return tessaly::MacroFitsDevice(macro_id); }
 };
 
 }  // namespace

@@ -10,17 +10,13 @@
 #include "controller/lighting_wiring.h"
 #include "controller/macros_wiring.h"
 #include "controller/main_window_services.h"
+#include "controller/performance_wiring.h"
+#include "controller/profiles_wiring.h"
 #include "controller/update_wiring.h"
-#include "performance/factory_values.h"
-#include "performance/page_events.h"
 #include "performance/page_refresh.h"
-#include "performance/performance_writes.h"
-#include "platform/desktop_mouse_settings.h"
-#include "platform/folders.h"
 #include "profiles/profile_names.h"
 #include "storage/profile_table.h"
 #include "storage/store_health.h"
-#include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
@@ -30,15 +26,53 @@
 
 namespace tessaly {
 
-Controller::Controller(DeviceManager& devices) : devices_(devices) {}
+namespace {
+
+// How long closing the window waits for the worker's pass under way.
+constexpr int kWorkerStopMs = 1000;
+
+}  // namespace
+
+Controller::Controller(DeviceManager& devices)
+    : devices_(devices),
+      runner_(std::make_shared<WorkerThreadRunner>(
+          [this] {
+              if (worker_) {
+                  worker_->Pass();
+              }
+          },
+          [this] {
+              if (worker_) {
+                  worker_->InterruptWait();
+              }
+          })),
+      performance_(std::make_unique<PerformanceWiring>(*this)) {
+    // A task queued while the worker listens for notifications runs now.
+    runner_->Tasks().SetAppendListener([this] {
+        if (worker_) {
+            worker_->InterruptWait();
+        }
+    });
+}
 
 Controller::~Controller() {
     if (window_) {
         SetDeviceChangeHandler(nullptr);
         StoreHealth::Instance().SetListener(nullptr);
     }
-    // The window may be gone already; its task list may not reach the worker.
-    *wake_target_ = nullptr;
+    // The thread runs the worker, which must outlive it; a window that is
+    // still there queues into nothing from now on.
+    runner_->Tasks().SetAppendListener(nullptr);
+    runner_->Stop(0);
+    runner_->Join();
+}
+
+PerformanceHost& Controller::Performance() {
+    return *performance_;
+}
+
+bool Controller::WorkerIdle() const {
+    return runner_->Tasks().Empty() && (!worker_ || !worker_->Busy());
 }
 
 ui::MainWindowServices Controller::Services() {
@@ -80,15 +114,37 @@ ui::MainWindowServices Controller::Services() {
             StartFirmwareUpgrade(*updates_, {});
         }
     };
-    services.worker_pass = [this](ui::DeviceMainDlg&) {
-        if (worker_) {
-            worker_->Pass();
+    // A window that outlives this controller finds the runner gone.
+    const std::weak_ptr<WorkerThreadRunner> runner = runner_;
+    services.queue_task = [runner](int32_t code) {
+        if (auto alive = runner.lock()) {
+            alive->Tasks().Append(code);
         }
     };
-    services.worker_idle = [this] { return !worker_ || !worker_->Busy(); };
+    services.start_worker = [runner] {
+        if (auto alive = runner.lock(); alive && !alive->Running()) {
+            alive->Start();
+        }
+    };
+    services.stop_worker = [runner] {
+        if (auto alive = runner.lock(); alive && alive->Running()) {
+            alive->Stop(kWorkerStopMs);
+        }
+    };
+    services.join_worker = [runner] {
+        if (auto alive = runner.lock()) {
+            alive->Join();
+        }
+    };
+    services.hold_worker = [runner](std::function<bool()> ready) {
+        if (auto alive = runner.lock()) {
+            alive->Hold(std::move(ready));
+        }
+    };
+    services.worker_idle = [this] { return WorkerIdle(); };
     services.tray_profiles = [this] {
         std::vector<std::pair<int, std::u16string>> shown;
-        if (window_ == nullptr || !window_->device_online.load()) {
+        if (window_ == nullptr || !state_.device_online.load()) {
             return shown;
         }
         std::vector<ProfileInfo> profiles;
@@ -98,11 +154,6 @@ ui::MainWindowServices Controller::Services() {
         }
         return shown;
     };
-    services.interrupt_worker = [this] {
-        if (worker_) {
-            worker_->InterruptWait();
-        }
-    };
     return services;
 }
 
@@ -111,29 +162,19 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
         return;
     }
     window_ = &dlg;
-    worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_);
+    worker_ = std::make_unique<DeviceWorker>(dlg, devices_, state_, runner_->Tasks());
     if (sleeper_) {
         worker_->SetSleeper(sleeper_);
     }
-    // A task queued while the worker listens for notifications runs now.
-    *wake_target_ = worker_.get();
-    dlg.tasks.SetAppendListener([target = wake_target_] {
-        if (*target) {
-            (*target)->InterruptWait();
-        }
-    });
     worker_->SetPageRefresh(WorkerPage::kProfiles, [this] { worker_->LoadProfiles(); });
-    worker_->SetPageRefresh(WorkerPage::kPerformance,
-                            [this] { RefreshPerformancePage(*window_, *this); });
-    worker_->SetFactoryValues([this] { ApplyFactoryValues(*this, FactoryScope::kAll, window_); });
     worker_->SetModelLoader([this](int type) { LoadModel(type); });
-    InstallTaskBodies();
     TellStoreProblems(dlg);
-    InstallPerformancePage(dlg, *this);
+    InstallPerformance(*performance_, *this, dlg, *worker_);
     FollowDeviceChanges();
     updates_ = InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
     lighting_ = InstallLighting(*this, dlg, *worker_);
+    profiles_ = InstallProfilesWiring(*this, dlg);
     InstallMacros(*this, dlg, *worker_);
 }
 
@@ -172,32 +213,6 @@ void Controller::LoadModel(int device_type) {
     worker_->LoadProfiles();
 }
 
-void Controller::SetWriteBody(int code, std::function<bool(HidInterface*)> write) {
-    worker_->SetTaskBody(code, [this, write = std::move(write)] {
-        if (!write(devices_.CurrentInterface())) {
-            worker_->CommandFailureHandling();
-        }
-    });
-}
-
-void Controller::InstallTaskBodies() {
-    SetWriteBody(kTaskWriteDpiStages, [this](HidInterface* mouse) {
-        return WriteDpiStages(mouse, CurrentProfile(), state_);
-    });
-    SetWriteBody(kTaskWriteDpiColours,
-                 [this](HidInterface* mouse) { return WriteDpiColours(mouse, CurrentProfile()); });
-    SetWriteBody(kTaskWriteReportRate,
-                 [this](HidInterface* mouse) { return WriteReportRate(mouse, CurrentProfile()); });
-    SetWriteBody(kTaskWriteLiftOffSensor, [this](HidInterface* mouse) {
-        return WriteLiftOffSensor(mouse, CurrentProfile());
-    });
-    SetWriteBody(kTaskWriteSleepResponse, [this](HidInterface* mouse) {
-        return WriteSleepResponse(mouse, CurrentProfile());
-    });
-    SetWriteBody(kTaskRestoreDpiStages,
-                 [this](HidInterface* mouse) { return RestoreDpiStages(mouse, *this, window_); });
-}
-
 // The device list mirrors discovery and the link notifications, and the
 // toolkit lets the UI thread read it while the worker updates it.
 std::optional<int> Controller::ConnectedMode(int device_type) const {
@@ -220,7 +235,7 @@ std::optional<int> Controller::ConnectedMode(int device_type) const {
 }
 
 int Controller::CurrentProfile() const {
-    return window_ ? window_->current_profile.load() : 1;
+    return state_.current_profile.load();
 }
 
 void Controller::QueueTask(int32_t code) {
@@ -233,7 +248,7 @@ void Controller::QueueTask(int32_t code) {
         Trace(kTraceDevice, "task %d not queued: the change was not stored", code);
         return;
     }
-    window_->QueueTask(code);
+    runner_->Tasks().Append(code);
 }
 
 void Controller::ShowSaveWait() {
@@ -252,33 +267,9 @@ void Controller::ShowSaveWait() {
     }
 }
 
-bool Controller::ShowDpiTips() const {
-    return window_ && window_->show_dpi_tips;
-}
-
-void Controller::ShowDpiPopup(int dpi) {
-    if (window_) {
-        tessaly::ShowDpiPopup(dynamic_cast<DPIMsgDlg*>(window_->dpi_popup.get()), dpi);
-    }
-}
-
 int Controller::ShowMessageBox(std::u16string_view message, std::u16string_view title,
                                uint32_t buttons) {
     return tessaly::ShowMessageBox(message, window_, title, buttons);
-}
-
-std::u16string Controller::DescriptionFilePath() const {
-    return ProgramFolder() + u"device/" + DeviceCatalogue::Instance().Selected().device_attribute +
-           u".xml";
-}
-
-void Controller::OpenSystemMouseSettings() {
-    if (!OpenDesktopMouseSettings()) {
-        // A button that does nothing reads as broken: say why.
-        Trace(kTraceDevice, "no mouse settings program found for this desktop");
-        ShowMessageBox(LoadLanguageString(text::kNoMouseSettingsProgram),
-                       LoadLanguageString(text::kSystemMouseSettings), kMessageBoxOk);
-    }
 }
 
 }  // namespace tessaly

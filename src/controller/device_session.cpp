@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "app/sensor_limits.h"
 #include "base/decimal.h"
 #include "base/unicode.h"
 #include "catalogue/catalogue_file.h"
@@ -16,7 +17,6 @@
 #include "performance/dpi_conversions.h"
 #include "performance/factory_values.h"
 #include "performance/performance_store.h"
-#include "performance/sensor_limits.h"
 #include "platform/folders.h"
 
 namespace tessaly {

@@ -69,10 +69,12 @@ bool TaskSendsStoredSettings(int code) {
     }
 }
 
-DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state)
+DeviceWorker::DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state,
+                           TaskList& tasks)
     : dlg_(dlg),
       devices_(devices),
       state_(state),
+      tasks_(tasks),
       sleep_(SleepFor),
       discovery_(std::make_unique<WindowDiscoveryHost>(dlg, [this](int type) {
           if (load_model_) {
@@ -91,7 +93,7 @@ void DeviceWorker::RefreshDeviceList() {
     // A mouse this user may not open is not "no mouse": the home page says
     // what gives access, and shows no battery it could not read.
     std::vector<UnopenedInterface> refused;
-    if (!dlg_.device_present.load()) {
+    if (!state_.device_present.load()) {
         refused = devices_.Unopened();
     }
     SetLocalisedTitle(dlg_, 59, [refused, shipped = ShippedUdevRule()] {
@@ -150,17 +152,17 @@ void DeviceWorker::ApplyRetarget() {
 void DeviceWorker::Pass() {
     busy_.store(true);
     ApplyRetarget();
-    if (std::optional<int32_t> code = dlg_.tasks.TakeFront()) {
+    if (std::optional<int32_t> code = tasks_.TakeFront()) {
         RunTask(*code);
         busy_.store(false);
         return;
     }
     busy_.store(false);
-    if (dlg_.device_present.load()) {
+    if (state_.device_present.load()) {
         NotificationPoll();
     } else {
         // Nothing to listen to: sleep until a task comes, as a poll would.
-        dlg_.tasks.WaitNotEmpty(std::chrono::milliseconds(kIdleWaitMs));
+        tasks_.WaitNotEmpty(std::chrono::milliseconds(kIdleWaitMs));
     }
 }
 
@@ -310,14 +312,14 @@ void DeviceWorker::RestoreFactorySettings() {
     }
     LoadProfiles();
     for (int profile = 1; profile <= kFactoryProfiles; ++profile) {
-        dlg_.current_profile.store(profile);
+        state_.current_profile.store(profile);
         if (factory_values_) {
             factory_values_();
         }
     }
     // Profile 1 becomes the active one in the store and on the profile
     // button too, as a switch would make it; the next start comes up on it.
-    dlg_.current_profile.store(1);
+    state_.current_profile.store(1);
     SetActiveProfile(1);
     ShowProfileName();
     for (int profile = 1; profile <= kStoredProfiles; ++profile) {
@@ -362,7 +364,7 @@ bool DeviceWorker::ResetLightingToFactory() {
         if (!lighting) {
             return false;
         }
-        const int profile = dlg_.current_profile.load();
+        const int profile = state_.current_profile.load();
         state_.current_light_effect.store(lighting->effect);
         SetActiveLight(profile, lighting->effect);
         // Its levels too, as a restore stores them: the rows were just made

@@ -13,9 +13,10 @@
 #include <optional>
 #include <vector>
 
+#include "app/device_state.h"
 #include "device/device_discovery.h"
 #include "device/device_manager.h"
-#include "performance/device_state.h"
+#include "platform/task_list.h"
 #include "ui/main/device_main_dlg.h"
 
 namespace tessaly {
@@ -39,7 +40,8 @@ class DeviceWorker {
     using TaskBody = std::function<void()>;
     using Sleeper = std::function<void(int ms)>;
 
-    DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state);
+    DeviceWorker(ui::DeviceMainDlg& dlg, DeviceManager& devices, DeviceState& state,
+                 TaskList& tasks);
     ~DeviceWorker();
 
     // Bodies other layers deliver (button table, lighting, DPI writes, the
@@ -120,6 +122,7 @@ class DeviceWorker {
     ui::DeviceMainDlg& dlg_;
     DeviceManager& devices_;
     DeviceState& state_;
+    TaskList& tasks_;
     std::map<int, TaskBody> bodies_;
     std::array<std::function<void()>, static_cast<size_t>(WorkerPage::kCount)> refreshes_;
     std::function<void()> factory_values_;

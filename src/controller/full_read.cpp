@@ -104,7 +104,7 @@ void DeviceWorker::ApplyIdentity(const InfoBlock& info, SensorRead read) {
     state_.mouse_reachable.store(identity->reachable);
     ShowBattery(identity->battery[1], identity->battery[0]);
     if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
-        list->SetDeviceBattery(dlg_.selected_device_type.load(), identity->battery[0],
+        list->SetDeviceBattery(state_.selected_device_type.load(), identity->battery[0],
                                identity->battery[1]);
     }
 }
@@ -113,7 +113,8 @@ bool DeviceWorker::FullRead(FullReadKind kind) {
     state_.mouse_reachable.store(0);
     ShowBattery(state_.battery_second.load(), 100);
     if (auto* list = dlg_.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)) {
-        list->SetDeviceBattery(dlg_.selected_device_type.load(), state_.battery_first.load(), 100);
+        list->SetDeviceBattery(state_.selected_device_type.load(), state_.battery_first.load(),
+                               100);
     }
     devices_.CurrentInterface();
     if (DeviceEntry* entry = devices_.CurrentEntry()) {
@@ -132,7 +133,7 @@ bool DeviceWorker::FullRead(FullReadKind kind) {
         CommandFailureHandling();
         return false;
     }
-    if (!state_.MarkRead(dlg_.selected_device_type.load())) {
+    if (!state_.MarkRead(state_.selected_device_type.load())) {
         return true;
     }
     SendCommand(devices_.CurrentInterface(), BuildReadRequest(Command::kReadUnused));
@@ -146,7 +147,7 @@ bool DeviceWorker::FullRead(FullReadKind kind) {
 // Each read that fails is skipped; its stored values stay as they were.
 void DeviceWorker::StoreStateReads() {
     HidInterface* mouse = devices_.CurrentInterface();
-    const int profile = dlg_.current_profile.load();
+    const int profile = state_.current_profile.load();
     if (auto answer = Read(mouse, Command::kReadReportRate)) {
         if (auto rate = DecodeReportRate(answer->bytes());
             rate && Allowed("report rate", *rate,
@@ -248,8 +249,8 @@ void DeviceWorker::RefreshInformationPage() {
         SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
     }
     const std::u16string mouse = state_.DeviceVersion();
-    dlg_.mouse_firmware_version.Set(mouse);
-    dlg_.receiver_firmware_version.Set(receiver ? hex : std::u16string());
+    dlg_.Update().mouse_firmware_version.Set(mouse);
+    dlg_.Update().receiver_firmware_version.Set(receiver ? hex : std::u16string());
     SetLocalisedTitle(dlg_, 243, [mouse] { return VersionRow(551, mouse); });
     // Nothing is claimed about updates before a check has answered.
     SetLocalisedTitle(dlg_, receiver ? 247 : 246, [] { return LoadLanguageString(722); });

@@ -21,9 +21,9 @@ void Controller::OnDeviceChange(DeviceChangeKind kind, const std::string& interf
     const std::vector<IdentityRecord> identities = CatalogueIdentityRecords();
     UsbDeviceContext context;
     context.identities = identities;
-    context.device_present = window_->device_present.load();
+    context.device_present = state_.device_present.load();
     if (const std::optional<int> task = UpdateUSBDevice(kind, interface_name, context)) {
-        window_->QueueTask(*task);
+        runner_->Tasks().Append(*task);
     }
 }
 

@@ -1,43 +1,37 @@
 #pragma once
-// The lighting page, its tasks (8 and 17) and refresh, and the profile
-// messages, plugged into the controller and its worker.
+// The lighting page, its tasks (8 and 17) and refresh, plugged into the
+// controller and its worker.
 
 #include <memory>
 
+#include "controller/controller_host.h"
 #include "controller/device_worker.h"
 #include "lighting/lighting_host.h"
 #include "lighting/lighting_page_behaviour.h"
-#include "profiles/profiles_host.h"
 #include "ui/main/device_main_dlg.h"
 
 namespace tessaly {
 
-class Controller;
-
-// The hosts both layers call; the controller keeps it as long as the window.
-class LightingWiring : public LightingHost, public ProfilesHost {
+class ControllerLightingHost : public ControllerHost<LightingHost> {
   public:
-    LightingWiring(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker)
-        : controller_(controller), dlg_(dlg), worker_(worker) {}
+    using ControllerHost::ControllerHost;
 
-    int CurrentProfile() const override;
-    void QueueTask(int32_t code) override;
-    void ShowSaveWait() override;
-    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
-                       uint32_t buttons) override;
-    DeviceState& Device() override;
-    void SetCurrentProfile(int profile) override;
-    void ShowProfileName() override;
-    bool DevicePresent() const override;
+    void ShowSaveWait() override { controller_.ShowSaveWait(); }
+    DeviceState& Device() override { return controller_.Device(); }
+};
 
-    LightingPage& Page() { return *page_; }
+// The page's host and the page; the controller keeps it as long as the
+// window, whose handlers refer to both.
+class LightingWiring {
+  public:
+    explicit LightingWiring(Controller& controller) : host_(controller) {}
+
+    LightingHost& Host() { return host_; }
 
   private:
     friend std::unique_ptr<LightingWiring> InstallLighting(Controller&, ui::DeviceMainDlg&,
                                                            DeviceWorker&);
-    Controller& controller_;
-    ui::DeviceMainDlg& dlg_;
-    DeviceWorker& worker_;
+    ControllerLightingHost host_;
     std::shared_ptr<LightingPage> page_;
 };
 

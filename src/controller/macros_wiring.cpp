@@ -12,10 +12,11 @@ namespace {
 
 class ControllerMacroHost : public MacroHost {
   public:
-    ControllerMacroHost(Controller& controller, ui::DeviceMainDlg& dlg)
-        : controller_(controller), dlg_(dlg) {}
+    explicit ControllerMacroHost(Controller& controller) : controller_(controller) {}
     int CurrentProfile() const override { return controller_.CurrentProfile(); }
-    int CurrentDeviceId() const override { return dlg_.selected_device_type.load(); }
+    int CurrentDeviceId() const override {
+        return controller_.Device().selected_device_type.load();
+    }
     void ShowMessage(std::u16string_view message, std::u16string_view title) override {
         controller_.ShowMessageBox(message, title, 0);
     }
@@ -23,20 +24,19 @@ class ControllerMacroHost : public MacroHost {
 
   private:
     Controller& controller_;
-    ui::DeviceMainDlg& dlg_;
 };
 
 }  // namespace
 
-std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller, ui::DeviceMainDlg& dlg) {
-    return std::make_unique<ControllerMacroHost>(controller, dlg);
+std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller) {
+    return std::make_unique<ControllerMacroHost>(controller);
 }
 
 void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     // Before the worker runs task 6 for the first time.
     SetPendingMacroUpload(UploadPendingMacro);
     std::shared_ptr<MacroPage> page =
-        InstallMacroPage(dlg, std::make_shared<ControllerMacroHost>(controller, dlg));
+        InstallMacroPage(dlg, std::make_shared<ControllerMacroHost>(controller));
     // The window's handlers own the page; the worker stops before they go.
     worker.SetPageRefresh(WorkerPage::kMacros, [weak = std::weak_ptr<MacroPage>(page)] {
         if (auto alive = weak.lock()) {

@@ -10,7 +10,7 @@
 
 namespace tessaly {
 
-std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller, ui::DeviceMainDlg& dlg);
+std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller);
 
 void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker);
 

@@ -55,7 +55,7 @@ int DeviceWorker::ReadInterruptibly(HidInterface& current, std::span<uint8_t> re
 
 void DeviceWorker::NotificationPoll() {
     std::array<uint8_t, kReportBytes> report{};
-    int type = dlg_.selected_device_type.load();
+    int type = state_.selected_device_type.load();
     if (HidInterface* current = devices_.CurrentInterface()) {
         if (ReadInterruptibly(*current, report) <= 0) {
             return;
@@ -116,7 +116,7 @@ void DeviceWorker::OnStageNotification(int count, int index) {
         Trace(kTraceDevice, "mouse notify: stage %d of %d is out of range, ignored", index, count);
         return;
     }
-    const int profile = dlg_.current_profile.load();
+    const int profile = state_.current_profile.load();
     auto* page = dlg_.performance_page;
     if (count != state_.device_stage_count.load()) {
         state_.device_stage_count.store(static_cast<uint8_t>(count));
@@ -157,7 +157,7 @@ void DeviceWorker::OnLinkNotification(bool connected, const std::array<uint8_t, 
 }
 
 void DeviceWorker::ShowLinkRestored(int type) {
-    dlg_.device_online.store(true);
+    state_.device_online.store(true);
     ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, true);
     const bool receiver = devices_.ConnectionKind() == kConnectionReceiver;
     SetControlText(dlg_, 44, receiver ? 52 : 51);
@@ -176,7 +176,7 @@ void DeviceWorker::ShowLinkRestored(int type) {
 }
 
 void DeviceWorker::ShowLinkLost(int type) {
-    dlg_.device_online.store(false);
+    state_.device_online.store(false);
     SetControlText(dlg_, 44, 50);
     SelectTabIndex(dlg_, main_id::kHomeTab);
     ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, false);
@@ -201,7 +201,7 @@ void DeviceWorker::ShowLinkLost(int type) {
 }
 
 bool DeviceWorker::PollReceiverStates() {
-    const int selected = dlg_.selected_device_type.load();
+    const int selected = state_.selected_device_type.load();
     bool back = false;
     for (const auto& entry : devices_.Entries()) {
         if (entry->device_type != selected || entry->connection_mode != kConnectionReceiver ||
@@ -239,11 +239,11 @@ void DeviceWorker::CommandFailureHandling() {
         return;
     }
     dlg_.ClosePopups();
-    SetDeviceListState(dlg_.selected_device_type.load(), kConnectionReceiver, 1);
-    if (!dlg_.device_online.load()) {
+    SetDeviceListState(state_.selected_device_type.load(), kConnectionReceiver, 1);
+    if (!state_.device_online.load()) {
         SetControlText(dlg_, 44, 52);
         SetDeviceListState(kUnnamedDeviceType, kConnectionReceiver, 1);
-        dlg_.device_online.store(true);
+        state_.device_online.store(true);
     }
 }
 

@@ -30,7 +30,7 @@ void DeviceWorker::LoadProfiles() {
             ProfileInfo profile;
             profile.name = Format(u"%s %d", LoadLanguageString(text::kProfile), n);
             AddProfile(profile);
-            dlg_.current_profile.store(n);
+            state_.current_profile.store(n);
             if (factory_values_) {
                 factory_values_();
             }
@@ -42,12 +42,12 @@ void DeviceWorker::LoadProfiles() {
         SetActiveProfile(1);
         current = GetActiveProfile();
     }
-    dlg_.current_profile.store(current);
+    state_.current_profile.store(current);
     ShowProfileName();
 }
 
 void DeviceWorker::ShowProfileName() {
-    const int profile = dlg_.current_profile.load();
+    const int profile = state_.current_profile.load();
     SetLocalisedTitle(dlg_, 45, [profile] {
         std::u16string name;
         GetProfileName(profile, name);

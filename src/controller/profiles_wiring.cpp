@@ -1,42 +1,38 @@
 #include "controller/profiles_wiring.h"
 
+#include "controller/controller_host.h"
+#include "profiles/profile_dialog.h"
+
 namespace tessaly {
 namespace {
 
-class ControllerProfilesHost : public ProfilesHost {
+class ControllerProfilesHost : public ControllerHost<ProfilesHost> {
   public:
-    explicit ControllerProfilesHost(Controller& controller) : controller_(controller) {}
+    using ControllerHost::ControllerHost;
 
-    int CurrentProfile() const override { return controller_.CurrentProfile(); }
     void SetCurrentProfile(int profile) override {
-        if (ui::DeviceMainDlg* window = controller_.Window()) {
-            window->current_profile.store(profile);
-        }
+        controller_.Device().current_profile.store(profile);
     }
-    void QueueTask(int32_t code) override { controller_.QueueTask(code); }
     void ShowProfileName() override {
         if (DeviceWorker* worker = controller_.Worker()) {
             worker->ShowProfileName();
         }
     }
-    bool DevicePresent() const override {
-        const ui::DeviceMainDlg* window = controller_.Window();
-        return window != nullptr && window->device_present.load();
-    }
-    int ShowMessageBox(std::u16string_view message, std::u16string_view title,
-                       uint32_t buttons) override {
-        return controller_.ShowMessageBox(message, title, buttons);
-    }
+    bool DevicePresent() const override { return controller_.Device().device_present.load(); }
     DeviceState& Device() override { return controller_.Device(); }
-
-  private:
-    Controller& controller_;
 };
 
 }  // namespace
 
 std::unique_ptr<ProfilesHost> MakeProfilesHost(Controller& controller) {
     return std::make_unique<ControllerProfilesHost>(controller);
+}
+
+std::unique_ptr<ProfilesHost> InstallProfilesWiring(Controller& controller,
+                                                    ui::DeviceMainDlg& dlg) {
+    auto host = MakeProfilesHost(controller);
+    InstallProfiles(dlg, *host);
+    return host;
 }
 
 }  // namespace tessaly

@@ -68,18 +68,30 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
         listener_ = std::move(listener);
     }
 
-    std::u16string SoftwareUpdateAddress() const override { return dlg_.upgrade_address; }
-    std::u16string LocalSoftwareVersion() const override { return dlg_.software_version; }
-    std::u16string FirmwareAddress() const override { return dlg_.firmware_address; }
-    std::u16string DownloadPageAddress() const override { return dlg_.website_address; }
-    std::u16string DeviceVersion() const override { return controller_.Device().DeviceVersion(); }
-    std::u16string NewSoftwareVersion() const override { return dlg_.new_software_version.Get(); }
-    void SetNewSoftwareVersion(std::u16string version) override {
-        dlg_.new_software_version.Set(std::move(version));
+    std::u16string SoftwareUpdateAddress() const override {
+        return controller_.Update().upgrade_address;
     }
-    std::u16string NewFirmwareVersion() const override { return dlg_.new_firmware_version.Get(); }
+    std::u16string LocalSoftwareVersion() const override {
+        return controller_.Update().software_version;
+    }
+    std::u16string FirmwareAddress() const override {
+        return controller_.Update().firmware_address;
+    }
+    std::u16string DownloadPageAddress() const override {
+        return controller_.Update().website_address;
+    }
+    std::u16string DeviceVersion() const override { return controller_.Device().DeviceVersion(); }
+    std::u16string NewSoftwareVersion() const override {
+        return controller_.Update().new_software_version.Get();
+    }
+    void SetNewSoftwareVersion(std::u16string version) override {
+        controller_.Update().new_software_version.Set(std::move(version));
+    }
+    std::u16string NewFirmwareVersion() const override {
+        return controller_.Update().new_firmware_version.Get();
+    }
     void SetNewFirmwareVersion(std::u16string version) override {
-        dlg_.new_firmware_version.Set(std::move(version));
+        controller_.Update().new_firmware_version.Set(std::move(version));
     }
 
     void ShowSoftwareStatus(TextBuilder build, std::u16string version, bool enabled) override {

@@ -73,15 +73,15 @@ int WindowDiscoveryHost::GetSelectDevice() {
 }
 
 void WindowDiscoveryHost::SetCurrentDeviceType(int type) {
-    dlg_.selected_device_type.store(type);
+    dlg_.Device().selected_device_type.store(type);
 }
 
 void WindowDiscoveryHost::SetDevicePresent(bool present) {
-    dlg_.device_present.store(present);
+    dlg_.Device().device_present.store(present);
 }
 
 void WindowDiscoveryHost::SetDeviceOnline(bool online) {
-    dlg_.device_online.store(online);
+    dlg_.Device().device_online.store(online);
 }
 
 void WindowDiscoveryHost::SetControlText(int control, int text_id) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "performance/device_state.h"
+#include "app/device_state.h"
 
 namespace tessaly {
 

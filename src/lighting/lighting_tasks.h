@@ -5,9 +5,9 @@
 
 #include <functional>
 
+#include "app/device_state.h"
 #include "device/commands/answer_decoders.h"
 #include "device/hid_transport.h"
-#include "performance/device_state.h"
 
 namespace tessaly {
 

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tessaly: %s\n", devices->Error().c_str());
         }
         controller = std::make_unique<tessaly::Controller>();
-        return controller->Services();
+        return tessaly::qt::WindowParts{controller->State(), controller->Services()};
     });
     // tessalyctl runs on this window's controller while it runs.
     std::unique_ptr<tessaly::cli::WindowCommandServer> commands;

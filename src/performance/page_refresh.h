@@ -3,7 +3,7 @@
 // mouse. The toolkit serialises control calls, so the worker may call these
 // too (after a read, a profile switch or a restore).
 
-#include "performance/device_state.h"
+#include "app/device_state.h"
 #include "performance/performance_host.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/toolkit/dialog.h"

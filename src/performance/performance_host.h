@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "performance/device_state.h"
+#include "app/device_state.h"
 
 namespace tessaly {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/device_state.h"
 #include "device/hid_transport.h"
-#include "performance/device_state.h"
 #include "performance/performance_host.h"
 #include "ui/toolkit/dialog.h"
 

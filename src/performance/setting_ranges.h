@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "app/sensor_limits.h"
 #include "performance/performance_store.h"
-#include "performance/sensor_limits.h"
 
 namespace tessaly {
 

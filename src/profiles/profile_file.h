@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "performance/sensor_limits.h"
+#include "app/sensor_limits.h"
 
 namespace tessaly {
 

@@ -75,7 +75,8 @@ class CatalogueWindowTest : public ::testing::Test {
     void Open(int width = 1300, int height = 788) {
         ui::MainWindowServices services;
         InstallCatalogueServices(services);
-        dlg = std::make_unique<ui::DeviceMainDlg>(tray, std::move(services));
+        dlg = std::make_unique<ui::DeviceMainDlg>(tray, ui::WindowState{device, update},
+                                                  std::move(services));
         ASSERT_TRUE(dlg->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, {0, 0, width, height}));
         AddButtonControlsIfMissing();
     }
@@ -109,6 +110,8 @@ class CatalogueWindowTest : public ::testing::Test {
     TempDir user;
     TempDir program;
     ui::MemoryTrayIcon tray;
+    DeviceState device;
+    UpdateState update;
     std::unique_ptr<ui::DeviceMainDlg> dlg;
 
   private:

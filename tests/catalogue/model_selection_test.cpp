@@ -125,11 +125,11 @@ TEST_F(ModelSelectionTest, SoftwareSectionGivesVersionLineAndAddresses) {
     EXPECT_EQ(dlg->GetControlAs<DUI::MControlFont>(main_id::kVersion)->GetTitle(), line);
     ASSERT_NE(SettingsVersion(), nullptr);
     EXPECT_EQ(SettingsVersion()->GetTitle(), line);
-    EXPECT_EQ(dlg->software_version, u"9.8.7");
-    EXPECT_EQ(dlg->website_address, u"https://w.example.invalid/");
-    EXPECT_EQ(dlg->feedback_address, u"https://f.example.invalid/");
-    EXPECT_EQ(dlg->qa_address, u"https://q.example.invalid/");
-    EXPECT_EQ(dlg->upgrade_address, u"https://u.example.invalid/");
+    EXPECT_EQ(dlg->Update().software_version, u"9.8.7");
+    EXPECT_EQ(dlg->Update().website_address, u"https://w.example.invalid/");
+    EXPECT_EQ(dlg->Update().feedback_address, u"https://f.example.invalid/");
+    EXPECT_EQ(dlg->Update().qa_address, u"https://q.example.invalid/");
+    EXPECT_EQ(dlg->Update().upgrade_address, u"https://u.example.invalid/");
     const SoftwareLinks links = DeviceCatalogue::Instance().Links();
     EXPECT_EQ(links.store, u"https://s.example.invalid/");
     EXPECT_EQ(links.copyright, u"(c) test");
@@ -163,7 +163,7 @@ TEST_F(ModelSelectionTest, SelectionAppliesTheDescriptionToTheWindow) {
               (DUI::Rect{1300 - size.width - 150, 135, 1150, 135 + size.height}));
 
     EXPECT_TRUE(dlg->tab_ctrl->IsItemVisible(4));
-    EXPECT_EQ(dlg->firmware_address, u"https://fw.example.invalid/alpha");
+    EXPECT_EQ(dlg->Update().firmware_address, u"https://fw.example.invalid/alpha");
 
     const auto markers = ButtonPicture()->Items();
     ASSERT_EQ(markers.size(), 3u);
@@ -233,7 +233,7 @@ TEST_F(ModelSelectionTest, AbsentElementsKeepThePreviousModelsValues) {
     EXPECT_TRUE(dlg->show_sensor);
     EXPECT_FALSE(dlg->tab_ctrl->IsItemVisible(4));
     // No firmware and no light_info in Beta: Alpha's stay.
-    EXPECT_EQ(dlg->firmware_address, u"https://fw.example.invalid/alpha");
+    EXPECT_EQ(dlg->Update().firmware_address, u"https://fw.example.invalid/alpha");
     EXPECT_FALSE(DeviceCatalogue::Instance().Options().EffectEnabled(2));
 
     // No custom at all keeps the flags as Beta left them.

@@ -395,7 +395,7 @@ TEST_F(ButtonsTest, TheListsShowTheFunctionAfterAProfileSwitchAResetAndARestart)
     ASSERT_TRUE(Settled());
     EXPECT_EQ(ShownFunction(), InList(73, 1));
 
-    dlg->current_profile = 2;
+    dlg->Device().current_profile = 2;
     dlg->QueueTask(kTaskWriteEverything);
     ASSERT_TRUE(Settled());
     SelectButton(3);
@@ -403,7 +403,7 @@ TEST_F(ButtonsTest, TheListsShowTheFunctionAfterAProfileSwitchAResetAndARestart)
     SelectButton(2);
     EXPECT_EQ(ShownFunction(), InList(73, 2));
 
-    dlg->current_profile = 1;
+    dlg->Device().current_profile = 1;
     SelectButton(2);
     ASSERT_TRUE(Act(OnPanel(71)));  // reset of this button
     EXPECT_EQ(ShownFunction(), InList(73, 2));

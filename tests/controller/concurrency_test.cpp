@@ -31,8 +31,8 @@ TEST_F(WorkerConcurrency, EditsAndNotificationsInterleave) {
         }
     });
     for (int i = 0; i < 40; ++i) {
-        SetStageValueTyped(*controller, i % 4, IntToDecimal(400 + 100 * i));
-        SelectStage(*controller, i % 4);
+        SetStageValueTyped(controller->Performance(), i % 4, IntToDecimal(400 + 100 * i));
+        SelectStage(controller->Performance(), i % 4);
         session.ProcessPending();
     }
     stop.store(true);
@@ -41,7 +41,7 @@ TEST_F(WorkerConcurrency, EditsAndNotificationsInterleave) {
 
     // Whatever the interleaving, the last edit of each stage reached the store.
     EXPECT_EQ(Stored(1, u"dpi_group3_value"), IntToDecimal(400 + 100 * 39));
-    EXPECT_TRUE(dlg->device_online.load());
+    EXPECT_TRUE(dlg->Device().device_online.load());
 }
 
 TEST_F(WorkerConcurrency, VersionChecksWhileTheWindowReadsTheOffers) {
@@ -58,11 +58,11 @@ TEST_F(WorkerConcurrency, VersionChecksWhileTheWindowReadsTheOffers) {
     // waits for an answer while the checks run.
     const std::u16string device_version = controller->Device().DeviceVersion();
     ASSERT_FALSE(device_version.empty());
-    server.Root().Write("version", ToUtf8(dlg->software_version));
+    server.Root().Write("version", ToUtf8(dlg->Update().software_version));
     std::filesystem::create_directories(server.Root().path() / "fw" / "mouse");
     server.Root().Write("fw/mouse/version", ToUtf8(device_version));
-    dlg->upgrade_address = FromUtf8(server.Address());
-    dlg->firmware_address = FromUtf8(server.Address() + "fw");
+    dlg->Update().upgrade_address = FromUtf8(server.Address());
+    dlg->Update().firmware_address = FromUtf8(server.Address() + "fw");
 
     ScopedEnv on("TESSALY_NO_UPDATE_CHECK", std::nullopt);
     constexpr int kChecks = 6;
@@ -74,15 +74,16 @@ TEST_F(WorkerConcurrency, VersionChecksWhileTheWindowReadsTheOffers) {
     // either nothing or the whole answer.
     int whole = 0;
     EXPECT_TRUE(WaitFor([&] {
-        const std::u16string software = dlg->new_software_version.Get();
-        const std::u16string firmware = dlg->new_firmware_version.Get();
-        EXPECT_TRUE(software.empty() || software == dlg->software_version) << ToUtf8(software);
+        const std::u16string software = dlg->Update().new_software_version.Get();
+        const std::u16string firmware = dlg->Update().new_firmware_version.Get();
+        EXPECT_TRUE(software.empty() || software == dlg->Update().software_version)
+            << ToUtf8(software);
         EXPECT_TRUE(firmware.empty() || firmware == device_version) << ToUtf8(firmware);
         whole += !software.empty();
-        return dlg->tasks.Empty() && !controller->Worker()->Busy();
+        return controller->Tasks().Empty() && !controller->Worker()->Busy();
     }));
-    EXPECT_EQ(dlg->new_software_version.Get(), dlg->software_version);
-    EXPECT_EQ(dlg->new_firmware_version.Get(), device_version);
+    EXPECT_EQ(dlg->Update().new_software_version.Get(), dlg->Update().software_version);
+    EXPECT_EQ(dlg->Update().new_firmware_version.Get(), device_version);
     EXPECT_GT(whole, 0);
 }
 

@@ -170,7 +170,7 @@ TEST_F(LightingEndToEnd, SwitchingProfileFromTheDialogSendsTheWholeProfile) {
     InProfileDialog([](DUI::MDialog& d) {
         EXPECT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventActivated, 1));
     });
-    ASSERT_TRUE(WaitFor([&] { return dlg->current_profile.load() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return dlg->Device().current_profile.load() == 2; }));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(GetActiveProfile(), 2);
     EXPECT_EQ(Title(main_id::kProfile), DisplayProfileName(LoadLanguageString(61) + u" 2"));

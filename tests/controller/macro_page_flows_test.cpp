@@ -288,7 +288,7 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
     RecordKeyA();
 
     mouse->SwitchMouse(false);
-    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load() && !Recording(); }));
+    ASSERT_TRUE(WaitFor([&] { return !dlg->Device().device_online.load() && !Recording(); }));
     EXPECT_FALSE(dlg->capture_armed.load());
     EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
     EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
@@ -298,7 +298,7 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
     // The mouse comes back: the refill selects the first macro and touches
     // neither macro's events.
     mouse->SwitchMouse(true);
-    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
+    ASSERT_TRUE(WaitFor([&] { return dlg->Device().device_online.load(); }));
     // The re-read after the link report runs while the worker listens, so
     // being settled does not yet mean the page was refilled.
     EXPECT_TRUE(WaitFor([&] {

@@ -44,7 +44,8 @@ std::vector<int> OfferedValues(Controller& controller, uint16_t sensor) {
     const SensorLimits limits = controller.Device().Limits();
     std::set<int> values;
     for (int position = 0; position <= limits.slider_positions; ++position) {
-        values.insert(SetStageValueSlider(controller, 0, position + limits.slider_offset, false));
+        values.insert(SetStageValueSlider(controller.Performance(), 0,
+                                          position + limits.slider_offset, false));
     }
     for (int typed = -100; typed <= limits.max_dpi + 1000; typed += 50) {
         values.insert(NearestCarriedDpi(sensor, NormaliseTypedDpi(sensor, typed), limits.min_dpi,
@@ -72,7 +73,7 @@ TEST_P(DpiValuesSurvive, WriteReadWriteRead) {
             ASSERT_TRUE(WriteConfigNumber(1, StageValueKey(static_cast<int>(stage)), batch[stage]));
         }
         for (int cycle = 0; cycle < 2; ++cycle) {
-            SendDpiStages(*controller);
+            SendDpiStages(controller->Performance());
             ASSERT_TRUE(Settled());
             ASSERT_TRUE(ReadBack());
             for (size_t stage = 0; stage < batch.size(); ++stage) {
@@ -93,13 +94,13 @@ TEST_F(SettingsSurvive, TheReadKeepsTheSensorOptionsTheMouseDoesNotReport) {
     Plug(true, false);
     Open();
     ASSERT_TRUE(Connected());
-    SetSensorOptions(*controller, true, true, true);
+    SetSensorOptions(controller->Performance(), true, true, true);
     ASSERT_TRUE(Settled());
     ASSERT_TRUE(ReadBack());
     EXPECT_EQ(Stored(1, u"sensor_flag"), u"28");
 
     // What the mouse reports still wins for its own two bits.
-    SetSensorOptions(*controller, false, true, true);
+    SetSensorOptions(controller->Performance(), false, true, true);
     ASSERT_TRUE(Settled());
     SetConfigValue(1, u"sensor_flag", u"4");
     ASSERT_TRUE(ReadBack());
@@ -113,14 +114,14 @@ TEST_F(SettingsSurvive, AFactoryResetLeavesStoreButtonAndMouseAgreeingOnProfileO
     DUI::Toolkit::Get().PostMessage(dlg->GetSafeHwnd(), ui::kWmProfile, 0, 3);
     ASSERT_TRUE(WaitFor([&] { return GetActiveProfile() == 3; }));
     ASSERT_TRUE(Settled());
-    SetStageCount(*controller, 2);
-    SetReportRate(*controller, 2);
+    SetStageCount(controller->Performance(), 2);
+    SetReportRate(controller->Performance(), 2);
     ASSERT_TRUE(Settled());
 
     controller->Device().ClearReadSet();
     dlg->QueueTask(kTaskRestoreFactorySettings);
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(dlg->current_profile.load(), 1);
+    EXPECT_EQ(dlg->Device().current_profile.load(), 1);
     EXPECT_EQ(GetActiveProfile(), 1);
     std::u16string name;
     ASSERT_TRUE(GetProfileName(1, name));

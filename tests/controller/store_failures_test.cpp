@@ -38,10 +38,10 @@ TEST_F(StoreFailures, AChangeNotStoredIsNotSentAndToldOncePerBurst) {
     const auto rate = MouseSetting(0x02);
     const auto sleep = MouseSetting(0x07);
     ReadOnlyStore(true);
-    SetReportRate(*controller, 8);
-    SetSleepTime(*controller, 120);
-    SetMoveWakeup(*controller, false);
-    EXPECT_TRUE(dlg->tasks.Empty()) << "nothing queued";
+    SetReportRate(controller->Performance(), 8);
+    SetSleepTime(controller->Performance(), 120);
+    SetMoveWakeup(controller->Performance(), false);
+    EXPECT_TRUE(controller->Tasks().Empty()) << "nothing queued";
     ASSERT_TRUE(Settled());
     const std::u16string message = LoadLanguageString(text::kSettingsNotSaved);
     ASSERT_FALSE(message.empty());
@@ -52,11 +52,11 @@ TEST_F(StoreFailures, AChangeNotStoredIsNotSentAndToldOncePerBurst) {
 
     // Stored again: sent again; a later failure is a new burst.
     ReadOnlyStore(false);
-    SetReportRate(*controller, 8);
+    SetReportRate(controller->Performance(), 8);
     ASSERT_TRUE(Settled());
     EXPECT_EQ(MouseSetting(0x02), std::vector<uint8_t>{8});
     ReadOnlyStore(true);
-    SetReportRate(*controller, 4);
+    SetReportRate(controller->Performance(), 4);
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] { return MessagesShown(message) == 2; }));
     EXPECT_EQ(MouseSetting(0x02), std::vector<uint8_t>{8});

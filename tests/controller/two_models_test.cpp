@@ -62,7 +62,7 @@ TEST_F(TwoModelsTest, ActivatingTheOtherModelMovesCommandsAndReadsIntoItsOwnStor
     Open();
     ASSERT_TRUE(Connected());
     // The first connected model of the catalogue is chosen at start.
-    ASSERT_EQ(dlg->selected_device_type.load(), kWirelessType);
+    ASSERT_EQ(dlg->Device().selected_device_type.load(), kWirelessType);
     ASSERT_EQ(Stored(1, u"report_rate"), u"1");
 
     Activate(kWiredType);
@@ -71,7 +71,7 @@ TEST_F(TwoModelsTest, ActivatingTheOtherModelMovesCommandsAndReadsIntoItsOwnStor
     EXPECT_TRUE(controller->Device().WasRead(kWiredType));
     EXPECT_EQ(Stored(1, u"report_rate"), u"4");
 
-    SetReportRate(*controller, kChosenRate);
+    SetReportRate(controller->Performance(), kChosenRate);
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] { return Rate(*wired) == kChosenRate; }));
     EXPECT_EQ(Rate(*mouse), kFactoryRate) << "the command reached the other mouse";
@@ -80,7 +80,7 @@ TEST_F(TwoModelsTest, ActivatingTheOtherModelMovesCommandsAndReadsIntoItsOwnStor
     Activate(kWirelessType);
     EXPECT_EQ(controller->Devices().SelectedType(), kWirelessType);
     EXPECT_EQ(Stored(1, u"report_rate"), u"1");
-    SetReportRate(*controller, 3);
+    SetReportRate(controller->Performance(), 3);
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] { return Rate(*mouse) == 3; }));
     EXPECT_EQ(Rate(*wired), kChosenRate);

@@ -94,8 +94,8 @@ class UpdateTest : public WorkerTest {
             ASSERT_TRUE(Connected());
         }
         ASSERT_TRUE(server.Running());
-        dlg->upgrade_address = FromUtf8(server.Address());
-        dlg->firmware_address = FromUtf8(server.Address() + "fw");
+        dlg->Update().upgrade_address = FromUtf8(server.Address());
+        dlg->Update().firmware_address = FromUtf8(server.Address() + "fw");
         // The settings page's controls take clicks only while it shows.
         ASSERT_TRUE(HeadlessBackend::Click(*dlg, main_id::kSettings));
         ASSERT_TRUE(dlg->settings_page->IsVisible());
@@ -391,11 +391,11 @@ TEST_F(UpdateTest, TheLinksOpenTheirAddresses) {
     for (int id : {settings_id::kWebsiteLink, settings_id::kFeedbackLink, settings_id::kQaLink}) {
         ASSERT_TRUE(ClickSetting(id));
     }
-    EXPECT_EQ(Opened(),
-              (std::vector<std::vector<std::string>>{{"xdg-open", ToUtf8(dlg->website_address)},
-                                                     {"xdg-open", ToUtf8(dlg->feedback_address)},
-                                                     {"xdg-open", ToUtf8(dlg->qa_address)}}));
-    EXPECT_EQ(dlg->feedback_address, u"https://www.example.invalid/feedback/");
+    EXPECT_EQ(Opened(), (std::vector<std::vector<std::string>>{
+                            {"xdg-open", ToUtf8(dlg->Update().website_address)},
+                            {"xdg-open", ToUtf8(dlg->Update().feedback_address)},
+                            {"xdg-open", ToUtf8(dlg->Update().qa_address)}}));
+    EXPECT_EQ(dlg->Update().feedback_address, u"https://www.example.invalid/feedback/");
 }
 
 }  // namespace

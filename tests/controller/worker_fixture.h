@@ -83,7 +83,8 @@ class WorkerTest : public ::testing::Test {
     // starts the worker.
     void Open() {
         controller = std::make_unique<Controller>(devices);
-        dlg = std::make_unique<ui::DeviceMainDlg>(tray, controller->Services());
+        dlg =
+            std::make_unique<ui::DeviceMainDlg>(tray, controller->State(), controller->Services());
         ASSERT_TRUE(dlg->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, {0, 0, 1300, 788}));
     }
     // Runs the UI loop until the condition holds (false after ten seconds).
@@ -101,13 +102,15 @@ class WorkerTest : public ::testing::Test {
     // Every queued task has run and the worker is back to listening.
     bool Settled() {
         return WaitFor([this] {
-            return dlg->tasks.Empty() && controller->Worker() && !controller->Worker()->Busy();
+            return controller->Tasks().Empty() && controller->Worker() &&
+                   !controller->Worker()->Busy();
         });
     }
     bool Connected() {
         return WaitFor([this] {
-            return dlg->tasks.Empty() && !controller->Worker()->Busy() &&
-                   dlg->device_online.load() && controller->Device().WasRead(kWirelessType);
+            return controller->Tasks().Empty() && !controller->Worker()->Busy() &&
+                   dlg->Device().device_online.load() &&
+                   controller->Device().WasRead(kWirelessType);
         });
     }
 

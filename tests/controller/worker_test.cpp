@@ -39,8 +39,8 @@ TEST_F(WorkerTest, StartUpConnectsAndShowsTheMouseSettings) {
     Open();
     ASSERT_TRUE(Connected());
 
-    EXPECT_TRUE(dlg->device_present.load());
-    EXPECT_EQ(dlg->selected_device_type.load(), kWirelessType);
+    EXPECT_TRUE(dlg->Device().device_present.load());
+    EXPECT_EQ(dlg->Device().selected_device_type.load(), kWirelessType);
     EXPECT_EQ(Title(main_id::kDeviceState), Text(51));
     // The mouse's own settings reached the store: four stages of 800 … 6400.
     EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
@@ -78,8 +78,8 @@ TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     Open();
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(50); }));
-    EXPECT_FALSE(dlg->device_present.load());
-    EXPECT_FALSE(dlg->device_online.load());
+    EXPECT_FALSE(dlg->Device().device_present.load());
+    EXPECT_FALSE(dlg->Device().device_online.load());
 }
 
 // Nothing is kept for a mouse that is not known yet: the start makes no
@@ -105,17 +105,38 @@ TEST_F(WorkerTest, NoDatabaseIsMadeBeforeAMouseIsKnown) {
     EXPECT_EQ(StoreHealth::Instance().FailedWrites(), failed_writes);
 }
 
-// The window's task list wakes the worker; either of the two may be
-// destroyed first (the fixture destroys the window first).
+// The window queues through the controller; a closed window may outlive it
+// (the command-line tool lets the controller go first).
 TEST_F(WorkerTest, TasksQueuedAfterTheControllerIsGoneReachNoWorker) {
     Plug(false, true);
     Open();
     ASSERT_TRUE(Connected());
     dlg->CloseWindow();
     controller.reset();
-    dlg->tasks.Append(kTaskWriteDpiStages);
-    EXPECT_EQ(dlg->tasks.Size(), 1u);
+    const auto written = [&] {
+        return mouse->Device(emulator::MouseLink::kReceiver, emulator::kConfigInterface)
+            ->WrittenReports()
+            .size();
+    };
+    const size_t before = written();
+    dlg->QueueTask(kTaskWriteDpiStages);
+    dlg->Services().start_worker();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(written(), before);
     dlg.reset();  // closed already, and its services' controller is gone
+}
+
+// Closing the window stops the worker: what is queued then stays queued.
+TEST_F(WorkerTest, ClosingTheWindowStopsTheWorker) {
+    Plug(false, true);
+    Open();
+    ASSERT_TRUE(Connected());
+    dlg->CloseWindow();
+    controller->QueueTask(kTaskWriteDpiStages);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(controller->Tasks().Snapshot(), std::vector<int32_t>{kTaskWriteDpiStages});
+    EXPECT_FALSE(controller->WorkerIdle());
+    dlg.reset();
 }
 
 TEST_F(WorkerTest, ASecondConnectionReadsOnlyTheIdentity) {
@@ -161,7 +182,7 @@ TEST_F(WorkerTest, TenDpiEditsLeaveTheMouseWithTheLastValue) {
     Open();
     ASSERT_TRUE(Connected());
     for (int i = 1; i <= 10; ++i) {
-        SetStageValueTyped(*controller, 0, IntToDecimal(1000 + 100 * i));
+        SetStageValueTyped(controller->Performance(), 0, IntToDecimal(1000 + 100 * i));
     }
     ASSERT_TRUE(Settled());
     EXPECT_EQ(Stored(1, u"dpi_group0_value"), u"2000");
@@ -225,13 +246,14 @@ TEST_F(WorkerTest, TheReceiverLosesAndRegainsTheMouse) {
     EXPECT_EQ(Stored(1, u"dpi_count"), u"4");
 
     mouse->SwitchMouse(false);
-    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
+    ASSERT_TRUE(WaitFor([&] { return !dlg->Device().device_online.load(); }));
     EXPECT_TRUE(WaitFor([&] { return Title(main_id::kDeviceState) == Text(50); }));
     EXPECT_FALSE(DUI::HeadlessBackend::Find(*dlg, main_id::kTabBackground)->IsVisible());
 
     mouse->SwitchMouse(true);
-    ASSERT_TRUE(WaitFor(
-        [&] { return dlg->device_online.load() && Title(main_id::kDeviceState) == Text(52); }));
+    ASSERT_TRUE(WaitFor([&] {
+        return dlg->Device().device_online.load() && Title(main_id::kDeviceState) == Text(52);
+    }));
     EXPECT_TRUE(DUI::HeadlessBackend::Find(*dlg, main_id::kTabBackground)->IsVisible());
 }
 
@@ -248,9 +270,9 @@ TEST_F(WorkerTest, TheInformationRowsNameTheMouseAndTheReceiverFirmware) {
 
     // The link comes back without a second full read: row 1 keeps the version.
     mouse->SwitchMouse(false);
-    ASSERT_TRUE(WaitFor([&] { return !dlg->device_online.load(); }));
+    ASSERT_TRUE(WaitFor([&] { return !dlg->Device().device_online.load(); }));
     mouse->SwitchMouse(true);
-    ASSERT_TRUE(WaitFor([&] { return dlg->device_online.load(); }));
+    ASSERT_TRUE(WaitFor([&] { return dlg->Device().device_online.load(); }));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(Title(information_id::kMouseName), Text(551) + u": V1.05");
 }
@@ -270,7 +292,7 @@ TEST_F(WorkerTest, AMouseThatCannotBeOpenedIsExplainedNotCalledMissing) {
     Plug(true, false);
     Open();
     ASSERT_TRUE(Settled());
-    EXPECT_FALSE(dlg->device_present.load());
+    EXPECT_FALSE(dlg->Device().device_present.load());
     ASSERT_TRUE(WaitFor([&] { return Title(main_id::kNotice) != Text(56); }));
     const std::u16string notice = Title(main_id::kNotice);
     EXPECT_NE(notice.find(u"70-tessaly.rules"), std::u16string::npos);
@@ -370,7 +392,7 @@ TEST_F(WorkerTest, StartedWithoutItsMouseTheReceiverReachesItWhenItComes) {
     ASSERT_TRUE(WaitFor([&] { return stages->GetDPIValue(3) == 6400; }));
     ASSERT_TRUE(Settled());
     // And a change now reaches the mouse.
-    SetStageValueTyped(*controller, 0, u"2000");
+    SetStageValueTyped(controller->Performance(), 0, u"2000");
     ASSERT_TRUE(Settled());
     EXPECT_TRUE(WaitFor([&] {
         const auto stages = mouse->State().settings.at(0x03);
@@ -457,22 +479,23 @@ TEST_F(WorkerTest, FactoryResetRestoresProfilesAndDeletesAssignments) {
     }
     assignments.clear();
     EXPECT_EQ(ListKeyAssignments(3, assignments), 0);
-    EXPECT_EQ(dlg->current_profile.load(), 1);
+    EXPECT_EQ(dlg->Device().current_profile.load(), 1);
 }
 
 TEST_F(WorkerTest, PluggingTheCableConnectsAndUnpluggingDisconnects) {
     Plug(false, false);
     Open();
     ASSERT_TRUE(Settled());
-    EXPECT_FALSE(dlg->device_present.load());
+    EXPECT_FALSE(dlg->Device().device_present.load());
 
     ASSERT_TRUE(mouse->Plug(MouseLink::kCable));
     ASSERT_TRUE(Connected());
     EXPECT_EQ(Title(main_id::kDeviceState), Text(51));
 
     ASSERT_TRUE(mouse->Unplug(MouseLink::kCable));
-    EXPECT_TRUE(WaitFor(
-        [&] { return !dlg->device_present.load() && Title(main_id::kDeviceState) == Text(50); }));
+    EXPECT_TRUE(WaitFor([&] {
+        return !dlg->Device().device_present.load() && Title(main_id::kDeviceState) == Text(50);
+    }));
 }
 
 TEST_F(WorkerTest, TasksWithoutBodiesAreConsumed) {
@@ -483,7 +506,7 @@ TEST_F(WorkerTest, TasksWithoutBodiesAreConsumed) {
         dlg->QueueTask(code);
     }
     EXPECT_TRUE(Settled());
-    EXPECT_TRUE(dlg->device_online.load());
+    EXPECT_TRUE(dlg->Device().device_online.load());
 }
 
 }  // namespace

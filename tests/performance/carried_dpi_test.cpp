@@ -4,8 +4,8 @@
 
 #include <set>
 
+#include "app/sensor_limits.h"
 #include "performance/dpi_conversions.h"
-#include "performance/sensor_limits.h"
 
 namespace tessaly {
 namespace {

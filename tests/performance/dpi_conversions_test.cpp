@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "app/sensor_limits.h"
 #include "performance/colour_text.h"
 #include "performance/report_rates.h"
-#include "performance/sensor_limits.h"
 
 namespace tessaly {
 namespace {

@@ -1,12 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/sensor_limits.h"
 #include "device/memory_mouse.h"
 #include "performance/page_events.h"
 #include "performance/page_refresh.h"
 #include "performance/performance_controls.h"
 #include "performance/performance_writes.h"
-#include "performance/sensor_limits.h"
 #include "performance_fixture.h"
 #include "storage/config_store.h"
 #include "ui/dialogs/colour_values.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "app/sensor_limits.h"
 #include "device/memory_mouse.h"
-#include "performance/sensor_limits.h"
 #include "performance_fixture.h"
 
 namespace tessaly::test {

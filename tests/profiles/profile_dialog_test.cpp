@@ -71,7 +71,7 @@ TEST_F(ProfileDialogTest, WithoutAMouseOnlyTheMessageBoxShows) {
 
 TEST_F(ProfileDialogTest, ListsTheProfilesAndSwitchesOnAClick) {
     host.profile = 2;
-    dlg->current_profile = 2;
+    dlg->Device().current_profile = 2;
     RenameProfile(3, u"Work");
     OpenDialog([](DUI::MDialog& d) {
         EXPECT_EQ(d.GetTitle(), u"ProfileDlg");
@@ -84,11 +84,11 @@ TEST_F(ProfileDialogTest, ListsTheProfilesAndSwitchesOnAClick) {
         EXPECT_TRUE(H::Deliver(d, profile_dialog_id::kList, DUI::kEventActivated, 3));
     });
     // The window keeps the number and queues task 5; the handler does the rest.
-    EXPECT_EQ(dlg->current_profile.load(), 4);
+    EXPECT_EQ(dlg->Device().current_profile.load(), 4);
     EXPECT_EQ(GetActiveProfile(), 4);
     EXPECT_EQ(host.names_shown, 1);
     std::vector<int32_t> queued;  // after the start-up tasks
-    while (std::optional<int32_t> code = dlg->tasks.TakeFront()) {
+    while (std::optional<int32_t> code = tasks.TakeFront()) {
         queued.push_back(*code);
     }
     EXPECT_THAT(queued, ElementsAre(1, 23, 5));
@@ -119,7 +119,7 @@ TEST_F(ProfileDialogTest, ARenameIsStoredAndSwitchedToBeforeAnExport) {
         EXPECT_TRUE(H::Click(d, profile_dialog_id::kExport));
     });
     EXPECT_EQ(ProfileName(2), u"Games");
-    EXPECT_EQ(dlg->current_profile.load(), 2);
+    EXPECT_EQ(dlg->Device().current_profile.load(), 2);
     ASSERT_EQ(session.backend().FileRequests().size(), 1u);
     EXPECT_TRUE(session.backend().FileRequests()[0].save);
     EXPECT_EQ(session.backend().FileRequests()[0].filter_description, u"Profile (*.xml)");
@@ -155,7 +155,7 @@ TEST_F(ProfileDialogTest, AnEmptyOrTooLongNameIsRefusedWithItsTextAndTheOldNameS
     EXPECT_THAT(shown,
                 ElementsAre(DisplayProfileName(u"Profile 2"), DisplayProfileName(u"Profile 2")));
     ASSERT_EQ(session.backend().ModalRuns().size(), 3u);
-    EXPECT_EQ(dlg->current_profile.load(), 1) << "nothing renamed, nothing switched";
+    EXPECT_EQ(dlg->Device().current_profile.load(), 1) << "nothing renamed, nothing switched";
 }
 
 TEST_F(ProfileDialogTest, LosingActivationAfterARenameSwitchesToIt) {
@@ -166,7 +166,7 @@ TEST_F(ProfileDialogTest, LosingActivationAfterARenameSwitchesToIt) {
         DUI::Toolkit::Get().DeliverActivate(d.GetSafeHwnd(), false);
     });
     EXPECT_EQ(ProfileName(3), u"Office");
-    EXPECT_EQ(dlg->current_profile.load(), 3);
+    EXPECT_EQ(dlg->Device().current_profile.load(), 3);
     EXPECT_EQ(session.backend().ModalRuns()[0].result, 2);
 }
 

@@ -40,7 +40,7 @@ class ListMenusTest : public ::testing::Test {
         ASSERT_TRUE(program_.Settle());
         const MacroChange made = CreateMacro();
         ASSERT_TRUE(made.ok);
-        auto host = MakeMacroHost(program_.controller(), program_.window());
+        auto host = MakeMacroHost(program_.controller());
         ASSERT_TRUE(InsertIntoMacro(*host, made.macro.macro_id, -1, MacroInsertion::Delay()).ok);
         program_.window().Services().refill_macro_page();
         program_.Show(kPages[3]);

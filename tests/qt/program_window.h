@@ -68,7 +68,8 @@ class ProgramWindow {
         devices_ = std::make_unique<DeviceManager>();
         controller_ = std::make_unique<Controller>(*devices_);
         controller_->SetWorkerSleeper([](int) {});
-        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->Services());
+        window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->State(),
+                                                      controller_->Services());
         created_ = window_->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, rect);
     }
     ~ProgramWindow() {
@@ -99,7 +100,7 @@ class ProgramWindow {
         return PumpUntil(
             [&] {
                 QApplication::processEvents(QEventLoop::AllEvents, 5);
-                const bool idle = window_->tasks.Empty() && controller_->Worker() &&
+                const bool idle = controller_->Tasks().Empty() && controller_->Worker() &&
                                   !controller_->Worker()->Busy();
                 quiet = idle ? quiet + 1 : 0;
                 return quiet >= 3;

@@ -510,7 +510,7 @@ void CheckReachable(ProgramUnderTest& program, const Model& model, Findings& fin
         return;
     if (!window.tab_ctrl->IsEnabled())
         findings.Report("pages-unreachable", "the tabs are disabled");
-    if (!window.device_online.load())
+    if (!window.Device().device_online.load())
         findings.Report("pages-unreachable", "the window shows the mouse off line");
 }
 
@@ -551,7 +551,7 @@ CheckOutcome CheckInvariants(ProgramUnderTest& program, Model& model, const Step
     CheckReachable(program, model, findings);
     // Without the mouse the pages show what the program last knew of it
     // (the offered rates, the sensor's limits).
-    if (!program.Window().device_online.load() || !model.links.Reachable())
+    if (!program.Window().Device().device_online.load() || !model.links.Reachable())
         return outcome;
     CheckCurrentProfile(program, model, facts, findings);
     CheckPerformancePage(program, model, findings);

@@ -85,7 +85,8 @@ bool ProgramUnderTest::Start() {
     // The worker's fixed waits (reconnect delay, identity retry, lighting
     // reset) cost no time here.
     controller_->SetWorkerSleeper([](int) {});
-    window_ = std::make_unique<ui::DeviceMainDlg>(tray_, controller_->Services());
+    window_ =
+        std::make_unique<ui::DeviceMainDlg>(tray_, controller_->State(), controller_->Services());
     if (!window_->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, {0, 0, 1300, 788}))
         return false;
     return Settle();
@@ -107,7 +108,7 @@ bool ProgramUnderTest::Settle() {
     while (std::chrono::steady_clock::now() < deadline) {
         session_.ProcessPending();
         const bool idle =
-            window_->tasks.Empty() && controller_->Worker() && !controller_->Worker()->Busy();
+            controller_->Tasks().Empty() && controller_->Worker() && !controller_->Worker()->Busy();
         quiet = idle ? quiet + 1 : 0;
         if (quiet >= kQuietPasses)
             return true;
@@ -121,7 +122,8 @@ bool ProgramUnderTest::SettleReachable() {
     while (std::chrono::steady_clock::now() < deadline) {
         if (!Settle())
             return false;
-        if (window_->device_online.load() && controller_->Device().mouse_reachable.load() != 0) {
+        if (window_->Device().device_online.load() &&
+            controller_->Device().mouse_reachable.load() != 0) {
             // The re-read after the link report runs in the worker's
             // listening pass, which does not count as busy: give it time
             // to finish before settling.

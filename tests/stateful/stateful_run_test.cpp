@@ -97,7 +97,8 @@ class StatefulRun : public ::testing::TestWithParam<int> {
                     const bool known = findings.Report(
                         "receiver-rejoin",
                         "the program does not reach the mouse again (online " +
-                            std::to_string(program.Window().device_online.load()) + ", reachable " +
+                            std::to_string(program.Window().Device().device_online.load()) +
+                            ", reachable " +
                             std::to_string(program.Program().Device().mouse_reachable.load()) +
                             ")");
                     if (known)

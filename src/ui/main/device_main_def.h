@@ -1,7 +1,9 @@
 #pragma once
-// The state of the main controller and the controls it refers to. Flags the
-// device worker writes are atomic; texts the worker sets are read only after
-// the message that announces them, which orders them through the toolkit.
+// The main window's own state: its pages, popups, tray record, style and
+// capture mode. Flags other threads write are atomic; texts the worker sets
+// are read only after the message that announces them, which orders them
+// through the toolkit. The mouse's state and the program's addresses and
+// versions are the controller's (DeviceState, UpdateState).
 
 #include <array>
 #include <atomic>
@@ -9,8 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "base/guarded_text.h"
-#include "platform/task_list.h"
 #include "ui/main/localised_texts.h"
 #include "ui/main/page_builders.h"
 #include "ui/main/tray_icon.h"
@@ -20,32 +20,13 @@
 namespace tessaly::ui {
 
 struct DeviceMainDef {
-    TaskList tasks;
     int current_tab_id = 1;
     int return_tab_index = 1;
-    std::atomic<bool> device_present{false};
-    std::atomic<bool> device_online{false};
-    std::atomic<int> selected_device_type{0};
-    std::atomic<int> current_profile{1};
-    std::atomic<int> connection_mode{0};
     float scale = 1.0f;
     std::atomic<bool> show_dpi_tips{true};
     std::atomic<bool> show_save_tips{true};
     std::atomic<bool> show_lift_off{true};
     std::atomic<bool> show_sensor{true};
-    std::u16string website_address;
-    std::u16string feedback_address;
-    std::u16string qa_address;
-    std::u16string upgrade_address;
-    std::u16string software_version;
-    std::u16string firmware_address;
-    // Set by the version checks on the worker, read by the window and the CLI.
-    GuardedText new_software_version;
-    GuardedText new_firmware_version;
-    // The connected mouse's and receiver's firmware as the mouse gives them
-    // ("105"), set by the worker when it reads them; the about box shows them.
-    GuardedText mouse_firmware_version;
-    GuardedText receiver_firmware_version;
     // Frame and accent colours, state and button fonts.
     PageStyle style;
     // Set by the pages that wait for a key: 1 recording, 10 custom key, 12 macro key.

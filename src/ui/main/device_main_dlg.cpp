@@ -19,7 +19,6 @@
 namespace tessaly::ui {
 namespace {
 
-constexpr int kWorkerStopMs = 1000;
 constexpr int kControlTimerMs = 10;
 constexpr int kSelectedDeviceTypeAtStart = 101;
 
@@ -41,15 +40,26 @@ constexpr PopupRule kPopupRules[] = {
 
 }  // namespace
 
-DeviceMainDlg::DeviceMainDlg(TrayIcon& tray, MainWindowServices services)
-    : tray_status(tray), tray_(tray), services_(std::move(services)) {
+DeviceMainDlg::DeviceMainDlg(TrayIcon& tray, WindowState state, MainWindowServices services)
+    : tray_status(tray),
+      tray_(tray),
+      device_(state.device),
+      update_(state.update),
+      services_(std::move(services)) {
     RegisterOwnHandlers();
 }
 
 DeviceMainDlg::~DeviceMainDlg() {
     SetApplyLanguageHandler({});
-    // Run belongs to this object: the worker must be gone before it is.
-    JoinThread();
+    if (services_.join_worker) {
+        services_.join_worker();
+    }
+}
+
+void DeviceMainDlg::QueueTask(int32_t code) {
+    if (services_.queue_task) {
+        services_.queue_task(code);
+    }
 }
 
 void DeviceMainDlg::SetPageHandler(RouteSlot slot, PageHandler handler) {
@@ -82,18 +92,18 @@ void DeviceMainDlg::RegisterOwnHandlers() {
     });
     own(S::kOpenSettings, [this](int, int, intptr_t) { return OnOpenSettings(); });
     own(S::kWebsite, [this, open](int id, int, intptr_t) {
-        if (id == main_id::kWebsite && website_address.empty()) {
+        if (id == main_id::kWebsite && update_.website_address.empty()) {
             return 0;
         }
-        open(website_address, u"");
+        open(update_.website_address, u"");
         return 1;
     });
     own(S::kFeedback, [this, open](int, int, intptr_t) {
-        open(feedback_address, u"");
+        open(update_.feedback_address, u"");
         return 1;
     });
     own(S::kQa, [this, open](int, int, intptr_t) {
-        open(qa_address, u"");
+        open(update_.qa_address, u"");
         return 1;
     });
     own(S::kSystemMouse, [open](int, int, intptr_t) {
@@ -256,7 +266,7 @@ intptr_t DeviceMainDlg::OnTrayMessage(intptr_t mouse_message) {
                 break;
             }
             const int command = kCommandTrayProfile + static_cast<int>(tray_profile_ids_.size());
-            const bool current = id == current_profile.load();
+            const bool current = id == device_.current_profile.load();
             items.push_back({command, (current ? u"\u2713 " : u"    ") + name});
             tray_profile_ids_.push_back(id);
         }
@@ -270,7 +280,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
     const std::u16string question = Text(text::kUpdateNowQuestion);
     if (kind == 1) {
         const std::u16string message =
-            found + u":V" + new_software_version.Get() + u", " + question;
+            found + u":V" + update_.new_software_version.Get() + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kSoftwareUpdateTitle), message, 4) == 1) {
             QueueTask(kTaskSoftwareDownload);
@@ -283,7 +293,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
         }
     } else if (kind == 2) {
         // A version too short for "major.minor" shows what there is.
-        const std::u16string v = new_firmware_version.Get();
+        const std::u16string v = update_.new_firmware_version.Get();
         const std::u16string major = v.substr(0, std::min<size_t>(1, v.size()));
         const std::u16string minor = v.size() >= 2 ? v.substr(v.size() - 2) : std::u16string();
         const std::u16string message = found + u":V" + major + u"." + minor + u", " + question;
@@ -307,7 +317,7 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
 
 intptr_t DeviceMainDlg::OnProfileMessage(uintptr_t wparam, intptr_t lparam) {
     if (wparam == 0) {
-        current_profile.store(static_cast<int>(lparam));
+        device_.current_profile.store(static_cast<int>(lparam));
         CallMessageSlot(MessageSlot::kProfileSwitched, wparam, lparam, 1);
         QueueTask(kTaskWriteEverything);
     } else if (wparam == 1 || wparam == 2) {
@@ -341,9 +351,10 @@ void DeviceMainDlg::ShowAbout() {
     }
     if (auto* box = dynamic_cast<AboutDlg*>(about.get())) {
         // Only a mouse that is there now has its versions shown.
-        const bool online = device_online.load();
-        box->SetVersions({software_version, online ? mouse_firmware_version.Get() : u"",
-                          online ? receiver_firmware_version.Get() : u""});
+        const bool online = device_.device_online.load();
+        box->SetVersions({update_.software_version,
+                          online ? update_.mouse_firmware_version.Get() : u"",
+                          online ? update_.receiver_firmware_version.Get() : u""});
     }
     if (about->Create(this, u"About Window", DUI::kDialogStyle, 0, {0, 0, 500, 300})) {
         about->CenterWindow(this);
@@ -443,16 +454,16 @@ bool DeviceMainDlg::OnInitDialog() {
     for (int code : kStartupTasks) {
         QueueTask(code);
     }
-    if (!IsAlive()) {
-        StartThread();
+    if (services_.start_worker) {
+        services_.start_worker();
     }
     SetMTimer(kControlTimerMs);
     return true;
 }
 
 void DeviceMainDlg::CloseWindow() {
-    if (IsAlive()) {
-        StopThread(kWorkerStopMs);
+    if (services_.stop_worker) {
+        services_.stop_worker();
     }
     RemoveTrayIcon();
     if (services_.clear_identities) {
@@ -472,21 +483,8 @@ int DeviceMainDlg::OnNcActivate(bool) {
 
 void DeviceMainDlg::OnTimer(uint32_t) {}
 
-void DeviceMainDlg::Run() {
-    if (services_.worker_pass) {
-        services_.worker_pass(*this);
-    }
-}
-
-void DeviceMainDlg::OnStopRequested() {
-    tasks.Wake();
-    if (services_.interrupt_worker) {
-        services_.interrupt_worker();
-    }
-}
-
 int DeviceMainDlg::OnFirmwareCheck() {
-    if (!firmware_address.empty()) {
+    if (!update_.firmware_address.empty()) {
         QueueTask(kTaskFirmwareCheck);
     } else {
         MessageBox(text::kMouseFirmware, text::kNoMouseFirmwareOffered, 0);

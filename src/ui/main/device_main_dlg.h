@@ -1,8 +1,9 @@
 #pragma once
-// The main window and the controller behind it: it builds and lays out the
-// frame, routes window messages and control events to their owners, keeps
-// the tray icon and the popups, and owns the task list the device worker
-// consumes. It never talks to the mouse itself.
+// The main window: it builds and lays out the frame, routes window messages
+// and control events to their owners, and keeps the tray icon and the
+// popups. It never talks to the mouse itself: it reads the program's state
+// it is given, and queues tasks and starts and stops the device worker
+// through its services.
 //
 // Parts of the program built on top of this layer (catalogue, device
 // access, the feature pages, the common dialogs) plug in through
@@ -17,8 +18,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/device_state.h"
+#include "app/update_state.h"
 #include "base/task.h"
-#include "platform/worker_thread.h"
 #include "ui/main/device_main_def.h"
 #include "ui/main/message_routing.h"
 #include "ui/main/tray_icon.h"
@@ -94,27 +96,47 @@ struct MainWindowServices {
     // The selected model's button names in the current language, in the
     // order of the button list; empty before a model is read.
     std::function<std::vector<std::u16string>()> button_names;
-    // One pass of the device worker.
-    std::function<void(DeviceMainDlg&)> worker_pass;
-    // From any thread: the worker's pass under way stops waiting for reports.
-    std::function<void()> interrupt_worker;
-    // True while the worker runs no task.
+    // From any thread: the code goes to the end of the device worker's task
+    // list.
+    std::function<void(int32_t code)> queue_task;
+    // The device worker's thread starts (once the start's tasks are queued);
+    // it is asked to stop as the window closes, and has ended before the
+    // window is destroyed, since its passes use the window.
+    std::function<void()> start_worker;
+    std::function<void()> stop_worker;
+    std::function<void()> join_worker;
+    // Before the window starts the worker: every pass first asks ready(), and
+    // a pass it says no to does nothing (the GUI waits for its first frame).
+    std::function<void(std::function<bool()> ready)> hold_worker;
+    // True while no task is queued and the worker runs none.
     std::function<bool()> worker_idle;
     // The selected model's profiles (id, shown name), for the tray menu;
     // empty without a mouse.
     std::function<std::vector<std::pair<int, std::u16string>>()> tray_profiles;
 };
 
-class DeviceMainDlg : public DUI::MDialog, public WorkerThread, public DeviceMainDef {
+// The program's state the window reads and changes; whoever creates the
+// window owns it, and it outlives the window.
+struct WindowState {
+    DeviceState& device;
+    UpdateState& update;
+};
+
+class DeviceMainDlg : public DUI::MDialog, public DeviceMainDef {
   public:
     using PageHandler = std::function<int(int id, int event, intptr_t param)>;
     using MessageHandler = std::function<intptr_t(uintptr_t wparam, intptr_t lparam)>;
 
-    explicit DeviceMainDlg(TrayIcon& tray, MainWindowServices services = {});
+    DeviceMainDlg(TrayIcon& tray, WindowState state, MainWindowServices services = {});
     ~DeviceMainDlg() override;
 
-    // Any thread.
-    void QueueTask(int32_t code) { tasks.Append(code); }
+    DeviceState& Device() { return device_; }
+    const DeviceState& Device() const { return device_; }
+    UpdateState& Update() { return update_; }
+    const UpdateState& Update() const { return update_; }
+
+    // Any thread; dropped without the queue_task service.
+    void QueueTask(int32_t code);
 
     void SetPageHandler(RouteSlot slot, PageHandler handler);
     void SetMessageHandler(MessageSlot slot, MessageHandler handler);
@@ -149,10 +171,6 @@ class DeviceMainDlg : public DUI::MDialog, public WorkerThread, public DeviceMai
     void OnTimer(uint32_t id) override;
     void CloseWindow() override;
 
-  protected:
-    void Run() override;
-    void OnStopRequested() override;
-
   private:
     void RegisterOwnHandlers();
     void CreateFrame();
@@ -184,6 +202,8 @@ class DeviceMainDlg : public DUI::MDialog, public WorkerThread, public DeviceMai
     void Show(int id, bool visible);
 
     TrayIcon& tray_;
+    DeviceState& device_;
+    UpdateState& update_;
     DUI::Rect layout_client_{};
     MainWindowServices services_;
     // The profile ids of the tray menu last shown, by item.

@@ -291,7 +291,7 @@ void DeviceMainDlg::ReturnFromSettings() {
     settings_page->SetVisible(false);
     Show(main_id::kSettings, true);
     Show(main_id::kMaximise, true);
-    if (device_present.load() && current_tab_id != 1) {
+    if (device_.device_present.load() && current_tab_id != 1) {
         Show(main_id::kTabBackground, true);
         tab_ctrl->SetTabCtrlVisible(true);
         tab_ctrl->SelectItem(return_tab_index);
@@ -336,15 +336,15 @@ int DeviceMainDlg::OnActivateDevice() {
         MessageBox(text::kDeviceNotConnected, text::kNoDeviceNotice, 0);
         return 0;
     }
-    const bool other_model = type != selected_device_type.load();
+    const bool other_model = type != device_.selected_device_type.load();
     if (other_model) {
-        selected_device_type.store(type);
+        device_.selected_device_type.store(type);
         WriteDeviceType(type);
         if (services_.select_model) {
             services_.select_model(type);
         }
     }
-    connection_mode.store(*mode);
+    device_.connection_mode.store(*mode);
     auto* state = GetControlAs<DUI::CDeviceState>(main_id::kDeviceState);
     state->SetTitle(Text(*mode == 1 ? text::kWireless : text::kWired));
     // Another model's pages, sensor and state come from its own mouse and

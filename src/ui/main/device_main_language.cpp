@@ -73,14 +73,15 @@ void DeviceMainDlg::ApplyLanguage() {
     }
     if (auto* state = GetControlAs<DUI::MControlFont>(main_id::kDeviceState)) {
         // An absent mouse shows "not connected" in the new language too.
-        const std::optional<int> mode = services_.connected_mode
-                                            ? services_.connected_mode(selected_device_type.load())
-                                            : std::nullopt;
+        const std::optional<int> mode =
+            services_.connected_mode ? services_.connected_mode(device_.selected_device_type.load())
+                                     : std::nullopt;
         const int number = !mode ? t::kNotConnected : *mode == 1 ? t::kWireless : t::kWired;
         state->SetTitle(Text(number));
     }
-    if (!software_version.empty()) {
-        const std::u16string line = Format(u"%s: v%s", Text(t::kSoftwareVersion), software_version);
+    if (!update_.software_version.empty()) {
+        const std::u16string line =
+            Format(u"%s: v%s", Text(t::kSoftwareVersion), update_.software_version);
         GetControlAs<DUI::MControlFont>(main_id::kVersion)->SetTitle(line);
         if (auto* version = dynamic_cast<DUI::MControlFont*>(
                 FindInPage(*this, settings_page, settings_id::kVersion))) {

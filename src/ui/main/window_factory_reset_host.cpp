@@ -7,7 +7,7 @@ class WindowFactoryResetHost : public FactoryResetHost {
   public:
     explicit WindowFactoryResetHost(DeviceMainDlg& dlg) : dlg_(dlg) {}
 
-    bool DeviceOnline() const override { return dlg_.device_online.load(); }
+    bool DeviceOnline() const override { return dlg_.Device().device_online.load(); }
     void ClearReadSet() override {
         if (dlg_.Services().clear_read_set) {
             dlg_.Services().clear_read_set();

@@ -65,7 +65,7 @@ void WhenSettled(QtBackend& backend, ui::DeviceMainDlg& window, std::function<bo
     auto* poll = new QTimer(qApp);
     auto quiet = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [&backend, &window, poll, quiet, worker_idle, done] {
-        const bool idle = window.tasks.Empty() && (!worker_idle || worker_idle());
+        const bool idle = !worker_idle || worker_idle();
         *quiet = idle ? *quiet + 1 : 0;
         if (*quiet < kQuietPolls) {
             return;

@@ -20,7 +20,6 @@
 #include "base/application_name.h"
 #include "base/trace.h"
 #include "base/unicode.h"
-#include "controller/main_window_services.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
@@ -255,11 +254,8 @@ void ChooseQtPlatform() {
     }
 }
 
-GuiHost::GuiHost(int& argc, char** argv, GuiOptions options, ServicesFactory make_services)
-    : argc_(argc),
-      argv_(argv),
-      options_(std::move(options)),
-      make_services_(std::move(make_services)) {}
+GuiHost::GuiHost(int& argc, char** argv, GuiOptions options, PartsFactory make_parts)
+    : argc_(argc), argv_(argv), options_(std::move(options)), make_parts_(std::move(make_parts)) {}
 
 int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     ChooseQtPlatform();
@@ -281,17 +277,16 @@ int GuiHost::Run(bool start_hidden, SingleInstance& instance) {
     QtBackend backend;
     backend.Start();
     QtTrayIcon tray;
-    ui::MainWindowServices services = make_services_ ? make_services_() : MakeMainWindowServices();
+    WindowParts parts = make_parts_();
+    ui::MainWindowServices& services = parts.services;
     services.shell_open = OpenTarget;
     // Discovery and the first read wait for the first frame.
     auto gate = std::make_shared<WorkerGate>();
-    services.worker_pass = [gate, pass = std::move(services.worker_pass)](ui::DeviceMainDlg& dlg) {
-        if (gate->WaitOpen(kGatePollWait) && pass) {
-            pass(dlg);
-        }
-    };
+    if (services.hold_worker) {
+        services.hold_worker([gate] { return gate->WaitOpen(kGatePollWait); });
+    }
     const std::function<bool()> worker_idle = services.worker_idle;
-    auto window = std::make_unique<ui::DeviceMainDlg>(tray, std::move(services));
+    auto window = std::make_unique<ui::DeviceMainDlg>(tray, parts.state, std::move(services));
 
     // Hidden in a tray nobody can see, the window could never come back.
     const bool tray_available = QtTrayIcon::Available();

@@ -35,13 +35,19 @@ std::string GuiHelp();
 // offscreen. Before the QApplication exists.
 void ChooseQtPlatform();
 
+// What the main window is built on.
+struct WindowParts {
+    ui::WindowState state;
+    ui::MainWindowServices services;
+};
+
 class GuiHost : public MainWindowHost {
   public:
-    // Builds the main window's services once start-up has set the folders;
-    // whatever they refer to must outlive Run.
-    using ServicesFactory = std::function<ui::MainWindowServices()>;
+    // Builds the main window's state and services once start-up has set the
+    // folders; whatever they refer to must outlive Run.
+    using PartsFactory = std::function<WindowParts()>;
 
-    GuiHost(int& argc, char** argv, GuiOptions options, ServicesFactory make_services = {});
+    GuiHost(int& argc, char** argv, GuiOptions options, PartsFactory make_parts);
     // Called once the main window exists, before other processes can reach
     // it; what it returns is called before the window goes.
     using WindowHook = std::function<std::function<void()>(ui::DeviceMainDlg&, SingleInstance&)>;
@@ -52,7 +58,7 @@ class GuiHost : public MainWindowHost {
     int& argc_;
     char** argv_;
     GuiOptions options_;
-    ServicesFactory make_services_;
+    PartsFactory make_parts_;
     WindowHook window_hook_;
 };
 

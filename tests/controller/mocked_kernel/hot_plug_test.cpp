@@ -58,14 +58,15 @@ TEST_F(MockedProgram, AMousePresentAtStartAndThenPulledIsShownGone) {
     Open();
     ASSERT_TRUE(Connected());
     ASSERT_TRUE(kernel->Unplug(MouseLink::kCable));
-    EXPECT_TRUE(WaitFor([&] { return !dlg->device_present.load() && Title(44) == Text(50); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return !dlg->Device().device_present.load() && Title(44) == Text(50); }));
 }
 
 TEST_F(MockedProgram, APluggedCableConnects) {
     Attach(false, false);
     Open();
     ASSERT_TRUE(Settled());
-    EXPECT_FALSE(dlg->device_present.load());
+    EXPECT_FALSE(dlg->Device().device_present.load());
     ASSERT_TRUE(kernel->Plug(MouseLink::kCable));
     ASSERT_TRUE(Connected());
     EXPECT_EQ(Title(44), Text(51));
@@ -77,10 +78,12 @@ TEST_F(MockedProgram, TheReceiverPluggedAgainConnectsAgain) {
     ASSERT_TRUE(Connected());
     EXPECT_EQ(Title(44), Text(52));
     ASSERT_TRUE(kernel->Unplug(MouseLink::kReceiver));
-    ASSERT_TRUE(WaitFor([&] { return !dlg->device_present.load() && Title(44) == Text(50); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return !dlg->Device().device_present.load() && Title(44) == Text(50); }));
     ASSERT_TRUE(Settled());
     ASSERT_TRUE(kernel->Plug(MouseLink::kReceiver));
-    EXPECT_TRUE(WaitFor([&] { return dlg->device_online.load() && Title(44) == Text(52); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return dlg->Device().device_online.load() && Title(44) == Text(52); }));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ class ApplyLanguageTest : public ControllerFixture {
 
     // What the earlier parts put into lists and run-time texts.
     void FillLikeTheOtherParts() {
-        dlg->software_version = u"1.2.3";
+        dlg->Update().software_version = u"1.2.3";
         auto* macros = At<MacroList>(53, 156);
         auto* choice = At<MComboBox>(51, 77);
         for (std::u16string_view name : {u"Custom1", u"自定义2", u"Custom3 Copy", u"Jump"}) {

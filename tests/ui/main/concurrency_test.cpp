@@ -22,8 +22,7 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
     Open();
     std::atomic<int> passes{0};
     std::atomic<int> taken{0};
-    // The real worker is stopped; this thread stands in for it.
-    ASSERT_TRUE(dlg->StopThread(1000));
+    // No worker runs under this fixture; this thread stands in for it.
     auto* state = DUI::HeadlessBackend::FindAs<DUI::CDeviceState>(*dlg, 44);
     auto* battery = DUI::HeadlessBackend::FindAs<DUI::BatteryCtrl>(*dlg, 43);
     std::atomic<bool> stop{false};
@@ -33,7 +32,7 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
             state->SetTitle(i % 2 ? u"a" : u"b");
             battery->SetBatteryInfo(i % 100, i % 2);
             dlg->QueueTask(kTaskWriteDpiStages);
-            if (dlg->tasks.TakeFront()) {
+            if (tasks.TakeFront()) {
                 taken.fetch_add(1);
             }
             DUI::Toolkit::Get().PostMessage(dlg->GetSafeHwnd(), kWmDownloadProgress, 0, i);
@@ -57,14 +56,13 @@ TEST_F(ControllerConcurrency, WorkerUpdatesWhileUiHandlesEvents) {
     session.ProcessPending();
     EXPECT_GE(passes.load(), 50);
     // Every append is either still queued or was taken exactly once.
-    EXPECT_EQ(static_cast<int>(dlg->tasks.Size()) + taken.load(), 2 + rounds + passes.load());
+    EXPECT_EQ(static_cast<int>(tasks.Size()) + taken.load(), 2 + rounds + passes.load());
 }
 
 // The worker sets a status text that a change of language rebuilds; texts
 // re-applied on the UI thread never replace a newer one with an older one.
 TEST_F(ControllerConcurrency, WorkerStatusTextsWhileTheLanguageIsApplied) {
     Open();
-    ASSERT_TRUE(dlg->StopThread(1000));
     auto* status = dynamic_cast<DUI::MControlFont*>(
         FindInPage(*dlg, dlg->information_page, information_id::kMouseStatus));
     ASSERT_NE(status, nullptr);

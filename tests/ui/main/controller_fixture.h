@@ -1,6 +1,8 @@
 #pragma once
 // A main window on the headless toolkit with an INI registry in a temporary
 // folder, an in-memory tray, recorded message boxes and an intercepted exit.
+// No controller: the fixture holds the state and the task list, and the
+// worker's thread is a flag.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "platform/ini_registry_store.h"
 #include "platform/process_exit.h"
 #include "platform/registry_store.h"
+#include "platform/task_list.h"
 #include "support/temp_dir.h"
 #include "ui/main/device_main_dlg.h"
 #include "ui/toolkit/headless_backend.h"
@@ -36,7 +39,11 @@ class ControllerFixture : public ::testing::Test {
             boxes.push_back({std::u16string(title), std::u16string(message), buttons});
             return box_answer;
         };
-        dlg = std::make_unique<DeviceMainDlg>(tray, std::move(services));
+        services.queue_task = [this](int32_t code) { tasks.Append(code); };
+        services.start_worker = [this] { worker_running = true; };
+        services.stop_worker = [this] { worker_running = false; };
+        dlg =
+            std::make_unique<DeviceMainDlg>(tray, WindowState{device, update}, std::move(services));
     }
     ~ControllerFixture() override {
         dlg.reset();
@@ -58,6 +65,10 @@ class ControllerFixture : public ::testing::Test {
     std::vector<int> exit_codes;
     std::vector<BoxCall> boxes;
     int box_answer = 1;
+    DeviceState device;
+    UpdateState update;
+    TaskList tasks;
+    bool worker_running = false;
     std::unique_ptr<DeviceMainDlg> dlg;
 };
 

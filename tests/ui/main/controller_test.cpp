@@ -29,8 +29,8 @@ TEST_F(Init, RunsTheStartSequence) {
     EXPECT_EQ(dlg->dpi_popup->GetWindowRect().Width(), 300);
     EXPECT_FALSE(dlg->dpi_popup->IsVisible());
     EXPECT_EQ(ReadDeviceType(), 101);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{1, 23}));
-    EXPECT_TRUE(dlg->IsAlive());
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{1, 23}));
+    EXPECT_TRUE(worker_running);
     EXPECT_EQ(dlg->GetMTimer(), 10);
 }
 
@@ -39,7 +39,7 @@ TEST_F(Init, CloseStopsWorkerRemovesTrayAndDestroysPopups) {
     dlg->Services().clear_identities = [&] { identities_cleared = true; };
     Open();
     dlg->CloseWindow();
-    EXPECT_FALSE(dlg->IsAlive());
+    EXPECT_FALSE(worker_running);
     EXPECT_FALSE(tray.IsShown());
     EXPECT_TRUE(identities_cleared);
     EXPECT_EQ(dlg->dpi_popup, nullptr);
@@ -143,7 +143,7 @@ TEST_F(Navigation, SettingsWithoutMouseReturnsHome) {
 
 TEST_F(Navigation, SettingsWithMouseReturnsToButtonPage) {
     Open();
-    dlg->device_present = true;
+    dlg->Device().device_present = true;
     dlg->ShowDevicePages();
     ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, 40));
     dlg->ReturnFromSettings();
@@ -181,7 +181,7 @@ TEST_F(Navigation, NoDeviceShowsTheNotice) {
 TEST_F(Navigation, ActivatingAnAbsentMouseKeepsHome) {
     Open();
     dlg->Services().connected_mode = [](int) { return std::optional<int>(); };
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 0);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, LoadLanguageString(57));
@@ -190,7 +190,7 @@ TEST_F(Navigation, ActivatingAnAbsentMouseKeepsHome) {
     EXPECT_TRUE(Shown(49));
     EXPECT_EQ(dlg->tab_ctrl->GetCurSel(), 0);
     EXPECT_EQ(dlg->current_tab_id, 1);
-    EXPECT_TRUE(dlg->tasks.Empty());
+    EXPECT_TRUE(tasks.Empty());
 }
 
 TEST_F(Navigation, ActivatingAWirelessMouseQueuesTheRead) {
@@ -201,12 +201,12 @@ TEST_F(Navigation, ActivatingAWirelessMouseQueuesTheRead) {
     int selected_model = 0;
     dlg->Services().connected_mode = [](int) { return std::optional<int>(1); };
     dlg->Services().select_model = [&](int type) { selected_model = type; };
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 1);
-    EXPECT_EQ(dlg->selected_device_type, 7);
+    EXPECT_EQ(dlg->Device().selected_device_type, 7);
     EXPECT_EQ(selected_model, 7);
     EXPECT_EQ(ReadDeviceType(), 7);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{4}));
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{4}));
     EXPECT_EQ(DUI::HeadlessBackend::FindAs<DUI::CDeviceState>(*dlg, 44)->GetTitle(),
               LoadLanguageString(52));
     EXPECT_TRUE(Shown(48));
@@ -219,20 +219,20 @@ TEST_F(Navigation, ActivatingAnotherWiredModelQueuesItsRead) {
     list->AddDevice(u"M1", 7, u"");
     list->AddDevice(u"M2", 8, u"");
     list->SetSelectDevice(8);
-    dlg->selected_device_type.store(7);
+    dlg->Device().selected_device_type.store(7);
     dlg->Services().connected_mode = [](int) { return std::optional<int>(0); };
     dlg->Services().select_model = [](int) {};
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 1);
-    EXPECT_EQ(dlg->selected_device_type, 8);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{4}));
+    EXPECT_EQ(dlg->Device().selected_device_type, 8);
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{4}));
     EXPECT_EQ(DUI::HeadlessBackend::FindAs<DUI::CDeviceState>(*dlg, 44)->GetTitle(),
               LoadLanguageString(51));
 
     // The same model again over its cable: nothing to read.
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnMessage(57, 2, 0, 0), 1);
-    EXPECT_TRUE(dlg->tasks.Empty());
+    EXPECT_TRUE(tasks.Empty());
 }
 
 }  // namespace

@@ -84,31 +84,31 @@ TEST_F(Routing, OwnHandlersAct) {
         opened.emplace_back(t);
     };
     EXPECT_EQ(dlg->OnMessage(37, 2, 0, 0), 0) << "no website address";
-    dlg->website_address = u"https://example.org";
+    dlg->Update().website_address = u"https://example.org";
     EXPECT_EQ(dlg->OnMessage(37, 2, 0, 0), 1);
     EXPECT_EQ(opened, (std::vector<std::u16string>{u"https://example.org"}));
 
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnMessage(248, 2, 0, 0), 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, LoadLanguageString(551));
-    dlg->firmware_address = u"http://fw";
+    dlg->Update().firmware_address = u"http://fw";
     dlg->OnMessage(248, 2, 0, 0);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{24}));
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{24}));
 
-    dlg->tasks.Clear();
+    tasks.Clear();
     boxes.clear();
     dlg->OnMessage(277, 2, 0, 0);
     ASSERT_EQ(boxes.size(), 1u) << "offline: notice only";
     EXPECT_EQ(boxes[0].title, LoadLanguageString(576));
-    EXPECT_TRUE(dlg->tasks.Empty());
-    dlg->device_online = true;
+    EXPECT_TRUE(tasks.Empty());
+    dlg->Device().device_online = true;
     box_answer = 2;
     dlg->OnMessage(277, 2, 0, 0);
-    EXPECT_TRUE(dlg->tasks.Empty());
+    EXPECT_TRUE(tasks.Empty());
     box_answer = 1;
     dlg->OnMessage(277, 2, 0, 0);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{20}));
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{20}));
 }
 
 using WindowMessages = ControllerFixture;
@@ -131,10 +131,10 @@ TEST_F(WindowMessages, ResultsFollowTheTable) {
     EXPECT_EQ(calls[MessageSlot::kDeviceChange], 1);
     EXPECT_EQ(dlg->OnWindowMessage(kWmDownloadProgress, 0, 50), 1);
     EXPECT_EQ(calls[MessageSlot::kDownloadProgress], 0) << "no progress dialog";
-    dlg->tasks.Clear();
+    tasks.Clear();
     EXPECT_EQ(dlg->OnWindowMessage(kWmProfile, 0, 3), 1);
-    EXPECT_EQ(dlg->current_profile, 3);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{5}));
+    EXPECT_EQ(dlg->Device().current_profile, 3);
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{5}));
     EXPECT_EQ(dlg->OnWindowMessage(kWmProfile, 2, 3), 1);
     EXPECT_EQ(calls[MessageSlot::kProfileFile], 1);
     for (uint32_t m : {kWmMacroMenu1, kWmMacroMenu2, kWmMacroMenu3}) {
@@ -179,7 +179,7 @@ TEST_F(WindowMessages, TrayMenuSwitchesProfiles) {
         return std::vector<std::pair<int, std::u16string>>{{1, u"Work"}, {2, u"Games"}};
     };
     Open();
-    dlg->current_profile.store(1);
+    dlg->Device().current_profile.store(1);
     dlg->OnWindowMessage(kTrayMessage, kTrayIconId, kTrayRightUp);
     const std::vector<DUI::MenuItem> items = tray.MenuItems();
     ASSERT_EQ(items.size(), 4u);
@@ -187,16 +187,16 @@ TEST_F(WindowMessages, TrayMenuSwitchesProfiles) {
     EXPECT_NE(items[2].text.find(u"Work"), std::u16string::npos);
     EXPECT_NE(items[2].text.find(u"\u2713"), std::u16string::npos) << "the current one";
     EXPECT_EQ(items[3].text.find(u"\u2713"), std::u16string::npos);
-    dlg->tasks.Clear();  // the start's own
+    tasks.Clear();  // the start's own
     ASSERT_TRUE(tray.ChooseMenuItem(items[3].id));
     session.ProcessPending();
     // As a choice in the profile dialog: current, and everything is sent.
-    EXPECT_EQ(dlg->current_profile, 2);
-    EXPECT_EQ(dlg->tasks.Snapshot(), (std::vector<int32_t>{5}));
+    EXPECT_EQ(dlg->Device().current_profile, 2);
+    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{5}));
     // A stale item (the list changed since) does nothing.
-    dlg->tasks.Clear();
+    tasks.Clear();
     dlg->OnWindowMessage(DUI::kWmCommand, kCommandTrayProfile + 7, 0);
-    EXPECT_TRUE(dlg->tasks.Empty());
+    EXPECT_TRUE(tasks.Empty());
 }
 
 TEST_F(WindowMessages, ExitCodeAndCloseButtonModes) {

@@ -1,7 +1,8 @@
 #pragma once
-// What the controller knows of the connected mouse, set when its state is
-// read and by its notifications; the pages read it. The worker writes and
-// the window thread reads, so every field is atomic or behind the lock.
+// What the program knows of the selected mouse, set by discovery, when its
+// state is read and by its notifications; the window and the pages read it.
+// The worker writes and the window thread reads, so every field is atomic or
+// behind the lock. The controller owns the one instance.
 
 #include <atomic>
 #include <cstdint>
@@ -9,12 +10,21 @@
 #include <set>
 #include <string>
 
-#include "performance/sensor_limits.h"
+#include "app/sensor_limits.h"
 
 namespace tessaly {
 
 class DeviceState {
   public:
+    // A mouse of the selected type is connected (by cable or receiver), and
+    // it answers: a receiver can be there without its mouse.
+    std::atomic<bool> device_present{false};
+    std::atomic<bool> device_online{false};
+    std::atomic<int> selected_device_type{0};
+    std::atomic<int> current_profile{1};
+    // 0 by cable, 1 through the receiver.
+    std::atomic<int> connection_mode{0};
+
     std::atomic<uint16_t> sensor_code{0};
     std::atomic<uint8_t> report_capability{4};
     // Identity bytes A[12] (charging flag) and A[13] (charge level).

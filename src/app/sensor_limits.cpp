@@ -1,4 +1,4 @@
-#include "performance/sensor_limits.h"
+#include "app/sensor_limits.h"
 
 #include <array>
 
