@@ -202,23 +202,12 @@ TEST_F(LightingTest, APresetGoesIntoTheFirstCheckedSlot) {
 
     const LightSetting breathing = Row(2);
     EXPECT_EQ(breathing.color_values[2], 0x06FF00);
-    for (int i : {0, 1, 3, 4, 5, 6}) {
-        EXPECT_EQ(breathing.color_values[i], kDefaultLightColours[i]) << i;
-    }
     EXPECT_EQ(In<DUI::CColorButton>(lighting_id::kFirstSlot + 2)->GetColor(), BgrToArgb(0x06FF00));
     EXPECT_EQ(In<DUI::CArea>(lighting_id::kPreview)->GetColor(), BgrToArgb(0x06FF00));
     EXPECT_EQ(In<DUI::MEdit>(lighting_id::kRedField)->GetTitle(), u"0");
     EXPECT_EQ(In<DUI::MEdit>(lighting_id::kGreenField)->GetTitle(), u"255");
     EXPECT_EQ(In<DUI::MEdit>(lighting_id::kBlueField)->GetTitle(), u"6");
     EXPECT_EQ(host.tasks.back(), 8);
-}
-
-TEST_F(LightingTest, WithoutSlotsTheColourIsColourValueOne) {
-    page->Refresh();
-    ASSERT_TRUE(ChooseEffect(3));
-    ASSERT_TRUE(DUI::HeadlessBackend::Click(*dlg, lighting_id::kFirstPreset + 2));  // 0xFF0C00
-    EXPECT_EQ(Row(3).color_values[0], 0xFF0C00);
-    EXPECT_EQ(Row(3).color_values[1], kDefaultLightColours[1]);
 }
 
 TEST_F(LightingTest, TypedComponentsAreLimitedTo255) {
