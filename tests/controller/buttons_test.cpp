@@ -193,7 +193,7 @@ TEST_F(ButtonsTest, KeyCodeZeroIsRefusedButCanBeReset) {
     EXPECT_FALSE(StoredRow(0));
 }
 
-TEST_F(ButtonsTest, DisableOnKey3StoresTypeNineAndSendsItsSlot) {
+TEST_F(ButtonsTest, DisableOnKey3ChecksItsSwitchAndSendsItsSlot) {
     Start();
     SelectButton(3);
     ASSERT_TRUE(Act(OnPanel(button_id::kDisable)));
@@ -237,7 +237,7 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     EXPECT_EQ(field->GetTitle(), u"A");
 }
 
-TEST_F(ButtonsTest, RepeatFieldsAreClampedWhenTheyLoseTheFocus) {
+TEST_F(ButtonsTest, RepeatFieldsShowTheNumbersKept) {
     Start();
     SelectButton(4);
     ASSERT_TRUE(Act(OnPanel(button_id::kOpenRepeat)));
