@@ -295,10 +295,9 @@ void ButtonPage::ShowStored(const ButtonChange& change) {
     ShowFunction(CurrentFunction(host_->CurrentProfile(), change.stored.key_code));
 }
 
+// The locked button is refused by the assignment itself, which then shows
+// the function the button keeps instead of the item just chosen.
 void ButtonPage::AssignChoice(int control) {
-    if (RefuseLockedKey()) {
-        return;
-    }
     const ButtonControls c = Controls();
     c.ShowCombinationPanel(false);
     c.ShowRepeatPanel(false);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -102,13 +103,45 @@ TEST_F(ButtonOperationsTest, TheLockedButtonRefusesEveryFunction) {
     EXPECT_EQ(TakePendingMacroKey(), -1);
 }
 
-TEST_F(ButtonOperationsTest, AChoiceIsStoredThenTheTableIsQueuedWithTheWait) {
-    const ButtonChange change =
-        AssignFunction(host_, kButton, kCategoryMultimedia, 6, u"Volume up");
-    ASSERT_TRUE(change.ok);
-    EXPECT_EQ(change.shown, u"Volume up");
-    ExpectRowSent(kCategoryMultimedia, 6, 0);
-    EXPECT_EQ(ShownFunction(1, kButton), u"Volume up");
+// Every kind of function: the row as stored, then one table write with the
+// wait, and the text the button list shows.
+TEST_F(ButtonOperationsTest, EachFunctionIsStoredThenTheTableIsQueuedWithTheWait) {
+    KeyCombination ctrl_a;
+    ctrl_a.ctrl = true;
+    ctrl_a.virtual_key = kVirtualKeyA;
+    ctrl_a.key_name = u"A";
+    struct Case {
+        const char* kind;
+        std::function<ButtonChange(ButtonHost&)> change;
+        int category, value, value2;
+        std::u16string shown;
+    };
+    const Case cases[] = {
+        {"media",
+         [](ButtonHost& host) {
+             return AssignFunction(host, kButton, kCategoryMultimedia, 6, u"Volume up");
+         },
+         kCategoryMultimedia, 6, 0, u"Volume up"},
+        {"disable", [](ButtonHost& host) { return DisableButton(host, kButton); }, kCategoryDisable,
+         1, 0, LoadLanguageString(text::kDisable)},
+        {"repeat", [](ButtonHost& host) { return AssignRepeat(host, kButton, 20, 2); },
+         kCategoryRepeat, 20, 2, LoadLanguageString(text::kRapidFire)},
+        {"key", [&](ButtonHost& host) { return AssignCombination(host, kButton, ctrl_a); },
+         kCategoryKeyboard, VirtualKeyToUsage(kVirtualKeyA), kModifierCtrl, u"Ctrl + A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ResetAllKeys(1);
+        host_.tasks.clear();
+        host_.waits = 0;
+        const ButtonChange change = c.change(host_);
+        ASSERT_TRUE(change.ok);
+        EXPECT_FALSE(change.limited);
+        EXPECT_EQ(change.shown, c.shown);
+        EXPECT_EQ(change.stored.macro_type, c.category);
+        ExpectRowSent(c.category, c.value, c.value2);
+        EXPECT_EQ(ShownFunction(1, kButton), c.shown);
+    }
 }
 
 TEST_F(ButtonOperationsTest, AMacroTooLongIsRefusedAndAFittingOneIsSentBeforeTheTable) {
@@ -185,6 +218,17 @@ TEST_F(ButtonOperationsTest, ResetsRestoreTheFactoryFunctionAndSendTheTable) {
     ResetAllButtons(host_);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(host_.tasks, (std::vector<int32_t>{kTaskWriteButtonTable, kTaskWriteButtonTable}));
+}
+
+// A row the locked button holds (from a file or an older store) can still go.
+TEST_F(ButtonOperationsTest, TheLockedButtonCanBeResetToItsClick) {
+    ASSERT_GT(SaveKeyAssignment(MakeAssignment(1, kLockedKeyCode, kCategoryMouse, 3, 0, u"x")), 0);
+    const ButtonChange reset = ResetButton(host_, kLockedKeyCode);
+    EXPECT_TRUE(reset.ok);
+    KeyAssignment row;
+    EXPECT_FALSE(GetKeyAssignment(1, kLockedKeyCode, row));
+    EXPECT_EQ(reset.stored.key_code, kLockedKeyCode);
+    EXPECT_EQ(host_.tasks, std::vector<int32_t>{kTaskWriteButtonTable});
 }
 
 }  // namespace

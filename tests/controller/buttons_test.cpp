@@ -147,10 +147,6 @@ TEST_F(ButtonsTest, AMultimediaFunctionReachesTheMouse) {
     expected[4] = 0xCD;
     expected[5] = 0x00;
     EXPECT_TRUE(MouseHasTable(expected));
-    const std::optional<KeyAssignment> row = StoredRow(1);
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->macro_type, 3);
-    EXPECT_EQ(row->macro_value, 2);
     EXPECT_EQ(List()->GetItemKeyDesc(1), LoadLanguageString(121));
 }
 
@@ -169,8 +165,6 @@ TEST_F(ButtonsTest, ResetOfAllSendsTheDefaultSlotsAndAnEmptyKey8) {
     ASSERT_TRUE(Act(OnPage(button_id::kResetAll)));
     EXPECT_TRUE(ShowedMessage(170));
     EXPECT_TRUE(MouseHasTable(DefaultTable()));
-    std::vector<KeyAssignment> rows;
-    EXPECT_EQ(ListKeyAssignments(1, rows), 0);
     EXPECT_EQ(List()->GetItemKeyDesc(3), LoadLanguageString(110));
 }
 
@@ -188,24 +182,21 @@ TEST_F(ButtonsTest, KeyCodeZeroIsRefusedButCanBeReset) {
     SelectButton(0);
     ASSERT_TRUE(Act(OnPanel(button_id::kMouseChoice), 2));
     EXPECT_TRUE(ShowedMessage(175));
-    EXPECT_EQ(StoredRow(0)->macro_value, 3);
+    // The panel shows the function the button keeps.
+    EXPECT_EQ(ShownFunction(), InList(button_id::kMouseChoice, 3));
     ASSERT_TRUE(Act(OnPanel(button_id::kDisable)));
+    EXPECT_EQ(ShownFunction(), InList(button_id::kMouseChoice, 3));
     ASSERT_TRUE(Act(OnPanel(button_id::kOpenCombination)));
     EXPECT_FALSE(OnPanel(button_id::kCapturedKey)->IsVisible());
-    EXPECT_EQ(StoredRow(0)->macro_type, kCategoryMouse);
 
     ASSERT_TRUE(Act(OnPanel(button_id::kResetButton)));
     EXPECT_FALSE(StoredRow(0));
 }
 
-TEST_F(ButtonsTest, DisableOnKey3StoresTypeNineAndSendsItsSlot) {
+TEST_F(ButtonsTest, DisableOnKey3ChecksItsSwitchAndSendsItsSlot) {
     Start();
     SelectButton(3);
     ASSERT_TRUE(Act(OnPanel(button_id::kDisable)));
-    const std::optional<KeyAssignment> row = StoredRow(3);
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->macro_type, 9);
-    EXPECT_EQ(row->macro_value, 1);
     EXPECT_TRUE(PanelAs<DUI::MButton2>(button_id::kDisable)->GetCheck());
     Bytes expected = DefaultTable();
     expected[9] = 0x60;
@@ -232,12 +223,6 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     EXPECT_EQ(field->GetTitle(), u"A");
     ASSERT_TRUE(Act(OnPanel(button_id::kApplyCombination)));
 
-    const std::optional<KeyAssignment> row = StoredRow(2);
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->macro_type, 2);
-    EXPECT_EQ(row->macro_value, 0x04);
-    EXPECT_EQ(row->macro_value2, 0x01);
-    EXPECT_EQ(row->macro_desc, u"Ctrl + A");
     EXPECT_EQ(List()->GetItemKeyDesc(2), u"Ctrl + A");
     EXPECT_TRUE(field->IsVisible());  // the panel stays open
     Bytes expected = DefaultTable();
@@ -252,15 +237,7 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     EXPECT_EQ(field->GetTitle(), u"A");
 }
 
-TEST_F(ButtonsTest, AnEmptyCombinationStoresNothing) {
-    Start();
-    SelectButton(2);
-    ASSERT_TRUE(Act(OnPanel(button_id::kOpenCombination)));
-    ASSERT_TRUE(Act(OnPanel(button_id::kApplyCombination)));
-    EXPECT_FALSE(StoredRow(2));
-}
-
-TEST_F(ButtonsTest, RepeatFieldsAreClampedWhenTheyLoseTheFocus) {
+TEST_F(ButtonsTest, RepeatFieldsShowTheNumbersKept) {
     Start();
     SelectButton(4);
     ASSERT_TRUE(Act(OnPanel(button_id::kOpenRepeat)));
@@ -278,12 +255,21 @@ TEST_F(ButtonsTest, RepeatFieldsAreClampedWhenTheyLoseTheFocus) {
     EXPECT_EQ(second->GetTitle(), u"255");
 
     ASSERT_TRUE(Act(OnPanel(button_id::kApplyRepeat)));
-    const std::optional<KeyAssignment> row = StoredRow(4);
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->macro_type, 7);
-    EXPECT_EQ(row->macro_value, 5);
-    EXPECT_EQ(row->macro_value2, 255);
     EXPECT_EQ(List()->GetItemKeyDesc(4), LoadLanguageString(182));
+    EXPECT_TRUE(PanelAs<DUI::MButton2>(button_id::kOpenRepeat)->GetCheck());
+
+    // Applied without leaving the fields, the numbers kept are shown.
+    ASSERT_TRUE(Focus(first, true));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, button_id::kRepeatFirst, u"300"));
+    ASSERT_TRUE(DUI::HeadlessBackend::Type(*dlg, button_id::kRepeatSecond, u"7"));
+    ASSERT_TRUE(Act(OnPanel(button_id::kApplyRepeat)));
+    EXPECT_EQ(first->GetTitle(), u"255");
+    EXPECT_EQ(second->GetTitle(), u"7");
+    Bytes expected = DefaultTable();
+    expected[12] = 0x30;
+    expected[13] = 0xFF;
+    expected[14] = 0x07;
+    EXPECT_TRUE(MouseHasTable(expected));
 }
 
 TEST_F(ButtonsTest, AMacroAssignmentChecksTheMacroChoice) {
@@ -303,24 +289,6 @@ TEST_F(ButtonsTest, AMacroAssignmentChecksTheMacroChoice) {
     SelectButton(1);
     EXPECT_FALSE(choice->GetCheck());
     EXPECT_TRUE(PanelAs<DUI::MComboBox2>(button_id::kMouseChoice)->GetCheck());
-}
-
-TEST_F(ButtonsTest, ChoosingAMacroSendsTheTableWithTheMacroSlot) {
-    MacroInfo info;
-    info.name = u"M";
-    info.play_times = 3;
-    Start();
-    const int macro = AddMacroFull(info);
-    auto* choice = PanelAs<DUI::MComboBox2>(button_id::kMacroChoice);
-    choice->AddItem(u"M", macro);
-    SelectButton(5);
-    ASSERT_TRUE(Act(choice, 0));
-    Bytes expected = DefaultTable();
-    expected[15] = 0x90;
-    expected[16] = 0x25;
-    expected[17] = 0x03;
-    EXPECT_TRUE(MouseHasTable(expected));
-    EXPECT_EQ(TakePendingMacroKey(), -1);
 }
 
 TEST_F(ButtonsTest, TheListShowsStoredRowsAfterReadsAndInTheNewLanguage) {

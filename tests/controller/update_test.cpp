@@ -292,7 +292,6 @@ TEST_F(UpdateTest, StartWithTheDesktopControlsStartMinimised) {
     EXPECT_FALSE(minimised->GetCheck());
     EXPECT_FALSE(minimised->IsEnabled());
     EXPECT_FALSE(AutorunEntryPresent());
-    EXPECT_EQ(CurrentRegistryStore()->ReadValue(ProgramKey(), kValueAutorunMinimize), u"0");
 }
 
 TEST_F(UpdateTest, AnAutorunEntryTooLongForItsBufferReadsAsAbsent) {

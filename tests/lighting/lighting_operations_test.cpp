@@ -123,13 +123,18 @@ TEST_F(LightingOperationsTest, AResetRecreatesTheDefaultsOnlyWithALightingPage) 
     EXPECT_EQ(host_.tasks, std::vector<int32_t>{kTaskRestoreLighting});
     EXPECT_EQ(host_.waits, 1);
 
+    LightSetting other_profile = Stored(kSingle);
+    other_profile.profile = 2;
+    ASSERT_GT(InsertLight(other_profile), 0);
     model.options.lighting_page = true;
     DeviceCatalogue::Instance().SetSelected(model);
     ResetLights(host_);
-    // Our own effects are gone; the defaults replace them.
+    // Our own effects are gone; the defaults replace them. Other profiles
+    // get theirs when they are next shown.
     LightSetting light;
     EXPECT_FALSE(GetLight(1, kSlotted, light) && light.name == u"Effect");
     EXPECT_GT(CountLights(1), 0);
+    EXPECT_EQ(CountLights(2), 0);
     DeviceCatalogue::Instance().Reset();
 }
 

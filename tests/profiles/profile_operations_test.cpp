@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include "profiles/profile_rename.h"
 #include "profiles_fixture.h"
 #include "ui/localisation/text_ids.h"
 
@@ -43,8 +44,26 @@ TEST_F(ProfileOperationsTest, SwitchingMakesTheProfileCurrentAndSendsEverything)
 TEST_F(ProfileOperationsTest, RenamingStoresOnlyANameThatCanBeKept) {
     EXPECT_TRUE(RenameStoredProfile(2, u"Games").ok());
     EXPECT_EQ(Name(2), u"Games");
-    EXPECT_EQ(RenameStoredProfile(2, u"").refusal, ProfileRefusal::kEmptyName);
-    EXPECT_EQ(Name(2), u"Games");
+    struct Refusal {
+        std::u16string name;
+        ProfileRefusal refusal;
+        int text;
+    };
+    const Refusal refused[] = {
+        {u"", ProfileRefusal::kEmptyName, text::kProfileNameEmpty},
+        {u" \t ", ProfileRefusal::kEmptyName, text::kProfileNameEmpty},
+        {std::u16string(kMaxProfileNameLength + 1, u'x'), ProfileRefusal::kTooLong,
+         text::kProfileNameTooLong},
+    };
+    for (const Refusal& r : refused) {
+        const ProfileChange change = RenameStoredProfile(2, r.name);
+        EXPECT_EQ(change.refusal, r.refusal) << r.name.size();
+        EXPECT_EQ(change.refusal_text, r.text) << r.name.size();
+        EXPECT_EQ(Name(2), u"Games");
+    }
+    const std::u16string longest(kMaxProfileNameLength, u'x');
+    EXPECT_TRUE(RenameStoredProfile(2, longest).ok());
+    EXPECT_EQ(Name(2), longest);
     EXPECT_EQ(RenameStoredProfile(7, u"Nobody").refusal, ProfileRefusal::kNoProfile);
     // A rename alone neither switches nor sends.
     EXPECT_EQ(GetActiveProfile(), 1);
