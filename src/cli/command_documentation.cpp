@@ -86,6 +86,20 @@ constexpr CommandDocumentation kDocumentation[] = {
      "the settings page's factory reset (needs `--yes`); prints the performance values after it"},
     {"language list", "the languages `config.xml` offers"},
     {"language set", "the program's language (stored as \"LCID\")"},
+    {"autostart show",
+     "whether the desktop session starts the program (its XDG autostart entry, `entry`) and "
+     "whether it then starts hidden in the tray"},
+    {"autostart set",
+     "the settings page's \"start with the system\": `on` writes the autostart entry, which "
+     "starts `tessaly` (beside this tool) with `-autorun`; `off` removes it and turns starting "
+     "hidden off too. An entry that cannot be written or removed exits 1"},
+    {"autostart minimised",
+     "the page's \"start minimised\" (stored as \"autorun_minimize\"); `on` is refused (2) "
+     "while the session does not start the program, as the page disables the box then"},
+    {"close-button show", "what the window's close button does: `tray` or `exit`"},
+    {"close-button set",
+     "the page's close choice (stored as \"exit_mode\"): `tray` hides the window to the tray, "
+     "`exit` ends the program"},
     {"macro list",
      "each macro as the macro list shows it: id, name (factory prefix in the run's language), "
      "event count, play mode and count, delay mode and fixed delay"},

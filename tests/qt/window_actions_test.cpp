@@ -63,6 +63,11 @@ constexpr WindowAction kActions[] = {
     {"factory-reset", "settings", 277, ""},
     {"language list", "settings", 279, "the language list"},
     {"language set", "settings", 279, ""},
+    {"autostart show", "settings", 281, "the start-up check boxes"},
+    {"autostart set", "settings", 281, ""},
+    {"autostart minimised", "settings", 282, "enabled once the first box is checked"},
+    {"close-button show", "settings", 286, "the close choice"},
+    {"close-button set", "settings", 286, "and 287"},
 
     {"light list", "lighting", 197, "the effect list"},
     {"light effect", "lighting", 197, ""},
