@@ -143,6 +143,13 @@ constexpr CommandDocumentation kDocumentation[] = {
      "the settings page's check (task 23) against `config.xml`'s upgrade address + `version`: the "
      "installed and the offered version and whether it is newer; the offer is declined, nothing is "
      "downloaded"},
+    {"update download",
+     "the update check, then the offer accepted (needs `--yes`): task 26 downloads "
+     "`Mouse-Setup-V.zip`, unpacks it and hands its package for this machine "
+     "(`tessaly_V_<arch>.deb`) to the desktop's installer (`xdg-open`), where it stays; the "
+     "download's percentages go to stderr. Exits 1 when nothing was downloaded, the archive holds "
+     "no such package (the download page is opened instead) or the installer could not be "
+     "started; a current program is left alone (`handed_to_installer` false)"},
     {"firmware check",
      "the information page's check (task 24) against the model's firmware address + "
      "`/mouse/version`: the mouse's version, the offered one, whether it is newer"},

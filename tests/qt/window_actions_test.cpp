@@ -98,6 +98,7 @@ constexpr WindowAction kActions[] = {
     {"macro export-all", "macros", 156, "the list's menu"},
 
     {"update check", "settings", 276, ""},
+    {"update download", "settings", 276, "the check offers the download when there is a newer one"},
     {"firmware check", "info", 248, ""},
     {"firmware upgrade", "info", 248, "the check offers the upgrade when there is a newer one"},
 };
