@@ -127,6 +127,18 @@ constexpr CommandDocumentation kDocumentation[] = {
      "press, 10 ms, release, 10 ms<br>`ID POS|end delay [MS]`: a 10 ms delay, or MS (limited to "
      "1–10000) as typed into the event editor. Every insert is refused when the macro holds 200 "
      "events or more"},
+    {"macro remove",
+     "the event list's delete: event POS (its number in `macro show`) alone; prints the events "
+     "left"},
+    {"macro clear", "the event list's clear: every event of the macro goes, the macro stays"},
+    {"macro move",
+     "the move buttons (`up`, `down`) and the event menu (`top`, `bottom`): event POS moves one "
+     "place or to an end of the list; at that end already, it stays"},
+    {"macro edit",
+     "the event editor: `ID POS key NAME` gives the key press or release POS and its partner "
+     "(the events sharing its stamp) the key NAME; `ID POS click left|right|middle` the same for a "
+     "button press or release; `ID POS delay MS` sets the delay POS, limited to 1–10000. An event "
+     "of another kind is refused (2)"},
     {"macro import",
      "adds the macro of a one-macro file, named as in the file; prints the new row. Each macro is "
      "stored whole or not at all. Values outside what the macro page allows are refused (a setting "
