@@ -309,6 +309,8 @@ inline constexpr int kAccessibleMice = 785;
 // The software download refused: no newer version known, or no server.
 inline constexpr int kNoNewerSoftwareKnown = 786;
 inline constexpr int kNoSoftwareUpdateAddress = 787;
+// The home page's access hint when the installed udev rule lacks the mouse.
+inline constexpr int kAccessRuleLacksMouse = 788;
 
 // Units with "%1" where the number goes, as the language writes them.
 inline constexpr int kUnitHertz = 752;
@@ -381,7 +383,7 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kTrayBatteryLow, kTrayBatteryFull, kMacroFiles,
     kProfileNameEmpty, kProfileNameTooLong,
     kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice,
-    kNoNewerSoftwareKnown, kNoSoftwareUpdateAddress
+    kNoNewerSoftwareKnown, kNoSoftwareUpdateAddress, kAccessRuleLacksMouse
 });
 // clang-format on
 
