@@ -80,7 +80,10 @@ constexpr CommandDocumentation kDocumentation[] = {
      "for an effect without brightness"},
     {"light speed",
      "the shown effect's speed slider let go at N (0–4); refused (2) for an effect without speed"},
-    {"light colour", "the shown effect's colour, as typed into the red, green and blue fields"},
+    {"light colour",
+     "the shown effect's colour, as typed into the red, green and blue fields; for an effect with "
+     "colour slots, into the first slot or slot SLOT (1–7) as chosen beside the palette. An effect "
+     "of one colour refuses a SLOT but 1 (2)"},
     {"light reset", "the default light effects (needs `--yes`)"},
     {"factory-reset",
      "the settings page's factory reset (needs `--yes`); prints the performance values after it"},
