@@ -80,12 +80,29 @@ constexpr CommandDocumentation kDocumentation[] = {
      "for an effect without brightness"},
     {"light speed",
      "the shown effect's speed slider let go at N (0–4); refused (2) for an effect without speed"},
-    {"light colour", "the shown effect's colour, as typed into the red, green and blue fields"},
+    {"light colour",
+     "the shown effect's colour, as typed into the red, green and blue fields; for an effect with "
+     "colour slots, into the first slot or slot SLOT (1–7) as chosen beside the palette. An effect "
+     "of one colour refuses a SLOT but 1 (2)"},
     {"light reset", "the default light effects (needs `--yes`)"},
     {"factory-reset",
      "the settings page's factory reset (needs `--yes`); prints the performance values after it"},
     {"language list", "the languages `config.xml` offers"},
     {"language set", "the program's language (stored as \"LCID\")"},
+    {"autostart show",
+     "whether the desktop session starts the program (its XDG autostart entry, `entry`) and "
+     "whether it then starts hidden in the tray"},
+    {"autostart set",
+     "the settings page's \"start with the system\": `on` writes the autostart entry, which "
+     "starts `tessaly` (beside this tool) with `-autorun`; `off` removes it and turns starting "
+     "hidden off too. An entry that cannot be written or removed exits 1"},
+    {"autostart minimised",
+     "the page's \"start minimised\" (stored as \"autorun_minimize\"); `on` is refused (2) "
+     "while the session does not start the program, as the page disables the box then"},
+    {"close-button show", "what the window's close button does: `tray` or `exit`"},
+    {"close-button set",
+     "the page's close choice (stored as \"exit_mode\"): `tray` hides the window to the tray, "
+     "`exit` ends the program"},
     {"macro list",
      "each macro as the macro list shows it: id, name (factory prefix in the run's language), "
      "event count, play mode and count, delay mode and fixed delay"},
@@ -113,6 +130,18 @@ constexpr CommandDocumentation kDocumentation[] = {
      "press, 10 ms, release, 10 ms<br>`ID POS|end delay [MS]`: a 10 ms delay, or MS (limited to "
      "1–10000) as typed into the event editor. Every insert is refused when the macro holds 200 "
      "events or more"},
+    {"macro remove",
+     "the event list's delete: event POS (its number in `macro show`) alone; prints the events "
+     "left"},
+    {"macro clear", "the event list's clear: every event of the macro goes, the macro stays"},
+    {"macro move",
+     "the move buttons (`up`, `down`) and the event menu (`top`, `bottom`): event POS moves one "
+     "place or to an end of the list; at that end already, it stays"},
+    {"macro edit",
+     "the event editor: `ID POS key NAME` gives the key press or release POS and its partner "
+     "(the events sharing its stamp) the key NAME; `ID POS click left|right|middle` the same for a "
+     "button press or release; `ID POS delay MS` sets the delay POS, limited to 1–10000. An event "
+     "of another kind is refused (2)"},
     {"macro import",
      "adds the macro of a one-macro file, named as in the file; prints the new row. Each macro is "
      "stored whole or not at all. Values outside what the macro page allows are refused (a setting "
@@ -129,6 +158,13 @@ constexpr CommandDocumentation kDocumentation[] = {
      "the settings page's check (task 23) against `config.xml`'s upgrade address + `version`: the "
      "installed and the offered version and whether it is newer; the offer is declined, nothing is "
      "downloaded"},
+    {"update download",
+     "the update check, then the offer accepted (needs `--yes`): task 26 downloads "
+     "`Mouse-Setup-V.zip`, unpacks it and hands its package for this machine "
+     "(`tessaly_V_<arch>.deb`) to the desktop's installer (`xdg-open`), where it stays; the "
+     "download's percentages go to stderr. Exits 1 when nothing was downloaded, the archive holds "
+     "no such package (the download page is opened instead) or the installer could not be "
+     "started; a current program is left alone (`handed_to_installer` false)"},
     {"firmware check",
      "the information page's check (task 24) against the model's firmware address + "
      "`/mouse/version`: the mouse's version, the offered one, whether it is newer"},

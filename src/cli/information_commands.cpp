@@ -9,6 +9,7 @@
 #include "cli/run_streams.h"
 #include "cli/stored_performance.h"
 #include "cli/stored_profile_host.h"
+#include "controller/access_hint.h"
 #include "controller/controller.h"
 #include "device/device_manager.h"
 
@@ -95,7 +96,7 @@ int RunDevices(CommandContext& context) {
     if (context.options.json || !unopened.empty())
         context.out.Set("inaccessible", std::move(rows));
     if (!unopened.empty()) {
-        WriteError(DeviceAccessHint(unopened, UdevRuleFolders()));
+        WriteError(DeviceAccessHint(unopened, UdevRuleSearchFolders()));
     }
     return kExitOk;
 }

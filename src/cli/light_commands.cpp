@@ -7,6 +7,7 @@
 #include "cli/command_registry.h"
 #include "cli/stored_profile_host.h"
 #include "controller/controller.h"
+#include "lighting/light_defaults.h"
 #include "lighting/lighting_operations.h"
 #include "storage/light_table.h"
 #include "ui/localisation/language_strings.h"
@@ -85,12 +86,21 @@ int RunLightEffect(CommandContext& context) {
     return Rendered(context, SelectLightEffect(*LightingHostFor(context), mode), mode);
 }
 
-// The page shows the first colour slot chosen for effects that have slots.
+// The page shows the first colour slot chosen for effects that have slots;
+// SLOT chooses another (1 is the first).
 int RunLightColour(CommandContext& context) {
     const int mode = ShownEffect(context);
+    const int slot = context.args.size() > 1 ? *ParseInteger(context.args[1]) - 1 : 0;
+    LightSetting light;
+    if (slot > 0 && GetLight(TargetProfile(context), mode, light) &&
+        (static_cast<uint32_t>(light.config_func) & kLightColourSlots) == 0) {
+        context.error = "light effect " + std::to_string(mode) +
+                        " has one colour: it takes no SLOT but 1 (see light list)";
+        return kExitUsage;
+    }
     return Rendered(
-        context, SetLightColour(*LightingHostFor(context), mode, *ParseColour(context.args[0]), 0),
-        mode);
+        context,
+        SetLightColour(*LightingHostFor(context), mode, *ParseColour(context.args[0]), slot), mode);
 }
 
 int RunLightBrightness(CommandContext& context) {
@@ -125,7 +135,10 @@ std::string CheckSpeed(const std::vector<std::string>& args) {
 }
 
 std::string CheckLightColour(const std::vector<std::string>& args) {
-    return ParseColour(args[0]) ? "" : "a colour is written #RRGGBB, not \"" + args[0] + "\"";
+    if (!ParseColour(args[0]))
+        return "a colour is written #RRGGBB, not \"" + args[0] + "\"";
+    return args.size() > 1 ? CheckInteger("the colour slot", args[1], 1, kLightColourSlotCount)
+                           : "";
 }
 
 const Command kCommands[] = {
@@ -137,7 +150,8 @@ const Command kCommands[] = {
      Needs::kMouse, false, CheckBrightness, RunLightBrightness, ReportLights},
     {"light speed", "light speed N", "the shown effect's speed, 0–4", 1, 1, Needs::kMouse, false,
      CheckSpeed, RunLightSpeed, ReportLights},
-    {"light colour", "light colour #RRGGBB", "the shown effect's colour", 1, 1, Needs::kMouse,
+    {"light colour", "light colour #RRGGBB [SLOT]",
+     "the shown effect's colour (SLOT 1–7 of an effect with colour slots)", 1, 2, Needs::kMouse,
      false, CheckLightColour, RunLightColour, ReportLights},
     {"light reset", "light reset", "the default light effects (asks: --yes)", 0, 0, Needs::kMouse,
      true, nullptr, RunLightReset, ReportLights},

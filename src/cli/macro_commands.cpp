@@ -88,6 +88,15 @@ OutputValue EventsOutput(const MacroInfo& macro, const std::vector<MacroEvent>& 
 
 }  // namespace
 
+OutputValue MacroEventsOutput(const MacroInfo& macro, const std::vector<MacroEvent>& events) {
+    return EventsOutput(macro, events);
+}
+
+std::optional<int> ClickBit(std::string_view word) {
+    const Word* click = FindWord(kClickWords, word);
+    return click ? std::optional<int>(click->value) : std::nullopt;
+}
+
 OutputValue MacroRow(const MacroInfo& macro, std::u16string_view shown_name) {
     std::vector<MacroEvent> events;
     OutputValue row = OutputValue::MakeObject();
@@ -381,6 +390,8 @@ const Command kCommands[] = {
 std::vector<Command> AllMacroCommands() {
     std::vector<Command> all(std::begin(kCommands), std::end(kCommands));
     for (const Command& command : MacroFileCommands())
+        all.push_back(command);
+    for (const Command& command : MacroEventCommands())
         all.push_back(command);
     return all;
 }

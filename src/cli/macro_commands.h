@@ -4,9 +4,11 @@
 // of file commands.
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/command_registry.h"
 #include "macros/macro_host.h"
@@ -29,7 +31,14 @@ std::string CheckMacroId(std::string_view text);
 int FindMacro(CommandContext& context, std::string_view id_text, MacroInfo& macro);
 std::unique_ptr<MacroHost> MacroHostFor(CommandContext& context);
 
+// The events as `macro show` prints them.
+OutputValue MacroEventsOutput(const MacroInfo& macro, const std::vector<MacroEvent>& events);
+// The mouse button of left, right or middle.
+std::optional<int> ClickBit(std::string_view word);
+
 // import, export, import-all, export-all.
 std::span<const Command> MacroFileCommands();
+// remove, clear, move and edit the events.
+std::span<const Command> MacroEventCommands();
 
 }  // namespace tessaly::cli

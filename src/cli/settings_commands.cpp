@@ -1,4 +1,7 @@
-// The settings page's changes: factory reset and the language.
+// The settings page's changes: factory reset, the language, starting with
+// the desktop session and what the close button does.
+
+#include <filesystem>
 
 #include "app/language_state.h"
 #include "base/unicode.h"
@@ -6,6 +9,8 @@
 #include "cli/command_registry.h"
 #include "cli/stored_performance.h"
 #include "controller/controller.h"
+#include "platform/autostart.h"
+#include "platform/folders.h"
 #include "ui/localisation/known_languages.h"
 #include "ui/main/window_factory_reset_host.h"
 #include "ui/settings/settings_operations.h"
@@ -58,6 +63,75 @@ std::string CheckLcid(const std::vector<std::string>& args) {
     return ParseInteger(args[0]) ? "" : "a language is a number (LCID), not \"" + args[0] + "\"";
 }
 
+// The session starts the window, which stands beside this tool (and is the
+// running program when the window runs the command).
+std::u16string WindowProgram() {
+    const std::filesystem::path beside =
+        std::filesystem::path(ToUtf8(ExecutablePath())).parent_path() / "tessaly";
+    return FromUtf8(beside.string());
+}
+
+void SetAutostartOutput(CommandContext& context) {
+    const Autostart autostart = StoredAutostart();
+    context.out.Set("start_with_session", autostart.with_session);
+    context.out.Set("start_minimised", autostart.minimised);
+    context.out.Set("entry", AutostartEntryPath());
+}
+
+int RunAutostartShow(CommandContext& context) {
+    SetAutostartOutput(context);
+    return kExitOk;
+}
+
+int RunAutostartSet(CommandContext& context) {
+    if (!SetStartWithSession(*ParseOnOff(context.args[0]), WindowProgram()).ok()) {
+        context.error = "the autostart entry " + AutostartEntryPath() + " could not be changed";
+        return kExitFailure;
+    }
+    SetAutostartOutput(context);
+    return kExitOk;
+}
+
+int RunAutostartMinimised(CommandContext& context) {
+    if (SetStartMinimised(*ParseOnOff(context.args[0])).refusal ==
+        SettingsRefusal::kNotStartingWithSession) {
+        context.error = "the program does not start with the session: autostart set on first";
+        return kExitUsage;
+    }
+    SetAutostartOutput(context);
+    return kExitOk;
+}
+
+constexpr std::string_view kCloseHides = "tray";
+constexpr std::string_view kCloseExits = "exit";
+
+void SetCloseOutput(CommandContext& context) {
+    context.out.Set(
+        "close_button",
+        std::string(StoredCloseMode() == CloseMode::kHideToTray ? kCloseHides : kCloseExits));
+}
+
+int RunCloseShow(CommandContext& context) {
+    SetCloseOutput(context);
+    return kExitOk;
+}
+
+int RunCloseSet(CommandContext& context) {
+    SetCloseMode(context.args[0] == kCloseHides ? CloseMode::kHideToTray : CloseMode::kExit);
+    SetCloseOutput(context);
+    return kExitOk;
+}
+
+std::string CheckSwitch(const std::vector<std::string>& args) {
+    return CheckOnOff("it", args[0]);
+}
+
+std::string CheckCloseMode(const std::vector<std::string>& args) {
+    if (args[0] == kCloseHides || args[0] == kCloseExits)
+        return {};
+    return "the close button hides to the tray or exits: tray or exit, not \"" + args[0] + "\"";
+}
+
 const Command kCommands[] = {
     {"factory-reset", "factory-reset", "every setting back to the factory's (asks: --yes)", 0, 0,
      Needs::kMouse, true, nullptr, RunFactoryReset, ReportFactoryValues},
@@ -65,6 +139,18 @@ const Command kCommands[] = {
      RunLanguageList},
     {"language set", "language set LCID", "the program's language (stored)", 1, 1, Needs::kStore,
      false, CheckLcid, RunLanguageSet},
+    {"autostart show", "autostart show", "whether the desktop session starts the program", 0, 0,
+     Needs::kStore, false, nullptr, RunAutostartShow},
+    {"autostart set", "autostart set on|off", "start the program with the desktop session", 1, 1,
+     Needs::kStore, false, CheckSwitch, RunAutostartSet},
+    {"autostart minimised", "autostart minimised on|off",
+     "started with the session, the program starts hidden", 1, 1, Needs::kStore, false, CheckSwitch,
+     RunAutostartMinimised},
+    {"close-button show", "close-button show", "what the window's close button does", 0, 0,
+     Needs::kStore, false, nullptr, RunCloseShow},
+    {"close-button set", "close-button set tray|exit",
+     "the close button hides the window to the tray or exits", 1, 1, Needs::kStore, false,
+     CheckCloseMode, RunCloseSet},
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
-// The version checks and the firmware upgrade through the update
-// operations the window's buttons call: the software check (task 23), the
-// firmware check (task 24) and, for a newer firmware, the upgrade (task 27),
-// its progress streamed to stderr. The tool keeps the checks off for every
+// The version checks, the software download and the firmware upgrade
+// through the update operations the window's buttons call: the software
+// check (task 23), the firmware check (task 24) and, for a newer version, the
+// download that hands the package to the desktop's installer (task 26) or the
+// upgrade (task 27), their progress streamed to stderr. The tool keeps the checks off for every
 // other command, so these turn them on for their own task only.
 
 #include <chrono>
@@ -20,9 +21,12 @@
 #include "cli/run_streams.h"
 #include "controller/controller.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/toolkit/headless_backend.h"
 #include "ui/toolkit/toolkit.h"
+#include "update/linux_package.h"
 #include "update/update_operations.h"
+#include "update/update_tasks.h"
 
 namespace tessaly::cli {
 namespace {
@@ -97,24 +101,33 @@ UpdateRequestHost* Updates(CommandContext& context) {
     return host;
 }
 
+// The software check as the settings page's button runs it; nothing with
+// the reason when no version came back.
+std::optional<VersionCheck> CheckSoftware(CommandContext& context, UpdateRequestHost& host) {
+    CheckForSoftwareUpdate(host);
+    if (!WaitForTasks(context)) {
+        context.error = "the update check did not finish";
+        return std::nullopt;
+    }
+    VersionCheck check = SoftwareVersions(host);
+    if (check.offered.empty()) {
+        context.error = "no version from the update server (" +
+                        ToUtf8(host.SoftwareUpdateAddress()) + "version)";
+        return std::nullopt;
+    }
+    return check;
+}
+
 int RunUpdateCheck(CommandContext& context) {
     UpdateChecksOn checks;
     OffersDeclined declined(context);
     UpdateRequestHost* host = Updates(context);
     if (!host)
         return kExitFailure;
-    CheckForSoftwareUpdate(*host);
-    if (!WaitForTasks(context)) {
-        context.error = "the update check did not finish";
+    const std::optional<VersionCheck> check = CheckSoftware(context, *host);
+    if (!check)
         return kExitFailure;
-    }
-    const VersionCheck check = SoftwareVersions(*host);
-    if (check.offered.empty()) {
-        context.error = "no version from the update server (" +
-                        ToUtf8(host->SoftwareUpdateAddress()) + "version)";
-        return kExitFailure;
-    }
-    SetVersions(context, check);
+    SetVersions(context, *check);
     return kExitOk;
 }
 
@@ -201,6 +214,108 @@ class UpgradeWatch {
     std::u16string last_status_;
 };
 
+// What the download task told, from the worker's thread.
+class DownloadWatch {
+  public:
+    SoftwareDownloadListener Listener() {
+        return {[this](int percent) { Progress(percent); },
+                [this](SoftwareDownloadOutcome outcome, const std::u16string& package) {
+                    const std::lock_guard lock(mutex_);
+                    ended_ = true;
+                    outcome_ = outcome;
+                    package_ = package;
+                }};
+    }
+    bool Ended() const {
+        const std::lock_guard lock(mutex_);
+        return ended_;
+    }
+    SoftwareDownloadOutcome Outcome() const {
+        const std::lock_guard lock(mutex_);
+        return outcome_;
+    }
+    std::u16string Package() const {
+        const std::lock_guard lock(mutex_);
+        return package_;
+    }
+
+  private:
+    // Each new percentage goes to stderr, as the download dialog shows it.
+    void Progress(int percent) {
+        const std::lock_guard lock(mutex_);
+        if (percent == last_percent_)
+            return;
+        last_percent_ = percent;
+        err_("tessalyctl: " +
+             ToUtf8(Format(u"%s: %d%%", LoadLanguageString(text::kDownloading), percent)) + "\n");
+    }
+
+    std::function<void(std::string_view)> err_ = CurrentRunStreams().err;
+    mutable std::mutex mutex_;
+    bool ended_ = false;
+    SoftwareDownloadOutcome outcome_ = SoftwareDownloadOutcome::kNotDownloaded;
+    std::u16string package_;
+    int last_percent_ = -1;
+};
+
+std::string DownloadFailure(const DownloadWatch& watch, const UpdateRequestHost& host,
+                            const VersionCheck& check) {
+    const std::string archive = ToUtf8(host.SoftwareUpdateAddress()) + "//" +
+                                ToUtf8(Format(kSoftwareArchivePattern, check.offered));
+    if (!watch.Ended())
+        return "the download of " + archive + " did not finish";
+    switch (watch.Outcome()) {
+        case SoftwareDownloadOutcome::kNotDownloaded:
+            return "the update could not be downloaded from " + archive;
+        case SoftwareDownloadOutcome::kNoPackage:
+            return archive + " holds no package for this machine (" +
+                   PackageFileName(ToUtf8(check.offered)) + ")";
+        case SoftwareDownloadOutcome::kInstallerNotStarted:
+            return "the desktop could not open the package " + ToUtf8(watch.Package()) +
+                   " (xdg-open)";
+        case SoftwareDownloadOutcome::kHandedToInstaller:
+            break;
+    }
+    return {};
+}
+
+int RunUpdateDownload(CommandContext& context) {
+    UpdateChecksOn checks;
+    OffersDeclined declined(context);
+    UpdateRequestHost* host = Updates(context);
+    if (!host)
+        return kExitFailure;
+    const std::optional<VersionCheck> check = CheckSoftware(context, *host);
+    if (!check)
+        return kExitFailure;
+    SetVersions(context, *check);
+    if (!check->update_available) {
+        SayError("the program " + ToUtf8(check->installed) + " is current");
+        context.out.Set("package", "");
+        context.out.Set("handed_to_installer", false);
+        return kExitOk;
+    }
+    DownloadWatch watch;
+    UpdateChecksOn::Off();
+    if (const UpdateRequest request = StartSoftwareDownload(*host, watch.Listener());
+        !request.ok()) {
+        context.error = ToUtf8(LoadLanguageString(request.refusal_text));
+        return kExitFailure;
+    }
+    const bool finished = WaitForTasks(context);
+    // The watch goes with this function; the worker must not call it later.
+    host->FollowSoftwareDownload({});
+    context.out.Set("package", ToUtf8(watch.Package()));
+    const bool handed =
+        finished && watch.Ended() && watch.Outcome() == SoftwareDownloadOutcome::kHandedToInstaller;
+    context.out.Set("handed_to_installer", handed);
+    if (!handed) {
+        context.error = DownloadFailure(watch, *host, *check);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 std::string UpgradeFailure(const UpgradeWatch& watch, const UpdateRequestHost& host,
                            const VersionCheck& check) {
     const std::string archive =
@@ -253,6 +368,9 @@ int RunFirmwareUpgrade(CommandContext& context) {
 const Command kCommands[] = {
     {"update check", "update check", "ask the update server for a newer program version", 0, 0,
      Needs::kStore, false, nullptr, RunUpdateCheck, nullptr},
+    {"update download", "update download",
+     "download a newer program version and hand its package to the installer (asks: --yes)", 0, 0,
+     Needs::kStore, true, nullptr, RunUpdateDownload, nullptr},
     {"firmware check", "firmware check", "ask the update server for a newer mouse firmware", 0, 0,
      Needs::kMouse, false, nullptr, RunFirmwareCheck, nullptr},
     {"firmware upgrade", "firmware upgrade",

@@ -109,6 +109,9 @@ ui::MainWindowServices Controller::Services() {
     services.connected_mode = [this](int type) { return ConnectedMode(type); };
     services.clear_read_set = [this] { state_.ClearReadSet(); };
     services.show_save_wait = [this] { ShowSaveWait(); };
+    services.start_software_download = [this] {
+        return updates_ && StartSoftwareDownload(*updates_, {}).ok();
+    };
     services.start_firmware_upgrade = [this] {
         if (updates_) {
             StartFirmwareUpgrade(*updates_, {});

@@ -67,6 +67,10 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
         const std::lock_guard lock(listener_mutex_);
         listener_ = std::move(listener);
     }
+    void FollowSoftwareDownload(SoftwareDownloadListener listener) override {
+        const std::lock_guard lock(listener_mutex_);
+        download_listener_ = std::move(listener);
+    }
 
     std::u16string SoftwareUpdateAddress() const override {
         return controller_.Update().upgrade_address;
@@ -117,6 +121,10 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
     }
     void PostDownloadProgress(int percent) override {
         DUI::Toolkit::Get().PostMessage(dlg_.GetSafeHwnd(), ui::kWmDownloadProgress, 0, percent);
+        const std::lock_guard lock(listener_mutex_);
+        if (download_listener_.progress) {
+            download_listener_.progress(percent);
+        }
     }
 
     void SetUpgradeProgress(int percent, int text) override {
@@ -137,6 +145,13 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
     }
     void CloseUpgradeDialog() override { CloseModalDialog(UpdateTipDlg::kTitle); }
     void CloseDownloadDialog() override { CloseModalDialog(UpdateProcessDlg::kTitle); }
+    void SoftwareDownloadEnded(SoftwareDownloadOutcome outcome,
+                               const std::u16string& package) override {
+        const std::lock_guard lock(listener_mutex_);
+        if (download_listener_.ended) {
+            download_listener_.ended(outcome, package);
+        }
+    }
     void ReportFailure(int title_text, int message_text) override {
         ui::DeviceMainDlg* dlg = &dlg_;
         DUI::Toolkit::Get().PostToWindow(
@@ -167,6 +182,7 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
     ui::DeviceMainDlg& dlg_;
     std::mutex listener_mutex_;
     UpgradeListener listener_;
+    SoftwareDownloadListener download_listener_;
 };
 
 }  // namespace

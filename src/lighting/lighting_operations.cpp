@@ -8,8 +8,6 @@
 namespace tessaly {
 namespace {
 
-constexpr int kSlotCount = 7;
-
 void QueueWrite(LightingHost& host, int32_t task) {
     host.QueueTask(task);
     host.ShowSaveWait();
@@ -75,7 +73,7 @@ LightChange SetLightColour(LightingHost& host, int mode, uint32_t colour, int sl
     }
     if ((static_cast<uint32_t>(light.config_func) & kLightColourSlots) == 0) {
         light.color_values[0] = static_cast<int>(colour);
-    } else if (slot >= 0 && slot < kSlotCount) {
+    } else if (slot >= 0 && slot < kLightColourSlotCount) {
         light.color_values[static_cast<size_t>(slot)] = static_cast<int>(colour);
     }
     return StoreAndSend(host, mode, light);

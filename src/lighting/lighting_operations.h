@@ -14,6 +14,8 @@ namespace tessaly {
 
 // The sliders' positions.
 inline constexpr int kLightLevelMax = 4;
+// The colour slots of an effect that has them.
+inline constexpr int kLightColourSlotCount = 7;
 
 enum class LightRefusal {
     kNone,

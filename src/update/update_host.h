@@ -11,6 +11,14 @@
 
 namespace tessaly {
 
+// How the software download ended; only the first hands the update on.
+enum class SoftwareDownloadOutcome {
+    kHandedToInstaller,
+    kNotDownloaded,        // no archive came (no folder, no server, no file)
+    kNoPackage,            // the archive holds no package for this machine
+    kInstallerNotStarted,  // a package, but the desktop could not open it
+};
+
 class UpdateHost {
   public:
     virtual ~UpdateHost() = default;
@@ -45,6 +53,10 @@ class UpdateHost {
     virtual void UpgradeEnded(UpgradeOutcome /*outcome*/, bool /*downloaded*/) {}
     // The software download dialog, closed when the download came to nothing.
     virtual void CloseDownloadDialog() = 0;
+    // The download's last word, after its dialog closed; `package` is the
+    // package found in the archive, or empty.
+    virtual void SoftwareDownloadEnded(SoftwareDownloadOutcome /*outcome*/,
+                                       const std::u16string& /*package*/) {}
     // A one-button message box on the window's thread.
     virtual void ReportFailure(int title_text, int message_text) = 0;
     virtual void Tell(int title_text, std::u16string message) = 0;

@@ -39,6 +39,20 @@ VersionCheck FirmwareVersions(const UpdateRequestHost& host) {
     return Compared(host.DeviceVersion(), host.NewFirmwareVersion());
 }
 
+UpdateRequest StartSoftwareDownload(UpdateRequestHost& host, SoftwareDownloadListener listener) {
+    if (host.SoftwareUpdateAddress().empty()) {
+        return {UpdateRefusal::kNoSoftwareAddress, text::kSoftwareUpdateTitle,
+                text::kNoSoftwareUpdateAddress};
+    }
+    if (!SoftwareVersions(host).update_available) {
+        return {UpdateRefusal::kNoNewerSoftware, text::kSoftwareUpdateTitle,
+                text::kNoNewerSoftwareKnown};
+    }
+    host.FollowSoftwareDownload(std::move(listener));
+    host.QueueTask(kTaskSoftwareDownload);
+    return {};
+}
+
 UpdateRequest StartFirmwareUpgrade(UpdateRequestHost& host, UpgradeListener listener) {
     host.FollowUpgrade(std::move(listener));
     host.QueueTask(kTaskFirmwareUpgrade);

@@ -1,6 +1,7 @@
 #pragma once
 // What the update buttons do, without the window: the software check, the
-// firmware check and the firmware upgrade the offer's "yes" starts. Each
+// firmware check, and the software download and firmware upgrade the offers'
+// "yes" starts. Each
 // queues its task; the worker runs it, and what it found is read back here
 // once the task has run. UI thread, unless noted.
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "update/firmware_upgrade.h"
+#include "update/update_host.h"
 
 namespace tessaly {
 
@@ -19,6 +21,14 @@ struct UpgradeListener {
     std::function<void(int percent, int text)> progress;
     // `downloaded`: the archive arrived, whatever it held.
     std::function<void(UpgradeOutcome outcome, bool downloaded)> ended;
+};
+
+// What the software download tells besides its progress dialog, on the
+// worker's thread.
+struct SoftwareDownloadListener {
+    std::function<void(int percent)> progress;
+    // `package`: the package the archive held for this machine, or empty.
+    std::function<void(SoftwareDownloadOutcome outcome, const std::u16string& package)> ended;
 };
 
 // The addresses and versions the checks use and leave, and the task list.
@@ -36,11 +46,15 @@ class UpdateRequestHost {
     virtual std::u16string NewFirmwareVersion() const = 0;
     // Replaces who hears of the next upgrade.
     virtual void FollowUpgrade(UpgradeListener listener) = 0;
+    // Replaces who hears of the next software download.
+    virtual void FollowSoftwareDownload(SoftwareDownloadListener listener) = 0;
 };
 
 enum class UpdateRefusal {
     kNone,
     kNoFirmwareAddress,  // the model names no server for its firmware
+    kNoSoftwareAddress,  // config.xml names no update server
+    kNoNewerSoftware,    // the last check found no newer version (or none ran)
 };
 
 struct UpdateRequest {
@@ -69,5 +83,10 @@ VersionCheck FirmwareVersions(const UpdateRequestHost& host);
 // version: the task then fails and closes that dialog, which nothing else
 // would.
 UpdateRequest StartFirmwareUpgrade(UpdateRequestHost& host, UpgradeListener listener);
+
+// Queues the download of the newer version the last check found, which hands
+// its package to the desktop's installer; the window then shows its progress
+// dialog. Refused without an update server or without a newer version.
+UpdateRequest StartSoftwareDownload(UpdateRequestHost& host, SoftwareDownloadListener listener);
 
 }  // namespace tessaly

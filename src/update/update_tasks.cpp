@@ -134,6 +134,7 @@ void RunSoftwareDownload(UpdateHost& host) {
     host.CloseDownloadDialog();
     if (!folder.Made() || !Exists(target)) {
         host.ReportFailure(text::kSoftwareUpdateTitle, kDownloadFailedText);
+        host.SoftwareDownloadEnded(SoftwareDownloadOutcome::kNotDownloaded, u"");
         return;
     }
     Unpack(target, folder.Path());
@@ -144,6 +145,7 @@ void RunSoftwareDownload(UpdateHost& host) {
         folder.Keep();
         host.Tell(text::kSoftwareUpdateTitle,
                   Format(LoadLanguageString(text::kPackageHandedToInstaller), package));
+        host.SoftwareDownloadEnded(SoftwareDownloadOutcome::kHandedToInstaller, package);
         return;
     }
     std::u16string message =
@@ -155,6 +157,9 @@ void RunSoftwareDownload(UpdateHost& host) {
     message.append(u"\n").append(Format(
         LoadLanguageString(opened ? text::kDownloadPageOpened : text::kDownloadFromPage), where));
     host.Tell(text::kSoftwareUpdateTitle, std::move(message));
+    host.SoftwareDownloadEnded(package.empty() ? SoftwareDownloadOutcome::kNoPackage
+                                               : SoftwareDownloadOutcome::kInstallerNotStarted,
+                               package);
 }
 
 void RunFirmwareUpdate(UpdateHost& host) {

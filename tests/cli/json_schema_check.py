@@ -15,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import zipfile
 
 # One run per command, in an order that leaves what later runs need (a
 # macro to show, a file to import). The words after the command's name.
@@ -42,11 +43,15 @@ RUNS = [
     ("macro settings", ["1", "count", "3"]),
     ("macro insert", ["1", "end", "key", "A"]),
     ("macro show", ["1"]),
+    ("macro edit", ["1", "1", "key", "B"]),
+    ("macro move", ["1", "2", "top"]),
+    ("macro remove", ["1", "1"]),
     ("macro export", ["1", "@/one.xml"]),
     ("macro export-all", ["@/all.xml"]),
     ("macro import", ["@/one.xml"]),
     ("macro import-all", ["@/all.xml"]),
     ("macro delete", ["2"]),
+    ("macro clear", ["3"]),
     ("button list", []),
     ("button set", ["3", "media", "volumeup"]),
     ("button key", ["4", "ctrl+shift+a"]),
@@ -67,7 +72,13 @@ RUNS = [
     ("profile switch", ["1"]),
     ("language list", []),
     ("language set", ["1033"]),
+    ("autostart show", []),
+    ("autostart set", ["on"]),
+    ("autostart minimised", ["on"]),
+    ("close-button set", ["tray"]),
+    ("close-button show", []),
     ("update check", []),
+    ("update download", []),
     ("firmware check", []),
     ("firmware upgrade", []),
     ("factory-reset", []),
@@ -107,6 +118,9 @@ class Folder:
         os.makedirs(os.path.join(served, "fw", "mouse"))
         with open(os.path.join(served, "soft", "version"), "w") as out:
             out.write("1.0.2")
+        # The update's archive holds a package any machine takes.
+        with zipfile.ZipFile(os.path.join(served, "soft", "Mouse-Setup-1.0.2.zip"), "w") as archive:
+            archive.writestr("tessaly_1.0.2_all.deb", "!<arch>\n")
         # The mouse's own version: the upgrade leaves it alone.
         with open(os.path.join(served, "fw", "mouse", "version"), "w") as out:
             out.write("105")
@@ -122,6 +136,13 @@ class Folder:
             os.makedirs(os.path.join(self.root, sub))
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith(("XDG_", "TESSALY_", "ASAN_OPTIONS"))}
+        # The desktop's opener: the package is handed to it, and nothing opens.
+        opener = os.path.join(self.root, "bin")
+        os.makedirs(opener)
+        with open(os.path.join(opener, "xdg-open"), "w") as script:
+            script.write("#!/bin/sh\nexit 0\n")
+        os.chmod(os.path.join(opener, "xdg-open"), 0o755)
+        self.env["PATH"] = opener + os.pathsep + self.env.get("PATH", "")
         self.env.update(XDG_RUNTIME_DIR=os.path.join(self.root, "run"),
                         XDG_CONFIG_HOME=os.path.join(self.root, "config"),
                         ASAN_OPTIONS="detect_leaks=0")

@@ -43,6 +43,30 @@ TEST_F(CliTest, LightEffectAndColourStoreTheRowAndWriteTheMouse) {
     }
 }
 
+// Breathing (2) has the colour slots beside the palette; steady (3) one colour.
+TEST_F(CliTest, LightColourFillsTheChosenSlotOfAnEffectThatHasSlots) {
+    ASSERT_EQ(Cli({"light", "effect", "2"}).code, 0);
+    const CliResult second = Cli({"light", "colour", "#102030", "2"});
+    ASSERT_EQ(second.code, 0) << second.err;
+    ASSERT_EQ(Cli({"light", "colour", "#405060", "7"}).code, 0);
+    EXPECT_EQ(Query("SELECT color_value1, color_value2, color_value7 FROM t_light_data "
+                    "WHERE profile = 1 AND mode = 2"),
+              std::vector<std::string>{std::to_string(0x0000FF) + "|" + std::to_string(0x302010) +
+                                       "|" + std::to_string(0x605040)});
+
+    ASSERT_EQ(Cli({"light", "effect", "3"}).code, 0);
+    const std::vector<std::string> before = AllTables();
+    const CliResult single = Cli({"light", "colour", "#405060", "2"});
+    EXPECT_EQ(single.code, 2);
+    EXPECT_THAT(single.err, HasSubstr("has one colour"));
+    for (const char* slot : {"0", "8", "first"})
+        EXPECT_EQ(Cli({"light", "colour", "#405060", slot}).code, 2) << slot;
+    EXPECT_EQ(AllTables(), before);
+    ASSERT_EQ(Cli({"light", "colour", "#405060", "1"}).code, 0);
+    EXPECT_EQ(Query("SELECT color_value1 FROM t_light_data WHERE profile = 1 AND mode = 3"),
+              std::vector<std::string>{std::to_string(0x605040)});
+}
+
 TEST_F(CliTest, ALightingResetTheMouseDidNotTakeFailsAndReadsNothingBack) {
     const auto active = [this] {
         return Query("SELECT mode FROM t_light_data WHERE profile = 1 AND status = 1");

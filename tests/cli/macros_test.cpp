@@ -252,6 +252,48 @@ TEST_F(CliMacroTest, InsertAddsTheMenuEventsWithSharedStamps) {
     Refused({"macro", "insert", "2", "end", "delay"}, 2, "there is no macro 2");
 }
 
+TEST_F(CliMacroTest, EventsAreEditedMovedAndDeletedAsInTheEventList) {
+    Ok({"macro", "new"});
+    Ok({"macro", "insert", "1", "end", "key", "a"});
+    Ok({"macro", "insert", "1", "end", "click", "left"});
+    // A key's press and release change together, as the editor changes them.
+    const CliResult key = Cli({"--json", "macro", "edit", "1", "3", "key", "F5"});
+    ASSERT_EQ(key.code, 0) << key.err;
+    EXPECT_THAT(key.out, HasSubstr("\"text\": \"\u2191  F5\""));
+    Ok({"macro", "edit", "1", "5", "click", "right"});
+    Ok({"macro", "edit", "1", "2", "delay", "99999"});
+    EXPECT_THAT(Events(1), ElementsAre("2|116|\u2193  F5", "1|10000|10000 ms", "3|116|\u2191  F5",
+                                       "1|10|10 ms", "4|2|\u2193  RB", "1|10|10 ms",
+                                       "5|2|\u2191  RB", "1|10|10 ms"));
+    Refused({"macro", "edit", "1", "2", "key", "B"}, 2, "event 2 of macro 1 is no key press");
+    Refused({"macro", "edit", "1", "1", "click", "left"}, 2, "is no button press");
+    Refused({"macro", "edit", "1", "1", "delay", "5"}, 2, "is no delay");
+    Refused({"macro", "edit", "1", "9", "delay", "5"}, 2, "has 8 events: POS is 1–8");
+    Refused({"macro", "edit", "1", "1", "key", "Hyper"}, 2, "no key is named");
+    Refused({"macro", "edit", "1", "1", "wait", "5"}, 2, "key, click or delay");
+
+    // The move buttons step one place; the event menu goes to an end.
+    Ok({"macro", "move", "1", "5", "top"});
+    Ok({"macro", "move", "1", "2", "down"});
+    Ok({"macro", "move", "1", "8", "down"});  // the last stays last
+    EXPECT_THAT(Events(1), ElementsAre("4|2|\u2193  RB", "1|10000|10000 ms", "2|116|\u2193  F5",
+                                       "3|116|\u2191  F5", "1|10|10 ms", "1|10|10 ms",
+                                       "5|2|\u2191  RB", "1|10|10 ms"));
+    Refused({"macro", "move", "1", "1", "left"}, 2, "up, down, top or bottom");
+
+    const CliResult removed = Cli({"macro", "remove", "1", "2"});
+    ASSERT_EQ(removed.code, 0) << removed.err;
+    EXPECT_EQ(Events(1).size(), 7u);
+    EXPECT_EQ(Events(1)[1], "2|116|\u2193  F5");
+    Refused({"macro", "remove", "1", "0"}, 2, "POS is an event's number");
+    Refused({"macro", "remove", "2", "1"}, 2, "there is no macro 2");
+
+    Ok({"macro", "clear", "1"});
+    EXPECT_TRUE(Events(1).empty());
+    EXPECT_EQ(Macros().size(), 1u) << "the macro stays";
+    Refused({"macro", "remove", "1", "1"}, 2, "POS is none (the list is empty)");
+}
+
 TEST_F(CliMacroTest, FullEventListRefusesInsertion) {
     Ok({"macro", "new"});
     std::string rows;

@@ -188,6 +188,66 @@ TEST_F(CliTest, LanguageListAndSet) {
     EXPECT_EQ(after.out.find("\"current\": true"), after.out.find("\"current\"", chinese));
 }
 
+// Both are the window's settings: they live in the config folder, not in the
+// mouse's store, and need no mouse.
+TEST_F(CliTest, AutostartWritesTheEntryThatStartsTheWindow) {
+    const std::filesystem::path entry = dir.path() / "config" / "autostart" / "Tessaly.desktop";
+    const CliResult off = Cli({"--json", "autostart", "show"});
+    ASSERT_EQ(off.code, 0) << off.err;
+    EXPECT_THAT(off.out, HasSubstr("\"start_with_session\": false"));
+    EXPECT_THAT(off.out, HasSubstr("\"entry\": \"" + entry.string() + "\""));
+
+    // Hidden at start-up only means something once the session starts it.
+    const CliResult early = Cli({"autostart", "minimised", "on"});
+    EXPECT_EQ(early.code, 2);
+    EXPECT_THAT(early.err, HasSubstr("autostart set on first"));
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_THAT(Cli({"autostart", "show"}).out, HasSubstr("start_minimised     no"));
+
+    const CliResult on = Cli({"autostart", "set", "on"});
+    ASSERT_EQ(on.code, 0) << on.err;
+    EXPECT_THAT(on.out, HasSubstr("start_with_session  yes"));
+    // The session starts the window, not this tool.
+    EXPECT_THAT(dir.Read("config/autostart/Tessaly.desktop"),
+                HasSubstr("Exec=" + std::string(TESSALY_BINARY_DIR) + "/tessaly -autorun\n"));
+    ASSERT_EQ(Cli({"autostart", "minimised", "on"}).code, 0);
+    EXPECT_THAT(Cli({"--json", "autostart", "show"}).out,
+                HasSubstr("\"start_with_session\": true,\n  \"start_minimised\": true"));
+
+    // Off takes starting hidden with it.
+    ASSERT_EQ(Cli({"autostart", "set", "off"}).code, 0);
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    ASSERT_EQ(Cli({"autostart", "set", "on"}).code, 0);
+    EXPECT_THAT(Cli({"autostart", "show"}).out, HasSubstr("start_minimised     no"));
+}
+
+TEST_F(CliTest, TheCloseButtonsChoiceIsStoredForTheWindow) {
+    EXPECT_THAT(Cli({"close-button", "show"}).out, HasSubstr("close_button  exit"));
+    const CliResult tray = Cli({"--json", "close-button", "set", "tray"});
+    ASSERT_EQ(tray.code, 0) << tray.err;
+    EXPECT_THAT(tray.out, HasSubstr("\"close_button\": \"tray\""));
+    EXPECT_THAT(dir.Read("config/Tessaly/registry.ini"), HasSubstr("exit_mode=1"));
+    ASSERT_EQ(Cli({"close-button", "set", "exit"}).code, 0);
+    EXPECT_THAT(dir.Read("config/Tessaly/registry.ini"), HasSubstr("exit_mode=0"));
+}
+
+TEST_F(CliTest, RefusedWindowSettingsChangeNothing) {
+    ASSERT_EQ(Cli({"close-button", "set", "tray"}).code, 0);
+    const std::string stored = dir.Read("config/Tessaly/registry.ini");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"close-button", "set", "hide"},
+                                               {"close-button", "set"},
+                                               {"autostart", "set", "yes"},
+                                               {"autostart", "minimised", "on", "off"},
+                                               {"autostart", "show", "all"}}) {
+        const CliResult refused = Cli(args);
+        EXPECT_EQ(refused.code, 2) << args[0] << " " << args[1];
+        EXPECT_THAT(refused.err, HasSubstr("usage: tessalyctl")) << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(dir.Read("config/Tessaly/registry.ini"), stored);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "config" / "autostart"));
+}
+
 TEST_F(CliTest, ProfileSwitchTakesTheDialogsPathAndLasts) {
     const CliResult list = Cli({"profile", "list"});
     ASSERT_EQ(list.code, 0);

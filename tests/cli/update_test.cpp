@@ -6,9 +6,11 @@
 #include <gmock/gmock.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli_fixture.h"
 #include "support/scoped_env.h"
+#include "update/linux_package.h"
 #include "update/test_http_server.h"
 
 namespace tessaly::test {
@@ -180,6 +182,79 @@ TEST_F(CliUpdateTest, ABrokenArchiveOrNoServerIsAFailureWithItsReason) {
     const CliResult firmware = Update({"firmware", "check"});
     EXPECT_EQ(firmware.code, 1);
     EXPECT_THAT(firmware.err, HasSubstr("no firmware version from the update server"));
+}
+
+// The desktop's opener, as the download's host starts it: a stand-in on PATH
+// that notes what it was given.
+class CliDownloadTest : public CliUpdateTest {
+  protected:
+    CliDownloadTest() {
+        const std::filesystem::path bin = dir.path() / "bin";
+        std::filesystem::create_directories(bin);
+        std::ofstream(bin / "xdg-open")
+            << "#!/bin/sh\necho \"$1\" >> '" << (dir.path() / "opened.txt").string() << "'\n";
+        std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+        extra_env = {"PATH=" + bin.string() + ":" + std::getenv("PATH")};
+    }
+    std::string Opened() const { return dir.Read("opened.txt"); }
+    void ServeArchive(const std::vector<std::pair<std::string, std::string>>& entries) const {
+        ASSERT_TRUE(
+            MakeZip((server.Root().path() / "soft" / "Mouse-Setup-1.0.2.zip").string(), entries));
+    }
+};
+
+TEST_F(CliDownloadTest, TheNewerVersionsPackageIsHandedToTheInstaller) {
+    ASSERT_TRUE(server.Running());
+    Serve("soft/version", "1.0.2");
+    const std::string package = PackageFileName("1.0.2");
+    ServeArchive({{"Mouse-Setup-1.0.2.exe", "MZ"}, {package, "!<arch>\n"}});
+    EXPECT_EQ(Update({"update", "download"}).code, 2) << "the window asks first";
+
+    const CliResult result = Update({"--json", "--yes", "update", "download"});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("\"offered\": \"1.0.2\""));
+    EXPECT_THAT(result.out, HasSubstr("\"handed_to_installer\": true"));
+    EXPECT_THAT(result.err, HasSubstr("tessalyctl: Downloading: 100%"));
+    // The package stays where the installer was told it is.
+    const std::string opened = Opened();
+    ASSERT_THAT(opened, ::testing::EndsWith(package + "\n"));
+    EXPECT_TRUE(std::filesystem::exists(opened.substr(0, opened.size() - 1)));
+    EXPECT_THAT(result.out, HasSubstr("\"package\": \"" + opened.substr(0, opened.size() - 1)));
+    EXPECT_THAT(server.Requests(), HasSubstr("GET /soft///Mouse-Setup-1.0.2.zip "));
+}
+
+TEST_F(CliDownloadTest, ADownloadThatBringsNothingInstallableFails) {
+    ASSERT_TRUE(server.Running());
+    Serve("soft/version", "1.0.2");
+    const CliResult missing = Update({"--json", "--yes", "update", "download"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_THAT(missing.err, HasSubstr("could not be downloaded from"));
+    EXPECT_EQ(missing.out, "") << "a failed command prints no result";
+    EXPECT_EQ(Opened(), "");
+
+    // Only another system's setup: the download page is opened instead, and
+    // that is no install.
+    ServeArchive({{"Mouse-Setup-1.0.2.exe", "MZ"}});
+    const CliResult foreign = Update({"--yes", "update", "download"});
+    EXPECT_EQ(foreign.code, 1);
+    EXPECT_THAT(foreign.err,
+                HasSubstr("holds no package for this machine (" + PackageFileName("1.0.2") + ")"));
+    EXPECT_THAT(Opened(), ::testing::StartsWith("http"));
+}
+
+TEST_F(CliDownloadTest, ACurrentProgramIsNotDownloaded) {
+    ASSERT_TRUE(server.Running());
+    Serve("soft/version", "1.0.1");
+    const CliResult current = Update({"--yes", "update", "download"});
+    ASSERT_EQ(current.code, 0) << current.err;
+    EXPECT_THAT(current.err, HasSubstr("the program 1.0.1 is current"));
+    EXPECT_THAT(current.out, HasSubstr("handed_to_installer  no"));
+    EXPECT_THAT(server.Requests(), Not(HasSubstr(".zip")));
+
+    Point("http://127.0.0.1:9/");
+    const CliResult unreachable = Update({"--yes", "update", "download"});
+    EXPECT_EQ(unreachable.code, 1);
+    EXPECT_THAT(unreachable.err, HasSubstr("no version from the update server"));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "controller/access_hint.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -80,6 +81,33 @@ TEST(DeviceAccessHint, AnInstalledRuleIsReloadedOrReplacedWhenItLacksTheMouse) {
     EXPECT_TRUE(
         Holds(hint, (first.path() / "70-tessaly.rules").string() + " does not list 1a2b:7002"))
         << hint;
+}
+
+// The home page's hint finds the rule the same way; an older rule is to be
+// replaced, not reloaded.
+TEST(DeviceAccessHint, TheWindowsHintTellsAnOlderRuleFromOneNotApplied) {
+    TempDir folder;
+    const std::vector<std::string> folders{folder.path().string()};
+    EXPECT_EQ(WindowAccessHint({}, folders, "/shipped/70-tessaly.rules"), u"");
+    const std::u16string copy = u"sudo cp /shipped/70-tessaly.rules /etc/udev/rules.d/";
+    const std::u16string reload = u"sudo udevadm control --reload && sudo udevadm trigger";
+    const auto holds = [](const std::u16string& text, const std::u16string& part) {
+        return text.find(part) != std::u16string::npos;
+    };
+
+    std::u16string hint = WindowAccessHint(kDeniedReceiver, folders, "/shipped/70-tessaly.rules");
+    EXPECT_TRUE(holds(hint, copy) && holds(hint, reload));
+
+    folder.Write("70-tessaly.rules", FileText(TESSALY_UDEV_RULE));
+    hint = WindowAccessHint(kDeniedReceiver, folders, "/shipped/70-tessaly.rules");
+    EXPECT_FALSE(holds(hint, copy));
+    EXPECT_TRUE(holds(hint, reload));
+
+    folder.Write("70-tessaly.rules",
+                 "SUBSYSTEM==\"hidraw\", ATTRS{idVendor}==\"1a2b\", ATTRS{idProduct}==\"7001\", "
+                 "TAG+=\"uaccess\"\n");
+    hint = WindowAccessHint(kDeniedReceiver, folders, "/shipped/70-tessaly.rules");
+    EXPECT_TRUE(holds(hint, copy) && holds(hint, reload));
 }
 
 struct ToolResult {
@@ -150,7 +178,7 @@ TEST(DevicesCommand, ExplainsAMouseItMayNotOpen) {
         << result.err;
 
     bool installed = false;
-    for (const std::string& folder : cli::UdevRuleFolders())
+    for (const std::string& folder : UdevRuleSearchFolders())
         installed = installed || fs::exists(fs::path(folder) / "70-tessaly.rules");
     if (!installed) {
         // The build tree's own rule is the one to copy.

@@ -14,7 +14,7 @@ using ::testing::IsEmpty;
 class FakeRequests : public UpdateRequestHost {
   public:
     void QueueTask(int32_t code) override { tasks.push_back(code); }
-    std::u16string SoftwareUpdateAddress() const override { return u"http://soft/"; }
+    std::u16string SoftwareUpdateAddress() const override { return software_address; }
     std::u16string FirmwareAddress() const override { return firmware_address; }
     std::u16string LocalSoftwareVersion() const override { return local_version; }
     std::u16string DeviceVersion() const override { return device_version; }
@@ -24,11 +24,15 @@ class FakeRequests : public UpdateRequestHost {
         ++listeners_set;
         listener = std::move(l);
     }
+    void FollowSoftwareDownload(SoftwareDownloadListener l) override {
+        download_listener = std::move(l);
+    }
 
     std::vector<int32_t> tasks;
-    std::u16string firmware_address = u"http://fw", local_version = u"1.0.1",
-                   device_version = u"105", new_software, new_firmware;
+    std::u16string software_address = u"http://soft/", firmware_address = u"http://fw",
+                   local_version = u"1.0.1", device_version = u"105", new_software, new_firmware;
     UpgradeListener listener;
+    SoftwareDownloadListener download_listener;
     int listeners_set = 0;
 };
 
@@ -79,6 +83,34 @@ TEST(UpdateOperationsTest, AnUpgradeIsQueuedAndTellsItsListener) {
     ASSERT_TRUE(host.listener.progress);
     host.listener.progress(5, text::kDownloading);
     EXPECT_EQ(heard, 1);
+}
+
+// The download is offered only for a newer version; asked without one (or
+// without a server) nothing is queued and the listener stays unset.
+TEST(UpdateOperationsTest, OnlyANewerVersionFromAServerIsDownloaded) {
+    FakeRequests host;
+    std::vector<int> heard;
+    const SoftwareDownloadListener listener{[&heard](int percent) { heard.push_back(percent); },
+                                            {}};
+    for (const char16_t* found : {u"", u"1.0.1", u"1.0.0"}) {
+        host.new_software = found;
+        const UpdateRequest request = StartSoftwareDownload(host, listener);
+        EXPECT_EQ(request.refusal, UpdateRefusal::kNoNewerSoftware);
+        EXPECT_EQ(request.refusal_title, text::kSoftwareUpdateTitle);
+        EXPECT_EQ(request.refusal_text, text::kNoNewerSoftwareKnown);
+    }
+    host.new_software = u"1.0.2";
+    host.software_address.clear();
+    EXPECT_EQ(StartSoftwareDownload(host, listener).refusal_text, text::kNoSoftwareUpdateAddress);
+    EXPECT_THAT(host.tasks, IsEmpty());
+    EXPECT_FALSE(host.download_listener.progress);
+
+    host.software_address = u"http://soft/";
+    EXPECT_TRUE(StartSoftwareDownload(host, listener).ok());
+    EXPECT_THAT(host.tasks, ElementsAre(kTaskSoftwareDownload));
+    ASSERT_TRUE(host.download_listener.progress);
+    host.download_listener.progress(40);
+    EXPECT_THAT(heard, ElementsAre(40));
 }
 
 }  // namespace

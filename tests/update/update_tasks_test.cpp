@@ -51,6 +51,10 @@ class RecordingHost : public UpdateHost {
         endings.push_back({outcome, downloaded});
     }
     void CloseDownloadDialog() override { ++download_closed; }
+    void SoftwareDownloadEnded(SoftwareDownloadOutcome outcome,
+                               const std::u16string& package) override {
+        downloads.push_back({outcome, package});
+    }
     void ReportFailure(int title, int message) override { failures.push_back({title, message}); }
     void Tell(int title, std::u16string message) override { told.push_back({title, message}); }
     // The fake desktop: records what it is given, starts what `can_open` allows.
@@ -68,6 +72,7 @@ class RecordingHost : public UpdateHost {
     std::vector<std::pair<int, int>> upgrade_steps, failures;
     int upgrade_closed = 0, download_closed = 0;
     std::vector<std::pair<UpgradeOutcome, bool>> endings;
+    std::vector<std::pair<SoftwareDownloadOutcome, std::u16string>> downloads;
     std::u16string download_page = u"https://www.example.invalid/";
     std::function<bool(std::u16string_view)> can_open = [](std::u16string_view) { return true; };
     std::vector<std::u16string> handed;
@@ -243,6 +248,8 @@ TEST_F(UpdateTasksTest, TheUpdatesPackageIsHandedToTheInstallerAndTheProgramStay
     EXPECT_EQ(host.handed, std::vector<std::u16string>{path});
     EXPECT_EQ(host.told, (std::vector<std::pair<int, std::u16string>>{
                              {text::kSoftwareUpdateTitle, u"T728 " + path}}));
+    EXPECT_EQ(host.downloads, (std::vector<std::pair<SoftwareDownloadOutcome, std::u16string>>{
+                                  {SoftwareDownloadOutcome::kHandedToInstaller, path}}));
     EXPECT_TRUE(exits.empty());
     EXPECT_TRUE(opened.empty()) << "nothing is started but through the host";
     EXPECT_EQ(host.progress.back(), 100);
@@ -266,6 +273,8 @@ TEST_F(UpdateTasksTest, WithoutAPackageThatCanBeInstalledTheDownloadPageIsOpened
     EXPECT_EQ(host.handed, std::vector<std::u16string>{page});
     ASSERT_EQ(host.told.size(), 1u);
     EXPECT_EQ(host.told[0].second, u"T729\nT731 " + page);
+    ASSERT_EQ(host.downloads.size(), 1u);
+    EXPECT_EQ(host.downloads[0].first, SoftwareDownloadOutcome::kNoPackage);
 
     // A package, but no installer starts for it.
     serve({{PackageFileName("1.0.2"), "!<arch>\n"}});
@@ -277,6 +286,9 @@ TEST_F(UpdateTasksTest, WithoutAPackageThatCanBeInstalledTheDownloadPageIsOpened
     EXPECT_EQ(host.handed[1], page);
     ASSERT_EQ(host.told.size(), 2u);
     EXPECT_EQ(host.told[1].second, u"T730 " + host.handed[0] + u"\nT731 " + page);
+    ASSERT_EQ(host.downloads.size(), 2u);
+    EXPECT_EQ(host.downloads[1],
+              std::make_pair(SoftwareDownloadOutcome::kInstallerNotStarted, host.handed[0]));
 
     // Nothing can be opened: the address is given to copy.
     host.can_open = [](std::u16string_view) { return false; };
@@ -295,6 +307,8 @@ TEST_F(UpdateTasksTest, AFailedSoftwareDownloadClosesTheDialogAndSaysSo) {
     host.new_software = u"1.0.3";
     RunSoftwareDownload(host);  // no archive on the server
     EXPECT_TRUE(exits.empty());
+    ASSERT_EQ(host.downloads.size(), 1u);
+    EXPECT_EQ(host.downloads[0].first, SoftwareDownloadOutcome::kNotDownloaded);
     EXPECT_TRUE(host.handed.empty());
     EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(DownloadFolders().empty());

@@ -306,6 +306,11 @@ inline constexpr int kProfileListHint = 783;
 // What a screen reader calls controls that show no text of their own.
 inline constexpr int kAccessiblePages = 784;
 inline constexpr int kAccessibleMice = 785;
+// The software download refused: no newer version known, or no server.
+inline constexpr int kNoNewerSoftwareKnown = 786;
+inline constexpr int kNoSoftwareUpdateAddress = 787;
+// The home page's access hint when the installed udev rule lacks the mouse.
+inline constexpr int kAccessRuleLacksMouse = 788;
 
 // Units with "%1" where the number goes, as the language writes them.
 inline constexpr int kUnitHertz = 752;
@@ -377,7 +382,8 @@ inline constexpr auto kAllTextIds = std::to_array<int>({
     kUnitHertz, kUnitMillimetre, kUnitMillisecond, kTrayOpen, kTrayBattery, kTrayCharging,
     kTrayBatteryLow, kTrayBatteryFull, kMacroFiles,
     kProfileNameEmpty, kProfileNameTooLong,
-    kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice
+    kProfileNameNotStored, kProfileListHint, kAccessiblePages, kAccessibleMice,
+    kNoNewerSoftwareKnown, kNoSoftwareUpdateAddress, kAccessRuleLacksMouse
 });
 // clang-format on
 

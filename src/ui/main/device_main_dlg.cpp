@@ -283,7 +283,13 @@ intptr_t DeviceMainDlg::OnUpdateAvailable(uintptr_t kind) {
             found + u":V" + update_.new_software_version.Get() + u", " + question;
         if (services_.message_box &&
             services_.message_box(*this, Text(text::kSoftwareUpdateTitle), message, 4) == 1) {
-            QueueTask(kTaskSoftwareDownload);
+            if (services_.start_software_download) {
+                if (!services_.start_software_download()) {
+                    return 1;
+                }
+            } else {
+                QueueTask(kTaskSoftwareDownload);
+            }
             DestroyPopup(update_progress);
             update_progress = MakePopup(u"UpdateProcessDlg");
             update_progress->Create(this, u"UpdateProcessDlg", DUI::kDialogStyle,

@@ -91,6 +91,9 @@ struct MainWindowServices {
     std::function<void()> refill_macro_page;
     // Shows the wait dialog after a write was queued.
     std::function<void()> show_save_wait;
+    // The software offer was accepted: queues the download (task 26 when
+    // unset); false when it was refused.
+    std::function<bool()> start_software_download;
     // The firmware offer was accepted: queues the upgrade (task 27 when unset).
     std::function<void()> start_firmware_upgrade;
     // The selected model's button names in the current language, in the

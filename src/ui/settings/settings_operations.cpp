@@ -33,16 +33,22 @@ Autostart StoredAutostart() {
     return autostart;
 }
 
-SettingsChange SetStartWithSession(bool on) {
+SettingsChange SetStartWithSession(bool on, std::u16string_view program) {
     if (on) {
-        return WriteAutorunEntry(ExecutablePath()) ? SettingsChange{}
-                                                   : Refused(SettingsRefusal::kNotStored);
+        return WriteAutorunEntry(program) ? SettingsChange{} : Refused(SettingsRefusal::kNotStored);
     }
     WriteRegistryText(kValueAutorunMinimize, u"0");
     return DeleteAutorunEntry() ? SettingsChange{} : Refused(SettingsRefusal::kNotStored);
 }
 
+SettingsChange SetStartWithSession(bool on) {
+    return SetStartWithSession(on, ExecutablePath());
+}
+
 SettingsChange SetStartMinimised(bool on) {
+    if (on && !AutorunEntryPresent()) {
+        return Refused(SettingsRefusal::kNotStartingWithSession);
+    }
     WriteRegistryText(kValueAutorunMinimize, on ? u"1" : u"0");
     return {};
 }

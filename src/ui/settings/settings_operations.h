@@ -6,15 +6,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace tessaly {
 
 enum class SettingsRefusal {
     kNone,
-    kLanguageNotOffered,  // not a known language config.xml offers
-    kNotConnected,        // the factory reset needs the mouse
-    kNotConfirmed,        // the user kept the settings
-    kNotStored,           // the autostart entry could not be written or removed
+    kLanguageNotOffered,      // not a known language config.xml offers
+    kNotConnected,            // the factory reset needs the mouse
+    kNotConfirmed,            // the user kept the settings
+    kNotStored,               // the autostart entry could not be written or removed
+    kNotStartingWithSession,  // starting minimised needs the autostart entry
 };
 
 struct SettingsChange {
@@ -32,8 +34,12 @@ struct Autostart {
     bool minimised = false;  // only ever set with with_session
 };
 Autostart StoredAutostart();
-// Off also turns starting minimised off.
+// Off also turns starting minimised off. The entry starts `program`, the
+// window's executable; without it, the running one.
+SettingsChange SetStartWithSession(bool on, std::u16string_view program);
 SettingsChange SetStartWithSession(bool on);
+// Turning it on is refused while the session does not start the program (the
+// page disables its check box then).
 SettingsChange SetStartMinimised(bool on);
 
 enum class CloseMode { kExit = 0, kHideToTray = 1 };

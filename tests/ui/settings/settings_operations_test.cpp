@@ -9,6 +9,7 @@
 #include "app/language_state.h"
 #include "base/task.h"
 #include "platform/autostart.h"
+#include "platform/folders.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/localisation/text_ids.h"
@@ -47,7 +48,12 @@ TEST_F(SettingsOperationsTest, OnlyAnOfferedLanguageIsTaken) {
 TEST_F(SettingsOperationsTest, StartingWithTheSessionAndMinimisedGoTogether) {
     StoredCloseMode();  // the page reads its values first, which makes the program key
     EXPECT_FALSE(StoredAutostart().with_session);
+    // Starting hidden waits for the session to start the program at all.
+    EXPECT_EQ(SetStartMinimised(true).refusal, SettingsRefusal::kNotStartingWithSession);
+    EXPECT_TRUE(SetStartMinimised(false).ok());
+    EXPECT_FALSE(StoredAutostart().minimised);
     ASSERT_TRUE(SetStartWithSession(true).ok());
+    EXPECT_FALSE(StoredAutostart().minimised);
     EXPECT_TRUE(AutorunEntryPresent());
     ASSERT_TRUE(SetStartMinimised(true).ok());
     EXPECT_TRUE(StoredAutostart().minimised);
@@ -59,6 +65,13 @@ TEST_F(SettingsOperationsTest, StartingWithTheSessionAndMinimisedGoTogether) {
     ASSERT_TRUE(SetStartWithSession(true).ok());
     EXPECT_TRUE(StoredAutostart().with_session);
     EXPECT_FALSE(StoredAutostart().minimised);
+}
+
+TEST_F(SettingsOperationsTest, TheEntryStartsTheProgramItIsGiven) {
+    ASSERT_TRUE(SetStartWithSession(true, u"/opt/tessaly/bin/tessaly").ok());
+    EXPECT_EQ(ReadAutorunCommandLine(), u"/opt/tessaly/bin/tessaly -autorun");
+    ASSERT_TRUE(SetStartWithSession(true).ok());
+    EXPECT_EQ(ReadAutorunCommandLine(), AutorunCommandLine(ExecutablePath()));
 }
 
 TEST_F(SettingsOperationsTest, TheCloseModeIsKept) {
