@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/buttons_wiring.h"
+#include "controller/catalogue_wiring.h"
 #include "controller/lighting_wiring.h"
 #include "controller/macros_wiring.h"
 #include "controller/main_window_services.h"
@@ -25,6 +26,7 @@
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/toolkit.h"
 
@@ -60,7 +62,7 @@ ui::MainWindowServices Controller::Services() {
             select(type);
         }
         if (window_) {
-            ApplyPerformanceVisibility(*window_);
+            ApplyPerformanceVisibility(ui::PerformancePageContextOf(*window_));
         }
         if (worker_) {
             worker_->LoadProfiles();
@@ -129,7 +131,7 @@ void Controller::Attach(ui::DeviceMainDlg& dlg) {
     worker_->SetModelLoader([this](int type) { LoadModel(type); });
     InstallTaskBodies();
     TellStoreProblems(dlg);
-    InstallPerformancePage(dlg, *this);
+    InstallPerformancePage(ui::PerformancePageContextOf(dlg), *this);
     FollowDeviceChanges();
     updates_ = InstallUpdates(*this, dlg, *worker_);
     InstallButtons(*this, dlg, *worker_);
@@ -167,8 +169,8 @@ void Controller::TellStoreProblems(ui::DeviceMainDlg& dlg) {
 }
 
 void Controller::LoadModel(int device_type) {
-    SelectDevice(*window_, device_type);
-    ApplyPerformanceVisibility(*window_);
+    SelectDevice(ui::CatalogueContextOf(*window_), device_type);
+    ApplyPerformanceVisibility(ui::PerformancePageContextOf(*window_));
     worker_->LoadProfiles();
 }
 
@@ -246,14 +248,14 @@ void Controller::ShowSaveWait() {
     if (dynamic_cast<SaveWaitDlg*>(slot.get()) != nullptr) {
         wait.reset(static_cast<SaveWaitDlg*>(slot.release()));
     }
-    tessaly::ShowSaveWait(wait, window_, window_->show_save_tips);
+    tessaly::ShowSaveWait(wait, window_, window_->tips.show_save_tips);
     if (wait) {
         slot = std::move(wait);
     }
 }
 
 bool Controller::ShowDpiTips() const {
-    return window_ && window_->show_dpi_tips;
+    return window_ && window_->tips.show_dpi_tips;
 }
 
 void Controller::ShowDpiPopup(int dpi) {

@@ -7,6 +7,7 @@
 #include "controller/controller.h"
 #include "lighting/lighting_tasks.h"
 #include "profiles/profile_dialog.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 namespace {
@@ -78,7 +79,7 @@ std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::Devi
                                                 DeviceWorker& worker) {
     auto wiring = std::make_unique<LightingWiring>(controller, dlg, worker);
     LightingWiring& host = *wiring;
-    std::shared_ptr<LightingPage> page = InstallLightingPage(dlg, host);
+    std::shared_ptr<LightingPage> page = InstallLightingPage(ui::LightingPageContextOf(dlg), host);
     wiring->page_ = page;
     worker.SetPageRefresh(WorkerPage::kLighting, [page] { page->Refresh(); });
     worker.SetTaskBody(kTaskWriteLighting, [&controller, &worker, &host] {
@@ -96,7 +97,7 @@ std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::Devi
             page->Refresh();
         }
     });
-    InstallProfiles(dlg, host);
+    InstallProfiles(ui::ProfilesContextOf(dlg), host);
     return wiring;
 }
 

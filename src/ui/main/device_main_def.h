@@ -13,6 +13,7 @@
 #include "platform/task_list.h"
 #include "ui/main/localised_texts.h"
 #include "ui/main/page_builders.h"
+#include "ui/main/page_context.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/controls/tabs.h"
 #include "ui/toolkit/dialog.h"
@@ -29,10 +30,7 @@ struct DeviceMainDef {
     std::atomic<int> current_profile{1};
     std::atomic<int> connection_mode{0};
     float scale = 1.0f;
-    std::atomic<bool> show_dpi_tips{true};
-    std::atomic<bool> show_save_tips{true};
-    std::atomic<bool> show_lift_off{true};
-    std::atomic<bool> show_sensor{true};
+    TipPreferences tips;
     std::u16string website_address;
     std::u16string feedback_address;
     std::u16string qa_address;
@@ -48,9 +46,7 @@ struct DeviceMainDef {
     GuardedText receiver_firmware_version;
     // Frame and accent colours, state and button fonts.
     PageStyle style;
-    // Set by the pages that wait for a key: 1 recording, 10 custom key, 12 macro key.
-    std::atomic<bool> capture_armed{false};
-    std::atomic<int> capture_mode{0};
+    KeyCapture key_capture;
     TrayIconRecord tray_record;
     bool tray_added = false;
     DUI::Rect centred_notice;
