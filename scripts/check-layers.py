@@ -2,7 +2,9 @@
 """Fails when an include in src/ points against the layer direction that
 src/CMakeLists.txt declares (deps_<folder>): a folder may include its own
 headers and those of the folders it builds on, directly or through them.
-The core never includes Qt or the Qt front end."""
+The core never includes Qt or the Qt front end. The feature folders reach
+the main window only through their page contexts (ui/main/page_context.h):
+they neither include the window's headers nor name DeviceMainDlg."""
 import pathlib
 import re
 import sys
@@ -28,6 +30,10 @@ def closure(folder, seen=None):
 
 
 include = re.compile(r'^\s*#\s*include\s*[<"]([^">]+)[">]', re.M)
+feature_folders = {"buttons", "macros", "lighting", "profiles", "performance", "update", "catalogue"}
+window_headers = {"ui/main/device_main_dlg.h", "ui/main/device_main_def.h",
+                  "ui/main/window_page_contexts.h"}
+window_name = re.compile(r"\bDeviceMainDlg\b")
 qt_header = re.compile(r"^Q[A-Za-z]|^Qt[A-Z]")
 faults = []
 for path in sorted(src.rglob("*")):
@@ -38,7 +44,15 @@ for path in sorted(src.rglob("*")):
     if folder not in deps or relative.parts[:2] == ("ui", "qt"):
         continue  # the programs and the Qt front end sit above every layer
     allowed = closure(folder) | {folder}
-    for target in include.findall(path.read_text(errors="replace")):
+    text = path.read_text(errors="replace")
+    if folder in feature_folders:
+        for target in include.findall(text):
+            if target in window_headers:
+                faults.append(f"{relative}: includes {target}; pages take their context instead")
+        for number, line in enumerate(text.splitlines(), 1):
+            if window_name.search(line):
+                faults.append(f"{relative}:{number}: names DeviceMainDlg; pages take their context")
+    for target in include.findall(text):
         first = target.split("/")[0]
         if qt_header.match(first) or target.startswith("ui/qt/"):
             faults.append(f"{relative}: includes {target}, but the core never includes Qt")
@@ -48,5 +62,8 @@ for path in sorted(src.rglob("*")):
 for fault in faults:
     print(fault)
 if faults:
-    sys.exit(f"check-layers: {len(faults)} include(s) against the declared layers")
-print(f"check-layers: {len(deps)} folders, every include follows the declared layers")
+    sys.exit(f"check-layers: {len(faults)} fault(s) against the declared layers")
+print(
+    f"check-layers: {len(deps)} folders, every include follows the declared layers, and the"
+    " feature folders reach the main window only through their page contexts"
+)

@@ -1,7 +1,6 @@
 #include "buttons/button_controls.h"
 
 #include "ui/ids/button_page_ids.h"
-#include "ui/pages/control_table.h"
 
 namespace tessaly {
 namespace {
@@ -25,26 +24,23 @@ constexpr int kRepeatPanel[] = {
 }  // namespace
 
 DUI::MouseKeyCtrl* ButtonControls::List() const {
-    return dynamic_cast<DUI::MouseKeyCtrl*>(
-        ui::FindInPage(window_, window_.button_page, button_id::kList));
+    return dynamic_cast<DUI::MouseKeyCtrl*>(list_.Find(button_id::kList));
 }
 
 DUI::MouseCtrl* ButtonControls::Picture() const {
-    return dynamic_cast<DUI::MouseCtrl*>(
-        ui::FindInPage(window_, window_.button_page, button_id::kPicture));
+    return dynamic_cast<DUI::MouseCtrl*>(list_.Find(button_id::kPicture));
 }
 
 DUI::MTabLayout* ButtonControls::Panel() const {
-    return window_.custom_key_page;
+    return panel_.Layout();
 }
 
 DUI::MControl* ButtonControls::Background() const {
-    return ui::FindInPage(window_, window_.button_page, button_id::kBackground);
+    return list_.Find(button_id::kBackground);
 }
 
 DUI::MControl* ButtonControls::InPanel(int id, int nth) const {
-    return window_.custom_key_page ? ui::FindInPage(window_, window_.custom_key_page, id, nth)
-                                   : nullptr;
+    return panel_.Layout() ? panel_.Find(id, nth) : nullptr;
 }
 
 DUI::MControlFont* ButtonControls::ButtonName() const {

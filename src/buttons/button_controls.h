@@ -4,14 +4,16 @@
 // panels. Every accessor may give null (a window without the page).
 
 #include "ui/ids/button_page_ids.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 #include "ui/toolkit/dui.h"
 
 namespace tessaly {
 
 class ButtonControls {
   public:
-    explicit ButtonControls(const ui::DeviceMainDlg& window) : window_(window) {}
+    ButtonControls(ui::PageView list, ui::PageView panel) : list_(list), panel_(panel) {}
+    explicit ButtonControls(const ui::ButtonPageContext& pages)
+        : ButtonControls(pages.list, pages.panel) {}
 
     DUI::MouseKeyCtrl* List() const;
     DUI::MouseCtrl* Picture() const;
@@ -32,7 +34,8 @@ class ButtonControls {
 
   private:
     DUI::MControl* InPanel(int id, int nth = 0) const;
-    const ui::DeviceMainDlg& window_;
+    ui::PageView list_;
+    ui::PageView panel_;
 };
 
 }  // namespace tessaly

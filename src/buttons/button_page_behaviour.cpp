@@ -151,7 +151,7 @@ void ButtonPage::SelectFromList() {
         return;
     }
     const int index = list->GetCurSel();
-    const float s = window_.scale;
+    const float s = context_.scale;
     const int width = index < 0 ? 260 : 500;
     if (index >= 0) {
         if (DUI::MouseCtrl* picture = c.Picture()) {
@@ -357,7 +357,8 @@ void ButtonPage::StartCapture() {
     }
     std::lock_guard lock(capture_mutex_);
     capture_.reset();
-    capture_ = std::make_unique<CaptureSet>(window_, kCaptureCustomKey);
+    capture_ =
+        std::make_unique<CaptureSet>(context_.capture, context_.list.Window(), kCaptureCustomKey);
 }
 
 void ButtonPage::StopCapture() {
@@ -500,18 +501,19 @@ void ButtonPage::ResetCurrent() {
 
 // --- installation ------------------------------------------------------------------------
 
-std::shared_ptr<ButtonPage> InstallButtonPage(ui::DeviceMainDlg& window,
+std::shared_ptr<ButtonPage> InstallButtonPage(const ui::ButtonPageContext& context,
                                               std::shared_ptr<ButtonHost> host) {
-    auto page = std::make_shared<ButtonPage>(window, std::move(host));
-    window.SetPageHandler(ui::RouteSlot::kButtonPage,
+    auto page = std::make_shared<ButtonPage>(context, std::move(host));
+    ui::PageRouter& router = context.router;
+    router.SetPageHandler(ui::RouteSlot::kButtonPage,
                           [page](int control, int event, intptr_t param) {
                               return page->OnPageEvent(control, event, param);
                           });
-    window.SetPageHandler(ui::RouteSlot::kCustomKeyPage,
+    router.SetPageHandler(ui::RouteSlot::kCustomKeyPage,
                           [page](int control, int event, intptr_t param) {
                               return page->OnPanelEvent(control, event, param);
                           });
-    window.SetPageHandler(ui::RouteSlot::kCustomKeyEdit,
+    router.SetPageHandler(ui::RouteSlot::kCustomKeyEdit,
                           [page](int control, int event, intptr_t param) {
                               return page->OnEditEvent(control, event, param);
                           });

@@ -15,14 +15,14 @@
 #include "buttons/button_operations.h"
 #include "buttons/key_capture.h"
 #include "storage/rows.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 
 namespace tessaly {
 
 class ButtonPage {
   public:
-    ButtonPage(ui::DeviceMainDlg& window, std::shared_ptr<ButtonHost> host)
-        : window_(window), host_(std::move(host)) {}
+    ButtonPage(const ui::ButtonPageContext& context, std::shared_ptr<ButtonHost> host)
+        : context_(context), host_(std::move(host)) {}
 
     // Control events of the page (RouteSlot::kButtonPage), the custom key
     // panels (kCustomKeyPage) and their edit fields (kCustomKeyEdit).
@@ -40,7 +40,7 @@ class ButtonPage {
     int CapturedKeyCode() const;
 
   private:
-    ButtonControls Controls() const { return ButtonControls(window_); }
+    ButtonControls Controls() const { return ButtonControls(context_); }
     void ShowRefusal(int text_id);
     bool RefuseLockedKey();
     void ShowStored(const ButtonChange& change);
@@ -62,7 +62,7 @@ class ButtonPage {
     void StartCapture();
     void StopCapture();
 
-    ui::DeviceMainDlg& window_;
+    const ui::ButtonPageContext context_;
     std::shared_ptr<ButtonHost> host_;
     std::atomic<int> current_key_{0};
     mutable std::mutex capture_mutex_;
@@ -70,9 +70,9 @@ class ButtonPage {
     std::unique_ptr<CaptureSet> capture_;
 };
 
-// Registers the page's handlers on the window; the page lives as long as
+// Registers the page's handlers with the router; the page lives as long as
 // the handlers do. Returns it for the refreshes.
-std::shared_ptr<ButtonPage> InstallButtonPage(ui::DeviceMainDlg& window,
+std::shared_ptr<ButtonPage> InstallButtonPage(const ui::ButtonPageContext& context,
                                               std::shared_ptr<ButtonHost> host);
 
 }  // namespace tessaly

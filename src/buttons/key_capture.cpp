@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "ui/main/window_messages.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace tessaly {
@@ -20,18 +21,19 @@ Consumers& TheConsumers() {
 
 }  // namespace
 
-CaptureSet::CaptureSet(ui::DeviceMainDlg& window, int mode, KeyboardSource source)
-    : window_(window), keys_(source) {
-    window_.capture_mode = mode;
-    window_.capture_armed = true;
-    const DUI::WindowHandle target = window_.GetSafeHwnd();
+CaptureSet::CaptureSet(ui::KeyCapture& capture, const DUI::MWindow& window, int mode,
+                       KeyboardSource source)
+    : capture_(capture), keys_(source) {
+    capture_.mode = mode;
+    capture_.armed = true;
+    const DUI::WindowHandle target = window.GetSafeHwnd();
     RegisterKeyboardInput([target](intptr_t handle) {
         DUI::Toolkit::Get().PostMessage(target, ui::kWmInput, 0, handle);
     });
 }
 
 CaptureSet::~CaptureSet() {
-    window_.capture_armed = false;
+    capture_.armed = false;
 }
 
 void SetCaptureConsumer(int mode, CaptureConsumer consumer) {

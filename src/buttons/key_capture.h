@@ -10,7 +10,8 @@
 
 #include "buttons/raw_key_decoder.h"
 #include "platform/raw_keyboard_input.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
+#include "ui/toolkit/window.h"
 
 namespace tessaly {
 
@@ -20,9 +21,9 @@ inline constexpr int kCaptureMacroKey = 12;
 
 class CaptureSet {
   public:
-    // Arms the window's capture with the mode and registers it for raw
-    // keyboard input from the source.
-    CaptureSet(ui::DeviceMainDlg& window, int mode,
+    // Arms the capture with the mode and registers for raw keyboard input
+    // from the source; the input is posted to the window as WM_INPUT.
+    CaptureSet(ui::KeyCapture& capture, const DUI::MWindow& window, int mode,
                KeyboardSource source = KeyboardSource::kWindow);
     // Disarms; keys are no longer read.
     ~CaptureSet();
@@ -33,7 +34,7 @@ class CaptureSet {
     bool ReadsAllKeyboards() const { return keys_.ReadsAllKeyboards(); }
 
   private:
-    ui::DeviceMainDlg& window_;
+    ui::KeyCapture& capture_;
     KeyboardCapture keys_;
 };
 

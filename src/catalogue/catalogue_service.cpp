@@ -1,6 +1,5 @@
 #include "catalogue/catalogue_service.h"
 
-#include <memory>
 #include <utility>
 
 #include "app/app_config.h"
@@ -22,15 +21,15 @@
 namespace tessaly {
 namespace {
 
-using ui::DeviceMainDlg;
+using Context = ui::CatalogueContext;
 
 constexpr int kPictureTop = 120;
 constexpr int kPictureRightMargin = 150;
 
 // Ids repeat across pages; the class tells the button controls apart.
 template <typename T>
-T* FindControl(const DeviceMainDlg& dlg, int id) {
-    for (DUI::MControl* control : dlg.Controls()) {
+T* FindControl(const Context& context, int id) {
+    for (DUI::MControl* control : context.window.Controls()) {
         if (control->GetId() == id) {
             if (auto* typed = dynamic_cast<T*>(control)) {
                 return typed;
@@ -49,35 +48,36 @@ std::u16string DescriptionPath(std::u16string_view device_attribute) {
 }
 
 // Dialog code runs on the UI thread; a selection made by the worker posts it.
-void Relayout(DeviceMainDlg& dlg) {
+void Relayout(const Context& context) {
     if (DUI::Toolkit::Get().IsUiThread()) {
-        dlg.UISize(dlg.GetClientRect());
+        context.window.UISize(context.window.GetClientRect());
         return;
     }
-    DUI::Toolkit::Get().PostToWindow(
-        dlg.GetSafeHwnd(), [](DUI::MWindow& window) { window.UISize(window.GetClientRect()); });
+    DUI::Toolkit::Get().PostToWindow(context.window.GetSafeHwnd(), [](DUI::MWindow& window) {
+        window.UISize(window.GetClientRect());
+    });
 }
 
-void ApplySoftware(DeviceMainDlg& dlg, const SoftwareLinks& links) {
-    dlg.Update().software_version = links.version;
+void ApplySoftware(const Context& context, const SoftwareLinks& links) {
+    context.update.software_version = links.version;
     const std::u16string line = SoftwareVersionLine(links.version);
-    if (auto* text = dynamic_cast<DUI::MControlFont*>(dlg.GetControl(main_id::kVersion))) {
+    if (auto* text =
+            dynamic_cast<DUI::MControlFont*>(context.window.GetControl(main_id::kVersion))) {
         text->SetTitle(line);
     }
-    if (auto* text = dynamic_cast<DUI::MControlFont*>(
-            ui::FindInPage(dlg, dlg.settings_page, settings_id::kVersion))) {
+    if (auto* text = context.settings.FindAs<DUI::MControlFont>(settings_id::kVersion)) {
         text->SetTitle(line);
     }
-    dlg.Update().website_address = links.website;
-    dlg.Update().feedback_address = links.feedback;
-    dlg.Update().qa_address = links.qa;
-    dlg.Update().upgrade_address = links.upgrade;
+    context.update.website_address = links.website;
+    context.update.feedback_address = links.feedback;
+    context.update.qa_address = links.qa;
+    context.update.upgrade_address = links.upgrade;
     DeviceCatalogue::Instance().SetLinks(links);
 }
 
-void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptions& options) {
+void ApplyPicture(const Context& context, std::u16string_view mouse_img, DeviceOptions& options) {
     options.mouse_picture = u"device\\" + std::u16string(mouse_img);
-    DUI::MControl* picture = dlg.GetControl(main_id::kMousePicture);
+    DUI::MControl* picture = context.window.GetControl(main_id::kMousePicture);
     if (picture == nullptr) {
         return;
     }
@@ -88,31 +88,31 @@ void ApplyPicture(DeviceMainDlg& dlg, std::u16string_view mouse_img, DeviceOptio
     }
     const DUI::Size size = picture->GetImageSize();
     if (size.width > 1) {
-        const DUI::Rect client = dlg.GetClientRect();
+        const DUI::Rect client = context.window.GetClientRect();
         const int left = (client.right - client.left) - (size.width + kPictureRightMargin);
         picture->SetRect({left, kPictureTop, left + size.width, kPictureTop + size.height});
     }
 }
 
-void ApplyLightingPage(DeviceMainDlg& dlg, bool shown, DeviceOptions& options) {
+void ApplyLightingPage(const Context& context, bool shown, DeviceOptions& options) {
     options.lighting_page = shown;
-    if (dlg.tab_ctrl != nullptr) {
-        dlg.tab_ctrl->SetItemVisible(main_id::kLightingTab, shown);
+    if (context.tabs != nullptr) {
+        context.tabs->SetItemVisible(main_id::kLightingTab, shown);
     }
-    Relayout(dlg);
+    Relayout(context);
 }
 
-void ApplyCustom(DeviceMainDlg& dlg, const CustomSection& custom, DeviceOptions& options) {
-    options.show_dpi_tips = dlg.show_dpi_tips = custom.show_dpi_tips;
-    options.show_save_tips = dlg.show_save_tips = custom.show_save_tips;
-    options.show_lift_off = dlg.show_lift_off = custom.show_lift_off;
-    options.show_sensor = dlg.show_sensor = custom.show_sensor;
-    Relayout(dlg);
+void ApplyCustom(const Context& context, const CustomSection& custom, DeviceOptions& options) {
+    options.show_dpi_tips = context.tips.show_dpi_tips = custom.show_dpi_tips;
+    options.show_save_tips = context.tips.show_save_tips = custom.show_save_tips;
+    options.show_lift_off = context.tips.show_lift_off = custom.show_lift_off;
+    options.show_sensor = context.tips.show_sensor = custom.show_sensor;
+    Relayout(context);
 }
 
-void FillButtonControls(DeviceMainDlg& dlg, const std::vector<ButtonDescription>& buttons) {
-    auto* picture = FindControl<DUI::MouseCtrl>(dlg, button_id::kPicture);
-    auto* list = FindControl<DUI::MouseKeyCtrl>(dlg, button_id::kList);
+void FillButtonControls(const Context& context, const std::vector<ButtonDescription>& buttons) {
+    auto* picture = FindControl<DUI::MouseCtrl>(context, button_id::kPicture);
+    auto* list = FindControl<DUI::MouseKeyCtrl>(context, button_id::kList);
     if (picture != nullptr) {
         picture->DeleteAllItems();
     }
@@ -147,23 +147,23 @@ void ApplyLights(const DescriptionFile& file, DeviceOptions& options) {
     }
 }
 
-void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedModel& model) {
+void ApplyDescription(const Context& context, const DescriptionFile& file, SelectedModel& model) {
     DeviceOptions& options = model.options;
     if (file.mouse_img) {
-        ApplyPicture(dlg, *file.mouse_img, options);
+        ApplyPicture(context, *file.mouse_img, options);
     }
     if (file.lighting_page) {
-        ApplyLightingPage(dlg, *file.lighting_page, options);
+        ApplyLightingPage(context, *file.lighting_page, options);
     }
     if (file.custom) {
-        ApplyCustom(dlg, *file.custom, options);
+        ApplyCustom(context, *file.custom, options);
     }
     if (file.firmware_address) {
-        options.firmware_address = dlg.Update().firmware_address = *file.firmware_address;
+        options.firmware_address = context.update.firmware_address = *file.firmware_address;
     }
     options.flash_bytes = file.flash_size.value_or(kDefaultFlashBytes);
     if (file.buttons) {
-        FillButtonControls(dlg, *file.buttons);
+        FillButtonControls(context, *file.buttons);
         model.buttons = *file.buttons;
         model.default_assignments = file.default_assignments;
     }
@@ -172,10 +172,10 @@ void ApplyDescription(DeviceMainDlg& dlg, const DescriptionFile& file, SelectedM
 
 }  // namespace
 
-void LoadCatalogue(DeviceMainDlg& dlg) {
+void LoadCatalogue(const Context& context) {
     DeviceCatalogue& catalogue = DeviceCatalogue::Instance();
     catalogue.Clear();
-    auto* list = dlg.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
+    auto* list = context.window.GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
     if (list != nullptr) {
         list->ClearList();
     }
@@ -190,14 +190,14 @@ void LoadCatalogue(DeviceMainDlg& dlg) {
         catalogue.AddIdentity(identity);
     }
     if (file.software) {
-        ApplySoftware(dlg, *file.software);
+        ApplySoftware(context, *file.software);
     }
     // Keyboard layouts that compose text would swallow the keys the button
     // and macro pages capture.
-    dlg.SetInputMethodEnabled(false);
+    context.window.SetInputMethodEnabled(false);
 }
 
-void SelectDevice(DeviceMainDlg& dlg, int device_type) {
+void SelectDevice(const Context& context, int device_type) {
     DeviceCatalogue& catalogue = DeviceCatalogue::Instance();
     SelectedModel model = catalogue.Selected();
     model.device_type = device_type;
@@ -214,38 +214,18 @@ void SelectDevice(DeviceMainDlg& dlg, int device_type) {
     }
 
     if (const auto file = ReadDescriptionFile(DescriptionPath(model.device_attribute))) {
-        ApplyDescription(dlg, *file, model);
+        ApplyDescription(context, *file, model);
     }
     catalogue.SetSelected(std::move(model));
 }
 
-void SelectRememberedDevice(DeviceMainDlg& dlg) {
-    SelectDevice(dlg, ReadDeviceType());
+void SelectRememberedDevice(const Context& context) {
+    SelectDevice(context, ReadDeviceType());
 }
 
 void RememberDevice(int device_type) {
     // The write itself is skipped when the program key does not exist.
     WriteDeviceType(device_type);
-}
-
-void InstallCatalogueServices(ui::MainWindowServices& services) {
-    // The window the catalogue was loaded into is the one a selection changes.
-    auto window = std::make_shared<DeviceMainDlg*>(nullptr);
-    services.load_catalogue = [window](DeviceMainDlg& dlg) {
-        *window = &dlg;
-        LoadCatalogue(dlg);
-    };
-    services.select_model = [window](int device_type) {
-        if (*window != nullptr) {
-            SelectDevice(**window, device_type);
-        }
-    };
-    services.clear_identities = [previous = std::move(services.clear_identities)] {
-        if (previous) {
-            previous();
-        }
-        DeviceCatalogue::Instance().ClearDiscoveryIdentities();
-    };
 }
 
 }  // namespace tessaly

@@ -8,6 +8,7 @@
 #include "buttons/key_function_table.h"
 #include "controller/controller_host.h"
 #include "macros/macro_upload.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 namespace {
@@ -27,8 +28,8 @@ std::unique_ptr<ButtonHost> MakeButtonHost(Controller& controller) {
 }
 
 void InstallButtons(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
-    std::shared_ptr<ButtonPage> page =
-        InstallButtonPage(dlg, std::make_shared<ControllerButtonHost>(controller));
+    std::shared_ptr<ButtonPage> page = InstallButtonPage(
+        ui::ButtonPageContextOf(dlg), std::make_shared<ControllerButtonHost>(controller));
     worker.SetTaskBody(kTaskWriteButtonTable, [&controller, &worker] {
         if (!WriteButtonTable(controller.Devices().CurrentInterface(),
                               controller.CurrentProfile())) {
@@ -46,7 +47,7 @@ void InstallButtons(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker
         return intptr_t{0};
     });
     dlg.SetMessageHandler(ui::MessageSlot::kRawInput, [&dlg](uintptr_t, intptr_t lparam) {
-        return RouteRawInput(dlg.capture_mode.load(), lparam);
+        return RouteRawInput(dlg.key_capture.mode.load(), lparam);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "catalogue/catalogue_service.h"
 #include "catalogue/device_catalogue.h"
 #include "controller/buttons_wiring.h"
+#include "controller/catalogue_wiring.h"
 #include "controller/lighting_wiring.h"
 #include "controller/macros_wiring.h"
 #include "controller/main_window_services.h"
@@ -21,6 +22,7 @@
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/toolkit.h"
 
@@ -94,7 +96,7 @@ ui::MainWindowServices Controller::Services() {
             select(type);
         }
         if (window_) {
-            ApplyPerformanceVisibility(*window_);
+            ApplyPerformanceVisibility(ui::PerformancePageContextOf(*window_));
         }
         if (worker_) {
             worker_->LoadProfiles();
@@ -211,8 +213,8 @@ void Controller::TellStoreProblems(ui::DeviceMainDlg& dlg) {
 }
 
 void Controller::LoadModel(int device_type) {
-    SelectDevice(*window_, device_type);
-    ApplyPerformanceVisibility(*window_);
+    SelectDevice(ui::CatalogueContextOf(*window_), device_type);
+    ApplyPerformanceVisibility(ui::PerformancePageContextOf(*window_));
     worker_->LoadProfiles();
 }
 
@@ -264,7 +266,7 @@ void Controller::ShowSaveWait() {
     if (dynamic_cast<SaveWaitDlg*>(slot.get()) != nullptr) {
         wait.reset(static_cast<SaveWaitDlg*>(slot.release()));
     }
-    tessaly::ShowSaveWait(wait, window_, window_->show_save_tips);
+    tessaly::ShowSaveWait(wait, window_, window_->tips.show_save_tips);
     if (wait) {
         slot = std::move(wait);
     }

@@ -6,6 +6,7 @@
 #include "catalogue/device_catalogue.h"
 #include "controller/controller.h"
 #include "lighting/lighting_tasks.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 namespace {
@@ -28,7 +29,7 @@ std::unique_ptr<LightingWiring> InstallLighting(Controller& controller, ui::Devi
                                                 DeviceWorker& worker) {
     auto wiring = std::make_unique<LightingWiring>(controller);
     LightingHost& host = wiring->Host();
-    std::shared_ptr<LightingPage> page = InstallLightingPage(dlg, host);
+    std::shared_ptr<LightingPage> page = InstallLightingPage(ui::LightingPageContextOf(dlg), host);
     wiring->page_ = page;
     worker.SetPageRefresh(WorkerPage::kLighting, [page] { page->Refresh(); });
     worker.SetTaskBody(kTaskWriteLighting, [&controller, &worker, &host] {

@@ -6,6 +6,7 @@
 #include "macros/macro_host.h"
 #include "macros/macro_page_behaviour.h"
 #include "macros/macro_upload.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 namespace {
@@ -35,8 +36,8 @@ std::unique_ptr<MacroHost> MakeMacroHost(Controller& controller) {
 void InstallMacros(Controller& controller, ui::DeviceMainDlg& dlg, DeviceWorker& worker) {
     // Before the worker runs task 6 for the first time.
     SetPendingMacroUpload(UploadPendingMacro);
-    std::shared_ptr<MacroPage> page =
-        InstallMacroPage(dlg, std::make_shared<ControllerMacroHost>(controller));
+    std::shared_ptr<MacroPage> page = InstallMacroPage(
+        ui::MacroPageContextOf(dlg), std::make_shared<ControllerMacroHost>(controller));
     // The window's handlers own the page; the worker stops before they go.
     worker.SetPageRefresh(WorkerPage::kMacros, [weak = std::weak_ptr<MacroPage>(page)] {
         if (auto alive = weak.lock()) {

@@ -137,7 +137,7 @@ void DeviceWorker::OnStageNotification(int count, int index) {
         }
         SetConfigValue(profile, u"dpi_index", IntToDecimal(index));
         ShowStageOnSlider(dlg_, dpi, state_.sensor_code.load());
-        if (dlg_.show_dpi_tips) {
+        if (dlg_.tips.show_dpi_tips) {
             ShowDpiPopup(dynamic_cast<DPIMsgDlg*>(dlg_.dpi_popup.get()), dpi);
         }
     }

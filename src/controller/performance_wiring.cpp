@@ -16,12 +16,13 @@
 #include "ui/dialogs/message_box.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 
 bool PerformanceWiring::ShowDpiTips() const {
     const ui::DeviceMainDlg* window = controller_.Window();
-    return window && window->show_dpi_tips;
+    return window && window->tips.show_dpi_tips;
 }
 
 void PerformanceWiring::ShowDpiPopup(int dpi) {
@@ -75,7 +76,7 @@ void InstallPerformance(PerformanceWiring& host, Controller& controller, ui::Dev
     worker.SetPageRefresh(WorkerPage::kPerformance,
                           [&host, &dlg] { RefreshPerformancePage(dlg, host); });
     worker.SetFactoryValues([&host, &dlg] { ApplyFactoryValues(host, FactoryScope::kAll, &dlg); });
-    InstallPerformancePage(dlg, host);
+    InstallPerformancePage(ui::PerformancePageContextOf(dlg), host);
 }
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include "controller/controller_host.h"
 #include "profiles/profile_dialog.h"
+#include "ui/main/window_page_contexts.h"
 
 namespace tessaly {
 namespace {
@@ -31,7 +32,7 @@ std::unique_ptr<ProfilesHost> MakeProfilesHost(Controller& controller) {
 std::unique_ptr<ProfilesHost> InstallProfilesWiring(Controller& controller,
                                                     ui::DeviceMainDlg& dlg) {
     auto host = MakeProfilesHost(controller);
-    InstallProfiles(dlg, *host);
+    InstallProfiles(ui::ProfilesContextOf(dlg), *host);
     return host;
 }
 

@@ -28,11 +28,6 @@ constexpr int kSlotCount = lighting_id::kLastSlot - lighting_id::kFirstSlot + 1;
 constexpr int kComponentMax = 255;
 constexpr int kMousePicture = 31;
 
-template <typename T>
-T* Get(const DUI::MDialog& dlg, int id) {
-    return dynamic_cast<T*>(ui::FindInPage(dlg, ui::FindPage(dlg, ui::kLightingPageId), id));
-}
-
 int Component(uint32_t colour, int index) {
     return static_cast<int>((colour >> (8 * index)) & 0xFF);
 }
@@ -42,7 +37,7 @@ int Component(uint32_t colour, int index) {
 void LightingPage::Refresh() {
     const int profile = host_.CurrentProfile();
     CreateDefaultLights(profile, DeviceCatalogue::Instance().Options());
-    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
+    auto* list = context_.page.FindAs<DUI::MComboBox>(lighting_id::kEffectList);
     if (list == nullptr) {
         return;
     }
@@ -59,7 +54,7 @@ void LightingPage::Refresh() {
 }
 
 bool LightingPage::ShowEffect() {
-    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
+    auto* list = context_.page.FindAs<DUI::MComboBox>(lighting_id::kEffectList);
     if (list == nullptr) {
         return false;
     }
@@ -73,18 +68,19 @@ bool LightingPage::ShowEffect() {
     SetActiveLight(profile, mode);
     const auto mask = static_cast<uint32_t>(light.config_func);
     mask_.store(mask);
-    ui::SetLightingGroupsVisible(dlg_, mask);
+    ui::SetLightingGroupsVisible(context_.page.Window(), mask);
     if ((mask & kLightBrightness) != 0) {
-        Get<DUI::LightSlider>(dlg_, lighting_id::kBrightnessSlider)->SetProgress(light.brightness);
+        context_.page.FindAs<DUI::LightSlider>(lighting_id::kBrightnessSlider)
+            ->SetProgress(light.brightness);
     }
     if ((mask & kLightSpeed) != 0) {
-        Get<DUI::LightSlider>(dlg_, lighting_id::kSpeedSlider)->SetProgress(light.speed);
+        context_.page.FindAs<DUI::LightSlider>(lighting_id::kSpeedSlider)->SetProgress(light.speed);
     }
-    ui::RefreshLightingValueTexts(dlg_);
+    ui::RefreshLightingValueTexts(context_.page.Window());
     if ((mask & kLightColourSlots) != 0) {
-        Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot)->SetCheck(true);
+        context_.page.FindAs<DUI::CColorButton>(lighting_id::kFirstSlot)->SetCheck(true);
         for (int i = 0; i < kSlotCount; ++i) {
-            Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot + i)
+            context_.page.FindAs<DUI::CColorButton>(lighting_id::kFirstSlot + i)
                 ->SetColor(BgrToArgb(static_cast<uint32_t>(light.color_values[i])));
         }
     }
@@ -100,21 +96,21 @@ bool LightingPage::ShowEffect() {
 // colour all show the one colour the effect has.
 void LightingPage::ShowColour(uint32_t colour) {
     ShowComponents(colour);
-    if (auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette)) {
+    if (auto* palette = context_.page.FindAs<DUI::MPalette>(lighting_id::kPalette)) {
         palette->SetSelectColor(BgrToArgb(colour));
     }
-    if (auto* preview = Get<DUI::CArea>(dlg_, lighting_id::kPreview)) {
+    if (auto* preview = context_.page.FindAs<DUI::CArea>(lighting_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
     for (int id = lighting_id::kFirstPreset; id <= lighting_id::kLastPreset; ++id) {
-        if (auto* preset = Get<DUI::CColorButton>(dlg_, id)) {
+        if (auto* preset = context_.page.FindAs<DUI::CColorButton>(id)) {
             preset->SetCheck(ArgbToBgr(preset->GetColor()) == colour);
         }
     }
 }
 
 void LightingPage::ShowLightZone(const LightSetting& light) {
-    auto* picture = dynamic_cast<DUI::MPicture*>(dlg_.GetControl(kMousePicture));
+    auto* picture = dynamic_cast<DUI::MPicture*>(context_.page.Window().GetControl(kMousePicture));
     if (picture == nullptr) {
         return;
     }
@@ -130,11 +126,12 @@ void LightingPage::ShowStoredLightZone() {
 }
 
 void LightingPage::Relayout() {
-    ui::LayoutLightingPage(dlg_, dlg_.GetClientRect(), dlg_.scale);
+    DUI::MDialog& window = context_.page.Window();
+    ui::LayoutLightingPage(window, window.GetClientRect(), context_.scale);
 }
 
 void LightingPage::SelectEffect() {
-    auto* list = Get<DUI::MComboBox>(dlg_, lighting_id::kEffectList);
+    auto* list = context_.page.FindAs<DUI::MComboBox>(lighting_id::kEffectList);
     if (list == nullptr || list->GetCurSel() < 0) {
         return;
     }
@@ -144,21 +141,21 @@ void LightingPage::SelectEffect() {
 }
 
 void LightingPage::OnSlider(int control_id, int event) {
-    auto* slider = Get<DUI::LightSlider>(dlg_, control_id);
+    auto* slider = context_.page.FindAs<DUI::LightSlider>(control_id);
     if (slider == nullptr) {
         return;
     }
     if (event != DUI::kEventActivated) {
         if (control_id == lighting_id::kSpeedSlider) {
-            Get<DUI::MText>(dlg_, lighting_id::kSpeedValue)
+            context_.page.FindAs<DUI::MText>(lighting_id::kSpeedValue)
                 ->SetTitle(Format(u"%s：%d", LoadLanguageString(text::kSpeedValue),
                                   slider->GetProgress()));
         } else {
-            ui::RefreshLightingValueTexts(dlg_);
+            ui::RefreshLightingValueTexts(context_.page.Window());
         }
         return;
     }
-    ui::RefreshLightingValueTexts(dlg_);
+    ui::RefreshLightingValueTexts(context_.page.Window());
     if (control_id == lighting_id::kSpeedSlider) {
         SetLightSpeed(host_, shown_mode_.load(), slider->GetProgress());
     } else {
@@ -169,14 +166,14 @@ void LightingPage::OnSlider(int control_id, int event) {
 
 void LightingPage::ShowComponents(uint32_t colour) {
     for (int i = 0; i < 3; ++i) {
-        if (auto* field = Get<DUI::MEdit>(dlg_, lighting_id::kRedField + i)) {
+        if (auto* field = context_.page.FindAs<DUI::MEdit>(lighting_id::kRedField + i)) {
             field->SetTitle(IntToDecimal(Component(colour, i)));
         }
     }
 }
 
 void LightingPage::OnPreset(int control_id) {
-    auto* preset = Get<DUI::CColorButton>(dlg_, control_id);
+    auto* preset = context_.page.FindAs<DUI::CColorButton>(control_id);
     if (preset == nullptr) {
         return;
     }
@@ -186,12 +183,12 @@ void LightingPage::OnPreset(int control_id) {
 }
 
 void LightingPage::OnPalette(int event) {
-    auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette);
+    auto* palette = context_.page.FindAs<DUI::MPalette>(lighting_id::kPalette);
     if (palette == nullptr) {
         return;
     }
     for (int id = lighting_id::kFirstPreset; id <= lighting_id::kLastPreset; ++id) {
-        Get<DUI::CColorButton>(dlg_, id)->SetCheck(false);
+        context_.page.FindAs<DUI::CColorButton>(id)->SetCheck(false);
     }
     const uint32_t colour = ArgbToBgr(palette->GetSelectColor());
     ShowComponents(colour);
@@ -202,7 +199,7 @@ void LightingPage::OnPalette(int event) {
 }
 
 void LightingPage::OnColourField(int control_id) {
-    auto* field = Get<DUI::MEdit>(dlg_, control_id);
+    auto* field = context_.page.FindAs<DUI::MEdit>(control_id);
     if (field == nullptr) {
         return;
     }
@@ -213,24 +210,24 @@ void LightingPage::OnColourField(int control_id) {
     }
     std::array<int, 3> parts{};
     for (int i = 0; i < 3; ++i) {
-        parts[i] =
-            std::clamp(DecimalToInt(Get<DUI::MEdit>(dlg_, lighting_id::kRedField + i)->GetTitle()),
-                       0, kComponentMax);
+        parts[i] = std::clamp(
+            DecimalToInt(context_.page.FindAs<DUI::MEdit>(lighting_id::kRedField + i)->GetTitle()),
+            0, kComponentMax);
     }
     ApplyLightColour(BgrFromComponents(parts[0], parts[1], parts[2]));
 }
 
 void LightingPage::ApplyLightColour(uint32_t colour) {
-    if (auto* preview = Get<DUI::CArea>(dlg_, lighting_id::kPreview)) {
+    if (auto* preview = context_.page.FindAs<DUI::CArea>(lighting_id::kPreview)) {
         preview->SetColor(BgrToArgb(colour));
     }
-    if (auto* palette = Get<DUI::MPalette>(dlg_, lighting_id::kPalette)) {
+    if (auto* palette = context_.page.FindAs<DUI::MPalette>(lighting_id::kPalette)) {
         palette->SetSelectColor(BgrToArgb(colour));
     }
     int checked = -1;
     if ((mask_.load() & kLightColourSlots) != 0) {
         for (int i = 0; i < kSlotCount; ++i) {
-            auto* slot = Get<DUI::CColorButton>(dlg_, lighting_id::kFirstSlot + i);
+            auto* slot = context_.page.FindAs<DUI::CColorButton>(lighting_id::kFirstSlot + i);
             if (slot->GetCheck()) {
                 slot->SetColor(BgrToArgb(colour));
                 checked = i;
@@ -289,12 +286,14 @@ int LightingPage::OnButton(int control_id) {
     return 0;
 }
 
-std::shared_ptr<LightingPage> InstallLightingPage(ui::DeviceMainDlg& dlg, LightingHost& host) {
-    auto page = std::make_shared<LightingPage>(dlg, host);
-    dlg.SetPageHandler(ui::RouteSlot::kLightingEdit, [page](int control_id, int event, intptr_t) {
-        return page->OnEdit(control_id, event);
-    });
-    dlg.SetPageHandler(ui::RouteSlot::kLightingPage, [page](int control_id, int, intptr_t) {
+std::shared_ptr<LightingPage> InstallLightingPage(const ui::LightingPageContext& context,
+                                                  LightingHost& host) {
+    auto page = std::make_shared<LightingPage>(context, host);
+    ui::PageRouter& router = context.router;
+    router.SetPageHandler(
+        ui::RouteSlot::kLightingEdit,
+        [page](int control_id, int event, intptr_t) { return page->OnEdit(control_id, event); });
+    router.SetPageHandler(ui::RouteSlot::kLightingPage, [page](int control_id, int, intptr_t) {
         return page->OnButton(control_id);
     });
     return page;

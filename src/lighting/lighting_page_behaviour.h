@@ -10,13 +10,14 @@
 #include "base/task.h"
 #include "lighting/lighting_host.h"
 #include "storage/rows.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 
 namespace tessaly {
 
 class LightingPage {
   public:
-    LightingPage(ui::DeviceMainDlg& dlg, LightingHost& host) : dlg_(dlg), host_(host) {}
+    LightingPage(const ui::LightingPageContext& context, LightingHost& host)
+        : context_(context), host_(host) {}
 
     // Default rows when the profile has none, the effect list, the active
     // effect selected and shown.
@@ -49,14 +50,15 @@ class LightingPage {
     void ShowStoredLightZone();
     void Relayout();
 
-    ui::DeviceMainDlg& dlg_;
+    const ui::LightingPageContext context_;
     LightingHost& host_;
     std::atomic<int> shown_mode_{0};
     std::atomic<uint32_t> mask_{0};
 };
 
-// Registers the page's handlers with the window; the page lives as long as
+// Registers the page's handlers with the router; the page lives as long as
 // they do. The host must outlive the window's use of them.
-std::shared_ptr<LightingPage> InstallLightingPage(ui::DeviceMainDlg& dlg, LightingHost& host);
+std::shared_ptr<LightingPage> InstallLightingPage(const ui::LightingPageContext& context,
+                                                  LightingHost& host);
 
 }  // namespace tessaly

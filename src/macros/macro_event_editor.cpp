@@ -159,7 +159,8 @@ void MacroPage::OnEditorFocus(bool focused) {
             editor_code_ = 0;
             editor_name_.clear();
             field->SetTitle(u"");
-            editor_capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureMacroKey);
+            editor_capture_ =
+                std::make_unique<CaptureSet>(context_.capture, dlg_, kCaptureMacroKey);
             return;
         }
         editor_capture_.reset();

@@ -56,18 +56,17 @@ int FieldNumber(DUI::MEdit* field, int empty_value) {
 
 }  // namespace
 
-MacroPage::MacroPage(ui::DeviceMainDlg& dlg, std::shared_ptr<MacroHost> host)
-    : dlg_(dlg), host_(std::move(host)) {}
+MacroPage::MacroPage(const ui::MacroPageContext& context, std::shared_ptr<MacroHost> host)
+    : context_(context), dlg_(context.page.Window()), host_(std::move(host)) {}
 
 MacroPage::~MacroPage() = default;
 
 DUI::MControl* MacroPage::Find(int id) const {
-    return ui::FindInPage(dlg_, dlg_.macro_page, id);
+    return context_.page.Find(id);
 }
 
 DUI::MComboBox* MacroPage::MacroChoice() const {
-    return dynamic_cast<DUI::MComboBox*>(
-        ui::FindInPage(dlg_, dlg_.custom_key_page, button_id::kMacroChoice));
+    return context_.button_panel.FindAs<DUI::MComboBox>(button_id::kMacroChoice);
 }
 
 int MacroPage::SelectedMacro() const {
@@ -280,7 +279,8 @@ void MacroPage::ApplyMacroName() {
         }
     }
     // The button list shows the new name at once.
-    if (DUI::MouseKeyCtrl* key_list = ButtonControls(dlg_).List()) {
+    if (DUI::MouseKeyCtrl* key_list =
+            ButtonControls(context_.button_list, context_.button_panel).List()) {
         for (const KeyAssignment& key : change.renamed_buttons) {
             key_list->SetItemKeyDesc(key.key_code, DescribeAssignment(key, CurrentLcid()));
         }
@@ -392,7 +392,8 @@ void MacroPage::StartRecording() {
     }
     // Keys are recorded whichever window has the focus, where the machine's
     // keyboards can be read; otherwise from this window only.
-    capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kAllKeyboards);
+    capture_ = std::make_unique<CaptureSet>(context_.capture, dlg_, kCaptureRecording,
+                                            KeyboardSource::kAllKeyboards);
     if (!capture_->ReadsAllKeyboards()) {
         Trace(kTraceDevice, "macro recording: no keyboard readable, keys of the window only");
         if (!told_window_only_) {
@@ -400,8 +401,8 @@ void MacroPage::StartRecording() {
             // The box's own keys are not part of the macro.
             capture_.reset();
             host_->ShowMessage(Text(text::kRecordingWindowOnly), Text(text::kMacroNoticeTitle));
-            capture_ =
-                std::make_unique<CaptureSet>(dlg_, kCaptureRecording, KeyboardSource::kWindow);
+            capture_ = std::make_unique<CaptureSet>(context_.capture, dlg_, kCaptureRecording,
+                                                    KeyboardSource::kWindow);
         }
     }
     std::lock_guard lock(recording_mutex_);
@@ -480,8 +481,8 @@ void MacroPage::SetRecordingControls(bool recording) {
         files->SetEnabled(!recording);
     }
     // The page cannot be left while recording.
-    if (dlg_.tab_ctrl) {
-        dlg_.tab_ctrl->SetEnabled(!recording);
+    if (context_.tabs) {
+        context_.tabs->SetEnabled(!recording);
     }
     if (auto* profiles = dlg_.GetControl(kProfileButtonId)) {
         profiles->SetEnabled(!recording);
@@ -564,19 +565,20 @@ int MacroPage::OnPageEvent(int control_id, int) {
     return 0;
 }
 
-std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
+std::shared_ptr<MacroPage> InstallMacroPage(const ui::MacroPageContext& context,
                                             std::shared_ptr<MacroHost> host) {
-    auto page = std::make_shared<MacroPage>(dlg, std::move(host));
-    dlg.SetPageHandler(ui::RouteSlot::kMacroLists, [page](int id, int event, intptr_t) {
+    auto page = std::make_shared<MacroPage>(context, std::move(host));
+    ui::PageRouter& router = context.router;
+    router.SetPageHandler(ui::RouteSlot::kMacroLists, [page](int id, int event, intptr_t) {
         return page->OnListEvent(id, event);
     });
-    dlg.SetPageHandler(ui::RouteSlot::kMacroEdit, [page](int id, int event, intptr_t) {
+    router.SetPageHandler(ui::RouteSlot::kMacroEdit, [page](int id, int event, intptr_t) {
         return page->OnEditEvent(id, event);
     });
-    dlg.SetPageHandler(ui::RouteSlot::kMacroPage, [page](int id, int event, intptr_t) {
+    router.SetPageHandler(ui::RouteSlot::kMacroPage, [page](int id, int event, intptr_t) {
         return page->OnPageEvent(id, event);
     });
-    dlg.SetMessageHandler(ui::MessageSlot::kMacroMenu, [page](uintptr_t message, intptr_t item) {
+    router.SetMessageHandler(ui::MessageSlot::kMacroMenu, [page](uintptr_t message, intptr_t item) {
         page->OnMenuChoice(static_cast<uint32_t>(message), static_cast<int>(item));
         return intptr_t{1};
     });

@@ -13,7 +13,7 @@
 #include "macros/macro_host.h"
 #include "macros/macro_operations.h"
 #include "macros/macro_recorder.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 #include "ui/pages/record_edit_dlg.h"
 #include "ui/toolkit/menu_wnd.h"
 
@@ -27,7 +27,7 @@ class MControl;
 
 class MacroPage {
   public:
-    MacroPage(ui::DeviceMainDlg& dlg, std::shared_ptr<MacroHost> host);
+    MacroPage(const ui::MacroPageContext& context, std::shared_ptr<MacroHost> host);
     ~MacroPage();
     MacroPage(const MacroPage&) = delete;
     MacroPage& operator=(const MacroPage&) = delete;
@@ -116,7 +116,9 @@ class MacroPage {
     int EditorKind() const;
     int SelectedEvent() const;
 
-    ui::DeviceMainDlg& dlg_;
+    const ui::MacroPageContext context_;
+    // The owner of the page's menus and dialogs.
+    DUI::MDialog& dlg_;
     std::shared_ptr<MacroHost> host_;
     // Keys arrive on the UI thread, link changes and refills on the worker.
     mutable std::recursive_mutex recording_mutex_;
@@ -134,8 +136,8 @@ class MacroPage {
     std::u16string editor_name_;
 };
 
-// Builds the page's behaviour and installs its handlers in the window.
-std::shared_ptr<MacroPage> InstallMacroPage(ui::DeviceMainDlg& dlg,
+// Builds the page's behaviour and registers its handlers with the router.
+std::shared_ptr<MacroPage> InstallMacroPage(const ui::MacroPageContext& context,
                                             std::shared_ptr<MacroHost> host);
 
 }  // namespace tessaly

@@ -10,6 +10,7 @@
 #include "ui/ids/macro_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_messages.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/dui.h"
 #include "ui/toolkit/file_dialog.h"
@@ -174,7 +175,8 @@ void MacroPage::InsertCapturedKey() {
     const bool opened = edit.Open(&dlg_, [this](bool on) {
         editor_capture_.reset();
         if (on) {
-            editor_capture_ = std::make_unique<CaptureSet>(dlg_, kCaptureMacroKey);
+            editor_capture_ =
+                std::make_unique<CaptureSet>(context_.capture, dlg_, kCaptureMacroKey);
         }
     });
     const int result = opened ? edit.ShowModal(DUI::kSwShow) : 0;

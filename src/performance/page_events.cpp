@@ -22,8 +22,7 @@ namespace id = performance_id;
 
 class PerformanceEvents {
   public:
-    PerformanceEvents(ui::DeviceMainDlg& window, PerformanceHost& host)
-        : window_(window), host_(host) {}
+    PerformanceEvents(DUI::MDialog& window, PerformanceHost& host) : window_(window), host_(host) {}
 
     int OnEdit(int control_id, int event, intptr_t param);
     int OnButton(int control_id, int event, intptr_t param);
@@ -45,7 +44,7 @@ class PerformanceEvents {
     void OnCheck(int control_id);
     void ShowStage(int stage);
 
-    ui::DeviceMainDlg& window_;
+    DUI::MDialog& window_;
     PerformanceHost& host_;
 };
 
@@ -249,17 +248,18 @@ void PerformanceEvents::OnCheck(int control_id) {
 
 }  // namespace
 
-void InstallPerformancePage(ui::DeviceMainDlg& window, PerformanceHost& host) {
-    auto events = std::make_shared<PerformanceEvents>(window, host);
-    window.SetPageHandler(ui::RouteSlot::kPerformanceEdit,
+void InstallPerformancePage(const ui::PerformancePageContext& context, PerformanceHost& host) {
+    auto events = std::make_shared<PerformanceEvents>(context.page.Window(), host);
+    ui::PageRouter& router = context.router;
+    router.SetPageHandler(ui::RouteSlot::kPerformanceEdit,
                           [events](int control_id, int event, intptr_t param) {
                               return events->OnEdit(control_id, event, param);
                           });
-    window.SetPageHandler(ui::RouteSlot::kPerformancePage,
+    router.SetPageHandler(ui::RouteSlot::kPerformancePage,
                           [events](int control_id, int event, intptr_t param) {
                               return events->OnButton(control_id, event, param);
                           });
-    window.SetPageHandler(ui::RouteSlot::kSystemMouse, [&host](int, int, intptr_t) {
+    router.SetPageHandler(ui::RouteSlot::kSystemMouse, [&host](int, int, intptr_t) {
         host.OpenSystemMouseSettings();
         return 1;
     });

@@ -1,13 +1,13 @@
 #pragma once
 // The performance page's events: each user action on the page becomes one
 // change operation. InstallPerformancePage registers the handlers with the
-// main window; the host must outlive the window's use of them.
+// router; the host must outlive the window's use of them.
 
 #include "performance/performance_host.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 
 namespace tessaly {
 
-void InstallPerformancePage(ui::DeviceMainDlg& window, PerformanceHost& host);
+void InstallPerformancePage(const ui::PerformancePageContext& context, PerformanceHost& host);
 
 }  // namespace tessaly

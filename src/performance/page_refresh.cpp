@@ -134,8 +134,9 @@ void RefreshPerformancePage(const DUI::MDialog& window, PerformanceHost& host) {
     ShowPower(controls, profile);
 }
 
-void ApplyPerformanceVisibility(ui::DeviceMainDlg& window) {
-    ui::SetPerformanceGroupsVisible(window, window.show_lift_off, window.show_sensor);
+void ApplyPerformanceVisibility(const ui::PerformancePageContext& context) {
+    ui::SetPerformanceGroupsVisible(context.page.Window(), context.tips.show_lift_off,
+                                    context.tips.show_sensor);
 }
 
 }  // namespace tessaly

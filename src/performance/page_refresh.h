@@ -5,7 +5,7 @@
 
 #include "app/device_state.h"
 #include "performance/performance_host.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 #include "ui/toolkit/dialog.h"
 
 namespace tessaly {
@@ -27,7 +27,7 @@ int SliderOffsetForSensor(uint16_t sensor);
 
 // The lift-off and sensor groups as the model's options say; the next
 // relayout moves the groups below them up. UI thread, before a relayout.
-void ApplyPerformanceVisibility(ui::DeviceMainDlg& window);
+void ApplyPerformanceVisibility(const ui::PerformancePageContext& context);
 
 // The slider at the stage's value.
 void ShowStageOnSlider(const DUI::MDialog& window, int dpi, uint16_t sensor);

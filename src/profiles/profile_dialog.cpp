@@ -33,46 +33,49 @@ DUI::Rect ScreenRect(const DUI::MWindow& window, DUI::Rect client) {
 
 }  // namespace
 
-void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
+void OpenProfileDialog(DUI::MDialog& window, ProfilesHost& host) {
     if (!host.DevicePresent()) {
         host.ShowMessageBox(LoadLanguageString(text::kDeviceNotConnected),
                             LoadLanguageString(text::kNoticeTitle), kMessageBoxOk);
         return;
     }
-    DUI::MControl* name = dlg.GetControl(main_id::kProfile);
+    DUI::MControl* name = window.GetControl(main_id::kProfile);
     if (name == nullptr) {
         return;
     }
-    ui::ProfileDlg dialog(dlg.GetSafeHwnd(), host.CurrentProfile());
+    ui::ProfileDlg dialog(window.GetSafeHwnd(), host.CurrentProfile());
     dialog.SetProfiles(DisplayedProfiles());
     dialog.SetRenameHandler([](int profile, std::u16string_view text) {
         return RenameStoredProfile(profile, text).refusal_text;
     });
-    if (!dialog.Open(&dlg, ScreenRect(dlg, name->GetRect()))) {
+    if (!dialog.Open(&window, ScreenRect(window, name->GetRect()))) {
         return;
     }
     dialog.ShowModal(DUI::kSwShow);
     dialog.DestroyWindow();
 }
 
-void InstallProfiles(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
-    dlg.SetPageHandler(ui::RouteSlot::kProfileChooser, [&dlg, &host](int, int, intptr_t) {
-        OpenProfileDialog(dlg, host);
+void InstallProfiles(const ui::ProfilesContext& context, ProfilesHost& host) {
+    DUI::MDialog* window = &context.window;
+    ui::PageRouter& router = context.router;
+    router.SetPageHandler(ui::RouteSlot::kProfileChooser, [window, &host](int, int, intptr_t) {
+        OpenProfileDialog(*window, host);
         return 1;
     });
-    dlg.SetMessageHandler(ui::MessageSlot::kProfileSwitched, [&host](uintptr_t, intptr_t profile) {
-        ActivateProfile(host, static_cast<int>(profile));
-        return intptr_t{1};
-    });
-    dlg.SetMessageHandler(ui::MessageSlot::kProfileFile,
-                          [&dlg, &host](uintptr_t request, intptr_t profile) {
-                              if (request == static_cast<uintptr_t>(ui::ProfileRequest::kImport)) {
-                                  ImportProfile(dlg, host);
-                              } else {
-                                  ExportProfile(dlg, host, static_cast<int>(profile));
-                              }
-                              return intptr_t{1};
-                          });
+    router.SetMessageHandler(ui::MessageSlot::kProfileSwitched,
+                             [&host](uintptr_t, intptr_t profile) {
+                                 ActivateProfile(host, static_cast<int>(profile));
+                                 return intptr_t{1};
+                             });
+    router.SetMessageHandler(
+        ui::MessageSlot::kProfileFile, [window, &host](uintptr_t request, intptr_t profile) {
+            if (request == static_cast<uintptr_t>(ui::ProfileRequest::kImport)) {
+                ImportProfile(*window, host);
+            } else {
+                ExportProfile(*window, host, static_cast<int>(profile));
+            }
+            return intptr_t{1};
+        });
 }
 
 }  // namespace tessaly

@@ -4,16 +4,16 @@
 // back as message 1705.
 
 #include "profiles/profile_operations.h"
-#include "ui/main/device_main_dlg.h"
+#include "ui/main/page_context.h"
 
 namespace tessaly {
 
 // Shows the dialog over the profile name control, only with a mouse
 // connected (a message box otherwise). UI thread.
-void OpenProfileDialog(ui::DeviceMainDlg& dlg, ProfilesHost& host);
+void OpenProfileDialog(DUI::MDialog& window, ProfilesHost& host);
 
-// The profile name control's handler and the handlers of message 1705. The
-// host must outlive the window's use of them.
-void InstallProfiles(ui::DeviceMainDlg& dlg, ProfilesHost& host);
+// The profile name control's handler and the handlers of message 1705,
+// registered with the router. The host must outlive the window's use of them.
+void InstallProfiles(const ui::ProfilesContext& context, ProfilesHost& host);
 
 }  // namespace tessaly

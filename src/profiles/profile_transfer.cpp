@@ -7,15 +7,15 @@
 
 namespace tessaly {
 
-bool ExportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host, int profile) {
+bool ExportProfile(DUI::MWindow& owner, ProfilesHost& host, int profile) {
     const std::optional<std::u16string> path =
-        DUI::ChooseXmlFile(DUI::FileDialogMode::kSave, u"Profile (*.xml)", u"*.xml", &dlg);
+        DUI::ChooseXmlFile(DUI::FileDialogMode::kSave, u"Profile (*.xml)", u"*.xml", &owner);
     return path && ExportProfileTo(host, *path, profile).ok();
 }
 
-ProfileImport ImportProfile(ui::DeviceMainDlg& dlg, ProfilesHost& host) {
+ProfileImport ImportProfile(DUI::MWindow& owner, ProfilesHost& host) {
     const std::optional<std::u16string> path =
-        DUI::ChooseXmlFile(DUI::FileDialogMode::kOpen, u"MouseKey (*.xml)", u"*.xml", &dlg);
+        DUI::ChooseXmlFile(DUI::FileDialogMode::kOpen, u"MouseKey (*.xml)", u"*.xml", &owner);
     if (!path) {
         return {};
     }

@@ -24,6 +24,7 @@
 #include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/main/device_main_dlg.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/mouse_controls.h"
 #include "ui/toolkit/headless_backend.h"
@@ -71,10 +72,17 @@ class CatalogueWindowTest : public ::testing::Test {
         program.Write(name, text);
     }
 
-    // Creates the window; its initialisation loads the catalogue.
+    // Creates the window; its initialisation loads the catalogue. The
+    // services are the catalogue's part of the program's wiring.
     void Open(int width = 1300, int height = 788) {
         ui::MainWindowServices services;
-        InstallCatalogueServices(services);
+        services.load_catalogue = [](ui::DeviceMainDlg& window) {
+            LoadCatalogue(ui::CatalogueContextOf(window));
+        };
+        services.select_model = [this](int device_type) {
+            SelectDevice(ui::CatalogueContextOf(*dlg), device_type);
+        };
+        services.clear_identities = [] { DeviceCatalogue::Instance().ClearDiscoveryIdentities(); };
         dlg = std::make_unique<ui::DeviceMainDlg>(tray, ui::WindowState{device, update},
                                                   std::move(services));
         ASSERT_TRUE(dlg->Create(nullptr, u"Tessaly", DUI::kDialogStyle, 0, {0, 0, width, height}));

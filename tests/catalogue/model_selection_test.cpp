@@ -108,7 +108,7 @@ TEST_F(ModelSelectionTest, CatalogueFillsTheDeviceListAndTheIdentities) {
     EXPECT_EQ(DeviceCatalogue::Instance().DiscoveryIdentities(), handed);
 
     // A second load rebuilds instead of adding.
-    LoadCatalogue(*dlg);
+    LoadCatalogue(ui::CatalogueContextOf(*dlg));
     EXPECT_EQ(dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList)->Devices().size(), 3u);
     EXPECT_EQ(DeviceCatalogue::Instance().Identities().size(), 3u);
     EXPECT_EQ(cleared, 2);
@@ -204,7 +204,7 @@ TEST_F(ModelSelectionTest, PictureStaysAtTheSelectionsPlaceWithoutARelayout) {
 
 TEST_F(ModelSelectionTest, SelectionOffTheUiThreadLeavesTheRelayoutToIt) {
     Open();
-    std::thread worker([&] { SelectDevice(*dlg, 11); });
+    std::thread worker([&] { SelectDevice(ui::CatalogueContextOf(*dlg), 11); });
     worker.join();
     const DUI::Size size = PictureSize("tx7w.png");
     EXPECT_EQ(Control(main_id::kMousePicture)->GetRect().top, 120);
@@ -228,9 +228,9 @@ TEST_F(ModelSelectionTest, AbsentElementsKeepThePreviousModelsValues) {
     Select(11);
     Select(12);
     // custom without show_lod turns it off; the others follow the file.
-    EXPECT_FALSE(dlg->show_lift_off);
-    EXPECT_FALSE(dlg->show_dpi_tips);
-    EXPECT_TRUE(dlg->show_sensor);
+    EXPECT_FALSE(dlg->tips.show_lift_off);
+    EXPECT_FALSE(dlg->tips.show_dpi_tips);
+    EXPECT_TRUE(dlg->tips.show_sensor);
     EXPECT_FALSE(dlg->tab_ctrl->IsItemVisible(4));
     // No firmware and no light_info in Beta: Alpha's stay.
     EXPECT_EQ(dlg->Update().firmware_address, u"https://fw.example.invalid/alpha");
@@ -239,8 +239,8 @@ TEST_F(ModelSelectionTest, AbsentElementsKeepThePreviousModelsValues) {
     // No custom at all keeps the flags as Beta left them.
     WriteProgramFile("device/beta.xml", R"(<mouse><menu light="1"/></mouse>)");
     Select(12);
-    EXPECT_FALSE(dlg->show_lift_off);
-    EXPECT_FALSE(dlg->show_dpi_tips);
+    EXPECT_FALSE(dlg->tips.show_lift_off);
+    EXPECT_FALSE(dlg->tips.show_dpi_tips);
     EXPECT_TRUE(dlg->tab_ctrl->IsItemVisible(4));
     EXPECT_EQ(ButtonList()->GetItemCount(), 1);
 }
@@ -295,7 +295,7 @@ TEST_F(ModelSelectionTest, MissingDescriptionStillSwitchesTheDatabase) {
 TEST_F(ModelSelectionTest, RememberedTypeSelectsItsModel) {
     Open();
     RememberDevice(12);
-    SelectRememberedDevice(*dlg);
+    SelectRememberedDevice(ui::CatalogueContextOf(*dlg));
     EXPECT_EQ(DeviceCatalogue::Instance().Selected().device_attribute, u"beta");
 }
 
@@ -311,8 +311,8 @@ TEST_F(ModelSelectionTest, ConcurrencyReadersSeeWholeListsWhileTheCatalogueReloa
         }
     });
     for (int i = 0; i < 20; ++i) {
-        LoadCatalogue(*dlg);
-        SelectDevice(*dlg, i % 2 == 0 ? 11 : 12);
+        LoadCatalogue(ui::CatalogueContextOf(*dlg));
+        SelectDevice(ui::CatalogueContextOf(*dlg), i % 2 == 0 ? 11 : 12);
     }
     done.store(true);
     reader.join();

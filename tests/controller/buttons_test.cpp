@@ -211,8 +211,8 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     auto* field = PanelAs<DUI::MEdit>(button_id::kCapturedKey);
     ASSERT_TRUE(field->IsShown());
     ASSERT_TRUE(Focus(field, true));
-    EXPECT_TRUE(dlg->capture_armed.load());
-    EXPECT_EQ(dlg->capture_mode.load(), 10);
+    EXPECT_TRUE(dlg->key_capture.armed.load());
+    EXPECT_EQ(dlg->key_capture.mode.load(), 10);
 
     Key(KEY_LEFTCTRL, true);
     Key(KEY_LEFTCTRL, false);
@@ -232,7 +232,7 @@ TEST_F(ButtonsTest, KeyCaptureIgnoresModifiersAndAppliesTheTickedOnes) {
     EXPECT_TRUE(MouseHasTable(expected));
 
     ASSERT_TRUE(Focus(field, false));
-    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_FALSE(dlg->key_capture.armed.load());
     Key(KEY_B, true);
     EXPECT_EQ(field->GetTitle(), u"A");
 }

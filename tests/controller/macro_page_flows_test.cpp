@@ -284,7 +284,7 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
 
     mouse->SwitchMouse(false);
     ASSERT_TRUE(WaitFor([&] { return !dlg->Device().device_online.load() && !Recording(); }));
-    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_FALSE(dlg->key_capture.armed.load());
     EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
     EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
     EXPECT_EQ(StoredEvents(second).size(), 2u);

@@ -546,7 +546,7 @@ TEST_F(MacrosTest, EventEditorChangesDelaysButtonsAndKeys) {
     EXPECT_TRUE(field->IsVisible());
     ASSERT_TRUE(toolkit.DeliverFocus(*field, true));
     session.ProcessPending();
-    EXPECT_EQ(dlg->capture_mode.load(), 12);
+    EXPECT_EQ(dlg->key_capture.mode.load(), 12);
     Key(KEY_B, true);
     Key(KEY_B, false);
     EXPECT_EQ(field->GetTitle(), u"B");
@@ -592,14 +592,14 @@ TEST_F(MacrosTest, KeyDialogInsertsTheCapturedKeyOnlyOnOk) {
     Act(167);
     ChooseFromMenu(101);
     EXPECT_EQ(ListMacroEvents(macro, stored), 4);
-    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_FALSE(dlg->key_capture.armed.load());
 }
 
 TEST_F(MacrosTest, RenamingFollowsAssignmentsAndRecordingNeedsAMacro) {
     Start();
     // Without a macro, recording does not start.
     Act(172);
-    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_FALSE(dlg->key_capture.armed.load());
     EXPECT_TRUE(ShowedMessage(387));
 
     Act(157);
@@ -635,11 +635,11 @@ TEST_F(MacrosTest, RecordingStopsAtTheLimitAndKeepsWhatItRecorded) {
     Event(156, DUI::kEventActivated);
     Act(174);
     Act(172);
-    ASSERT_TRUE(dlg->capture_armed.load());
+    ASSERT_TRUE(dlg->key_capture.armed.load());
     FeedCapturedKey(KEY_A, true, true);
     session.ProcessPending();
 
-    EXPECT_FALSE(dlg->capture_armed.load());
+    EXPECT_FALSE(dlg->key_capture.armed.load());
     EXPECT_EQ(MacroPageAs<DUI::CIconButton>(172)->GetTitle(), LoadLanguageString(358));
     std::vector<MacroEvent> stored;
     ASSERT_EQ(ListMacroEvents(macro, stored), 60);

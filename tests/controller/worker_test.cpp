@@ -82,6 +82,24 @@ TEST_F(WorkerTest, NoMouseShowsTheHomePage) {
     EXPECT_FALSE(dlg->Device().device_online.load());
 }
 
+// The catalogue is loaded into the program's window, a model selected by
+// type reaches that window, and discovery forgets the identities with it.
+TEST_F(WorkerTest, TheCatalogueBelongsToTheProgramsWindow) {
+    Open();
+    ASSERT_TRUE(Settled());
+    auto* list = dlg->GetControlAs<DUI::CDeviceList>(main_id::kDeviceList);
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(list->Devices().empty());
+    EXPECT_FALSE(DeviceCatalogue::Instance().DiscoveryIdentities().empty());
+
+    dlg->Services().select_model(kWirelessType);
+    EXPECT_EQ(DeviceCatalogue::Instance().Selected().device_type, kWirelessType);
+    EXPECT_FALSE(dlg->firmware_address.empty()) << "the model's description reached the window";
+
+    dlg->CloseWindow();
+    EXPECT_TRUE(DeviceCatalogue::Instance().DiscoveryIdentities().empty());
+}
+
 // Nothing is kept for a mouse that is not known yet: the start makes no
 // database of its own, and the first mouse gets its own with four profiles.
 TEST_F(WorkerTest, NoDatabaseIsMadeBeforeAMouseIsKnown) {

@@ -79,7 +79,7 @@ class LightingTest : public ui::test::ControllerFixture {
         dlg->ShowDevicePages();
         ASSERT_TRUE(DUI::HeadlessBackend::Deliver(*dlg, main_id::kTabs, DUI::kEventActivated,
                                                   main_id::kLightingTab));
-        page = InstallLightingPage(*dlg, host);
+        page = InstallLightingPage(ui::LightingPageContextOf(*dlg), host);
     }
     static void UseModel(const DeviceOptions& options) {
         SelectedModel model;

@@ -33,7 +33,7 @@ class PerformancePage : public ui::test::ControllerFixture {
         ASSERT_TRUE(Headless::Deliver(*dlg, main_id::kTabs, DUI::kEventActivated,
                                       main_id::kPerformanceTab));
         ASSERT_TRUE(Shown(ui::kPerformancePageId));
-        InstallPerformancePage(*dlg, host);
+        InstallPerformancePage(ui::PerformancePageContextOf(*dlg), host);
         host.state.sensor_code = 99;
         host.state.SetLimits(LimitsForSensor(99, SensorRead::kConnect, 0));
     }
@@ -152,8 +152,8 @@ TEST_F(PerformancePage, SensorLimitsAndTheSliderOffset) {
 
 TEST_F(PerformancePage, HiddenGroupsGiveTheirPlaceToTheGroupsBelow) {
     const int response_top = Control(performance_id::kResponseTimeArea)->GetRect().top;
-    dlg->show_sensor = false;
-    ApplyPerformanceVisibility(*dlg);
+    dlg->tips.show_sensor = false;
+    ApplyPerformanceVisibility(ui::PerformancePageContextOf(*dlg));
     dlg->UISize(dlg->GetClientRect());
     for (int nth = 0; nth < 3; ++nth) {
         EXPECT_FALSE(Control(performance_id::kSensorOptions, nth)->IsVisible());
@@ -163,8 +163,8 @@ TEST_F(PerformancePage, HiddenGroupsGiveTheirPlaceToTheGroupsBelow) {
     const int without_sensor = Control(performance_id::kResponseTimeArea)->GetRect().top;
     EXPECT_LT(without_sensor, response_top);
 
-    dlg->show_lift_off = false;
-    ApplyPerformanceVisibility(*dlg);
+    dlg->tips.show_lift_off = false;
+    ApplyPerformanceVisibility(ui::PerformancePageContextOf(*dlg));
     dlg->UISize(dlg->GetClientRect());
     EXPECT_FALSE(Control(performance_id::kLiftOff2mm)->IsVisible());
     EXPECT_LT(Control(performance_id::kResponseTimeArea)->GetRect().top, without_sensor);

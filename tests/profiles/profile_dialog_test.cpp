@@ -28,7 +28,7 @@ class ProfileDialogTest : public ui::test::ControllerFixture {
         ASSERT_TRUE(store.opened);
         Open();
         dlg->ShowDevicePages();
-        InstallProfiles(*dlg, host);
+        InstallProfiles(ui::ProfilesContextOf(*dlg), host);
     }
     // Opens the dialog from the profile name control; `act` plays the user.
     void OpenDialog(std::function<void(DUI::MDialog&)> act) {

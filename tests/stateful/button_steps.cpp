@@ -9,6 +9,7 @@
 #include "stateful/action_steps.h"
 #include "stateful/design_tables.h"
 #include "stateful/page_driver.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/toolkit/controls/buttons.h"
 #include "ui/toolkit/controls/edits.h"
 #include "ui/toolkit/toolkit.h"
@@ -70,7 +71,8 @@ void ButtonFunctionStep(ActionContext& c) {
     const int key = PickButton(c);
     const Category& category = kCategories[c.Pick(0, 4)];
     PageDriver page(c.program);
-    DUI::MComboBox2* choice = ButtonControls(c.program.Window()).Choice(category.choice);
+    DUI::MComboBox2* choice =
+        ButtonControls(ui::ButtonPageContextOf(c.program.Window())).Choice(category.choice);
     if (choice == nullptr || choice->GetItemCount() == 0 || !page.SelectButton(key))
         return;
     const int item = c.Pick(0, choice->GetItemCount() - 1);
@@ -87,7 +89,7 @@ void ButtonKeyStep(ActionContext& c) {
     const int key = PickButton(c);
     const LetterKey& letter = kLetters[c.Pick(0, static_cast<int>(std::size(kLetters)) - 1)];
     const bool ctrl = c.Coin(), shift = c.Coin(), alt = c.Coin(), win = c.Pick(0, 3) == 0;
-    const ButtonControls controls(c.program.Window());
+    const ButtonControls controls(ui::ButtonPageContextOf(c.program.Window()));
     DUI::MEdit* field = controls.Field(id::kCapturedKey);
     PageDriver page(c.program);
     if (field == nullptr || !page.SelectButton(key))
@@ -120,7 +122,8 @@ void ButtonMacroStep(ActionContext& c) {
     const int key = PickButton(c);
     const Macro& macro =
         c.model.macros[static_cast<size_t>(c.Pick(0, int(c.model.macros.size()) - 1))];
-    DUI::MComboBox2* choice = ButtonControls(c.program.Window()).Choice(id::kMacroChoice);
+    DUI::MComboBox2* choice =
+        ButtonControls(ui::ButtonPageContextOf(c.program.Window())).Choice(id::kMacroChoice);
     PageDriver page(c.program);
     if (choice == nullptr || !page.SelectButton(key))
         return;

@@ -15,6 +15,7 @@
 #include "ui/ids/performance_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/pages/button_page.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/buttons.h"
@@ -395,7 +396,7 @@ void CheckStoredButtons(Model& model, const StoreSnapshot& store, const StepFact
 }
 
 void CheckButtonPage(ProgramUnderTest& program, const Model& model, Findings& findings) {
-    const ButtonControls controls(program.Window());
+    const ButtonControls controls(ui::ButtonPageContextOf(program.Window()));
     DUI::MouseKeyCtrl* list = controls.List();
     if (list == nullptr)
         return;

@@ -3,6 +3,7 @@
 #include "buttons/button_controls.h"
 #include "ui/ids/button_page_ids.h"
 #include "ui/ids/macro_page_ids.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/pages/control_table.h"
 #include "ui/pages/record_edit_dlg.h"
 #include "ui/toolkit/controls/mouse_controls.h"
@@ -77,7 +78,7 @@ bool PageDriver::Insert(int item, int vkey) {
 }
 
 bool PageDriver::SelectButton(int key_code) {
-    DUI::MouseKeyCtrl* list = ButtonControls(program_.Window()).List();
+    DUI::MouseKeyCtrl* list = ButtonControls(ui::ButtonPageContextOf(program_.Window())).List();
     if (list == nullptr)
         return false;
     for (int i = 0; i < list->GetItemCount(); ++i) {

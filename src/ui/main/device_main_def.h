@@ -13,6 +13,7 @@
 
 #include "ui/main/localised_texts.h"
 #include "ui/main/page_builders.h"
+#include "ui/main/page_context.h"
 #include "ui/main/tray_icon.h"
 #include "ui/toolkit/controls/tabs.h"
 #include "ui/toolkit/dialog.h"
@@ -23,15 +24,10 @@ struct DeviceMainDef {
     int current_tab_id = 1;
     int return_tab_index = 1;
     float scale = 1.0f;
-    std::atomic<bool> show_dpi_tips{true};
-    std::atomic<bool> show_save_tips{true};
-    std::atomic<bool> show_lift_off{true};
-    std::atomic<bool> show_sensor{true};
+    TipPreferences tips;
     // Frame and accent colours, state and button fonts.
     PageStyle style;
-    // Set by the pages that wait for a key: 1 recording, 10 custom key, 12 macro key.
-    std::atomic<bool> capture_armed{false};
-    std::atomic<int> capture_mode{0};
+    KeyCapture key_capture;
     TrayIconRecord tray_record;
     bool tray_added = false;
     DUI::Rect centred_notice;

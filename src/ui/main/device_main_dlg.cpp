@@ -241,7 +241,7 @@ intptr_t DeviceMainDlg::CallMessageSlot(MessageSlot slot, uintptr_t wparam, intp
 }
 
 intptr_t DeviceMainDlg::OnRawInput(uintptr_t wparam, intptr_t lparam) {
-    if (!capture_armed.load()) {
+    if (!key_capture.armed.load()) {
         return 1;
     }
     return CallMessageSlot(MessageSlot::kRawInput, wparam, lparam, 1);
@@ -475,7 +475,7 @@ void DeviceMainDlg::CloseWindow() {
     if (services_.clear_identities) {
         services_.clear_identities();
     }
-    if (show_dpi_tips) {
+    if (tips.show_dpi_tips) {
         DestroyPopup(dpi_popup);
     }
     DestroyPopup(wait_dialog);

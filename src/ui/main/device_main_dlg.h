@@ -23,23 +23,14 @@
 #include "base/task.h"
 #include "ui/main/device_main_def.h"
 #include "ui/main/message_routing.h"
+#include "ui/main/page_context.h"
 #include "ui/main/tray_icon.h"
 #include "ui/main/tray_status.h"
+#include "ui/main/window_messages.h"
 #include "ui/toolkit/dialog.h"
 
 namespace tessaly::ui {
 
-inline constexpr uint32_t kWmInput = 0x00FF;
-inline constexpr uint32_t kWmDeviceChange = 0x0219;
-inline constexpr uint32_t kWmExitRequest = 1691;
-inline constexpr intptr_t kExitRequestCode = 610;
-inline constexpr uint32_t kWmUpdateAvailable = 1692;
-inline constexpr uint32_t kWmDownloadProgress = 1694;
-inline constexpr uint32_t kWmProfile = 1705;
-inline constexpr uint32_t kWmMacroMenu1 = 1709;
-inline constexpr uint32_t kWmMacroMenu2 = 1710;
-inline constexpr uint32_t kWmMacroMenu3 = 1711;
-inline constexpr uint32_t kWmApplyLanguage = 2022;
 inline constexpr int kCommandTrayExit = 100;
 inline constexpr int kCommandAbout = 102;
 // The tray menu's "open", and its profiles from this id on, in list order.
@@ -49,18 +40,6 @@ inline constexpr int kTrayProfileLimit = 16;
 inline constexpr Task kStartupTasks[] = {kTaskConnectAtStart, kTaskSoftwareCheck};
 
 class DeviceMainDlg;
-
-// Window messages whose handling belongs to other parts of the program.
-enum class MessageSlot {
-    kRawInput,          // WM_INPUT while a capture is armed
-    kDeviceChange,      // hot-plug
-    kDownloadProgress,  // 1694
-    kProfileSwitched,   // 1705 with wParam 0, after the profile number is kept
-    kProfileFile,       // 1705 with wParam 1 (import) or 2 (export)
-    kMacroMenu,         // 1709 to 1711; wParam is the message, lParam the item
-    kApplyLanguage,     // 2022 and every change of language, after the window's texts
-    kCount,
-};
 
 struct MainWindowServices {
     // A message box: title, message, button set (0 one button, 4 two);
@@ -125,11 +104,8 @@ struct WindowState {
     UpdateState& update;
 };
 
-class DeviceMainDlg : public DUI::MDialog, public DeviceMainDef {
+class DeviceMainDlg : public DUI::MDialog, public DeviceMainDef, public PageRouter {
   public:
-    using PageHandler = std::function<int(int id, int event, intptr_t param)>;
-    using MessageHandler = std::function<intptr_t(uintptr_t wparam, intptr_t lparam)>;
-
     DeviceMainDlg(TrayIcon& tray, WindowState state, MainWindowServices services = {});
     ~DeviceMainDlg() override;
 
@@ -141,8 +117,8 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceMainDef {
     // Any thread; dropped without the queue_task service.
     void QueueTask(int32_t code);
 
-    void SetPageHandler(RouteSlot slot, PageHandler handler);
-    void SetMessageHandler(MessageSlot slot, MessageHandler handler);
+    void SetPageHandler(RouteSlot slot, PageHandler handler) override;
+    void SetMessageHandler(MessageSlot slot, MessageHandler handler) override;
     MainWindowServices& Services() { return services_; }
 
     // The tray's tooltip and notices; UI thread.

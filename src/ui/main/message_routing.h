@@ -48,4 +48,16 @@ std::span<const Route> RoutingTable();
 // The route of a control id; nothing for ids no one handles.
 std::optional<Route> FindRoute(int control_id);
 
+// Window messages whose handling belongs to other parts of the program.
+enum class MessageSlot {
+    kRawInput,          // WM_INPUT while a capture is armed
+    kDeviceChange,      // hot-plug
+    kDownloadProgress,  // 1694
+    kProfileSwitched,   // 1705 with wParam 0, after the profile number is kept
+    kProfileFile,       // 1705 with wParam 1 (import) or 2 (export)
+    kMacroMenu,         // 1709 to 1711; wParam is the message, lParam the item
+    kApplyLanguage,     // 2022 and every change of language, after the window's texts
+    kCount,
+};
+
 }  // namespace tessaly::ui

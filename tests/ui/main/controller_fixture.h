@@ -17,6 +17,7 @@
 #include "platform/task_list.h"
 #include "support/temp_dir.h"
 #include "ui/main/device_main_dlg.h"
+#include "ui/main/window_page_contexts.h"
 #include "ui/toolkit/headless_backend.h"
 
 namespace tessaly::ui::test {

@@ -125,7 +125,7 @@ TEST_F(WindowMessages, ResultsFollowTheTable) {
     }
     EXPECT_EQ(dlg->OnWindowMessage(kWmInput, 0, 0), 1) << "nothing armed";
     EXPECT_EQ(calls[MessageSlot::kRawInput], 0);
-    dlg->capture_armed = true;
+    dlg->key_capture.armed = true;
     EXPECT_EQ(dlg->OnWindowMessage(kWmInput, 0, 0), 77);
     EXPECT_EQ(dlg->OnWindowMessage(kWmDeviceChange, 0x8000, 0), 0);
     EXPECT_EQ(calls[MessageSlot::kDeviceChange], 1);
