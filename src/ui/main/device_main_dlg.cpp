@@ -96,12 +96,7 @@ void DeviceMainDlg::RegisterOwnHandlers() {
         open(qa_address, u"");
         return 1;
     });
-    own(S::kSystemMouse, [open](int, int, intptr_t) {
-        open(u"control.exe", u"/name Microsoft.Mouse");
-        return 1;
-    });
     own(S::kActivateDevice, [this](int, int, intptr_t) { return OnActivateDevice(); });
-    own(S::kFirmwareCheck, [this](int, int, intptr_t) { return OnFirmwareCheck(); });
     own(S::kReceiverInfo, [this](int, int, intptr_t) {
         MessageBox(text::kReceiverFirmware, text::kNoReceiverFirmwareOffered, 0);
         return 1;
@@ -431,8 +426,8 @@ void DeviceMainDlg::OnCloseButton() {
 // --- life cycle ------------------------------------------------------------------
 
 bool DeviceMainDlg::OnInitDialog() {
-    // The single-instance lock (platform/single_instance.h) stands for the
-    // window property of the original: other processes find us through it.
+    // Other processes find the running program through its single-instance
+    // lock (platform/single_instance.h), not through this window.
     MDialog::OnInitDialog();
     AddTrayIcon();
     CreateDpiPopup();
@@ -483,15 +478,6 @@ void DeviceMainDlg::OnStopRequested() {
     if (services_.interrupt_worker) {
         services_.interrupt_worker();
     }
-}
-
-int DeviceMainDlg::OnFirmwareCheck() {
-    if (!firmware_address.empty()) {
-        QueueTask(kTaskFirmwareCheck);
-    } else {
-        MessageBox(text::kMouseFirmware, text::kNoMouseFirmwareOffered, 0);
-    }
-    return 1;
 }
 
 int DeviceMainDlg::OnFactoryRestore() {

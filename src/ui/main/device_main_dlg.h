@@ -179,7 +179,6 @@ class DeviceMainDlg : public DUI::MDialog, public WorkerThread, public DeviceMai
     int OnTabClick(int index);
     int OnOpenSettings();
     int OnActivateDevice();
-    int OnFirmwareCheck();
     int OnFactoryRestore();
     void Show(int id, bool visible);
 
