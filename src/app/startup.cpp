@@ -17,7 +17,7 @@ namespace {
 
 // The autostart entry starts the program with "-autorun". Such a start
 // honours the settings page's "start minimised" box; without a tray the GUI
-// still shows the window, or the program could not be reached.
+// still shows the window, which nothing could bring back otherwise.
 bool StartsMinimisedByAutorun(const CommandLine& line) {
     const bool autorun =
         std::find(line.rest.begin(), line.rest.end(), "-autorun") != line.rest.end();

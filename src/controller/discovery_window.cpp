@@ -23,7 +23,8 @@ struct OutcomeRow {
 };
 
 // Without a mouse only the home page's notice is left; with one, the device
-// list replaces it and the frame's tabs wait for the model to load.
+// list replaces it, and the tabs and the frame's captions stay hidden until
+// the model has been read.
 constexpr ControlStep kAbsentSteps[] = {
     {main_id::kTabBackground, false}, {main_id::kTabs, false}, {main_id::kMousePicture, false},
     {main_id::kDeviceList, false},    {ui::kHomePageId, true}, {main_id::kNoticePanel, true},
