@@ -35,7 +35,8 @@ std::vector<Shared> SharedThings(const CommandLine& line) {
     const std::string data = ToUtf8(UserDataFolder());
     things.push_back({"data:" + CanonicalPath(data), "the data folder " + data});
     if (!line.emulate) {
-        // Windows of other application names have always run side by side.
+        // Keyed by the application's name: a program under another name
+        // takes a lock of its own and runs beside this one.
         things.push_back({"devices:" + ApplicationFileName(), "the mouse"});
     } else if (!line.emulator_state_file.empty()) {
         // Without a state file every run meets a virtual mouse of its own.

@@ -16,8 +16,8 @@ namespace tessaly {
 namespace {
 
 // The autostart entry starts the program with "-autorun". Such a start
-// honours the settings page's "start minimised" box (the Windows program only
-// stores it); without a tray the GUI still shows the window.
+// honours the settings page's "start minimised" box; without a tray the GUI
+// still shows the window, which nothing could bring back otherwise.
 bool StartsMinimisedByAutorun(const CommandLine& line) {
     const bool autorun =
         std::find(line.rest.begin(), line.rest.end(), "-autorun") != line.rest.end();
@@ -26,9 +26,8 @@ bool StartsMinimisedByAutorun(const CommandLine& line) {
 
 }  // namespace
 
-// Start-up on Windows also initialises GDI+, COM and OLE, enables the debug
-// privilege and may report "GetDpiForMonitor failed"; none of these has a
-// counterpart here. The DPI-awareness decision is the GUI's, from its screen.
+// The DPI-awareness decision is not taken here: it is the GUI's, from its
+// screen.
 StartupState PrepareStartup(const CommandLine& line, RunRole role) {
     StartupState state;
     if (!line.trace_file.empty())

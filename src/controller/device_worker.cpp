@@ -96,7 +96,7 @@ void DeviceWorker::RefreshDeviceList() {
     if (!state_.device_present.load()) {
         refused = devices_.Unopened();
     }
-    SetLocalisedTitle(dlg_, 59, [refused, shipped = ShippedUdevRule()] {
+    SetLocalisedTitle(dlg_, main_id::kNotice, [refused, shipped = ShippedUdevRule()] {
         const std::u16string hint = WindowAccessHint(refused, UdevRuleSearchFolders(), shipped);
         return hint.empty() ? LoadLanguageString(text::kNoDeviceNotice) : hint;
     });

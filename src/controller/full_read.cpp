@@ -23,8 +23,10 @@
 #include "performance/report_rates.h"
 #include "performance/setting_ranges.h"
 #include "storage/config_store.h"
+#include "ui/ids/information_page_ids.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/static_controls.h"
 #include "ui/toolkit/toolkit.h"
@@ -227,7 +229,8 @@ void DeviceWorker::ReadReceiverVersion() {
     if (auto version = DecodeVersion(answer->bytes())) {
         const std::u16string text(version->begin(), version->end());
         state_.SetDeviceVersion(text);
-        SetLocalisedTitle(dlg_, 243, [text] { return VersionRow(551, text); });
+        SetLocalisedTitle(dlg_, information_id::kMouseName,
+                          [text] { return VersionRow(text::kMouseFirmware, text); });
     }
 }
 
@@ -235,27 +238,32 @@ void DeviceWorker::ReadReceiverVersion() {
 // mouse's version is its answer to the version read (kept from the first
 // read), over the cable it is the cable's release number.
 void DeviceWorker::RefreshInformationPage() {
-    SetLocalisedTitle(dlg_, 246, [] { return std::u16string(); });
-    SetLocalisedTitle(dlg_, 247, [] { return std::u16string(); });
+    SetLocalisedTitle(dlg_, information_id::kMouseStatus, [] { return std::u16string(); });
+    SetLocalisedTitle(dlg_, information_id::kReceiverStatus, [] { return std::u16string(); });
     const int kind = devices_.ConnectionKind();
     const uint32_t version = devices_.VersionByMode(kind).value_or(0);
     const std::u16string hex = Format(u"%X", static_cast<int>(version));
     const bool receiver = kind == kConnectionReceiver;
     if (receiver) {
         state_.SetReceiverVersion(hex);
-        SetLocalisedTitle(dlg_, 244, [hex] { return VersionRow(552, hex); });
+        SetLocalisedTitle(dlg_, information_id::kReceiverName,
+                          [hex] { return VersionRow(text::kReceiverFirmware, hex); });
     } else {
         state_.SetDeviceVersion(hex);
-        SetLocalisedTitle(dlg_, 244, [] { return LoadLanguageString(552); });
+        SetLocalisedTitle(dlg_, information_id::kReceiverName,
+                          [] { return LoadLanguageString(text::kReceiverFirmware); });
     }
     const std::u16string mouse = state_.DeviceVersion();
     dlg_.Update().mouse_firmware_version.Set(mouse);
     dlg_.Update().receiver_firmware_version.Set(receiver ? hex : std::u16string());
-    SetLocalisedTitle(dlg_, 243, [mouse] { return VersionRow(551, mouse); });
+    SetLocalisedTitle(dlg_, information_id::kMouseName,
+                      [mouse] { return VersionRow(text::kMouseFirmware, mouse); });
     // Nothing is claimed about updates before a check has answered.
-    SetLocalisedTitle(dlg_, receiver ? 247 : 246, [] { return LoadLanguageString(722); });
-    SetControlEnabled(dlg_, 248, !receiver);
-    SetControlEnabled(dlg_, 249, receiver);
+    SetLocalisedTitle(dlg_,
+                      receiver ? information_id::kReceiverStatus : information_id::kMouseStatus,
+                      [] { return LoadLanguageString(text::kNotCheckedYet); });
+    SetControlEnabled(dlg_, information_id::kMouseFirmwareCheck, !receiver);
+    SetControlEnabled(dlg_, information_id::kReceiverInfo, receiver);
 }
 
 }  // namespace tessaly

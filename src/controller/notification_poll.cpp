@@ -15,6 +15,7 @@
 #include "ui/dialogs/dpi_msg_dlg.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/ids/performance_page_ids.h"
+#include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
 #include "ui/toolkit/controls/device_list.h"
 #include "ui/toolkit/controls/dpi_control.h"
@@ -160,7 +161,7 @@ void DeviceWorker::ShowLinkRestored(int type) {
     state_.device_online.store(true);
     ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, true);
     const bool receiver = devices_.ConnectionKind() == kConnectionReceiver;
-    SetControlText(dlg_, 44, receiver ? 52 : 51);
+    SetControlText(dlg_, main_id::kDeviceState, receiver ? text::kWireless : text::kWired);
     const int mode = receiver ? kConnectionReceiver : kConnectionCable;
     SetDeviceListState(type, mode, 1);
     devices_.SetState(type, mode, kStateOnline);
@@ -177,7 +178,7 @@ void DeviceWorker::ShowLinkRestored(int type) {
 
 void DeviceWorker::ShowLinkLost(int type) {
     state_.device_online.store(false);
-    SetControlText(dlg_, 44, 50);
+    SetControlText(dlg_, main_id::kDeviceState, text::kNotConnected);
     SelectTabIndex(dlg_, main_id::kHomeTab);
     ShowControls(dlg_, {main_id::kTabBackground, main_id::kTabs, main_id::kMousePicture}, false);
     ShowControls(dlg_, {main_id::kNoticePanel, main_id::kNotice}, true);
@@ -241,7 +242,7 @@ void DeviceWorker::CommandFailureHandling() {
     dlg_.ClosePopups();
     SetDeviceListState(state_.selected_device_type.load(), kConnectionReceiver, 1);
     if (!state_.device_online.load()) {
-        SetControlText(dlg_, 44, 52);
+        SetControlText(dlg_, main_id::kDeviceState, text::kWireless);
         SetDeviceListState(kUnnamedDeviceType, kConnectionReceiver, 1);
         state_.device_online.store(true);
     }

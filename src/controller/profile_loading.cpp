@@ -7,6 +7,7 @@
 #include "profiles/profile_names.h"
 #include "storage/profile_table.h"
 #include "storage/settings_database.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/toolkit/toolkit.h"
@@ -48,7 +49,7 @@ void DeviceWorker::LoadProfiles() {
 
 void DeviceWorker::ShowProfileName() {
     const int profile = state_.current_profile.load();
-    SetLocalisedTitle(dlg_, 45, [profile] {
+    SetLocalisedTitle(dlg_, main_id::kProfile, [profile] {
         std::u16string name;
         GetProfileName(profile, name);
         return DisplayProfileName(name);

@@ -11,6 +11,7 @@
 #include "ui/dialogs/colour_values.h"
 #include "ui/dialogs/update_process_dlg.h"
 #include "ui/dialogs/update_tip_dlg.h"
+#include "ui/ids/information_page_ids.h"
 #include "ui/ids/settings_page_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/pages/control_table.h"
@@ -111,8 +112,9 @@ class WindowUpdateHost : public UpdateHost, public UpdateRequestHost {
         }
     }
     void ShowFirmwareStatus(TextBuilder build, std::u16string version, bool enabled) override {
-        SetLocalisedTitle(dlg_, 246, [build, version] { return build(version); });
-        SetControlEnabled(dlg_, 248, enabled);
+        SetLocalisedTitle(dlg_, information_id::kMouseStatus,
+                          [build, version] { return build(version); });
+        SetControlEnabled(dlg_, information_id::kMouseFirmwareCheck, enabled);
     }
 
     void PostUpdateAvailable(int kind) override {

@@ -80,6 +80,10 @@ void WindowDiscoveryHost::SetDevicePresent(bool present) {
     dlg_.Device().device_present.store(present);
 }
 
+void WindowDiscoveryHost::ShowOutcome(DiscoveryOutcome outcome) {
+    ShowDiscoveryOutcome(outcome, *this);
+}
+
 void WindowDiscoveryHost::SetDeviceOnline(bool online) {
     dlg_.Device().device_online.store(online);
 }

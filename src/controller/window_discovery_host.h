@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "controller/discovery_window.h"
 #include "device/device_discovery.h"
 #include "ui/main/device_main_dlg.h"
 
@@ -11,7 +12,7 @@ namespace tessaly {
 // The catalogue's identities as discovery and hot-plug match them. Any thread.
 std::vector<IdentityRecord> CatalogueIdentityRecords();
 
-class WindowDiscoveryHost : public DiscoveryHost {
+class WindowDiscoveryHost : public DiscoveryHost, public DiscoveryWindow {
   public:
     WindowDiscoveryHost(ui::DeviceMainDlg& dlg, std::function<void(int type)> load_model)
         : dlg_(dlg), load_model_(std::move(load_model)) {}
@@ -29,12 +30,14 @@ class WindowDiscoveryHost : public DiscoveryHost {
 
     void SetCurrentDeviceType(int type) override;
     void SetDevicePresent(bool present) override;
+    void ShowOutcome(DiscoveryOutcome outcome) override;
+    void CloseTransientWindows() override;
+
     void SetDeviceOnline(bool online) override;
     void SetControlText(int control, int text_id) override;
     void ShowControl(int control, bool show) override;
     bool ControlVisible(int control) override;
     void SelectTab(int index) override;
-    void CloseTransientWindows() override;
 
   private:
     ui::DeviceMainDlg& dlg_;

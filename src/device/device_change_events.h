@@ -9,7 +9,7 @@
 
 namespace tessaly {
 
-// The values of the Windows device-change events they stand for.
+// The numbers the hot-plug messages carry for an arrival and a removal.
 enum class DeviceChangeKind : int { kArrival = 0x8000, kRemoval = 0x8004 };
 
 using DeviceChangeHandler =

@@ -1,41 +1,7 @@
 #include "device/device_discovery.h"
 
-#include <span>
-
 namespace tessaly {
 namespace {
-
-constexpr int kCaptionControl = 44;
-constexpr int kSettingsPage = 56;
-constexpr int kSettingsButtons[] = {40, 41};
-
-struct ControlStep {
-    int control;
-    bool show;
-};
-
-struct OutcomeRow {
-    DiscoveryOutcome outcome;
-    int caption_text;
-    bool online;
-    std::span<const ControlStep> steps;
-    int tab;  // -1: the tab stays
-};
-
-constexpr ControlStep kAbsentSteps[] = {
-    {47, false}, {48, false}, {31, false}, {57, false}, {49, true}, {58, true}, {59, true},
-};
-constexpr ControlStep kConnectedSteps[] = {
-    {47, false}, {48, false}, {31, false}, {49, true},  {44, false},
-    {45, false}, {46, false}, {58, false}, {59, false}, {57, true},
-};
-
-constexpr OutcomeRow kOutcomes[] = {
-    {DiscoveryOutcome::kNoEntries, 50, false, kAbsentSteps, 0},
-    {DiscoveryOutcome::kNoKind, 50, false, kAbsentSteps, 0},
-    {DiscoveryOutcome::kCable, 51, true, kConnectedSteps, -1},
-    {DiscoveryOutcome::kReceiver, 52, true, kConnectedSteps, -1},
-};
 
 DiscoveryOutcome OutcomeOf(int kind) {
     switch (kind) {
@@ -93,30 +59,12 @@ void RefreshDeviceList(DeviceManager& manager, DiscoveryHost& host) {
     }
     if (all.empty()) {
         host.SetDevicePresent(false);
-        ShowDiscoveryOutcome(DiscoveryOutcome::kNoEntries, host);
+        host.ShowOutcome(DiscoveryOutcome::kNoEntries);
     } else {
         host.SetDevicePresent(true);
-        ShowDiscoveryOutcome(OutcomeOf(manager.ConnectionKind()), host);
+        host.ShowOutcome(OutcomeOf(manager.ConnectionKind()));
     }
     host.CloseTransientWindows();
-}
-
-void ShowDiscoveryOutcome(DiscoveryOutcome outcome, DiscoveryHost& host) {
-    for (const auto& row : kOutcomes) {
-        if (row.outcome != outcome)
-            continue;
-        host.SetControlText(kCaptionControl, row.caption_text);
-        host.SetDeviceOnline(row.online);
-        for (const auto& step : row.steps)
-            host.ShowControl(step.control, step.show);
-        if (row.tab >= 0)
-            host.SelectTab(row.tab);
-    }
-    if (host.ControlVisible(kSettingsPage)) {
-        host.ShowControl(kSettingsPage, false);
-        for (int control : kSettingsButtons)
-            host.ShowControl(control, true);
-    }
 }
 
 }  // namespace tessaly

@@ -3,8 +3,8 @@
 // identities and enumerate (`SelectRememberedDevice`), and enumerate and
 // mirror the result in the device list and the window (`RefreshDeviceList`).
 // The device layer builds on neither the catalogue nor the UI, so what they
-// provide comes through DiscoveryHost, which the controller implements; the
-// window effects themselves are the table in device_discovery.cpp.
+// provide comes through DiscoveryHost, which the controller implements; what
+// the window shows for each outcome is the controller's to decide.
 
 #include <cstdint>
 #include <vector>
@@ -12,6 +12,9 @@
 #include "device/device_manager.h"
 
 namespace tessaly {
+
+// What a refresh found: no entries, or ConnectionKind -1, 0 or 1.
+enum class DiscoveryOutcome { kNoEntries, kNoKind, kCable, kReceiver };
 
 class DiscoveryHost {
   public:
@@ -25,7 +28,7 @@ class DiscoveryHost {
     // The model's description file and settings database.
     virtual void LoadModel(int type) = 0;
 
-    // The device list control (57).
+    // The window's list of devices.
     virtual void SetAllDeviceState(int state) = 0;
     virtual void SetDeviceState(int type, int mode, int state) = 0;
     virtual void SetDeviceVersion(int type, uint32_t version) = 0;
@@ -35,21 +38,13 @@ class DiscoveryHost {
     // The controller's state and window.
     virtual void SetCurrentDeviceType(int type) = 0;
     virtual void SetDevicePresent(bool present) = 0;
-    virtual void SetDeviceOnline(bool online) = 0;
-    virtual void SetControlText(int control, int text_id) = 0;
-    virtual void ShowControl(int control, bool show) = 0;
-    virtual bool ControlVisible(int control) = 0;
-    virtual void SelectTab(int index) = 0;
+    // The connection state, caption and pages that go with the outcome.
+    virtual void ShowOutcome(DiscoveryOutcome outcome) = 0;
     // The popups (DPI popup, wait dialog).
     virtual void CloseTransientWindows() = 0;
 };
 
-// The window after a refresh: no entries, or ConnectionKind -1, 0 or 1.
-enum class DiscoveryOutcome { kNoEntries, kNoKind, kCable, kReceiver };
-
 void SelectRememberedDevice(DeviceManager& manager, DiscoveryHost& host);
 void RefreshDeviceList(DeviceManager& manager, DiscoveryHost& host);
-// The window effects of one outcome (RefreshDeviceList's last steps).
-void ShowDiscoveryOutcome(DiscoveryOutcome outcome, DiscoveryHost& host);
 
 }  // namespace tessaly

@@ -16,6 +16,7 @@
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
 #include "ui/ids/macro_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/control_table.h"
@@ -24,8 +25,6 @@
 namespace tessaly {
 namespace {
 
-// The frame's button that opens the profile dialog.
-constexpr int kProfileButtonId = 45;
 constexpr int kEventEditorIds[] = {macro_id::kEditorPanel,  macro_id::kEditorKindLabel,
                                    macro_id::kEditorKind,   macro_id::kEditorValue,
                                    macro_id::kEditorButton, macro_id::kEditorValueLabel,
@@ -484,7 +483,7 @@ void MacroPage::SetRecordingControls(bool recording) {
     if (context_.tabs) {
         context_.tabs->SetEnabled(!recording);
     }
-    if (auto* profiles = dlg_.GetControl(kProfileButtonId)) {
+    if (auto* profiles = dlg_.GetControl(main_id::kProfile)) {
         profiles->SetEnabled(!recording);
     }
     if (!recording) {

@@ -2,6 +2,7 @@
 // macro files they offer.
 
 #include <optional>
+#include <span>
 
 #include "buttons/key_capture.h"
 #include "macros/macro_event_texts.h"
@@ -28,10 +29,31 @@ struct MenuRow {
 };
 
 // Macro menu: import is always offered, the rest with a selected macro.
-constexpr MenuRow kImportOne = {101, 26};
-constexpr MenuRow kMacroMenuWithSelection[] = {{102, 27}, {105, 410}, {106, 411}};
-constexpr MenuRow kInsertMenu[] = {{105, 415}, {106, 416}, {107, 417}, {101, 397}, {103, 398}};
-constexpr MenuRow kEventMenu[] = {{100, 400}, {101, 401}, {102, 402}, {103, 403}};
+constexpr MenuRow kImportOne = {macro_id::kImportOneItem, text::kImport};
+constexpr MenuRow kMacroMenuWithSelection[] = {
+    {macro_id::kExportOneItem, text::kExport},
+    {macro_id::kImportAllItem, text::kImportAllMacros},
+    {macro_id::kExportAllItem, text::kExportAllMacros},
+};
+constexpr MenuRow kInsertMenu[] = {
+    {macro_id::kLeftClickItem, text::kInsertLeftClick},
+    {macro_id::kMiddleClickItem, text::kInsertMiddleClick},
+    {macro_id::kRightClickItem, text::kInsertRightClick},
+    {macro_id::kInsertKeyItem, text::kInsertKey},
+    {macro_id::kInsertDelayItem, text::kInsertDelay},
+};
+
+struct MoveRow {
+    int id;
+    int text;
+    MoveDirection direction;
+};
+constexpr MoveRow kEventMenu[] = {
+    {macro_id::kMoveToTopItem, text::kMoveToTop, MoveDirection::kTop},
+    {macro_id::kMoveUpItem, text::kMoveUp, MoveDirection::kUp},
+    {macro_id::kMoveDownItem, text::kMoveDown, MoveDirection::kDown},
+    {macro_id::kMoveToBottomItem, text::kMoveToBottom, MoveDirection::kBottom},
+};
 
 constexpr int kMacroMenuWidth = 150;
 constexpr int kInsertMenuWidth = 170;
@@ -42,9 +64,11 @@ constexpr std::pair<int, int> kClickItems[] = {{macro_id::kLeftClickItem, kMouse
                                                {macro_id::kMiddleClickItem, kMouseButtonMiddle},
                                                {macro_id::kRightClickItem, kMouseButtonRight}};
 
-std::vector<DUI::MenuItem> Items(std::span<const MenuRow> rows) {
+// Any table of rows with an item id and a text number.
+template <typename Rows>
+std::vector<DUI::MenuItem> Items(const Rows& rows) {
     std::vector<DUI::MenuItem> items;
-    for (const MenuRow& row : rows) {
+    for (const auto& row : rows) {
         items.push_back({row.id, LoadLanguageString(row.text)});
     }
     return items;
@@ -61,7 +85,7 @@ std::optional<std::u16string> Choose(DUI::FileDialogMode mode, const DUI::MWindo
 }  // namespace
 
 std::vector<DUI::MenuItem> MacroPage::MacroMenuItems() const {
-    std::vector<DUI::MenuItem> items = Items({&kImportOne, 1});
+    std::vector<DUI::MenuItem> items = Items(std::span(&kImportOne, 1));
     if (SelectedMacro() > 0) {
         for (const DUI::MenuItem& item : Items(kMacroMenuWithSelection)) {
             items.push_back(item);
@@ -109,16 +133,16 @@ void MacroPage::OpenEventMenu() {
 void MacroPage::OnMenuChoice(uint32_t message, int item) {
     if (message == ui::kWmMacroMenu1) {
         switch (item) {
-            case 101:
+            case macro_id::kImportOneItem:
                 ImportMacroFile();
                 break;
-            case 102:
+            case macro_id::kExportOneItem:
                 ExportMacroFile();
                 break;
-            case 105:
+            case macro_id::kImportAllItem:
                 ImportMacroCollection();
                 break;
-            case 106:
+            case macro_id::kExportAllItem:
                 ExportMacroCollection();
                 break;
             default:
@@ -135,10 +159,12 @@ void MacroPage::OnMenuChoice(uint32_t message, int item) {
         } else if (item == macro_id::kInsertKeyItem) {
             InsertCapturedKey();
         }
-    } else if (message == ui::kWmMacroMenu3 && item >= 100 && item <= 103) {
-        constexpr MoveDirection kMoves[] = {MoveDirection::kTop, MoveDirection::kUp,
-                                            MoveDirection::kDown, MoveDirection::kBottom};
-        MoveEvent(kMoves[item - 100]);
+    } else if (message == ui::kWmMacroMenu3) {
+        for (const MoveRow& row : kEventMenu) {
+            if (item == row.id) {
+                MoveEvent(row.direction);
+            }
+        }
     }
 }
 

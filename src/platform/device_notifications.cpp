@@ -83,7 +83,8 @@ std::string FormatHidInterfaceName(uint16_t vendor_id, uint16_t product_id, int 
 }
 
 std::string HidNodeOfInterfaceName(const std::string& name) {
-    // Windows writes the name in lower case; ours is upper case.
+    // The prefix is matched in any case: a name typed or logged in lower
+    // case still finds its node.
     const std::string prefix = kNamePrefix;
     if (name.size() < prefix.size() ||
         strncasecmp(name.c_str(), prefix.c_str(), prefix.size()) != 0) {

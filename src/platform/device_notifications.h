@@ -1,9 +1,10 @@
 #pragma once
 // Arrival and removal of HID interfaces on Linux: a libudev monitor on the
-// hidraw subsystem. The rest of the system matches interfaces by the Windows
-// interface name ("\\?\HID#VID_1A2B&PID_0A01&MI_02#<node>#{…}"), so each
-// event is given such a name, with the hidraw node in the instance part so
-// that the arrival test can open it.
+// hidraw subsystem. The rest of the system matches interfaces by one form of
+// interface name ("\\?\HID#VID_1A2B&PID_0A01&MI_02#<node>#{…}"), which
+// carries the ids and the interface number, so each event is given such a
+// name, with the hidraw node in the instance part so that the arrival test
+// can open it.
 
 #include <atomic>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // A small INI document: ordered sections of ordered name=value pairs.
-// Section and value names compare case-insensitively (ASCII), as the
-// registry's and the profile API's do.
+// Section and value names compare case-insensitively (ASCII), so a file
+// edited by hand need not match the program's spelling.
 
 #include <optional>
 #include <string>

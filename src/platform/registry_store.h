@@ -1,6 +1,7 @@
 #pragma once
-// The Linux stand-in for the per-user registry: keys are sections of an INI
-// file, values are texts. Injectable, so tests can make a key unreadable.
+// The per-user settings store ("the registry" in the rest of the program):
+// keys are sections of an INI file, values are texts. Injectable, so tests can make a key
+// unreadable.
 
 #include <memory>
 #include <optional>

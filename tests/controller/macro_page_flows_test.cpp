@@ -18,6 +18,7 @@
 #include "storage/key_table.h"
 #include "storage/macro_table.h"
 #include "ui/ids/button_page_ids.h"
+#include "ui/ids/macro_page_ids.h"
 #include "ui/ids/main_window_ids.h"
 #include "ui/localisation/language_strings.h"
 #include "ui/localisation/text_ids.h"
@@ -196,6 +197,40 @@ TEST_F(MacroFlowsTest, AnEditTheStoreRefusesLeavesThePageShowingWhatIsStored) {
     SetMacroEventWriteProbe(nullptr);
     EXPECT_EQ(Texts(StoredEvents(macro)), stored);
     EXPECT_EQ(ShownTexts(), stored);
+}
+
+TEST_F(MacroFlowsTest, TheEventMenuMovesTheSelectedEventWhereItsItemSays) {
+    Start();
+    const int macro = NewMacro();
+    Event(macro_id::kInsert);
+    ChooseFromMenu(macro_id::kLeftClickItem);
+    Event(macro_id::kInsert);
+    ChooseFromMenu(macro_id::kInsertDelayItem);
+    const size_t count = StoredEvents(macro).size();
+    ASSERT_GE(count, 3u);
+    // The click's press is the one event of its kind.
+    const auto press_at = [&] {
+        const std::vector<MacroEvent> stored = StoredEvents(macro);
+        for (size_t i = 0; i < stored.size(); ++i) {
+            if (stored[i].type == kEventMousePress) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    auto* events = MacroPageAs<DUI::CRecordList>(macro_id::kEventList);
+    const auto move = [&](int item) {
+        events->SelectItem(press_at());
+        Event(macro_id::kEventList, DUI::kEventSecondary);
+        ChooseFromMenu(item);
+        return press_at();
+    };
+    const int last = static_cast<int>(count) - 1;
+    EXPECT_EQ(move(macro_id::kMoveToBottomItem), last);
+    EXPECT_EQ(move(macro_id::kMoveUpItem), last - 1);
+    EXPECT_EQ(move(macro_id::kMoveToTopItem), 0);
+    EXPECT_EQ(move(macro_id::kMoveDownItem), 1);
+    EXPECT_EQ(StoredEvents(macro).size(), count);
 }
 
 TEST_F(MacroFlowsTest, EveryButtonChoiceGivesTheBitItsTextNames) {

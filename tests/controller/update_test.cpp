@@ -185,6 +185,22 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
     EXPECT_TRUE(DownloadFolders(user.path()).empty());
 }
 
+TEST_F(UpdateTest, AFirmwareCheckWithoutAServerIsRefusedInABoxAndAsksNothing) {
+    OpenConnected();
+    dlg->firmware_address.clear();
+    const size_t before = session.backend().ModalRuns().size();
+    ASSERT_EQ(dlg->OnMessage(information_id::kMouseFirmwareCheck, DUI::kEventActivated, 0, 0), 1);
+    ASSERT_TRUE(Settled());
+    const auto runs = session.backend().ModalRuns();
+    ASSERT_EQ(runs.size(), before + 1);
+    EXPECT_EQ(runs.back().title, u"MessageBox");
+    EXPECT_NE(std::ranges::find(runs.back().texts, Text(text::kMouseFirmware)),
+              runs.back().texts.end());
+    EXPECT_NE(std::ranges::find(runs.back().texts, Text(text::kNoMouseFirmwareOffered)),
+              runs.back().texts.end());
+    EXPECT_EQ(Title(information_id::kMouseStatus), Text(text::kNotCheckedYet));
+}
+
 // "Update now" on this system: the archive's package goes to the desktop's
 // installer through xdg-open, the window says so and the program stays.
 TEST_F(UpdateTest, TheSoftwareUpdateHandsItsPackageToTheInstallerAndStays) {

@@ -1,7 +1,7 @@
 #pragma once
-// A language file read the way the Windows profile API reads an
-// initialisation file: trimmed values, one pair of enclosing quotes dropped,
-// at most 259 UTF-16 units, and an empty text for anything missing.
+// A language file, read as an INI file: trimmed values, one pair of
+// enclosing quotes dropped, at most 259 UTF-16 units, and an empty text for
+// anything missing, so a damaged file still gives a usable window.
 
 #include <cstddef>
 #include <string>

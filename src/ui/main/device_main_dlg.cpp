@@ -106,12 +106,7 @@ void DeviceMainDlg::RegisterOwnHandlers() {
         open(update_.qa_address, u"");
         return 1;
     });
-    own(S::kSystemMouse, [open](int, int, intptr_t) {
-        open(u"control.exe", u"/name Microsoft.Mouse");
-        return 1;
-    });
     own(S::kActivateDevice, [this](int, int, intptr_t) { return OnActivateDevice(); });
-    own(S::kFirmwareCheck, [this](int, int, intptr_t) { return OnFirmwareCheck(); });
     own(S::kReceiverInfo, [this](int, int, intptr_t) {
         MessageBox(text::kReceiverFirmware, text::kNoReceiverFirmwareOffered, 0);
         return 1;
@@ -448,8 +443,8 @@ void DeviceMainDlg::OnCloseButton() {
 // --- life cycle ------------------------------------------------------------------
 
 bool DeviceMainDlg::OnInitDialog() {
-    // The single-instance lock (platform/single_instance.h) stands for the
-    // window property of the original: other processes find us through it.
+    // Other processes find the running program through its single-instance
+    // lock (platform/single_instance.h), not through this window.
     MDialog::OnInitDialog();
     AddTrayIcon();
     CreateDpiPopup();
@@ -488,15 +483,6 @@ int DeviceMainDlg::OnNcActivate(bool) {
 }
 
 void DeviceMainDlg::OnTimer(uint32_t) {}
-
-int DeviceMainDlg::OnFirmwareCheck() {
-    if (!update_.firmware_address.empty()) {
-        QueueTask(kTaskFirmwareCheck);
-    } else {
-        MessageBox(text::kMouseFirmware, text::kNoMouseFirmwareOffered, 0);
-    }
-    return 1;
-}
 
 int DeviceMainDlg::OnFactoryRestore() {
     const SettingsChange change = FactoryReset(*MakeFactoryResetHost(*this), [this] {

@@ -176,7 +176,6 @@ class DeviceMainDlg : public DUI::MDialog, public DeviceMainDef, public PageRout
     int OnTabClick(int index);
     int OnOpenSettings();
     int OnActivateDevice();
-    int OnFirmwareCheck();
     int OnFactoryRestore();
     void Show(int id, bool visible);
 

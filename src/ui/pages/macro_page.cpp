@@ -41,23 +41,23 @@ constexpr ControlSpec Radio(int id, int text, std::u16string_view group) {
 }
 
 constexpr ControlSpec kRows[] = {
-    Picture(150, u"img_area_bkg.png"),
-    Picture(151, u"img_area_caption.png"),
-    Label(152, t::kMacroPageTitle),
-    Picture(153, kContent),
-    Label(154, t::kMacroList),
+    Picture(macro_id::kBackground, u"img_area_bkg.png"),
+    Picture(macro_id::kCaptionBand, u"img_area_caption.png"),
+    Label(macro_id::kTitle, t::kMacroPageTitle),
+    Picture(macro_id::kMacroPanel, kContent),
+    Label(macro_id::kMacroListCaption, t::kMacroList),
     {.class_name = "MacroList", .id = macro_id::kMacroList, .image = u"img_list_bkg.png"},
     Button(macro_id::kNewMacro, t::kNewMacro),
     Button(macro_id::kDeleteMacro, t::kDelete),
     Button(macro_id::kFilesButton, t::kMacroFiles),
-    Picture(155, kContent),
-    Label(160, t::kEventList),
-    Picture(159, u"img_list_bkg.png"),
-    Label(163, t::kColumnNumber),
-    Label(164, t::kColumnEvent),
-    Label(165, t::kColumnEdit),
+    Picture(macro_id::kEventPanel, kContent),
+    Label(macro_id::kEventListCaption, t::kEventList),
+    Picture(macro_id::kEventListBackground, u"img_list_bkg.png"),
+    Label(macro_id::kNumberColumn, t::kColumnNumber),
+    Label(macro_id::kEventColumn, t::kColumnEvent),
+    Label(macro_id::kEditColumn, t::kColumnEdit),
     {.class_name = "CRecordList", .id = macro_id::kEventList, .image = u"icon\\icon_list.png"},
-    Picture(170, kContent),
+    Picture(macro_id::kEventButtonsPanel, kContent),
     Button(macro_id::kInsert, t::kInsert),
     Button(macro_id::kDeleteEvent, t::kDeleteEvent),
     Button(macro_id::kClearEvents, t::kClearEvents),
@@ -66,16 +66,16 @@ constexpr ControlSpec kRows[] = {
      .image = kButtonImage,
      .frames = 4,
      .text = t::kStartRecording},
-    Picture(161, kContent),
-    Label(173, t::kDelaySettings),
+    Picture(macro_id::kDelayPanel, kContent),
+    Label(macro_id::kDelayCaption, t::kDelaySettings),
     Radio(macro_id::kNoDelays, t::kNoDelay, kDelayGroup),
     Radio(macro_id::kRecordedDelays, t::kRecordedDelay, kDelayGroup),
     Radio(macro_id::kFixedDelay, t::kFixedDelay, kDelayGroup),
-    {.class_name = "CArea", .id = 177, .flags = kArea},
+    {.class_name = "CArea", .id = macro_id::kFixedDelayFrame, .flags = kArea},
     {.class_name = "MEdit", .id = macro_id::kFixedDelayField, .flags = kDisabled, .literal = u"10"},
-    {.class_name = "MText", .id = 179, .flags = kArea},
-    Picture(162, kContent),
-    Label(180, t::kPlaySettings),
+    {.class_name = "MText", .id = macro_id::kFixedDelayUnit, .flags = kArea},
+    Picture(macro_id::kPlayPanel, kContent),
+    Label(macro_id::kPlayCaption, t::kPlaySettings),
     Radio(macro_id::kPlayWhileHeld, t::kPlayWhileHeld, kPlayGroup),
     Radio(macro_id::kPlayUntilPressedAgain, t::kPlayUntilPressedAgain, kPlayGroup),
     Radio(macro_id::kPlayCount, t::kPlayTimes, kPlayGroup),
@@ -155,42 +155,42 @@ void FillInitialState(const MDialog& dlg, const MTabLayout* page) {
 // Three columns at the content origin (230, 80): the macros, the events, the
 // settings with the event editor below them.
 constexpr Placement kPlacements[] = {
-    {150, 0, {0, 0, 1030, 658}},
-    {151, 0, {0, 0, 1030, 40}},
-    {152, 0, {15, 0, 400, 40}},
+    {macro_id::kBackground, 0, {0, 0, 1030, 658}},
+    {macro_id::kCaptionBand, 0, {0, 0, 1030, 40}},
+    {macro_id::kTitle, 0, {15, 0, 400, 40}},
 
-    {153, 0, {15, 50, 275, 648}},
-    {154, 0, {30, 55, 260, 85}},
+    {macro_id::kMacroPanel, 0, {15, 50, 275, 648}},
+    {macro_id::kMacroListCaption, 0, {30, 55, 260, 85}},
     {macro_id::kMacroList, 0, {30, 90, 260, 520}},
     {macro_id::kNewMacro, 0, {30, 530, 147, 560}},
     {macro_id::kDeleteMacro, 0, {152, 530, 260, 560}},
     {macro_id::kFilesButton, 0, {30, 575, 260, 605}},
 
-    {155, 0, {285, 50, 705, 648}},
-    {160, 0, {300, 55, 690, 85}},
-    {159, 0, {300, 90, 690, 120}},
-    {163, 0, {300, 90, 380, 120}},
-    {164, 0, {380, 90, 600, 120}},
-    {165, 0, {600, 90, 690, 120}},
+    {macro_id::kEventPanel, 0, {285, 50, 705, 648}},
+    {macro_id::kEventListCaption, 0, {300, 55, 690, 85}},
+    {macro_id::kEventListBackground, 0, {300, 90, 690, 120}},
+    {macro_id::kNumberColumn, 0, {300, 90, 380, 120}},
+    {macro_id::kEventColumn, 0, {380, 90, 600, 120}},
+    {macro_id::kEditColumn, 0, {600, 90, 690, 120}},
     {macro_id::kEventList, 0, {300, 120, 690, 510}},
-    {170, 0, {300, 520, 690, 640}},
+    {macro_id::kEventButtonsPanel, 0, {300, 520, 690, 640}},
     {macro_id::kInsert, 0, {310, 530, 430, 560}},
     {macro_id::kDeleteEvent, 0, {435, 530, 555, 560}},
     {macro_id::kClearEvents, 0, {560, 530, 680, 560}},
     {macro_id::kRecord, 0, {310, 575, 680, 610}},
 
     // Each number field sits under its choice, which keeps the column's width.
-    {161, 0, {715, 50, 1015, 215}},
-    {173, 0, {730, 55, 1000, 85}},
+    {macro_id::kDelayPanel, 0, {715, 50, 1015, 215}},
+    {macro_id::kDelayCaption, 0, {730, 55, 1000, 85}},
     {macro_id::kNoDelays, 0, {730, 90, 1000, 115}},
     {macro_id::kRecordedDelays, 0, {730, 120, 1000, 145}},
     {macro_id::kFixedDelay, 0, {730, 150, 1000, 175}},
-    {177, 0, {760, 180, 840, 205}},
+    {macro_id::kFixedDelayFrame, 0, {760, 180, 840, 205}},
     {macro_id::kFixedDelayField, 0, {762, 182, 838, 203}},
-    {179, 0, {845, 180, 890, 205}},
+    {macro_id::kFixedDelayUnit, 0, {845, 180, 890, 205}},
 
-    {162, 0, {715, 225, 1015, 390}},
-    {180, 0, {730, 230, 1000, 260}},
+    {macro_id::kPlayPanel, 0, {715, 225, 1015, 390}},
+    {macro_id::kPlayCaption, 0, {730, 230, 1000, 260}},
     {macro_id::kPlayWhileHeld, 0, {730, 265, 1000, 290}},
     {macro_id::kPlayUntilPressedAgain, 0, {730, 295, 1000, 320}},
     {macro_id::kPlayCount, 0, {730, 325, 1000, 350}},
@@ -208,7 +208,7 @@ constexpr Placement kPlacements[] = {
 
 // The unit beside the fixed delay's field.
 void SetDelayUnit(const MDialog& dlg, const MTabLayout* page) {
-    if (auto* unit = Get<MControlFont>(dlg, page, 179)) {
+    if (auto* unit = Get<MControlFont>(dlg, page, macro_id::kFixedDelayUnit)) {
         unit->SetTitle(UnitName(Unit::kMillisecond));
     }
 }
@@ -224,8 +224,8 @@ void BuildMacroPage(MDialog& dlg, MTabLayout& page, const PageStyle& style) {
 // The event list draws its number and text under the column captions.
 void SetEventColumns(const MDialog& dlg, const MTabLayout* page) {
     auto* events = Get<CRecordList>(dlg, page, macro_id::kEventList);
-    const MControl* number = FindInPage(dlg, page, 163);
-    const MControl* text = FindInPage(dlg, page, 164);
+    const MControl* number = FindInPage(dlg, page, macro_id::kNumberColumn);
+    const MControl* text = FindInPage(dlg, page, macro_id::kEventColumn);
     if (events != nullptr && number != nullptr && text != nullptr) {
         events->SetColumns(number->GetRect().Width(), text->GetRect().Width());
     }

@@ -4,25 +4,12 @@
 #include <QUrl>
 
 #include "base/trace.h"
-#include "platform/desktop_mouse_settings.h"
 #include "platform/shell_open.h"
 #include "ui/qt/theme.h"
 
 namespace tessaly::qt {
 
-bool OpenMouseSettings() {
-    if (OpenDesktopMouseSettings()) {
-        return true;
-    }
-    Trace(2, "no mouse settings program found for this desktop");
-    return false;
-}
-
 void OpenTarget(std::u16string_view target, std::u16string_view parameters) {
-    if (target == u"control.exe") {
-        OpenMouseSettings();
-        return;
-    }
     const QString text = ToQString(target);
     if (parameters.empty() && (text.startsWith(QStringLiteral("http://")) ||
                                text.startsWith(QStringLiteral("https://")))) {

@@ -1,7 +1,8 @@
 #pragma once
 // MEdit and NumberEdit as a QLineEdit: typing updates the model's text,
-// focus changes give events 30 and 29, Enter on a number edit confirms it (2)
-// and every change of a number edit's text is reported as 29.
+// focus changes give kEventSetFocus and kEventKillFocus, Enter on a number
+// edit confirms it (kEventActivated) and every change of a number edit's text
+// is reported as kEventKillFocus.
 
 #include <QLineEdit>
 

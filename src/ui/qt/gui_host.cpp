@@ -50,13 +50,12 @@ constexpr PageRow kPages[] = {
     {"lighting", 4}, {"info", 5},    {"settings", -1},
 };
 
-// The Windows start decides from the screen whether the process is
-// "DPI-aware" (draws at device pixels) or lets the system stretch its
-// bitmap. Qt 6 is always DPI-aware: it draws every window at the screen's
-// device pixel ratio, crisply, and passes fractional desktop scales through
-// (the rounding policy set before the application exists). Stretching a
-// bitmap has no Qt counterpart and would only blur, so both outcomes draw
-// through Qt's scaling; the decision, fed from the real screen, is traced.
+// The start decides from the screen whether to draw at device pixels
+// ("DPI-aware") or at its own size, stretched by the system. Qt 6 always draws every
+// window at the screen's device pixel ratio, crisply, and passes fractional
+// desktop scales through (the rounding policy set before the application
+// exists); a stretched bitmap would only blur, so both outcomes draw through
+// Qt's scaling, and the decision, taken from the real screen, is traced.
 void ApplyDpiDecision(QApplication& application) {
     const QScreen* screen = application.primaryScreen();
     if (screen == nullptr) {

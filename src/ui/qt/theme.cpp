@@ -13,7 +13,7 @@ constexpr const char* kFallbacks[] = {"Open Sans",           "Noto Sans",
                                       "DejaVu Sans",         "Noto Sans CJK SC",
                                       "WenQuanYi Micro Hei", "Droid Sans Fallback"};
 
-// Names the design uses that are not installed under that name here.
+// Font names the skin asks for that fontconfig knows under another name.
 struct Alias {
     const char16_t* name;
     const char* family;

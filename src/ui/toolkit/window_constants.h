@@ -1,7 +1,7 @@
 #pragma once
 // The numbers callers pass to windows: styles, show commands, z-order and
-// messages. They keep the values of the platform the design was written for,
-// so the numbers in the window tables (0x96000000, 0x80, 5) mean the same here.
+// messages. The window tables carry them as numbers (0x96000000, 0x80, 5),
+// so these names keep exactly those values.
 
 #include <cstdint>
 

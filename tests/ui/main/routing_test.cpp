@@ -89,14 +89,6 @@ TEST_F(Routing, OwnHandlersAct) {
     EXPECT_EQ(opened, (std::vector<std::u16string>{u"https://example.org"}));
 
     tasks.Clear();
-    EXPECT_EQ(dlg->OnMessage(248, 2, 0, 0), 1);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title, LoadLanguageString(551));
-    dlg->Update().firmware_address = u"http://fw";
-    dlg->OnMessage(248, 2, 0, 0);
-    EXPECT_EQ(tasks.Snapshot(), (std::vector<int32_t>{24}));
-
-    tasks.Clear();
     boxes.clear();
     dlg->OnMessage(277, 2, 0, 0);
     ASSERT_EQ(boxes.size(), 1u) << "offline: notice only";

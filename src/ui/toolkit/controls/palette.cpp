@@ -1,5 +1,6 @@
 #include "ui/toolkit/controls/palette.h"
 
+#include "ui/toolkit/control_events.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace tessaly::DUI {
@@ -16,7 +17,7 @@ Color MPalette::GetSelectColor() const {
 }
 
 void MPalette::ApplyUserEvent(int event, intptr_t param) {
-    if (event == 27 || event == kEventActivated) {
+    if (event == kEventDragged || event == kEventActivated) {
         color_ = static_cast<Color>(param);
         Changed(ControlChange::kColor);
     }
