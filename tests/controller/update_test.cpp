@@ -187,7 +187,7 @@ TEST_F(UpdateTest, ANewerFirmwareIsOfferedDownloadedAndWrittenToTheMouse) {
 
 TEST_F(UpdateTest, AFirmwareCheckWithoutAServerIsRefusedInABoxAndAsksNothing) {
     OpenConnected();
-    dlg->firmware_address.clear();
+    dlg->Update().firmware_address.clear();
     const size_t before = session.backend().ModalRuns().size();
     ASSERT_EQ(dlg->OnMessage(information_id::kMouseFirmwareCheck, DUI::kEventActivated, 0, 0), 1);
     ASSERT_TRUE(Settled());
