@@ -1,9 +1,10 @@
 // The version checks, the software download and the firmware upgrade
 // through the update operations the window's buttons call: the software
-// check (task 23), the firmware check (task 24) and, for a newer version, the
-// download that hands the package to the desktop's installer (task 26) or the
-// upgrade (task 27), their progress streamed to stderr. The tool keeps the checks off for every
-// other command, so these turn them on for their own task only.
+// check (task 23), the firmware check (task 24) and, for a newer version,
+// the download that hands the package to the desktop's installer (task 26)
+// or the upgrade (task 27), their progress streamed to stderr. The tool
+// keeps the checks off for every other command, so these turn them on for
+// their own task only.
 
 #include <chrono>
 #include <cstdio>

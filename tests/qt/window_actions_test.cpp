@@ -94,7 +94,7 @@ constexpr WindowAction kActions[] = {
     {"macro insert", "macros", 167, ""},
     {"macro remove", "macros", 168, ""},
     {"macro clear", "macros", 169, ""},
-    {"macro move", "macros", 190, "and 191; top and bottom in the event list's menu"},
+    {"macro move", "macros", 166, "an event chosen, the move buttons or the list's menu"},
     {"macro edit", "macros", 166, "an event chosen opens the event editor beside the list"},
     {"macro import", "macros", 156, "the list's menu: right-click, the menu key or Shift+F10"},
     {"macro export", "macros", 156, "the list's menu"},
