@@ -94,7 +94,8 @@ TEST_F(WorkerTest, TheCatalogueBelongsToTheProgramsWindow) {
 
     dlg->Services().select_model(kWirelessType);
     EXPECT_EQ(DeviceCatalogue::Instance().Selected().device_type, kWirelessType);
-    EXPECT_FALSE(dlg->Update().firmware_address.empty()) << "the model's description reached the window";
+    EXPECT_FALSE(dlg->Update().firmware_address.empty())
+        << "the model's description reached the window";
 
     dlg->CloseWindow();
     EXPECT_TRUE(DeviceCatalogue::Instance().DiscoveryIdentities().empty());
