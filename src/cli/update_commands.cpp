@@ -165,98 +165,82 @@ int RunFirmwareCheck(CommandContext& context) {
     return kExitOk;
 }
 
-// What the upgrade task told, from the worker's thread.
-class UpgradeWatch {
+// How a task the worker runs ended, and its statuses on stderr, told from
+// the worker's thread. The command's streams are the ones it began with: the
+// worker's thread must not read the UI thread's current ones.
+template <typename End>
+class TaskWatch {
   public:
-    UpgradeListener Listener() {
-        return {[this](int percent, int text) { Progress(percent, text); },
-                [this](UpgradeOutcome outcome, bool downloaded) {
-                    const std::lock_guard lock(mutex_);
-                    ended_ = true;
-                    outcome_ = outcome;
-                    downloaded_ = downloaded;
-                }};
-    }
     bool Ended() const {
         const std::lock_guard lock(mutex_);
-        return ended_;
+        return end_.has_value();
     }
-    UpgradeOutcome Outcome() const {
+    End Result() const {
         const std::lock_guard lock(mutex_);
-        return outcome_;
-    }
-    bool Downloaded() const {
-        const std::lock_guard lock(mutex_);
-        return downloaded_;
+        return end_.value_or(End{});
     }
     std::u16string LastStatus() const {
         const std::lock_guard lock(mutex_);
         return last_status_;
     }
 
-  private:
-    // Each new status goes to stderr as the progress dialog shows it.
-    void Progress(int percent, int text) {
-        const std::u16string status = Format(u"%s: %d%%", LoadLanguageString(text), percent);
+  protected:
+    void Finish(End end) {
+        const std::lock_guard lock(mutex_);
+        end_ = std::move(end);
+    }
+    // Each new status once, as the progress dialog shows it.
+    void Say(const std::u16string& status) {
         const std::lock_guard lock(mutex_);
         if (status == last_status_)
             return;
         last_status_ = status;
-        // The command's streams as they were when it began: the worker's
-        // thread must not read the UI thread's current ones.
         err_("tessalyctl: " + ToUtf8(status) + "\n");
     }
 
+  private:
     std::function<void(std::string_view)> err_ = CurrentRunStreams().err;
     mutable std::mutex mutex_;
-    bool ended_ = false;
-    UpgradeOutcome outcome_ = UpgradeOutcome::kNoImage;
-    bool downloaded_ = false;
+    std::optional<End> end_;
     std::u16string last_status_;
 };
 
-// What the download task told, from the worker's thread.
-class DownloadWatch {
+struct UpgradeEnd {
+    UpgradeOutcome outcome = UpgradeOutcome::kNoImage;
+    bool downloaded = false;
+};
+
+class UpgradeWatch : public TaskWatch<UpgradeEnd> {
   public:
-    SoftwareDownloadListener Listener() {
-        return {[this](int percent) { Progress(percent); },
-                [this](SoftwareDownloadOutcome outcome, const std::u16string& package) {
-                    const std::lock_guard lock(mutex_);
-                    ended_ = true;
-                    outcome_ = outcome;
-                    package_ = package;
+    UpgradeListener Listener() {
+        return {[this](int percent, int text) {
+                    Say(Format(u"%s: %d%%", LoadLanguageString(text), percent));
+                },
+                [this](UpgradeOutcome outcome, bool downloaded) {
+                    Finish({outcome, downloaded});
                 }};
     }
-    bool Ended() const {
-        const std::lock_guard lock(mutex_);
-        return ended_;
-    }
-    SoftwareDownloadOutcome Outcome() const {
-        const std::lock_guard lock(mutex_);
-        return outcome_;
-    }
-    std::u16string Package() const {
-        const std::lock_guard lock(mutex_);
-        return package_;
-    }
+    UpgradeOutcome Outcome() const { return Result().outcome; }
+    bool Downloaded() const { return Result().downloaded; }
+};
 
-  private:
-    // Each new percentage goes to stderr, as the download dialog shows it.
-    void Progress(int percent) {
-        const std::lock_guard lock(mutex_);
-        if (percent == last_percent_)
-            return;
-        last_percent_ = percent;
-        err_("tessalyctl: " +
-             ToUtf8(Format(u"%s: %d%%", LoadLanguageString(text::kDownloading), percent)) + "\n");
-    }
+struct DownloadEnd {
+    SoftwareDownloadOutcome outcome = SoftwareDownloadOutcome::kNotDownloaded;
+    std::u16string package;
+};
 
-    std::function<void(std::string_view)> err_ = CurrentRunStreams().err;
-    mutable std::mutex mutex_;
-    bool ended_ = false;
-    SoftwareDownloadOutcome outcome_ = SoftwareDownloadOutcome::kNotDownloaded;
-    std::u16string package_;
-    int last_percent_ = -1;
+class DownloadWatch : public TaskWatch<DownloadEnd> {
+  public:
+    SoftwareDownloadListener Listener() {
+        return {[this](int percent) {
+                    Say(Format(u"%s: %d%%", LoadLanguageString(text::kDownloading), percent));
+                },
+                [this](SoftwareDownloadOutcome outcome, const std::u16string& package) {
+                    Finish({outcome, package});
+                }};
+    }
+    SoftwareDownloadOutcome Outcome() const { return Result().outcome; }
+    std::u16string Package() const { return Result().package; }
 };
 
 std::string DownloadFailure(const DownloadWatch& watch, const UpdateRequestHost& host,
