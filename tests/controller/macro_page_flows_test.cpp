@@ -321,7 +321,7 @@ TEST_F(MacroFlowsTest, LosingTheMouseWhileRecordingSavesIntoTheRecordedMacro) {
     ASSERT_TRUE(WaitFor([&] { return !dlg->Device().device_online.load() && !Recording(); }));
     EXPECT_FALSE(dlg->key_capture.armed.load());
     EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
-    EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
+    EXPECT_TRUE(dlg->GetControl(main_id::kProfile)->IsEnabled());
     EXPECT_EQ(StoredEvents(second).size(), 2u);
     EXPECT_TRUE(StoredEvents(first).empty());
 

@@ -265,7 +265,7 @@ TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
     EXPECT_EQ(record->GetTitle(), LoadLanguageString(359));
     EXPECT_FALSE(OnMacroPage(157)->IsEnabled());
     EXPECT_FALSE(dlg->tab_ctrl->IsEnabled());
-    EXPECT_FALSE(dlg->GetControl(45)->IsEnabled());
+    EXPECT_FALSE(dlg->GetControl(main_id::kProfile)->IsEnabled());
     // Keys from any keyboard the capture reads.
     FeedCapturedKey(KEY_A, true, true);
     FeedCapturedKey(KEY_A, false, true);
@@ -274,7 +274,7 @@ TEST_F(MacrosTest, MacroRecordedOnThePageReachesTheMouse) {
     EXPECT_EQ(record->GetTitle(), LoadLanguageString(358));
     EXPECT_TRUE(OnMacroPage(157)->IsEnabled());
     EXPECT_TRUE(dlg->tab_ctrl->IsEnabled());
-    EXPECT_TRUE(dlg->GetControl(45)->IsEnabled());
+    EXPECT_TRUE(dlg->GetControl(main_id::kProfile)->IsEnabled());
     FeedCapturedKey(KEY_B, true, true);  // no longer recorded
     session.ProcessPending();
 

@@ -4,6 +4,7 @@
 #include "lighting_fixture.h"
 #include "ui/dialogs/colour_values.h"
 #include "ui/ids/lighting_page_ids.h"
+#include "ui/ids/main_window_ids.h"
 
 namespace tessaly::test {
 namespace {
@@ -123,7 +124,8 @@ class LightingShownTest : public LightingTest {
     }
     std::u16string Field(int id) { return In<DUI::MEdit>(id)->GetTitle(); }
     DUI::MPicture::LightZone Zone() {
-        return dynamic_cast<DUI::MPicture*>(dlg->GetControl(31))->GetLightZone();
+        return dynamic_cast<DUI::MPicture*>(dlg->GetControl(main_id::kMousePicture))
+            ->GetLightZone();
     }
     static constexpr std::u16string_view kZoneImage = u"device\\tx7w_light.png";
 };

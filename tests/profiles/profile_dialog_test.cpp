@@ -97,7 +97,7 @@ TEST_F(ProfileDialogTest, ListsTheProfilesAndSwitchesOnAClick) {
 }
 
 TEST_F(ProfileDialogTest, TheDialogSitsAboveTheNameControl) {
-    const DUI::Rect name = dlg->GetControl(45)->GetRect();
+    const DUI::Rect name = dlg->GetControl(main_id::kProfile)->GetRect();
     OpenDialog([name](DUI::MDialog& d) {
         const DUI::Rect rect = d.GetWindowRect();
         EXPECT_EQ(rect.left, name.left);

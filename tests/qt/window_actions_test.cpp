@@ -16,6 +16,7 @@
 
 #include "cli/command_registry.h"
 #include "program_window.h"
+#include "ui/ids/lighting_page_ids.h"
 #include "ui/localisation/text_ids.h"
 #include "ui/pages/profile_dlg.h"
 #include "ui/toolkit/controls/item_lists.h"
@@ -181,7 +182,7 @@ TEST(WindowActions, EachNamedControlIsOnItsPageReachableAndNamed) {
             continue;
         }
         program.Show(kPages[4]);
-        auto* effects = program.window().GetControlAs<DUI::MComboBox>(197);
+        auto* effects = program.window().GetControlAs<DUI::MComboBox>(lighting_id::kEffectList);
         ASSERT_NE(effects, nullptr);
         const std::vector<DUI::ListItem> items = effects->Items();
         const auto chosen =
