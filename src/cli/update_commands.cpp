@@ -119,19 +119,6 @@ std::optional<VersionCheck> CheckSoftware(CommandContext& context, UpdateRequest
     return check;
 }
 
-int RunUpdateCheck(CommandContext& context) {
-    UpdateChecksOn checks;
-    OffersDeclined declined(context);
-    UpdateRequestHost* host = Updates(context);
-    if (!host)
-        return kExitFailure;
-    const std::optional<VersionCheck> check = CheckSoftware(context, *host);
-    if (!check)
-        return kExitFailure;
-    SetVersions(context, *check);
-    return kExitOk;
-}
-
 // The firmware check as the information page's button runs it; nothing
 // with the reason when no version came back.
 std::optional<VersionCheck> CheckFirmware(CommandContext& context, UpdateRequestHost& host) {
@@ -152,17 +139,28 @@ std::optional<VersionCheck> CheckFirmware(CommandContext& context, UpdateRequest
     return check;
 }
 
-int RunFirmwareCheck(CommandContext& context) {
+using VersionCheckRun = std::optional<VersionCheck> (*)(CommandContext&, UpdateRequestHost&);
+
+// One check with the window's offers declined, its versions as the output.
+int RunVersionCheck(CommandContext& context, VersionCheckRun run, bool firmware) {
     UpdateChecksOn checks;
     OffersDeclined declined(context);
     UpdateRequestHost* host = Updates(context);
     if (!host)
         return kExitFailure;
-    const std::optional<VersionCheck> check = CheckFirmware(context, *host);
+    const std::optional<VersionCheck> check = run(context, *host);
     if (!check)
         return kExitFailure;
-    SetVersions(context, *check, true);
+    SetVersions(context, *check, firmware);
     return kExitOk;
+}
+
+int RunUpdateCheck(CommandContext& context) {
+    return RunVersionCheck(context, CheckSoftware, false);
+}
+
+int RunFirmwareCheck(CommandContext& context) {
+    return RunVersionCheck(context, CheckFirmware, true);
 }
 
 // How a task the worker runs ended, and its statuses on stderr, told from
